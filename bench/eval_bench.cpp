@@ -1,0 +1,88 @@
+// Evaluation speed: five expressions swept over x in [-10, 10] in 1024 steps per iteration, as native
+// C++, through TParser, and through muparser for comparison.
+#include "Parser.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#ifdef KURVO_HAVE_MUPARSER
+#include <muParser.h>
+#endif
+
+namespace {
+
+constexpr int Steps = 1024;
+constexpr double From = -10, To = 10;
+
+const char* const Expressions[] = {
+    "X^2+3*X", "SIN(X)*EXP(-X/5)", "SQRT(ABS(1-X^2))", "(X+1)*(X-1)/(X^2+1)", "1+X*(2+X*(3+X*(4+X*5)))",
+};
+
+double native(int n, double x) {
+    switch (n) {
+    case 1: return x * x + 3 * x;
+    case 2: return std::sin(x) * std::exp(-x / 5);
+    case 3: return std::sqrt(std::fabs(1 - x * x));
+    case 4: return (x + 1) * (x - 1) / (x * x + 1);
+    default: return 1 + x * (2 + x * (3 + x * (4 + x * 5)));
+    }
+}
+
+void Native(benchmark::State& state) {
+    int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        double sum = 0;
+        for (int i = 0; i < Steps; ++i) {
+            double x = From + (To - From) * i / (Steps - 1);
+            benchmark::DoNotOptimize(x);
+            sum += native(n, x);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * Steps);
+}
+
+void TParserBench(benchmark::State& state) {
+    kurvo::TParser p;
+    p.setExpression(Expressions[state.range(0) - 1]);
+    for (auto _ : state) {
+        long double sum = 0;
+        for (int i = 0; i < Steps; ++i) {
+            p.X = From + (To - From) * i / (Steps - 1);
+            sum += p.Value();
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * Steps);
+}
+
+#ifdef KURVO_HAVE_MUPARSER
+void Muparser(benchmark::State& state) {
+    mu::Parser p;
+    double x = 0;
+    p.DefineVar("X", &x);
+    p.DefineFun("SIN", static_cast<double (*)(double)>(std::sin));
+    p.DefineFun("EXP", static_cast<double (*)(double)>(std::exp));
+    p.DefineFun("SQRT", static_cast<double (*)(double)>(std::sqrt));
+    p.DefineFun("ABS", static_cast<double (*)(double)>(std::fabs));
+    p.SetExpr(Expressions[state.range(0) - 1]);
+    for (auto _ : state) {
+        double sum = 0;
+        for (int i = 0; i < Steps; ++i) {
+            x = From + (To - From) * i / (Steps - 1);
+            sum += p.Eval();
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * Steps);
+}
+BENCHMARK(Muparser)->Name("muparser")->DenseRange(1, 5);
+#endif
+
+BENCHMARK(Native)->Name("Native")->DenseRange(1, 5);
+BENCHMARK(TParserBench)->Name("TParser")->DenseRange(1, 5);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,28 @@
+// Shared pieces of the kurvo command line: usage errors, error lines, argument reading.
+#pragma once
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kurvo::cli {
+
+/// Bad usage (unknown option, missing argument): reported on stderr with exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using Args = std::vector<std::string>;
+
+/// "!" + exception class + ": " + message, every carriage return written as " | ", in UTF-8.
+std::string errorLine(const std::exception& e);
+
+/// True when the arguments ask for help ("--help" or "-h" anywhere before "--").
+bool wantsHelp(const Args& args);
+
+/// Reads the value of an option that takes one ("--x A"); throws UsageError when it is missing.
+std::string optionValue(const Args& args, std::size_t& i);
+
+} // namespace kurvo::cli

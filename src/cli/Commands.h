@@ -1,0 +1,10 @@
+// The subcommands of the kurvo command line.
+#pragma once
+
+#include "CliCommon.h"
+
+namespace kurvo::cli {
+
+int runEval(const Args& args);
+
+} // namespace kurvo::cli

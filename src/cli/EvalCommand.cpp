@@ -1,0 +1,118 @@
+// kurvo eval: evaluates expressions in evaluator syntax with one parser.
+#include "Commands.h"
+
+#include "Cp1252.h"
+#include "NumberText.h"
+#include "Parser.h"
+
+#include <array>
+#include <iostream>
+#include <memory>
+
+namespace kurvo::cli {
+namespace {
+
+const char* EvalHelp = R"(Usage: kurvo eval [--set NAME=VALUE]... [--function L=EXPR]... [--polar] [--] EXPR...
+
+Evaluates each EXPR, written in evaluator syntax (for example "SIN(X)^2+1"), with one parser and
+prints one line per EXPR: its value as general number text, or its error as
+"!ErrorClass: message".
+
+Options:
+  --set NAME=VALUE     give variable NAME (a b c d e m n o p q r s t u v w x y z, any case) a
+                       plain decimal value; unset variables are 0
+  --function L=EXPR    give user function L (F, G, H, I, J, K or L) an expression
+  --polar              user functions bind T instead of X
+  -h, --help           show this help
+
+Exit status: 0 when every EXPR evaluated, 1 when any failed, 2 on bad usage.
+)";
+
+double* variableField(TParser& p, char letter) {
+    switch (letter) {
+    case 'A': return &p.A; case 'B': return &p.B; case 'C': return &p.C; case 'D': return &p.D;
+    case 'E': return &p.E; case 'M': return &p.M; case 'N': return &p.N; case 'O': return &p.O;
+    case 'P': return &p.P; case 'Q': return &p.Q; case 'R': return &p.R; case 'S': return &p.S;
+    case 'T': return &p.T; case 'U': return &p.U; case 'V': return &p.V; case 'W': return &p.W;
+    case 'X': return &p.X; case 'Y': return &p.Y; case 'Z': return &p.Z;
+    default: return nullptr;
+    }
+}
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+} // namespace
+
+int runEval(const Args& args) {
+    if (wantsHelp(args)) {
+        std::cout << EvalHelp;
+        return 0;
+    }
+    TParserContext context;
+    std::array<std::unique_ptr<TParser>, 7> userFunctions;
+    for (std::size_t k = 0; k < userFunctions.size(); ++k) {
+        userFunctions[k] = std::make_unique<TParser>(context);
+        context.UserFunctionParser[k] = userFunctions[k].get();
+    }
+    TParser parser(context);
+
+    std::vector<std::pair<char, double>> sets;
+    std::vector<std::pair<int, std::string>> functions;
+    std::vector<std::string> expressions;
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        // Only "--word" arguments are options, so a formula such as -X^2 needs no "--" in front.
+        if (optionsDone || a.rfind("--", 0) != 0) {
+            expressions.push_back(a);
+        } else if (a == "--") {
+            optionsDone = true;
+        } else if (a == "--set") {
+            std::string v = optionValue(args, i);
+            auto eq = v.find('=');
+            if (eq != 1 || variableField(parser, upper(v[0])) == nullptr)
+                throw UsageError("--set wants NAME=VALUE with NAME one of a b c d e m n o p q r s t u v w x y z, not '" + v + "'");
+            auto value = parsePascalNumber(v.substr(2));
+            if (!value) throw UsageError("--set " + v + ": '" + v.substr(2) + "' is not a plain decimal number");
+            sets.emplace_back(upper(v[0]), *value);
+        } else if (a == "--function") {
+            std::string v = optionValue(args, i);
+            auto eq = v.find('=');
+            char letter = v.empty() ? 0 : upper(v[0]);
+            if (eq != 1 || letter < 'F' || letter > 'L')
+                throw UsageError("--function wants L=EXPR with L one of F G H I J K L, not '" + v + "'");
+            functions.emplace_back(letter - 'F', utf8ToCp1252(v.substr(2)));
+        } else if (a == "--polar") {
+            context.CartesianMode = false;
+        } else {
+            throw UsageError("unknown option " + a);
+        }
+    }
+    if (expressions.empty()) throw UsageError("no expression given (see kurvo eval --help)");
+
+    for (auto& [letter, value] : sets) {
+        *variableField(parser, letter) = value;
+        for (auto& f : userFunctions) *variableField(*f, letter) = value;
+    }
+    int status = 0;
+    for (auto& [index, text] : functions) {
+        try {
+            userFunctions[static_cast<std::size_t>(index)]->setExpression(text);
+        } catch (const std::exception& e) {
+            std::cerr << "kurvo eval: function " << static_cast<char>('F' + index) << ": " << errorLine(e) << "\n";
+            return 1;
+        }
+    }
+    for (const auto& text : expressions) {
+        try {
+            parser.setExpression(utf8ToCp1252(text));
+            std::cout << formatGeneral(parser.Value()) << "\n";
+        } catch (const std::exception& e) {
+            std::cout << errorLine(e) << "\n";
+            status = 1;
+        }
+    }
+    return status;
+}
+
+} // namespace kurvo::cli

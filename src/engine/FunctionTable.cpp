@@ -1,0 +1,382 @@
+// The routines of every operator and named function, and the table that registers the functions.
+#include "FunctionTable.h"
+
+#include "Arithmetic.h"
+#include "Errors.h"
+#include "Parser.h"
+#include "ParserContext.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace kurvo {
+namespace {
+
+using arith::Extended;
+using arith::store;
+
+constexpr double Pi = std::numbers::pi;
+constexpr Extended PiX = std::numbers::pi_v<long double>;
+
+// ---- operators -------------------------------------------------------------------------------------
+
+void opNegation(const OperationRecord& op) { *op.result = -*op.first; }
+void opSum(const OperationRecord& op) { *op.result = *op.first + *op.second; }
+void opDifference(const OperationRecord& op) { *op.result = *op.first - *op.second; }
+void opProduct(const OperationRecord& op) { *op.result = *op.first * *op.second; }
+void opQuotient(const OperationRecord& op) { *op.result = *op.first / *op.second; }
+void opSquare(const OperationRecord& op) { *op.result = *op.first * *op.first; }
+void opCube(const OperationRecord& op) {
+    double a = *op.first;
+    *op.result = a * a * a;
+}
+void opFourth(const OperationRecord& op) {
+    double a = *op.first;
+    double s = a * a;
+    *op.result = s * s;
+}
+void opIntPower(const OperationRecord& op) {
+    std::int32_t n = arith::trunc32(*op.second);
+    *op.result = store(arith::intPower(*op.first, n));
+}
+void opRealPower(const OperationRecord& op) { *op.result = store(arith::realPower(*op.first, *op.second)); }
+
+/// DIV and MOD divide the truncated operands; a zero divisor is the integer division error, raised
+/// only when no earlier step has already failed (that earlier failure is the one to report).
+bool integerOperands(const OperationRecord& op, std::int64_t& a, std::int64_t& b) {
+    a = arith::trunc32(*op.first);
+    b = arith::trunc32(*op.second);
+    if (fpstatus::raised()) return false;
+    if (b == 0) throw EDivByZero(msg::DivByZero);
+    return true;
+}
+// 64-bit arithmetic: -2147483648 DIV -1 is 2147483648, not undefined behaviour.
+void opDiv(const OperationRecord& op) {
+    std::int64_t a, b;
+    *op.result = integerOperands(op, a, b) ? static_cast<double>(a / b) : 0.0;
+}
+void opMod(const OperationRecord& op) {
+    std::int64_t a, b;
+    *op.result = integerOperands(op, a, b) ? static_cast<double>(a % b) : 0.0;
+}
+
+// ---- one-argument functions ------------------------------------------------------------------------
+
+double fSin(double x) { return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::sin(x); }
+double fCos(double x) { return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::cos(x); }
+double fTan(double x) { return std::tan(x); }
+double fSec(double x) { return 1.0 / fCos(x); }
+double fCosecRaw(double x) { return 1.0 / fSin(x); }
+double fCotRaw(double x) { return 1.0 / std::tan(x); }
+double fCosec(double x) { return std::fabs(x) <= 0.000000001 ? 1000000.0 : fCosecRaw(x); }
+double fCot(double x) { return std::fabs(x) <= 0.000000001 ? 100000.0 : fCotRaw(x); }
+
+double sq(double v) { return store(static_cast<Extended>(v) * v); }
+double cube(double v) { return store(static_cast<Extended>(v) * v * v); }
+
+template <double (*F)(double)> double squared(double x) { return sq(F(x)); }
+template <double (*F)(double)> double cubed(double x) { return cube(F(x)); }
+template <double (*F)(double)> double inDegrees(double x) { return F(x * Pi / 180.0); }
+template <double (*F)(double)> double toDegrees(double x) { return F(x) * 180.0 / Pi; }
+
+double fArcsin(double x) { return std::atan2(x, std::sqrt(1.0 - x * x)); }
+double fArccos(double x) { return std::atan2(std::sqrt(1.0 - x * x), x); }
+double fArctan(double x) { return std::atan(x); }
+double fArccot(double x) { return std::atan(1.0 / x); }
+double fArcsec(double x) { return fArccos(1.0 / x); }
+double fArccosec(double x) { return fArcsin(1.0 / x); }
+
+// Hyperbolic functions work in extended precision so that, say, TANH(800) is 1 rather than an overflow.
+struct ExpPair {
+    Extended plus, minus;
+};
+ExpPair expPair(double x) { return {arith::expX(x), arith::expX(-static_cast<Extended>(x))}; }
+double fSinh(double x) {
+    auto e = expPair(x);
+    return store((e.plus - e.minus) * 0.5L);
+}
+double fCosh(double x) {
+    auto e = expPair(x);
+    return store((e.plus + e.minus) * 0.5L);
+}
+double fTanh(double x) {
+    auto e = expPair(x);
+    return store(arith::div(e.plus - e.minus, e.plus + e.minus));
+}
+double fCoth(double x) {
+    auto e = expPair(x);
+    return store(arith::div(e.plus + e.minus, e.plus - e.minus));
+}
+double fSech(double x) {
+    auto e = expPair(x);
+    return store(arith::div(2, e.plus + e.minus));
+}
+double fCosech(double x) {
+    auto e = expPair(x);
+    return store(arith::div(2, e.plus - e.minus));
+}
+
+double fArcsinh(double x) {
+    Extended v = x;
+    return store(arith::lnX(v + arith::sqrtX(v * v + 1)));
+}
+double fArccosh(double x) {
+    Extended v = x;
+    return store(arith::lnX(v + arith::sqrtX(v * v - 1)));
+}
+double fArctanh(double x) {
+    Extended v = x;
+    return store(0.5L * arith::lnX(arith::div(v + 1, 1 - v)));
+}
+double fArcsech(double x) {
+    Extended r = arith::div(1, x);
+    return store(arith::lnX(r + arith::sqrtX(r * r - 1)));
+}
+double fArccosech(double x) {
+    Extended r = arith::div(1, x);
+    return store(arith::lnX(r + arith::sqrtX(r * r + 1)));
+}
+double fArccoth(double x) {
+    Extended r = arith::div(1, x);
+    return store(0.5L * arith::lnX(arith::div(r + 1, 1 - r)));
+}
+
+double fExp(double x) { return std::exp(x); }
+double fLn(double x) { return std::log(x); }
+double fLog(double x) { return x > 0 ? std::log10(x) : -200000.0; }
+double fLog2(double x) { return x > 0 ? std::log2(x) : -200000.0; }
+double fSqrt(double x) { return std::sqrt(x); }
+double fSqr(double x) { return x * x; }
+
+// INT keeps the historic quirk: one less for every negative argument, whole or not.
+double fInt(double x) {
+    double t = arith::trunc32(x);
+    return x < 0 ? t - 1.0 : t;
+}
+double fCeil(double x) {
+    double frac = x - std::trunc(x);
+    return frac > 0 ? std::trunc(x + 1.0) : std::trunc(x);
+}
+double fFloor(double x) {
+    double frac = x - std::trunc(x);
+    return frac < 0 ? std::trunc(x - 1.0) : std::trunc(x);
+}
+double fAbs(double x) { return std::fabs(x); }
+double fHeav(double x) { return x >= 0 ? 1.0 : 0.0; }
+double fSign(double x) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
+double fZero(double x) { return x == 0 ? 0.0 : 1.0; }
+
+double fBlanc(double x) {
+    double u = x, sum = 0.0, weight = 1.0;
+    for (int i = 0; i < 50; ++i) {
+        u = u - std::trunc(u < 0 ? u - 1.0 : u);
+        double d = u < 0.5 ? u : 1.0 - u;
+        sum += d * weight;
+        weight *= 0.5;
+        u = 2.0 * u;
+    }
+    return sum;
+}
+double fPh(double x) {
+    volatile double t = x * Pi / 2.0; // stored as a double before rounding
+    double n = std::nearbyint(t);
+    return (t - n) * 2.0 * Pi;
+}
+
+template <double (*F)(double)> void unary(const OperationRecord& op) { *op.result = F(*op.first); }
+
+// ---- routines that reach the program ---------------------------------------------------------------
+
+double uniform(TParserContext& ctx) { return std::generate_canonical<double, 53>(ctx.random); }
+void rRnd(const OperationRecord& op) { *op.result = std::trunc(*op.first) * uniform(*op.context); }
+void rRandom(const OperationRecord& op) { *op.result = uniform(*op.context); }
+void rDiff(const OperationRecord& op) {
+    op.context->DerivativeMarker = true;
+    *op.result = *op.first;
+}
+void rInteg(const OperationRecord& op) {
+    op.context->IntegralMarker = true;
+    *op.result = *op.first;
+}
+void rInv(const OperationRecord& op) {
+    op.context->InverseMarker = true;
+    *op.result = *op.first;
+}
+
+void rUserFunction(const OperationRecord& op) {
+    TParserContext& ctx = *op.context;
+    *op.result = 0.0;
+    // An earlier step has already failed: leave the report to the caller's check, which finds that
+    // step first, instead of letting the inner evaluation clear its status.
+    if (fpstatus::raised()) return;
+    TParser* p = ctx.UserFunctionParser[static_cast<std::size_t>(op.aux)];
+    if (p == nullptr) return;
+    if (ctx.userFunctionDepth >= MaxUserFunctionDepth)
+        throw ERecursiveFunction(std::string("User function ") + static_cast<char>('F' + op.aux) +
+                                 " calls itself");
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(d) { ++depth; }
+        ~DepthGuard() { --depth; }
+    } guard(ctx.userFunctionDepth);
+    if (ctx.CartesianMode)
+        p->X = *op.first;
+    else
+        p->T = *op.first;
+    *op.result = static_cast<double>(p->Value());
+}
+
+// ---- two-argument functions ------------------------------------------------------------------------
+
+void bMax(const OperationRecord& op) { *op.result = *op.first >= *op.second ? *op.first : *op.second; }
+void bMin(const OperationRecord& op) { *op.result = *op.first >= *op.second ? *op.second : *op.first; }
+void bPower(const OperationRecord& op) { *op.result = store(arith::realPower(*op.first, *op.second)); }
+void bIntPower(const OperationRecord& op) {
+    std::int32_t n = arith::trunc32(*op.second);
+    *op.result = store(arith::intPower(*op.first, n));
+}
+void bLogN(const OperationRecord& op) {
+    double a = *op.first, b = *op.second;
+    *op.result = a > 0 ? std::log2(b) / std::log2(a) : 2000.0;
+}
+void bArg(const OperationRecord& op) {
+    double a = *op.first, b = *op.second;
+    if (a < 0)
+        *op.result = std::atan(b / a) + Pi;
+    else if (a > 0)
+        *op.result = std::atan(b / a);
+    else
+        *op.result = b > 0 ? Pi / 2 : -Pi / 2;
+}
+
+#define U(NAME, F) FunctionEntry{NAME, 1, &unary<F>}
+// The radian function, its "RAD" form (argument in degrees) and, where it exists, nothing else.
+#define TRIG(NAME, F) U(NAME, F), U(NAME "RAD", inDegrees<F>)
+
+const FunctionEntry Table[] = {
+    TRIG("SIN", fSin),
+    TRIG("COS", fCos),
+    TRIG("TAN", fTan),
+    TRIG("SEC", fSec),
+    U("COSEC", fCosec),
+    U("COSECRAD", inDegrees<fCosecRaw>),
+    U("COT", fCot),
+    U("COTRAD", inDegrees<fCotRaw>),
+    TRIG("SINSQ", squared<fSin>),
+    TRIG("SINCUBE", cubed<fSin>),
+    TRIG("COSSQ", squared<fCos>),
+    TRIG("COSCUBE", cubed<fCos>),
+    TRIG("TANSQ", squared<fTan>),
+    TRIG("TANCUBE", cubed<fTan>),
+    TRIG("SECSQ", squared<fSec>),
+    TRIG("SECCUBE", cubed<fSec>),
+    TRIG("COSECSQ", squared<fCosecRaw>),
+    TRIG("COSECCUBE", cubed<fCosecRaw>),
+    TRIG("COTSQ", squared<fCotRaw>),
+    TRIG("COTCUBE", cubed<fCotRaw>),
+
+    U("ARCSIN", fArcsin),
+    U("DEGASIN", toDegrees<fArcsin>),
+    U("ARCCOS", fArccos),
+    U("DEGACOS", toDegrees<fArccos>),
+    U("ARCTAN", fArctan),
+    U("DEGATAN", toDegrees<fArctan>),
+    U("ARCCOT", fArccot),
+    U("DEGACOT", toDegrees<fArccot>),
+    U("ARCSEC", fArcsec),
+    U("DEGASEC", toDegrees<fArcsec>),
+    U("ARCCOSEC", fArccosec),
+    U("DEGACOSEC", toDegrees<fArccosec>),
+
+    U("SINH", fSinh),
+    U("SINHSQ", squared<fSinh>),
+    U("SINHCUBE", cubed<fSinh>),
+    U("COSH", fCosh),
+    U("COSHSQ", squared<fCosh>),
+    U("COSHCUBE", cubed<fCosh>),
+    U("TANH", fTanh),
+    U("TANHSQ", squared<fTanh>),
+    U("TANHCUBE", cubed<fTanh>),
+    U("COTH", fCoth),
+    U("COTHSQ", squared<fCoth>),
+    U("COTHCUBE", cubed<fCoth>),
+    U("SECH", fSech),
+    U("SECHSQ", squared<fSech>),
+    U("SECHCUBE", cubed<fSech>),
+    U("COSECH", fCosech),
+    U("COSECHSQ", squared<fCosech>),
+    U("COSECHCUBE", cubed<fCosech>),
+
+    U("ARCSINH", fArcsinh),
+    U("ARCCOSH", fArccosh),
+    U("ARCTANH", fArctanh),
+    U("ARCSECH", fArcsech),
+    U("ARCCOSECH", fArccosech),
+    U("ARCCOTH", fArccoth),
+
+    U("EXP", fExp),
+    U("LN", fLn),
+    U("LOG", fLog),
+    U("LOG2", fLog2),
+    U("SQRT", fSqrt),
+    U("SQR", fSqr),
+
+    U("INT", fInt),
+    U("TRUNC", fInt),
+    U("CEIL", fCeil),
+    U("FLOOR", fFloor),
+    U("ABS", fAbs),
+    U("HEAV", fHeav),
+    U("SIGN", fSign),
+    U("ZERO", fZero),
+
+    U("BLANC", fBlanc),
+    U("PH", fPh),
+    FunctionEntry{"RND", 1, &rRnd},
+    FunctionEntry{"RANDOM", 1, &rRandom},
+    FunctionEntry{"DIFF", 1, &rDiff},
+    FunctionEntry{"INTEG", 1, &rInteg},
+    FunctionEntry{"INV", 1, &rInv},
+    FunctionEntry{"F", 1, &rUserFunction, 0},
+    FunctionEntry{"G", 1, &rUserFunction, 1},
+    FunctionEntry{"H", 1, &rUserFunction, 2},
+    FunctionEntry{"I", 1, &rUserFunction, 3},
+    FunctionEntry{"J", 1, &rUserFunction, 4},
+    FunctionEntry{"K", 1, &rUserFunction, 5},
+    FunctionEntry{"L", 1, &rUserFunction, 6},
+
+    FunctionEntry{"MAX", 2, &bMax},
+    FunctionEntry{"MIN", 2, &bMin},
+    FunctionEntry{"POWER", 2, &bPower},
+    FunctionEntry{"INTPOWER", 2, &bIntPower},
+    FunctionEntry{"LOGN", 2, &bLogN},
+    FunctionEntry{"ARG", 2, &bArg},
+};
+
+#undef TRIG
+#undef U
+
+} // namespace
+
+std::span<const FunctionEntry> functionTable() { return Table; }
+
+Routine operatorRoutine(int kind) {
+    switch (kind) {
+    case KindNegation: return opNegation;
+    case KindSum: return opSum;
+    case KindDifference: return opDifference;
+    case KindProduct: return opProduct;
+    case KindQuotient: return opQuotient;
+    case KindMod: return opMod;
+    case KindDiv: return opDiv;
+    case KindIntPower: return opIntPower;
+    case KindRealPower: return opRealPower;
+    case KindSquare: return opSquare;
+    case KindCube: return opCube;
+    case KindFourth: return opFourth;
+    default: return nullptr;
+    }
+}
+
+} // namespace kurvo

@@ -1,0 +1,24 @@
+// The vocabulary of named functions: one declaration from which every parser fills its tables.
+#pragma once
+
+#include "Operation.h"
+
+#include <span>
+#include <string_view>
+
+namespace kurvo {
+
+struct FunctionEntry {
+    std::string_view name; // upper case
+    int arity;             // 1 or 2
+    Routine routine;
+    int aux = 0; // user-function letter index
+};
+
+/// Every built-in function, user function and marker, one- and two-argument alike.
+std::span<const FunctionEntry> functionTable();
+
+/// Routines of the operator kinds 2..13 (negation to fourth power); null for the other kinds.
+Routine operatorRoutine(int kind);
+
+} // namespace kurvo

@@ -1,0 +1,97 @@
+// The expression parser component: TCustomParser2 (build and evaluation) and TParser (variables, functions).
+#pragma once
+
+#include "Errors.h"
+#include "Operation.h"
+#include "ParserContext.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kurvo {
+
+using Extended = long double;
+
+class TCustomParser2;
+using TParserExceptionEvent = std::function<void(TCustomParser2& sender, const EMathParserError& e)>;
+
+/// Checks an expression in evaluator syntax against the grammar, builds it into an operation list
+/// once, and evaluates that list as often as the caller likes.
+class TCustomParser2 {
+public:
+    explicit TCustomParser2(TParserContext* context);
+    virtual ~TCustomParser2();
+    TCustomParser2(const TCustomParser2&) = delete;
+    TCustomParser2& operator=(const TCustomParser2&) = delete;
+
+    /// The last expression assigned, exactly as assigned.
+    const std::string& Expression() const { return expression_; }
+    /// Parses: releases the old list, then builds the new one. An empty text leaves no list.
+    /// Raises an EMathParserError (unless OnParserError is set) and then holds no list.
+    void setExpression(const std::string& text);
+
+    /// Runs the operation list and returns its result (0 without a list). Raises the arithmetic
+    /// errors (EMathError family) of the first step that fails.
+    Extended Value();
+
+    bool hasOperationList() const { return hasList_; }
+    /// Number of evaluation steps in the list (a lone variable or literal has none).
+    std::size_t stepCount() const { return ops_.size(); }
+    /// The steps in evaluation order, for inspection.
+    const std::vector<OperationRecord>& operations() const { return ops_; }
+
+    bool PascalNumberformat = true;
+    TParserExceptionEvent OnParserError;
+
+    TParserContext& context() const { return *context_; }
+
+    /// Address of a variable's field, or null.
+    const double* variableAddress(std::string_view name) const;
+    /// The function entry of a one- or two-argument function, or null.
+    const struct FunctionEntry* unaryFunction(std::string_view name) const;
+    const struct FunctionEntry* binaryFunction(std::string_view name) const;
+
+protected:
+    void setContext(TParserContext* context) { context_ = context; }
+    void addVariable(const std::string& name, double* address);
+    void addFunction(const struct FunctionEntry& entry);
+
+private:
+    [[noreturn]] void locateError();
+    void release();
+
+    TParserContext* context_;
+    std::string expression_;
+    std::map<std::string, double*, std::less<>> variableTable_;
+    std::map<std::string, const FunctionEntry*, std::less<>> unaryFunctionTable_;
+    std::map<std::string, const FunctionEntry*, std::less<>> binaryFunctionTable_;
+
+    bool hasList_ = false;
+    std::vector<OperationRecord> ops_;
+    std::vector<double> cells_; // constant and result cells; never resized while a list exists
+    const double* result_ = nullptr;
+
+    friend class OperationListBuilder;
+};
+
+/// The parser the program uses: nineteen variables (every letter but F..L, which name the user
+/// functions) and the whole function vocabulary.
+class TParser : public TCustomParser2 {
+public:
+    /// A parser sharing the program's context (markers, user functions, mode).
+    explicit TParser(TParserContext& context);
+    /// A stand-alone parser with a context of its own.
+    TParser();
+
+    double A = 0, B = 0, C = 0, D = 0, E = 0, M = 0, N = 0, O = 0, P = 0, Q = 0, R = 0, S = 0, T = 0,
+           U = 0, V = 0, W = 0, X = 0, Y = 0, Z = 0;
+
+private:
+    void registerAll();
+    std::unique_ptr<TParserContext> ownContext_;
+};
+
+} // namespace kurvo

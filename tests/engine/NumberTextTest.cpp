@@ -1,0 +1,73 @@
+// Number texts: literal format, general number text, typed-number conversion and code page conversion.
+#include "Cp1252.h"
+#include "Errors.h"
+#include "NumberText.h"
+
+#include <gtest/gtest.h>
+
+using namespace kurvo;
+
+namespace {
+
+TEST(NumberText, GeneralText) {
+    const std::pair<long double, const char*> rows[] = {
+        {0, "0"},
+        {1, "1"},
+        {-2.5, "-2.5"},
+        {0.1, "0.1"},
+        {1.0 / 3, "0.333333333333333"},
+        {1e20, "1E20"},
+        {1.5e-7, "1.5E-7"},
+        {0.00001, "0.00001"},
+        {0.000009, "9E-6"},
+        {123456789012345.0, "123456789012345"},
+        {1234567890123456.0, "1.23456789012346E15"},
+        {3.141592653589793, "3.14159265358979"},
+        {-1e-300, "-1E-300"},
+        {999999999999999.9, "1E15"},
+        {100, "100"},
+    };
+    for (const auto& [v, text] : rows) EXPECT_EQ(formatGeneral(v), text);
+}
+
+TEST(NumberText, LiteralFormat) {
+    const std::pair<const char*, bool> rows[] = {
+        {"2", true},   {"-3", true},  {"+2.5", true}, {"2E-3", true}, {"1e5", true}, {".5", true},
+        {"5.", true},  {"", false},   {".", false},   {"-", false},   {"2E", false}, {"E5", false},
+        {"1,5", false}, {"2 ", false}, {"inf", false}, {"nan", false}, {"0x10", false}, {"1E400", false},
+    };
+    for (const auto& [text, ok] : rows) EXPECT_EQ(parsePascalNumber(text).has_value(), ok) << text;
+    EXPECT_EQ(*parsePascalNumber("-2.5E2"), -250);
+    EXPECT_EQ(*parsePascalNumber("1E-400"), 0);
+}
+
+TEST(NumberText, TypedNumbersAndTheirMessages) {
+    EXPECT_EQ(strToFloat(" 2.5 "), 2.5);
+    EXPECT_EQ(strToFloat("2,5", ','), 2.5);
+    try {
+        strToFloat("abc");
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+    }
+    EXPECT_THROW(strToFloat("2.5", ','), EConvertError);
+    EXPECT_EQ(strToInt("-42"), -42);
+    try {
+        strToInt("4.2");
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "'4.2' is not a valid integer value");
+    }
+    EXPECT_THROW(strToInt("3000000000"), EConvertError);
+}
+
+TEST(Cp1252, SuperscriptsAndEuroSurviveARoundTrip) {
+    std::string utf8 = "x\xC2\xB2+y\xC2\xB3 \xE2\x82\xAC"; // x²+y³ €
+    std::string bytes = utf8ToCp1252(utf8);
+    EXPECT_EQ(bytes, "x\xB2+y\xB3 \x80");
+    EXPECT_EQ(cp1252ToUtf8(bytes), utf8);
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?"); // not in the code page
+    EXPECT_EQ(utf8ToCp1252("a\xFF"), "a\xFF");    // not UTF-8: kept as a byte
+}
+
+} // namespace
