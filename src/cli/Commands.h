@@ -6,5 +6,6 @@
 namespace kurvo::cli {
 
 int runEval(const Args& args);
+int runInitData(const Args& args);
 
 } // namespace kurvo::cli

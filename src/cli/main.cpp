@@ -16,6 +16,7 @@ struct Command {
 
 const Command Commands[] = {
     {"eval", kurvo::cli::runEval, "evaluate expressions in evaluator syntax"},
+    {"init-data", kurvo::cli::runInitData, "write the default data folder"},
 };
 
 void printUsage(std::ostream& out) {
