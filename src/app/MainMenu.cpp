@@ -1,0 +1,153 @@
+// TMainMenu: the menu table and its construction.
+#include "MainMenu.h"
+
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace kurvo {
+namespace {
+
+/// One menu entry: name, caption ("-" for a separator), hint, radio group (0 none) or checkable.
+struct MenuRow {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    int radioGroup;
+    bool checkable;
+};
+
+struct MenuSpec {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    std::initializer_list<MenuRow> rows;
+};
+
+const MenuSpec Menus[] = {
+    {"File1",
+     "&File",
+     "",
+     {{"Save1", "Save As &Dataset", "", 0, false},
+      {"SaveasPicture1", "Save as &Picture", "", 0, false},
+      {"SaveasKurvoFile1", "Save as &KurvoFile", "", 0, false},
+      {"Open1", "&Open", "", 0, false},
+      {"N1", "-", "", 0, false},
+      {"PrinterSetup1", "Printer Setup", "", 0, false},
+      {"Print", "&Print", "", 0, false},
+      {"N4", "-", "", 0, false},
+      {"Stop1", "E&xit", "", 0, false}}},
+    {"Edit3",
+     "&Settings",
+     "",
+     {{"Environment1", "E&nvironment", "", 0, false},
+      {"ConfigureToolbar1", "&Configure Toolbar  (Admin only)", "", 0, false},
+      {"N2", "-", "", 0, false},
+      {"SetPassword1", "Set P&assword (Admin only)", "", 0, false},
+      {"N18", "-", "", 0, false},
+      {"Delete1", "&Delete Graphs", "", 0, false},
+      {"N6", "-", "", 0, false},
+      {"Cart1", "&Cartesian", "", 1, true},
+      {"Polar1", "&Polar", "", 1, true},
+      {"Implicit1", "&Implicit", "", 1, true},
+      {"N7", "-", "", 0, false},
+      {"Parametric1", "&Parametric", "", 0, true},
+      {"N8", "-", "", 0, false},
+      {"Radians1", "&Radians", "", 2, true},
+      {"Degrees1", "De&grees", "", 2, true},
+      {"N9", "-", "", 0, false},
+      {"ShowCoordinateInfo1", "Show C&oordinate Info", "", 0, true},
+      {"ShowTangent1", "Show &Tangent to graph", "", 0, true},
+      {"N10", "-", "", 0, false},
+      {"PlotDerivedFunction1", "Plot D&erived Function", "", 0, true},
+      {"PlotIntegralFunction1", "Plot I&ntegral Function", "", 0, true},
+      {"N11", "-", "", 0, false},
+      {"Automaticyscaling1", "Automatic &y-scaling", "", 0, true},
+      {"N12", "-", "", 0, false},
+      {"Square1", "&Square x  and y axes", "", 0, true},
+      {"N13", "-", "", 0, false},
+      {"Addformulatofile1", "&Add formula to file", "", 0, false}}},
+    {"Zooms",
+     "&Zooms",
+     "",
+     {{"Zoomout1", "Zoom out", "", 0, false},
+      {"Zoomin1", "Zoom in", "", 0, true},
+      {"Movegraph1", "Move graph", "", 0, true}}},
+    {"Effects2",
+     "&Editors",
+     "",
+     {{"Constants1", "&Constants", "Open constant editor", 0, false},
+      {"Families1", "Fa&milies", "Open families editor", 0, false},
+      {"N3", "-", "", 0, false},
+      {"Functions1", "F&unctions", "Open functions editor", 0, false},
+      {"Formulae1", "&Formulae", "Open formulas editor", 0, false},
+      {"N14", "-", "", 0, false},
+      {"CoordinateSets1", "&Coordinate Sets", "Open coordinates editor", 0, false},
+      {"N16", "-", "", 0, false},
+      {"FunctionAliases1", "Function Aliases  (Admin only)", "Open function alias editor", 0, false}}},
+    {"Datasets",
+     "Data Sets",
+     "",
+     {{"Transforms1", "Descriptive &Transformations", "", 0, false},
+      {"Matrix1", "&Matrix Tranformations", "", 0, false},
+      {"N5", "-", "", 0, false},
+      {"Statistics1", "&Statistics", "", 0, false},
+      {"Regression1", "&Regression", "", 0, false}}},
+    {"Help1",
+     "&Help",
+     "Help topics",
+     {{"Help2", "Kurvo &Help Contents", "", 0, false},
+      {"KurvoTutorial1", "Kurvo Help &Tutorial", "", 0, false},
+      {"N15", "-", "", 0, false},
+      {"HelpAboutItem", "&About Kurvo", "", 0, false}}},
+};
+
+const MenuSpec Popup = {"PopupMenu1",
+                        "",
+                        "",
+                        {{"Plot", "&Plot Graph", "", 0, false},
+                         {"N19", "-", "", 0, false},
+                         {"CopytoCliboard1", "&Copy Graph to Clipboard", "", 0, false},
+                         {"N17", "-", "", 0, false},
+                         {"Undolastaction1", "&Undo last action", "", 0, false}}};
+
+} // namespace
+
+void TMainMenu::build(QMainWindow& window) {
+    QHash<int, QActionGroup*> groups;
+    auto fill = [&](QMenu* menu, const MenuSpec& spec) {
+        menu->setObjectName(spec.name);
+        menu->setToolTipsVisible(true);
+        menus_.insert(spec.name, menu);
+        for (const MenuRow& row : spec.rows) {
+            QAction* a = QString(row.caption) == "-" ? menu->addSeparator()
+                                                     : menu->addAction(QString::fromUtf8(row.caption));
+            a->setObjectName(row.name);
+            if (*row.hint) {
+                a->setToolTip(row.hint);
+                a->setStatusTip(row.hint);
+            }
+            a->setCheckable(row.checkable);
+            if (row.radioGroup) {
+                QActionGroup*& g = groups[row.radioGroup];
+                if (!g) g = new QActionGroup(&window);
+                g->addAction(a);
+            }
+            actions_.insert(row.name, a);
+        }
+    };
+    for (const MenuSpec& spec : Menus) {
+        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(spec.caption));
+        fill(menu, spec);
+        menu->menuAction()->setObjectName(spec.name);
+        if (*spec.hint) menu->menuAction()->setToolTip(spec.hint);
+        actions_.insert(spec.name, menu->menuAction());
+    }
+    popup_ = new QMenu(&window);
+    fill(popup_, Popup);
+    actions_.value("Cart1")->setChecked(true);
+    actions_.value("Radians1")->setChecked(true);
+}
+
+} // namespace kurvo

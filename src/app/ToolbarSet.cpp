@@ -1,0 +1,230 @@
+// TToolbarSet: the toolbar item list and the run-time building of the three toolbars.
+#include "ToolbarSet.h"
+
+#include "ButtonImages.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace kurvo {
+
+const std::array<TToolbarItem, TToolbarConfig::ItemCount>& toolbarItems() {
+    using B = TToolbarItem::Bar;
+    using K = TToolbarItem::Kind;
+    static const std::array<TToolbarItem, TToolbarConfig::ItemCount> items{{
+        {"Open file", B::Button, K::Push, 0, "Open File"},
+        {"Print graph", B::Button, K::Push, 1, "Save File"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Delete graphs", B::Button, K::Push, 2, "Clear graphs"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Cartesian mode", B::Button, K::Grouped, 3, "Cartesian mode"},
+        {"Polar mode", B::Button, K::Grouped, 4, "Polar mode"},
+        {"Implicit mode", B::Button, K::Grouped, 5, "Implicit mode"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Parametric switch", B::Button, K::Push, 6, "Parametric switch"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Matrix transformations", B::Button, K::Push, 7, "Open matrix transformations dialog"},
+        {"Descriptive transformations", B::Button, K::Push, 8, "Open descriptive transformations dialog"},
+        {"Plot coordinates", B::Button, K::Push, 9, "Plot points on the graph"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Angle mode", B::Button, K::Push, 10, "Choose angle mode (Degrees/Radians)"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Plot step field", B::Button, K::PlotStep, -1, "Set the plotting step"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Zoom out", B::Button, K::Push, 11, "Zoom out"},
+        {"Zoom in", B::Button, K::AllUp, 12, "Drag zoom in"},
+        {"Move graph", B::Button, K::AllUp, 13, "Move graph by dragging"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Constants", B::Button, K::Push, 14, "Open constants dialog"},
+        {"Families", B::Button, K::Push, 15, "Open families dialog"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Graph coordinates", B::Button, K::Check, 16, "Show coordinate info on status bar"},
+        {"Tangent to graph", B::Button, K::Check, 17, "Show the tangent to the graph"},
+        {"Separator", B::Button, K::Divider, -1, ""},
+        {"Plot derivative", B::Button, K::Check, 18, "Plot the derivative function"},
+        {"Plot integral", B::Button, K::Check, 19, "Plot the integral function"},
+        {"t min field", B::Range, K::Field, -1, "Type the minimum value for t (Polar/Parametric modes only)"},
+        {"t max field", B::Range, K::Field, -1, "Type the maximum value for t (Polar/Parametric modes only)"},
+        {"Separator", B::Range, K::Divider, -1, ""},
+        {"Auto scaling", B::Range, K::Check, 20, "Automatic y-scaling"},
+        {"Square graph", B::Range, K::Push, 21, "Square the graph"},
+        {"Separator", B::Formula, K::Divider, -1, ""},
+        {"Plot Graph", B::Formula, K::PlotButton, -1, "Plot the graphs"},
+        {"Separator", B::Formula, K::Divider, -1, ""},
+        {"Save to file", B::Formula, K::Push, 22, "Save the current formula to the preset menu"},
+        {"Separator", B::Formula, K::Divider, -1, ""},
+        {"x squared", B::Formula, K::Push, 23, "Type the \xC2\xB2 symbol"},
+        {"x cubed", B::Formula, K::Push, 24, "Type the \xC2\xB3 symbol"},
+    }};
+    return items;
+}
+
+void TToolbarSet::clear() {
+    for (QToolBar* bar : {buttonBar, rangeBar, formulaBar})
+        if (bar) {
+            static_cast<QMainWindow*>(bar->parentWidget())->removeToolBar(bar);
+            bar->deleteLater();
+            bar->hide();
+        }
+    buttonBar = rangeBar = formulaBar = nullptr;
+    buttons.fill(nullptr);
+    fields.fill(nullptr);
+    labels.fill(nullptr);
+    plotStep = nullptr;
+    relationBox = formulaBox = nullptr;
+    plotButton = nullptr;
+}
+
+QToolBar* TToolbarSet::makeBar(QMainWindow& window, const char* name, int height, bool lineAbove,
+                               bool lineBelow) {
+    auto* bar = new QToolBar(QString::fromUtf8(name), &window);
+    bar->setObjectName(QString::fromUtf8(name));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(18, 18));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    QString style = "QToolBar { spacing: 0px; border: none;";
+    if (lineAbove) style += " border-top: 1px solid palette(mid);";
+    if (lineBelow) style += " border-bottom: 1px solid palette(mid);";
+    bar->setStyleSheet(style + " }");
+    bar->setProperty("barHeight", height);
+    return bar;
+}
+
+void TToolbarSet::addRangeField(QToolBar* bar, RangeField which, const char* label, const char* hint) {
+    auto* l = new QLabel(QString::fromUtf8(label), bar);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setFixedHeight(24);
+    l->setToolTip(QString::fromUtf8(hint));
+    auto* f = new QLineEdit(bar);
+    f->setFixedWidth(RangeFieldWidth);
+    f->setToolTip(QString::fromUtf8(hint));
+    bar->addWidget(l);
+    bar->addWidget(f);
+    labels[which] = l;
+    fields[which] = f;
+}
+
+void TToolbarSet::addItem(QToolBar* bar, int n) {
+    if (!has(n)) return;
+    const TToolbarItem& it = toolbarItems()[static_cast<std::size_t>(n)];
+    const QString hint = QString::fromUtf8(it.hint);
+    switch (it.kind) {
+    case TToolbarItem::Kind::Divider: {
+        auto* d = new QWidget(bar);
+        d->setFixedWidth(DividerWidth);
+        bar->addWidget(d);
+        break;
+    }
+    case TToolbarItem::Kind::PlotStep:
+        plotStep = new QSpinBox(bar);
+        plotStep->setFixedWidth(PlotStepWidth);
+        plotStep->setRange(128, 1000000);
+        plotStep->setSingleStep(128);
+        plotStep->setValue(128);
+        plotStep->setToolTip(hint);
+        bar->addWidget(plotStep);
+        break;
+    case TToolbarItem::Kind::Field:
+        if (n == item::TMinField) addRangeField(bar, TMin, " t min", it.hint);
+        if (n == item::TMaxField) addRangeField(bar, TMax, " t max", it.hint);
+        break;
+    case TToolbarItem::Kind::PlotButton:
+        plotButton = new QToolButton(bar);
+        plotButton->setObjectName("PlotButton");
+        plotButton->setText("   &Plot");
+        plotButton->setIcon(buttonImage(PlotGlyphImage));
+        plotButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        plotButton->setFixedSize(PlotButtonWidth, ButtonHeight);
+        plotButton->setAutoRaise(config_.flatButtons);
+        plotButton->setToolTip(hint);
+        bar->addWidget(plotButton);
+        break;
+    default: {
+        auto* b = new QToolButton(bar);
+        b->setObjectName(QString("Button%1").arg(n));
+        b->setIcon(buttonImage(it.image));
+        b->setFixedSize(ButtonWidth, ButtonHeight);
+        b->setAutoRaise(config_.flatButtons);
+        b->setToolTip(hint);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setCheckable(it.kind != TToolbarItem::Kind::Push);
+        bar->addWidget(b);
+        buttons[static_cast<std::size_t>(n)] = b;
+        break;
+    }
+    }
+}
+
+void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config) {
+    clear();
+    config_ = config;
+    const bool flat = config.flatButtons, lines = config.linesBetweenToolbars;
+    bool anyButton = false;
+    for (int n = 0; n <= item::LastButtonBarItem; ++n)
+        anyButton = anyButton || has(n);
+
+    // Top to bottom: button bar, range bar, formula bar, then the plot area.
+    if (anyButton) {
+        buttonBar = makeBar(window, "ButtonBar", flat ? 27 : 30, true, false);
+        window.addToolBar(Qt::TopToolBarArea, buttonBar);
+        window.addToolBarBreak(Qt::TopToolBarArea);
+    }
+    rangeBar = makeBar(window, "RangeBar", flat ? 27 : 30, lines, false);
+    window.addToolBar(Qt::TopToolBarArea, rangeBar);
+    window.addToolBarBreak(Qt::TopToolBarArea);
+    formulaBar = makeBar(window, "FormulaBar", flat ? 29 : 32, lines, true);
+    window.addToolBar(Qt::TopToolBarArea, formulaBar);
+
+    if (buttonBar)
+        for (int n = 0; n <= item::LastButtonBarItem; ++n)
+            addItem(buttonBar, n);
+
+    addItem(rangeBar, item::TMinField);
+    addItem(rangeBar, item::TMaxField);
+    addRangeField(rangeBar, XMin, " x min", "Type the minimum value for x");
+    addRangeField(rangeBar, XMax, " x max", "Type the maximum value for x");
+    addRangeField(rangeBar, YMin, " y min", "Type the minimum value for y");
+    addRangeField(rangeBar, YMax, " y max", "Type the maximum value for y");
+    // The formula field's width follows the right edge of the y max field.
+    int right = rangeBar->style()->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, rangeBar);
+    for (QLabel* l : labels)
+        if (l) right += l->sizeHint().width();
+    for (QLineEdit* f : fields)
+        if (f) right += RangeFieldWidth;
+    for (int n = item::TMaxField + 1; n <= item::SquareGraph; ++n)
+        addItem(rangeBar, n);
+
+    relationBox = new QComboBox(formulaBar);
+    relationBox->setObjectName("RelationBox");
+    relationBox->setEditable(false);
+    relationBox->setFixedWidth(RelationBoxWidth);
+    QFont f10 = relationBox->font();
+    f10.setPointSize(10);
+    relationBox->setFont(f10);
+    relationBox->setToolTip("Choose equality/inequality graph type");
+    formulaBar->addWidget(relationBox);
+
+    formulaBox = new QComboBox(formulaBar);
+    formulaBox->setObjectName("FormulaField");
+    formulaBox->setEditable(true);
+    formulaBox->setInsertPolicy(QComboBox::NoInsert);
+    formulaBox->setFont(f10);
+    formulaBox->setMaxVisibleItems(25);
+    formulaBox->setToolTip("Formula input field");
+    formulaBar->addWidget(formulaBox);
+    for (int n = item::SquareGraph + 1; n <= item::XCubed; ++n)
+        addItem(formulaBar, n);
+    for (QToolBar* bar : {buttonBar, rangeBar, formulaBar})
+        if (bar) bar->setFixedHeight(bar->property("barHeight").toInt());
+    formulaBox->setFixedWidth(std::max(80, right - RelationBoxWidth - (plotButton ? PlotButtonWidth : 0)));
+}
+
+} // namespace kurvo

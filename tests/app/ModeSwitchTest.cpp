@@ -1,0 +1,273 @@
+// The mode switches and the angle unit: flags, preset lists, relation box, enabled commands, images.
+#include "AppTestSupport.h"
+
+namespace kurvo::test {
+namespace {
+
+using F = TToolbarSet::RangeField;
+
+enum class Switch { Cartesian, Polar, Implicit, Parametric };
+
+struct ModeRow {
+    const char* what;
+    std::vector<Switch> switches;
+    bool byMenu;
+    const char* presets;
+    QStringList relations; // empty: the Cartesian relation list
+    bool cartesian, parametric, implicit;
+    bool parametricEnabled, derivedEnabled;
+    int pressedButton;
+    const char* checkedAction;
+};
+
+class ModeSwitchTest : public AppTest {
+  protected:
+    void apply(Switch s, bool byMenu) {
+        if (byMenu) {
+            const char* names[] = {"Cart1", "Polar1", "Implicit1", "Parametric1"};
+            action(names[static_cast<int>(s)])->trigger();
+        } else {
+            const int items[] = {item::CartesianMode, item::PolarMode, item::ImplicitMode,
+                                 item::ParametricSwitch};
+            QTest::mouseClick(button(items[static_cast<int>(s)]), Qt::LeftButton);
+        }
+    }
+};
+
+TEST_F(ModeSwitchTest, EachSwitchLoadsItsPresetsRelationBoxAndCommands) {
+    using S = Switch;
+    const QString rPolar = "r=", rParaPolar = QString::fromUtf8("r,ø="), rParaCart = "x,y=";
+    const ModeRow rows[] = {
+        {"polar",
+         {S::Polar},
+         true,
+         datafile::PolarPresets,
+         {rPolar},
+         false,
+         false,
+         false,
+         true,
+         false,
+         item::PolarMode,
+         "Polar1"},
+        {"polar button",
+         {S::Polar},
+         false,
+         datafile::PolarPresets,
+         {rPolar},
+         false,
+         false,
+         false,
+         true,
+         false,
+         item::PolarMode,
+         "Polar1"},
+        {"implicit",
+         {S::Implicit},
+         true,
+         datafile::ImplicitPresets,
+         {},
+         true,
+         false,
+         true,
+         false,
+         false,
+         item::ImplicitMode,
+         "Implicit1"},
+        {"cartesian parametric",
+         {S::Parametric},
+         true,
+         datafile::CartesianParametricPresets,
+         {rParaCart},
+         true,
+         true,
+         false,
+         true,
+         false,
+         item::CartesianMode,
+         "Cart1"},
+        {"polar parametric",
+         {S::Polar, S::Parametric},
+         false,
+         datafile::PolarParametricPresets,
+         {rParaPolar},
+         false,
+         true,
+         false,
+         true,
+         false,
+         item::PolarMode,
+         "Polar1"},
+        {"implicit clears parametric",
+         {S::Parametric, S::Implicit},
+         true,
+         datafile::ImplicitPresets,
+         {},
+         true,
+         false,
+         true,
+         false,
+         false,
+         item::ImplicitMode,
+         "Implicit1"},
+        {"back to cartesian",
+         {S::Implicit, S::Cartesian},
+         true,
+         datafile::CartesianPresets,
+         {},
+         true,
+         false,
+         false,
+         true,
+         true,
+         item::CartesianMode,
+         "Cart1"},
+        {"back from polar by button",
+         {S::Polar, S::Cartesian},
+         false,
+         datafile::CartesianPresets,
+         {},
+         true,
+         false,
+         false,
+         true,
+         true,
+         item::CartesianMode,
+         "Cart1"},
+    };
+    for (const ModeRow& row : rows) {
+        open();
+        for (Switch s : row.switches)
+            apply(s, row.byMenu);
+        const TSettingsRecord& st = form->settings();
+        EXPECT_EQ(st.CartesianMode, row.cartesian) << row.what;
+        EXPECT_EQ(st.ParametricMode, row.parametric) << row.what;
+        EXPECT_EQ(st.ImplicitMode, row.implicit) << row.what;
+        EXPECT_EQ(formulaItems(), fileItems(row.presets)) << row.what;
+        EXPECT_EQ(form->toolbars().formulaBox->currentText(), fileItems(row.presets).front()) << row.what;
+        QStringList relations = row.implicit              ? QStringList{}
+                                : row.relations.isEmpty() ? fileItems(datafile::Relations)
+                                                          : row.relations;
+        EXPECT_EQ(relationItems(), relations) << row.what;
+        EXPECT_EQ(action("Parametric1")->isEnabled(), row.parametricEnabled) << row.what;
+        EXPECT_EQ(button(item::ParametricSwitch)->isEnabled(), row.parametricEnabled) << row.what;
+        EXPECT_EQ(action("Parametric1")->isChecked(), row.parametric) << row.what;
+        EXPECT_EQ(button(item::ParametricSwitch)->property("image").toInt(), row.parametric ? 6 : 25)
+            << row.what;
+        for (const char* a : {"PlotDerivedFunction1", "PlotIntegralFunction1"})
+            EXPECT_EQ(action(a)->isEnabled(), row.derivedEnabled) << row.what << " " << a;
+        for (int n : {item::PlotDerivative, item::PlotIntegral})
+            EXPECT_EQ(button(n)->isEnabled(), row.derivedEnabled) << row.what << " " << n;
+        EXPECT_TRUE(button(row.pressedButton)->isChecked()) << row.what;
+        EXPECT_TRUE(action(row.checkedAction)->isChecked()) << row.what;
+        EXPECT_TRUE(form->recordedMessages().empty()) << row.what;
+        form.reset();
+    }
+}
+
+TEST_F(ModeSwitchTest, RangeFieldsAreEnabledByModeAndAutoScaling) {
+    struct Row {
+        const char* what;
+        bool cartesian, parametric, implicit, autoY;
+        bool t, x, y;
+    };
+    const Row rows[] = {
+        {"cartesian", true, false, false, false, false, true, true},
+        {"cartesian, auto y", true, false, false, true, false, true, false},
+        {"polar", false, false, false, false, true, true, true},
+        {"polar, auto y", false, false, false, true, true, false, false},
+        {"cartesian parametric", true, true, false, false, true, true, true},
+        {"implicit after cartesian, auto y", true, false, true, true, false, true, true},
+        {"implicit after polar", false, false, true, false, true, true, true},
+    };
+    for (const Row& row : rows) {
+        TSettingsRecord s = defaultSettings();
+        s.CartesianMode = row.cartesian;
+        s.ParametricMode = row.parametric;
+        s.ImplicitMode = row.implicit;
+        s.AutoYScaling = row.autoY;
+        data().writeSettings(s);
+        open();
+        EXPECT_EQ(field(F::TMin)->isEnabled(), row.t) << row.what;
+        EXPECT_EQ(field(F::TMax)->isEnabled(), row.t) << row.what;
+        EXPECT_EQ(field(F::XMin)->isEnabled(), row.x) << row.what;
+        EXPECT_EQ(field(F::XMax)->isEnabled(), row.x) << row.what;
+        EXPECT_EQ(field(F::YMin)->isEnabled(), row.y) << row.what;
+        EXPECT_EQ(field(F::YMax)->isEnabled(), row.y) << row.what;
+        form.reset();
+    }
+}
+
+TEST_F(ModeSwitchTest, AChosenRelationSurvivesAResize) {
+    open();
+    form->toolbars().relationBox->setCurrentIndex(1); // "y>"
+    form->resize(form->width() + 40, form->height() + 30);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->toolbars().relationBox->currentText(), "y>");
+    // Polar mode has a single label: the remembered index falls back to it.
+    action("Polar1")->trigger();
+    EXPECT_EQ(form->toolbars().relationBox->currentText(), "r=");
+}
+
+TEST_F(ModeSwitchTest, AngleUnitFollowsMenuAndButton) {
+    struct Row {
+        const char* what;
+        std::function<void(ModeSwitchTest&)> act;
+        bool degrees;
+    };
+    const Row rows[] = {
+        {"menu degrees", [](ModeSwitchTest& t) { t.action("Degrees1")->trigger(); }, true},
+        {"menu radians after degrees",
+         [](ModeSwitchTest& t) {
+             t.action("Degrees1")->trigger();
+             t.action("Radians1")->trigger();
+         },
+         false},
+        {"button once",
+         [](ModeSwitchTest& t) { QTest::mouseClick(t.button(item::AngleMode), Qt::LeftButton); }, true},
+        {"button twice",
+         [](ModeSwitchTest& t) {
+             QTest::mouseClick(t.button(item::AngleMode), Qt::LeftButton);
+             QTest::mouseClick(t.button(item::AngleMode), Qt::LeftButton);
+         },
+         false},
+    };
+    for (const Row& row : rows) {
+        open();
+        row.act(*this);
+        EXPECT_EQ(form->settings().DegreeMode, row.degrees) << row.what;
+        EXPECT_EQ(form->engine()->Translator.Degrees, row.degrees) << row.what;
+        EXPECT_EQ(action("Degrees1")->isChecked(), row.degrees) << row.what;
+        EXPECT_EQ(action("Radians1")->isChecked(), !row.degrees) << row.what;
+        EXPECT_EQ(button(item::AngleMode)->property("image").toInt(), row.degrees ? 10 : 26) << row.what;
+        form.reset();
+    }
+}
+
+TEST_F(ModeSwitchTest, DerivedAndIntegralTogglesKeepMenuAndButtonTogether) {
+    open();
+    action("PlotDerivedFunction1")->trigger();
+    EXPECT_TRUE(form->settings().PlotDerived);
+    EXPECT_TRUE(button(item::PlotDerivative)->isChecked());
+    QTest::mouseClick(button(item::PlotDerivative), Qt::LeftButton);
+    EXPECT_FALSE(form->settings().PlotDerived);
+    EXPECT_FALSE(action("PlotDerivedFunction1")->isChecked());
+    QTest::mouseClick(button(item::PlotIntegral), Qt::LeftButton);
+    EXPECT_TRUE(form->settings().PlotIntegral);
+    EXPECT_TRUE(action("PlotIntegralFunction1")->isChecked());
+}
+
+TEST_F(ModeSwitchTest, CommandsNotBuiltYetAreDisabledAndTheMenuIsComplete) {
+    open();
+    for (const char* name : {"Save1", "Open1", "Environment1", "Zoomout1", "Constants1", "Undolastaction1"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    EXPECT_FALSE(action("Datasets")->isEnabled());
+    EXPECT_EQ(action("Square1")->text(), "&Square x  and y axes");
+    EXPECT_EQ(action("ConfigureToolbar1")->text(), "&Configure Toolbar  (Admin only)");
+    EXPECT_EQ(action("Constants1")->toolTip(), "Open constant editor");
+    EXPECT_EQ(action("Plot")->text(), "&Plot Graph");
+    EXPECT_TRUE(action("Plot")->isEnabled());
+}
+
+} // namespace
+} // namespace kurvo::test
