@@ -31,7 +31,7 @@ bool TInputGuard::poll() {
 
 bool TInputGuard::eventFilter(QObject* watched, QEvent* event) {
     if (!hints_ && event->type() == QEvent::ToolTip) return true;
-    if (!busy()) return QObject::eventFilter(watched, event);
+    if (!busy() || suspended_) return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) escape_ = true;

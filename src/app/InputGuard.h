@@ -32,9 +32,10 @@ class TInputGuard : public QObject {
     /// Input that arrived while busy and was dropped (for the tests).
     int swallowed() const { return swallowed_; }
 
-    /// Lifts the guard while a modal message box waits for the user, and puts it back after.
-    int suspend() { return std::exchange(depth_, 0); }
-    void resume(int depth) { depth_ = depth; }
+    /// Lets input through while a modal message box waits for the user, and stops it again after.
+    /// The run stays busy meanwhile, so a resize in that time still waits for the plot to end.
+    bool suspend() { return std::exchange(suspended_, true); }
+    void resume(bool wasSuspended) { suspended_ = wasSuspended; }
 
     /// Pop-up hints (tool tips) are shown only when this is on.
     void setHintsShown(bool shown) { hints_ = shown; }
@@ -45,6 +46,7 @@ class TInputGuard : public QObject {
   private:
     int depth_ = 0;
     bool hints_ = true;
+    bool suspended_ = false;
     bool escape_ = false;
     int swallowed_ = 0;
     QElapsedTimer sinceLastPoll_;

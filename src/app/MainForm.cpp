@@ -120,9 +120,9 @@ void TMainForm::showMessage(const std::string& text) {
         recorded_.push_back(text);
         return;
     }
-    const int depth = guard_.suspend();
+    const bool suspended = guard_.suspend();
     QMessageBox::information(this, caption(), toQ(text).replace('\r', '\n'));
-    guard_.resume(depth);
+    guard_.resume(suspended);
 }
 
 bool TMainForm::askQuestion(const std::string& text) {
@@ -130,10 +130,10 @@ bool TMainForm::askQuestion(const std::string& text) {
         recorded_.push_back(text);
         return recordedAnswer_;
     }
-    const int depth = guard_.suspend();
+    const bool suspended = guard_.suspend();
     bool yes = QMessageBox::question(this, caption(), toQ(text).replace('\r', '\n'),
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-    guard_.resume(depth);
+    guard_.resume(suspended);
     return yes;
 }
 
@@ -142,9 +142,9 @@ void TMainForm::showError(const std::exception& e) {
         recorded_.push_back(e.what());
         return;
     }
-    const int depth = guard_.suspend();
+    const bool suspended = guard_.suspend();
     QMessageBox::critical(this, caption(), toQ(e.what()).replace('\r', '\n'));
-    guard_.resume(depth);
+    guard_.resume(suspended);
 }
 
 template <class F> void TMainForm::guarded(F&& handler) {
@@ -676,9 +676,9 @@ void TMainForm::TypeCubed() {
 
 void TMainForm::HelpAboutItemClick() {
     TAboutBox box(this);
-    const int depth = guard_.suspend();
+    const bool suspended = guard_.suspend();
     box.exec();
-    guard_.resume(depth);
+    guard_.resume(suspended);
 }
 
 } // namespace kurvo

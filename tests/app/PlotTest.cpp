@@ -128,6 +128,20 @@ TEST_F(AppTest, InputWhilePlottingIsSwallowedExceptEscape) {
         form->pollStop();
         EXPECT_TRUE(form->isVisible());
     }
+    // While a message box is up inside a plot, input reaches it, yet the run still counts as busy
+    // so a resize cannot start a second paint under the first.
+    {
+        TBusyScope busy(guard);
+        const bool was = guard.suspend();
+        formulaEdit()->setText("");
+        formulaEdit()->setFocus();
+        QTest::keyClicks(formulaEdit(), "ab");
+        EXPECT_EQ(formulaEdit()->text(), "ab");
+        EXPECT_TRUE(guard.busy());
+        guard.resume(was);
+        QTest::keyClicks(formulaEdit(), "c");
+        EXPECT_EQ(formulaEdit()->text(), "ab");
+    }
     // Afterwards input acts again.
     QTest::mouseClick(button(item::PolarMode), Qt::LeftButton);
     EXPECT_FALSE(form->settings().CartesianMode);

@@ -96,8 +96,9 @@ TEST_F(AppTest, AMissingStartupFileIsReportedAndTheWindowStillOpens) {
         EXPECT_TRUE(form->isVisible()) << row.file;
         // Reported once; the relation list is read again at every resize, and reported each time.
         ASSERT_FALSE(form->recordedMessages().empty()) << row.file;
-        if (std::string(row.file) != datafile::Relations)
+        if (std::string(row.file) != datafile::Relations) {
             EXPECT_EQ(form->recordedMessages().size(), 1u) << row.file;
+        }
         for (const auto& m : form->recordedMessages())
             EXPECT_NE(m.find(row.file), std::string::npos) << m;
         // The fields and the engine exist whatever failed, so the window's commands stay safe.
@@ -138,7 +139,9 @@ TEST_F(AppTest, AFirstStartOffersTheDefaultDataFolder) {
         EXPECT_EQ(asked, row.asked);
         EXPECT_EQ(std::filesystem::exists(folder / "data" / "sett.dat"), row.created);
         EXPECT_TRUE(told.empty());
-        if (row.existing) EXPECT_EQ(result.filename(), row.existing);
+        if (row.existing) {
+            EXPECT_EQ(result.filename(), row.existing);
+        }
     }
 }
 

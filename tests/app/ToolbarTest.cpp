@@ -35,7 +35,9 @@ TEST(ToolbarItems, EveryItemHasItsBarAndAnImageOnlyWhenItIsAButton) {
                               it.kind == TToolbarItem::Kind::Grouped || it.kind == TToolbarItem::Kind::AllUp;
         EXPECT_EQ(it.image >= 0, isButton) << n;
         EXPECT_EQ(std::string(it.caption) == "Separator", it.kind == TToolbarItem::Kind::Divider) << n;
-        if (it.image >= 0) EXPECT_TRUE(images.insert(it.image).second) << "image used twice: " << it.image;
+        if (it.image >= 0) {
+            EXPECT_TRUE(images.insert(it.image).second) << "image used twice: " << it.image;
+        }
     }
     // Images 0..24 sit on the buttons; 25, 26 and 27 are the alternates the switches put there.
     EXPECT_EQ(images.size(), 25u);
@@ -164,8 +166,9 @@ TEST_F(AppTest, SquaredAndCubedAreTypedAtTheCaret) {
         QCoreApplication::processEvents();
         QTest::mouseClick(button(row.squared ? item::XSquared : item::XCubed), Qt::LeftButton);
         EXPECT_EQ(formulaEdit()->text(), QString::fromUtf8(row.expected)) << row.what;
-        if (std::string(row.expected) != "x+1")
+        if (std::string(row.expected) != "x+1") {
             EXPECT_EQ(formulaEdit()->cursorPosition(), row.caret + 1) << row.what;
+        }
     }
 }
 
