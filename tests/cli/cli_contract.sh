@@ -22,5 +22,30 @@ $K eval --help | grep -q "Usage: kurvo eval"; check "eval help" 0 $?
 out=$($K eval -- "-x^2"); check "eval after --" "0" "$out"
 $K nonsense >/dev/null 2>&1; check "unknown subcommand" 2 $?
 
+# kurvo init-data
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+T=$(mktemp -d); trap 'rm -rf "$T"' EXIT
+out=$($K init-data "$T/start"); rc=$?
+check "init-data exit" 0 "$rc"
+check "init-data summary" "Wrote 17 files into $T/start/data" "$out"
+check "init-data file count" 17 "$(ls "$T/start/data" | wc -l)"
+check "init-data settings size" 1504 "$(wc -c < "$T/start/data/sett.dat")"
+check "init-data toolbar size" 45 "$(wc -c < "$T/start/data/tbrcfg.dat")"
+check "init-data CR LF lists" "y=" "$(head -n1 "$T/start/data/carttyp.txt" | tr -d '\r')"
+diff -r "$T/start/data" "$ROOT/data" >/dev/null; check "init-data equals the shipped data folder" 0 $?
+echo changed > "$T/start/data/Polar.txt"
+err=$($K init-data "$T/start" 2>&1 >/dev/null); rc=$?
+check "init-data refuses to overwrite" 1 "$rc"
+case "$err" in "kurvo init-data: $T/start/data/"*" exists already (use --force to overwrite)") r=ok;; *) r="$err";; esac
+check "init-data refusal names the file" ok "$r"
+check "init-data refusal leaves the file" changed "$(cat "$T/start/data/Polar.txt")"
+$K init-data --force "$T/start" >/dev/null; check "init-data --force exit" 0 $?
+check "init-data --force rewrites" "2sin(3t)" "$(head -n1 "$T/start/data/Polar.txt" | tr -d '\r')"
+$K init-data >/dev/null 2>&1; check "init-data without folder" 2 $?
+$K init-data "$T/a" "$T/b" >/dev/null 2>&1; check "init-data two folders" 2 $?
+$K init-data --bogus "$T/a" >/dev/null 2>&1; check "init-data bad option" 2 $?
+$K init-data --help | grep -q "Usage: kurvo init-data"; check "init-data help" 0 $?
+touch "$T/file"; $K init-data "$T/file" >/dev/null 2>&1; check "init-data into a file" 1 $?
+
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]
