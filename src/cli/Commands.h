@@ -6,5 +6,6 @@
 namespace kurvo::cli {
 
 int runEval(const Args& args);
+int runTranslate(const Args& args);
 
 } // namespace kurvo::cli

@@ -16,6 +16,7 @@ struct Command {
 
 const Command Commands[] = {
     {"eval", kurvo::cli::runEval, "evaluate expressions in evaluator syntax"},
+    {"translate", kurvo::cli::runTranslate, "translate classroom notation into evaluator syntax"},
 };
 
 void printUsage(std::ostream& out) {
