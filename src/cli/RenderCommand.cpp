@@ -7,6 +7,7 @@
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
+#include "SystemLocale.h"
 
 #include <QGuiApplication>
 
@@ -175,6 +176,9 @@ int runRender(const Args& args) {
     if (!relation.empty()) host.relation = relation;
 
     TPlotEngine engine(settings, host);
+    NumberSeparators separators = systemNumberSeparators();
+    engine.Translator.DecimalSeparator = separators.decimal;
+    engine.Translator.ThousandSeparator = separators.thousands;
     if (data) {
         host.aliases = data->readLines(aliasListName(settings));
         auto functions = data->readFunctionExpressions(settings.CartesianMode);

@@ -141,7 +141,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
             v = before + step;
             failed = true;
             if (prevRow != 0 && s_.showAsymptotes && !marked) {
-                v = FindDomainEdge(Direction::Leaving, v);
+                v = FindDomainEdge(Direction::Leaving, v, before);
                 DrawAsymptoteLine(v);
             }
             v = v + t.skipAfterFailure * step;
@@ -179,11 +179,20 @@ Extended TCartesianPlotter::FindAsymptote(Extended v) {
     return m;
 }
 
-Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v) {
+Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v, std::optional<Extended> failedAt) {
     Extended step2 = 2 * s_.PlotStep;
     Extended g = direction == Direction::Entering ? v + step2 : v - step2;
     Extended b = direction == Direction::Entering ? v - step2 : v + step2;
     Extended m = (g + b) * 0.5L;
+    // A sample that failed at an isolated point (1/x hit exactly at 0) leaves both ends good and
+    // no edge to bisect for: the failed sample's own place is the edge.
+    bool badEndFails = false;
+    try {
+        (void)f(b);
+    } catch (const std::exception&) {
+        badEndFails = true;
+    }
+    if (!badEndFails && failedAt) return *failedAt;
     for (;;) {
         if (e_.stopRequested()) return m;
         bool ok = true;
