@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 
 #include <filesystem>
+#include <unistd.h>
 #include <iostream>
 #include <memory>
 
@@ -128,6 +129,14 @@ int runRender(const Args& args) {
     if (extension != ".png" && extension != ".bmp") throw UsageError("-o: the picture must end in .png or .bmp");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt asks for a runtime folder and complains on stderr without one; stderr is for messages.
+        auto runtime = std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
+        std::error_code ignored;
+        std::filesystem::create_directories(runtime, ignored);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ignored);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+    }
     int argc = 1;
     char name[] = "kurvo";
     char* argv[] = {name, nullptr};
