@@ -69,6 +69,17 @@ bool TCartesianPlotter::trace(const Trace& t) {
     long long dashLength = 0;
     Extended sum = 0;
     QPoint pen(0, 0);
+    // Joined segments of one colour are stroked as one polyline: far cheaper than a stroke per
+    // segment with its own caps, and the joins look smoother.
+    QPolygon piece;
+    QColor pieceColour = lineColour_;
+    auto flush = [&] {
+        if (piece.size() >= 2) {
+            p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+            p.drawPolyline(piece);
+        }
+        piece.clear();
+    };
 
     if (t.evaluateFirst) {
         try {
@@ -109,6 +120,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
             // has no predecessor, so a curve entering from far off the picture is no asymptote.
             const bool jump = !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.PlotHeight;
             if (first || jump || failed) {
+                flush();
                 if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
                     v = FindAsymptote(v);
                     DrawAsymptoteLine(v);
@@ -122,22 +134,29 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 }
                 failed = false;
                 pen = QPoint(column, row);
+                piece << pen;
                 v = v + step;
                 first = false;
             } else {
+                QColor colour = lineColour_;
                 if (t.dashed) {
                     double dx = column - pen.x(), dy = row - pen.y();
                     dashLength += static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
-                    p.setPen(QPen(dashLength % 16 < 9 ? lineColour_ : background, std::max(1, s_.graphLineThickness),
-                                  Qt::SolidLine, Qt::RoundCap));
+                    colour = dashLength % 16 < 9 ? lineColour_ : background;
                 }
-                p.drawLine(pen, QPoint(column, row));
+                if (colour != pieceColour) {
+                    flush();
+                    pieceColour = colour;
+                    piece << pen;
+                }
                 pen = QPoint(column, row);
+                piece << pen;
                 v = v + step;
                 marked = false;
             }
             prevRow = row;
         } catch (const std::exception&) {
+            flush();
             v = before + step;
             failed = true;
             if (prevRow != 0 && s_.showAsymptotes && !marked) {
@@ -150,6 +169,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
         if (v <= before) v = before + step; // a bisection that fell back must not stall the loop
         if (v <= before) break;              // the step no longer moves v
     }
+    flush();
     e_.Host.setCursor(TPlotHost::Cursor::Normal);
     return stopped;
 }
