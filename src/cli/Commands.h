@@ -7,5 +7,7 @@ namespace kurvo::cli {
 
 int runEval(const Args& args);
 int runInitData(const Args& args);
+int runTranslate(const Args& args);
+int runRender(const Args& args);
 
 } // namespace kurvo::cli

@@ -48,11 +48,19 @@ int runInitData(const Args& args) {
     if (folders.size() != 1) throw UsageError("expects exactly one folder (see kurvo init-data --help)");
 
     std::filesystem::path dataFolder = std::filesystem::path(folders[0]) / "data";
+    if (!force) {
+        auto existing = existingDataFiles(dataFolder);
+        if (!existing.empty()) {
+            std::cerr << "kurvo init-data: " << existing.front().string()
+                      << " exists already (use --force to overwrite)\n";
+            return 1;
+        }
+    }
     try {
         auto written = writeDefaultDataFolder(dataFolder, force);
         std::cout << "Wrote " << written.size() << " files into " << dataFolder.string() << "\n";
     } catch (const EKurvoError& e) {
-        std::cerr << errorLine(e) << (force ? "" : " (use --force to overwrite)") << "\n";
+        std::cerr << errorLine(e) << "\n";
         return 1;
     }
     return 0;

@@ -7,10 +7,12 @@
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
+#include "SystemLocale.h"
 
 #include <QGuiApplication>
 
 #include <filesystem>
+#include <unistd.h>
 #include <iostream>
 #include <memory>
 
@@ -29,7 +31,9 @@ Options:
                            data folder, else the built-in defaults
   --settings FILE          read the settings record from FILE instead
   --size WxH               plot area in pixels (default 800x600)
-  --mode cartesian         the mode switch (polar and implicit graphs are not drawn yet)
+  --mode cartesian|polar|implicit
+                           the mode switch (default: the stored settings' mode)
+  --parametric             parametric pairs "f,g" (Cartesian x,y or polar r,angle)
   --degrees, --radians     the angle unit
   --x MIN,MAX  --y MIN,MAX  --t MIN,MAX
                            texts of the range fields (expressions allowed, as in the fields)
@@ -60,7 +64,8 @@ int runRender(const Args& args) {
     std::string out, startFolder, settingsFile, relation, steps;
     std::optional<std::pair<std::string, std::string>> xr, yr, tr;
     int width = 800, height = 600;
-    bool derived = false, integral = false, square = false;
+    bool derived = false, integral = false, square = false, parametric = false;
+    std::string mode;
     std::optional<bool> degrees;
     std::vector<std::string> formulas;
     bool optionsDone = false;
@@ -89,12 +94,11 @@ int runRender(const Args& args) {
             if (width < 16 || height < 16 || width > 10000 || height > 10000)
                 throw UsageError("--size must lie between 16x16 and 10000x10000");
         } else if (a == "--mode") {
-            std::string m = optionValue(args, i);
-            if (m == "polar" || m == "implicit")
-                throw UsageError("--mode " + m + ": polar and implicit graphs are not available yet");
-            if (m != "cartesian") throw UsageError("--mode wants cartesian, polar or implicit");
+            mode = optionValue(args, i);
+            if (mode != "cartesian" && mode != "polar" && mode != "implicit")
+                throw UsageError("--mode wants cartesian, polar or implicit, not '" + mode + "'");
         } else if (a == "--parametric") {
-            throw UsageError("--parametric: parametric graphs are not available yet");
+            parametric = true;
         } else if (a == "--degrees") {
             degrees = true;
         } else if (a == "--radians") {
@@ -125,6 +129,14 @@ int runRender(const Args& args) {
     if (extension != ".png" && extension != ".bmp") throw UsageError("-o: the picture must end in .png or .bmp");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt asks for a runtime folder and complains on stderr without one; stderr is for messages.
+        auto runtime = std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
+        std::error_code ignored;
+        std::filesystem::create_directories(runtime, ignored);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ignored);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+    }
     int argc = 1;
     char name[] = "kurvo";
     char* argv[] = {name, nullptr};
@@ -158,9 +170,17 @@ int runRender(const Args& args) {
     if (derived) settings.PlotDerived = true;
     if (integral) settings.PlotIntegral = true;
     if (square) settings.SquareAxes = true;
-    settings.CartesianMode = true;
-    settings.ImplicitMode = false;
-    settings.ParametricMode = false;
+    if (mode == "cartesian" || mode == "polar") {
+        settings.CartesianMode = mode == "cartesian";
+        settings.ImplicitMode = false;
+    } else if (mode == "implicit") {
+        settings.ImplicitMode = true;
+        settings.ParametricMode = false;
+    }
+    if (parametric) {
+        if (settings.ImplicitMode) throw UsageError("--parametric does not go with implicit mode");
+        settings.ParametricMode = true;
+    }
 
     TPlainHost host;
     host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax), rangeFieldText(settings.Xmin),
@@ -172,9 +192,23 @@ int runRender(const Args& args) {
     if (yr) setField(F::YMin, yr->first), setField(F::YMax, yr->second);
     if (tr) setField(F::TMin, tr->first), setField(F::TMax, tr->second);
     if (!steps.empty()) host.plotStep = steps;
+    // The relation box as the window sets it up for the mode.
+    if (settings.ImplicitMode)
+        host.relation.clear();
+    else if (!settings.CartesianMode)
+        host.relation = settings.ParametricMode ? "r,\xF8=" : "r=";
+    else if (settings.ParametricMode)
+        host.relation = "x,y=";
+    else {
+        std::vector<std::string> labels = data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
+        host.relation = labels.empty() ? "y=" : labels.front();
+    }
     if (!relation.empty()) host.relation = relation;
 
     TPlotEngine engine(settings, host);
+    NumberSeparators separators = systemNumberSeparators();
+    engine.Translator.DecimalSeparator = separators.decimal;
+    engine.Translator.ThousandSeparator = separators.thousands;
     if (data) {
         host.aliases = data->readLines(aliasListName(settings));
         auto functions = data->readFunctionExpressions(settings.CartesianMode);

@@ -129,31 +129,47 @@ std::vector<std::pair<std::string, std::vector<std::string>>> defaultTextLists()
     };
 }
 
+namespace {
+
+std::vector<std::string> dataFileNames() {
+    std::vector<std::string> names = {datafile::Settings, datafile::ToolbarConfig};
+    for (const auto& [name, lines] : defaultTextLists())
+        names.push_back(name);
+    return names;
+}
+
+} // namespace
+
+std::vector<std::filesystem::path> existingDataFiles(const std::filesystem::path& folder) {
+    DataFolder data(folder);
+    std::vector<std::filesystem::path> existing;
+    std::error_code ec;
+    for (const auto& name : dataFileNames()) {
+        auto file = data.find(name);
+        if (std::filesystem::exists(file, ec)) existing.push_back(file);
+    }
+    return existing;
+}
+
 std::vector<std::filesystem::path> writeDefaultDataFolder(const std::filesystem::path& folder,
                                                           bool overwrite) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     if (ec) throw EInOutError("Cannot create folder " + folder.string() + ": " + ec.message());
+    if (!overwrite) {
+        auto existing = existingDataFiles(folder);
+        if (!existing.empty())
+            throw EInOutError("Cannot write " + existing.front().string() + ": the file already exists");
+    }
 
     DataFolder data(folder);
-    auto lists = defaultTextLists();
-    std::vector<std::string> names = {datafile::Settings, datafile::ToolbarConfig};
-    for (const auto& [name, lines] : lists)
-        names.push_back(name);
-    if (!overwrite) {
-        for (const auto& name : names) {
-            auto existing = data.find(name);
-            if (std::filesystem::exists(existing, ec))
-                throw EInOutError("Cannot write " + existing.string() + ": the file already exists");
-        }
-    }
     data.writeSettings(defaultSettings());
     data.writeToolbarConfig(defaultToolbarConfig());
-    for (const auto& [name, lines] : lists)
+    for (const auto& [name, lines] : defaultTextLists())
         data.writeLines(name, lines);
 
     std::vector<std::filesystem::path> written;
-    for (const auto& name : names)
+    for (const auto& name : dataFileNames())
         written.push_back(data.find(name));
     return written;
 }

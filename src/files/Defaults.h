@@ -21,6 +21,10 @@ TToolbarConfig defaultToolbarConfig();
 /// Every text file of the data folder with its default lines (Windows-1252), in writing order.
 std::vector<std::pair<std::string, std::vector<std::string>>> defaultTextLists();
 
+/// The files of the default data folder that exist already in `folder` (names matched without regard
+/// to case).
+std::vector<std::filesystem::path> existingDataFiles(const std::filesystem::path& folder);
+
 /// Writes the complete default data folder into `folder` (created with its parents if needed) and
 /// returns the files written. Unless `overwrite` is set, an existing file of the same name (without
 /// regard to case) raises EInOutError before anything is written.

@@ -92,6 +92,10 @@ void TAxesPainter::computePositions() {
 
 void TAxesPainter::draw() {
     computePositions();
+    QFont font(QString::fromStdString(cp1252ToUtf8(s_.fontName)));
+    font.setPointSize(std::clamp(s_.fontSize, 1, 200));
+    e_.canvas().setFont(font);
+    metrics_.emplace(font);
     drawAxisTicks(true);
     drawAxisTicks(false);
     drawAxes();
@@ -110,8 +114,7 @@ void TAxesPainter::gridPen() {
 void TAxesPainter::drawText(int left, int top, const QString& text) {
     QPainter& p = e_.canvas();
     p.setPen(e_.colour(s_.fontColour));
-    QFontMetrics fm(p.font());
-    p.drawText(left, top + fm.ascent(), text);
+    p.drawText(left, top + metrics_->ascent(), text);
 }
 
 void TAxesPainter::drawAxisTicks(bool xAxis) {
@@ -125,9 +128,6 @@ void TAxesPainter::drawAxisTicks(bool xAxis) {
     const int extent = xAxis ? e_.PlotWidth : e_.PlotHeight;
     if (!(sp.major > 0) || (hi - sp.first) / sp.major > extent) return;
 
-    QFont font(QString::fromStdString(cp1252ToUtf8(s_.fontName)));
-    font.setPointSize(std::clamp(s_.fontSize, 1, 200));
-    e_.canvas().setFont(font);
     for (Extended t = sp.first; t < hi; t += sp.major) {
         if (xAxis)
             drawTickGroupX(t, sp);
@@ -170,8 +170,7 @@ void TAxesPainter::drawTickGroupX(Extended t, const TickSpacing& sp) {
     if (uExact > 12 && uExact < W - 12 && sp.minor < std::fabs(t) && s_.axisMarkers) {
         QString text = s_.piAxis ? QString::fromStdString(formatGeneral(t / PiX) + "pi")
                                  : QString::fromStdString(formatGeneral(t));
-        QFontMetrics fm(p.font());
-        int width = fm.horizontalAdvance(text);
+        int width = metrics_->horizontalAdvance(text);
         int top = h_ > 10 ? row + 8 : row - 20;
         drawText(u - width / 2, top, text);
     }
@@ -209,9 +208,8 @@ void TAxesPainter::drawTickGroupY(Extended t, const TickSpacing& sp) {
     }
     if (height > 12 && height < H - 12 && sp.minor < std::fabs(t) && s_.axisMarkers) {
         QString text = QString::fromStdString(formatGeneral(t));
-        QFontMetrics fm(p.font());
-        int width = fm.horizontalAdvance(text);
-        int top = row - fm.height() / 2;
+        int width = metrics_->horizontalAdvance(text);
+        int top = row - metrics_->height() / 2;
         int left = c_ > 10 ? c_ - width - 12 : c_ + width;
         drawText(left, top, text);
     }

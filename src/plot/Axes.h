@@ -3,6 +3,10 @@
 
 #include "PlotEngine.h"
 
+#include <QFontMetrics>
+
+#include <optional>
+
 namespace kurvo {
 
 /// The tick spacing of one axis: major step s, minor step and first major tick t0.
@@ -43,6 +47,7 @@ private:
     const TSettingsRecord& s_;
     Extended sx_ = 0, ox_ = 0, sy_ = 0, oy_ = 0;
     int h_ = 0, c_ = 0;
+    std::optional<QFontMetrics> metrics_; // of the label font, for the whole draw
 };
 
 } // namespace kurvo

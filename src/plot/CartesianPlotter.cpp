@@ -69,6 +69,17 @@ bool TCartesianPlotter::trace(const Trace& t) {
     long long dashLength = 0;
     Extended sum = 0;
     QPoint pen(0, 0);
+    // Joined segments of one colour are stroked as one polyline: far cheaper than a stroke per
+    // segment with its own caps, and the joins look smoother.
+    QPolygon piece;
+    QColor pieceColour = lineColour_;
+    auto flush = [&] {
+        if (piece.size() >= 2) {
+            p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+            p.drawPolyline(piece);
+        }
+        piece.clear();
+    };
 
     if (t.evaluateFirst) {
         try {
@@ -109,6 +120,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
             // has no predecessor, so a curve entering from far off the picture is no asymptote.
             const bool jump = !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.PlotHeight;
             if (first || jump || failed) {
+                flush();
                 if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
                     v = FindAsymptote(v);
                     DrawAsymptoteLine(v);
@@ -122,26 +134,33 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 }
                 failed = false;
                 pen = QPoint(column, row);
+                piece << pen;
                 v = v + step;
                 first = false;
             } else {
+                QColor colour = lineColour_;
                 if (t.dashed) {
                     double dx = column - pen.x(), dy = row - pen.y();
                     dashLength += static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
-                    p.setPen(QPen(dashLength % 16 < 9 ? lineColour_ : background, std::max(1, s_.graphLineThickness),
-                                  Qt::SolidLine, Qt::RoundCap));
+                    colour = dashLength % 16 < 9 ? lineColour_ : background;
                 }
-                p.drawLine(pen, QPoint(column, row));
+                if (colour != pieceColour) {
+                    flush();
+                    pieceColour = colour;
+                    piece << pen;
+                }
                 pen = QPoint(column, row);
+                piece << pen;
                 v = v + step;
                 marked = false;
             }
             prevRow = row;
         } catch (const std::exception&) {
+            flush();
             v = before + step;
             failed = true;
             if (prevRow != 0 && s_.showAsymptotes && !marked) {
-                v = FindDomainEdge(Direction::Leaving, v);
+                v = FindDomainEdge(Direction::Leaving, v, before);
                 DrawAsymptoteLine(v);
             }
             v = v + t.skipAfterFailure * step;
@@ -150,6 +169,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
         if (v <= before) v = before + step; // a bisection that fell back must not stall the loop
         if (v <= before) break;              // the step no longer moves v
     }
+    flush();
     e_.Host.setCursor(TPlotHost::Cursor::Normal);
     return stopped;
 }
@@ -179,11 +199,20 @@ Extended TCartesianPlotter::FindAsymptote(Extended v) {
     return m;
 }
 
-Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v) {
+Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v, std::optional<Extended> failedAt) {
     Extended step2 = 2 * s_.PlotStep;
     Extended g = direction == Direction::Entering ? v + step2 : v - step2;
     Extended b = direction == Direction::Entering ? v - step2 : v + step2;
     Extended m = (g + b) * 0.5L;
+    // A sample that failed at an isolated point (1/x hit exactly at 0) leaves both ends good and
+    // no edge to bisect for: the failed sample's own place is the edge.
+    bool badEndFails = false;
+    try {
+        (void)f(b);
+    } catch (const std::exception&) {
+        badEndFails = true;
+    }
+    if (!badEndFails && failedAt) return *failedAt;
     for (;;) {
         if (e_.stopRequested()) return m;
         bool ok = true;

@@ -3,6 +3,8 @@
 
 #include "PlotEngine.h"
 
+#include <optional>
+
 namespace kurvo {
 
 /// The engine's curve tracer for one Cartesian slot, working on `Parser1`.
@@ -20,7 +22,8 @@ public:
     /// Bisection for a sign change of f in [v - PlotStep, v + PlotStep].
     Extended FindAsymptote(Extended v);
     /// Bisection for the point where evaluation starts (entering) or stops (leaving) failing.
-    Extended FindDomainEdge(Direction direction, Extended v);
+    /// `failedAt` is the sample that failed, taken as the edge when the far end evaluates after all.
+    Extended FindDomainEdge(Direction direction, Extended v, std::optional<Extended> failedAt = std::nullopt);
     void DrawAsymptoteLine(Extended v);
 
 private:

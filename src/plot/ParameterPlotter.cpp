@@ -20,8 +20,16 @@ void TParameterPlotter::run(int slot, Kind kind) {
         const std::string& text = e_.Parser1.Expression();
         if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
     }
-    bool first = true;
-    QPoint pen;
+    // Every sample is joined to the previous one: the whole curve is one polyline.
+    QPolygon curve;
+    struct Flush {
+        QPainter& p;
+        QPolygon& curve;
+        ~Flush() {
+            if (curve.size() == 1) curve << curve.front();
+            if (!curve.isEmpty()) p.drawPolyline(curve);
+        }
+    } flush{p, curve};
     // A step that is not positive, or too small to move t, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step);
     while (stepUsable && t <= s_.Tmax) {
@@ -44,13 +52,7 @@ void TParameterPlotter::run(int slot, Kind kind) {
                 y = a * std::sin(b);
             }
         }
-        QPoint point(e_.WorldToPixelX(x), e_.WorldToPixelY(y));
-        if (first) {
-            pen = point;
-            first = false;
-        }
-        p.drawLine(pen, point);
-        pen = point;
+        curve << QPoint(e_.WorldToPixelX(x), e_.WorldToPixelY(y));
         if (t + step == t) break; // the step no longer moves t
         t = t + step;
     }

@@ -11,6 +11,7 @@
 #include "Shading.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace kurvo {
 
@@ -223,23 +224,59 @@ void TPlotEngine::StoreFormula(const std::string& text) {
 
 // ---- reading the view ------------------------------------------------------------------------------
 
+namespace {
+int significantDigits(const std::string& text) {
+    int n = 0;
+    bool leading = true;
+    for (char c : text) {
+        if (c == 'E') break;
+        if (c < '0' || c > '9') continue;
+        if (leading && c == '0') continue;
+        leading = false;
+        ++n;
+    }
+    return n;
+}
+} // namespace
+
+/// Scientific text with the given significant digits, without trailing zeros: 1.235E-5.
+std::string scientificText(Extended value, int digits) {
+    std::string g = formatGeneral(value, digits);
+    if (g.find('E') != std::string::npos) return g;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*LE", digits - 1, value);
+    std::string s(buf);
+    auto e = s.find('E');
+    std::string mantissa = s.substr(0, e);
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0') mantissa.pop_back();
+        if (mantissa.back() == '.') mantissa.pop_back();
+    }
+    return mantissa + "E" + std::to_string(std::stoi(s.substr(e + 1)));
+}
+
 std::string rangeFieldText(Extended value) {
     std::string s = formatGeneral(value);
     if (s.size() <= 8) return s;
+    // The most precise text that fits in 8 characters, general or scientific.
+    std::string best;
+    for (int digits = 14; digits >= 1 && best.empty(); --digits) {
+        std::string g = formatGeneral(value, digits), e = scientificText(value, digits);
+        if (g.size() <= 8) best = g;
+        if (e.size() <= 8 && (best.empty() || significantDigits(e) > significantDigits(best))) best = e;
+    }
+    if (best.empty()) best = s;
+    // Cutting to 8 characters is kept where it only drops fraction digits and keeps as many
+    // significant digits as the best fitting text; otherwise (1.23456789E-5 would become 1.234567,
+    // 123456789 would become 12345678) the best fitting text is written.
     auto point = s.find('.');
     bool scientific = s.find('E') != std::string::npos;
-    if (!scientific && point != std::string::npos && point < 8) {
+    if (!scientific && point != std::string::npos && point <= 8) {
         std::string cut = s.substr(0, 8);
         if (cut.back() == '.') cut.pop_back();
-        return cut;
+        if (significantDigits(cut) >= significantDigits(best)) return cut;
     }
-    // Cutting here would change the number's size (1.23456789E-5 is not 1.234567): write the most
-    // precise general text that fits instead.
-    for (int digits = 14; digits >= 1; --digits) {
-        std::string t = formatGeneral(value, digits);
-        if (t.size() <= 8) return t;
-    }
-    return s;
+    return best;
 }
 
 void TPlotEngine::ReadView() {
@@ -253,20 +290,12 @@ void TPlotEngine::ReadView() {
     };
     syncModes();
     // The fields are translated too; the relation results of the stored formula must survive them.
-    const int ycount = Translator.ycount;
-    const bool root = Translator.Root;
-    const std::string second = Translator.SecondFn;
+    const TRelationResults kept = TRelationResults::of(Translator);
     struct Restore {
         TFormulaTrans& tr;
-        int ycount;
-        bool root;
-        const std::string& second;
-        ~Restore() {
-            tr.ycount = ycount;
-            tr.Root = root;
-            tr.SecondFn = second;
-        }
-    } restore{Translator, ycount, root, second};
+        const TRelationResults& kept;
+        ~Restore() { kept.restore(tr); }
+    } restore{Translator, kept};
     if (Host.hasField(TPlotHost::Field::TMin)) Settings.Tmin = evaluateField(TPlotHost::Field::TMin);
     if (Host.hasField(TPlotHost::Field::TMax)) Settings.Tmax = evaluateField(TPlotHost::Field::TMax);
     Settings.Xmin = evaluateField(TPlotHost::Field::XMin);
@@ -354,7 +383,9 @@ void TPlotEngine::PaintBox1Paint() {
                 TParameterPlotter(*this).PlotParametricPolar(slot);
         }
         if (Settings.ImplicitMode) {
-            if (Translator.ycount == 1)
+            // Solved for y: the one or two branches are traced as y = f(x); otherwise the general
+            // relation F(x, y) = 0 is searched row by row.
+            if (Translator.ycount == 1 && Translator.SolvedForY)
                 TCartesianPlotter(*this).PlotExplicitImplicit(slot);
             else
                 TImplicitPlotter(*this).PlotImplicitRelation(slot);

@@ -111,6 +111,23 @@ private:
     QPainter* painter_ = nullptr;
 };
 
+/// What the translator reports about the relation translated last. The range fields and the
+/// shading translate other texts with the same translator; these results must survive them.
+struct TRelationResults {
+    int ycount = 0;
+    bool SolvedForY = false;
+    bool Root = false;
+    std::string SecondFn;
+
+    static TRelationResults of(const TFormulaTrans& tr) { return {tr.ycount, tr.SolvedForY, tr.Root, tr.SecondFn}; }
+    void restore(TFormulaTrans& tr) const {
+        tr.ycount = ycount;
+        tr.SolvedForY = SolvedForY;
+        tr.Root = Root;
+        tr.SecondFn = SecondFn;
+    }
+};
+
 /// Turns the value of a range field into its rewritten text: the general text cut to 8 characters
 /// where that only drops fraction digits, else the most precise general text of at most 8 characters.
 std::string rangeFieldText(Extended value);

@@ -42,22 +42,19 @@ void TShading::ShadeImplicitRegion(int slot) {
 
     // The translation and its relation results belong to the stored formula: keep them.
     TFormulaTrans& tr = e_.Translator;
-    const int ycount = tr.ycount;
-    const bool root = tr.Root;
-    const std::string second = tr.SecondFn;
+    const TRelationResults kept = TRelationResults::of(tr);
     tr.Implicit_simple_sort = true;
     tr.Instring = t;
     try {
         tr.Translate();
     } catch (...) {
         tr.Implicit_simple_sort = false;
+        kept.restore(tr);
         throw;
     }
     tr.Implicit_simple_sort = false;
     const std::string expression = tr.Outstring;
-    tr.ycount = ycount;
-    tr.Root = root;
-    tr.SecondFn = second;
+    kept.restore(tr);
     e_.Parser1.setExpression(expression);
 
     QPainter& p = e_.canvas();

@@ -15,14 +15,20 @@ namespace {
 
 TEST(View, MappingsRoundHalvesToEven) {
     PlotFixture f(800, 600);
+    f.host.fields = {"0", "1", "0", "800", "-300", "300"}; // one unit per pixel
     f.plot("x");
-    EXPECT_EQ(f.engine->WorldToPixelX(-10), 0);
-    EXPECT_EQ(f.engine->WorldToPixelX(10), 800);
-    EXPECT_EQ(f.engine->WorldToPixelX(0), 400);
-    EXPECT_EQ(f.engine->WorldToPixelX(-10 + 0.0125), 0);  // 0.5 pixel rounds to even 0
-    EXPECT_EQ(f.engine->WorldToPixelX(-10 + 0.0375), 2);  // 1.5 rounds to even 2
-    EXPECT_EQ(f.engine->WorldToPixelY(-7), 600);
-    EXPECT_EQ(f.engine->WorldToPixelY(7), 0);
+    EXPECT_EQ(f.engine->WorldToPixelX(0), 0);
+    EXPECT_EQ(f.engine->WorldToPixelX(800), 800);
+    EXPECT_EQ(f.engine->WorldToPixelX(0.5), 0); // halves go to the even neighbour
+    EXPECT_EQ(f.engine->WorldToPixelX(1.5), 2);
+    EXPECT_EQ(f.engine->WorldToPixelX(2.5), 2);
+    EXPECT_EQ(f.engine->WorldToPixelX(-0.5), 0);
+    EXPECT_EQ(f.engine->WorldToPixelY(-300), 600);
+    EXPECT_EQ(f.engine->WorldToPixelY(300), 0);
+    EXPECT_EQ(f.engine->WorldToPixelY(0.5), 300); // row 600 - 300 (300.5 rounds to 300)
+    EXPECT_EQ(f.engine->WorldToPixelY(1.5), 298);
+    f.host.fields = {"0", "1", "-10", "10", "-7", "7"};
+    f.plot("x");
     EXPECT_NEAR(static_cast<double>(f.engine->PixelToWorldX(400)), 0, 1e-12);
     EXPECT_NEAR(static_cast<double>(f.engine->PixelToWorldY(300)), 0, 1e-12);
     EXPECT_THROW(f.engine->WorldToPixelY(1e300), EInvalidOp);
@@ -31,6 +37,7 @@ TEST(View, MappingsRoundHalvesToEven) {
 TEST(View, RangeFieldsAreEvaluatedAndRewritten) {
     const std::pair<long double, const char*> texts[] = {
         {-1.5L, "-1.5"},       {1.0L / 3, "0.333333"},   {2.0L / 3, "0.666666"}, {10, "10"},
+        {0.1L + 0.2L, "0.3"},
         {1.23456789e-5L, "1.235E-5"}, {123456789, "1.2346E8"}, {-123456.789L, "-123456."},
         {12345678.9L, "12345678"}, {1e20L, "1E20"},
     };
@@ -67,7 +74,7 @@ TEST(Axes, TickSpacing) {
         {-7, 7, true, true, Pi / 2, Pi / 10},
         {0, 100, true, false, 10, 2},
         {-1e9, 1e9, false, false, 1, 0.2}, // a square view's y axis keeps the defaults
-        {-0.2, 0.2, true, false, 0.05, 0.01}, // q = 0.1 gives e = -2 and b = 10
+        {-0.25, 0.25, true, false, 0.1, 0.02}, // minor 0.1 x 10^e equals s / 10: widened to s / 5
     };
     for (const auto& r : rows) {
         TickSpacing sp = tickSpacing(r.lo, r.hi, r.compute, r.pi);
