@@ -60,7 +60,8 @@ TEST_F(AppTest, PolarAndImplicitGraphsAreDrawn) {
     };
     const Row rows[] = {
         {"Polar1", "2sin(3t)", 0.0, 0.0},      // the rose passes through the pole
-        {"Implicit1", "x^2+y^2=25", 5.0, 0.0}, // the circle meets the x axis at 5
+        {"Implicit1", "x^2+y^2=25", 3.0, 4.0},   // on the upper half of the circle
+        {"Implicit1", "x^2+y^2=25", -4.0, -3.0}, // and on the lower one
     };
     for (const Row& row : rows) {
         open();
