@@ -59,7 +59,7 @@ TEST_F(AppTest, PolarAndImplicitGraphsAreDrawn) {
         double wx, wy; // a point on the curve
     };
     const Row rows[] = {
-        {"Polar1", "2sin(3t)", 0.0, 0.0},      // the rose passes through the pole
+        {"Polar1", "2sin(3t)", 0.0, 0.0},        // the rose passes through the pole
         {"Implicit1", "x^2+y^2=25", 3.0, 4.0},   // on the upper half of the circle
         {"Implicit1", "x^2+y^2=25", -4.0, -3.0}, // and on the lower one
     };

@@ -51,6 +51,29 @@ TEST_F(AppTest, StartupReadsTheFilesAndFillsTheFields) {
               form->engine()->colour(form->settings().backgroundColour).rgb());
 }
 
+TEST_F(AppTest, TheReadoutFlagRulesTheStatusBarWithOrWithoutItsButton) {
+    struct Row {
+        bool buttonShown;
+        bool readout;
+    };
+    for (Row row : {Row{true, true}, Row{true, false}, Row{false, true}, Row{false, false}}) {
+        TToolbarConfig c = defaultToolbarConfig();
+        c.items[item::GraphCoordinates] = row.buttonShown;
+        data().writeToolbarConfig(c);
+        TSettingsRecord s = defaultSettings();
+        s.ShowCoordinateInfo = row.readout;
+        data().writeSettings(s);
+        open();
+        EXPECT_EQ(form->statusBarWidget()->isVisible(), row.readout) << row.buttonShown;
+        EXPECT_EQ(action("ShowCoordinateInfo1")->isChecked(), row.readout) << row.buttonShown;
+        EXPECT_EQ(button(item::GraphCoordinates) != nullptr, row.buttonShown);
+        if (row.buttonShown) {
+            EXPECT_EQ(button(item::GraphCoordinates)->isChecked(), row.readout);
+        }
+        form.reset();
+    }
+}
+
 TEST_F(AppTest, UserFunctionsComeFromTheModesExpressionFile) {
     data().writeLines(datafile::CartesianFunctionExpressions, {"(X*3)", "()", "", "", "", "", ""});
     open(false);
