@@ -152,23 +152,24 @@ TEST_F(AppTest, PollsCloserThanFiveMillisecondsReturnAtOnce) {
     open();
     TInputGuard& guard = form->inputGuard();
     TBusyScope busy(guard);
-    EXPECT_FALSE(guard.poll());
-    // An Escape posted now is not looked at by an immediate second poll...
-    QCoreApplication::postEvent(formulaEdit(),
-                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     QElapsedTimer t;
     t.start();
-    int polls = 0;
+    EXPECT_FALSE(guard.poll());
+    // An Escape posted now is not looked at by a poll within the interval...
+    QCoreApplication::postEvent(formulaEdit(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     bool stopped = false;
-    while (!stopped && t.elapsed() < 2) {
+    int polls = 0;
+    while (!stopped && polls < 100 && t.nsecsElapsed() < TInputGuard::PollIntervalNs / 2) {
         stopped = guard.poll();
         ++polls;
     }
-    EXPECT_FALSE(stopped);
-    EXPECT_GT(polls, 10);
-    // ...but by the first one after the interval.
+    if (t.nsecsElapsed() < TInputGuard::PollIntervalNs) {
+        EXPECT_FALSE(stopped) << polls << " polls";
+    }
+    // ...but by the first one after it.
     QTest::qWait(6);
-    EXPECT_TRUE(guard.poll());
+    EXPECT_TRUE(stopped || guard.poll());
 }
 
 TEST_F(AppTest, EscapeStopsARunningPlot) {
