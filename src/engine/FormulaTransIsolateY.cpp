@@ -157,6 +157,15 @@ bool dropLeading(std::string& r, char c) {
     return true;
 }
 
+/// A leading minus of the whole y-term moves to the other side. When r is a sum ("-x+y", left by
+/// removing brackets), its minus belongs to the first term only and stays.
+void moveNegation(std::string& r, OtherSide& side) {
+    if (!r.empty() && r.front() == '-' && splitTerms(r).size() == 1) {
+        r.erase(0, 1);
+        side.negate();
+    }
+}
+
 } // namespace
 
 std::string TFormulaTrans::IsolateY(const std::string& relation) {
@@ -192,14 +201,16 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
         const std::string termAsSplit = r;
         side.apply([&](const std::string& s) {
             std::string moved = "(" + s;
+            // A term keeps its sign, except that a "+" is dropped: the parser reads "+1" as a
+            // number but rejects "+x".
             for (std::size_t k = 0; k < terms.size(); ++k)
-                if (k != yTerm) moved += "-(" + terms[k] + ")";
+                if (k != yTerm) moved += "-(" + (terms[k][0] == '+' ? terms[k].substr(1) : terms[k]) + ")";
             return moved + ")";
         });
 
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
         if (isBracketGroup(r)) r = inside(r);
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
 
         // A numeric coefficient multiplying the rest ("3y", "2x(y+1)", "2*y") is divided out.
         if (!r.empty() && (isCoefficientChar(r[0]) || isConstantLetter(r[0])) && splitTerms(r).size() == 1) {
@@ -216,7 +227,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
                 if (isBracketGroup(r)) r = inside(r);
             }
         }
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
 
         // Squares and general even powers have two roots; cubes and odd powers one.
         auto isGroupThen = [&](char last) {
@@ -261,7 +272,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
                 r = r.substr(1, close - 1);
             }
         }
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
 
         // A function of y is undone by its inverse; the outermost function is the one at the start.
         // The first name in search order that starts r is the one the translator would read there.
@@ -282,7 +293,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
         w = r;
     }
 
-    if (dropLeading(r, '-')) side.negate();
+    moveNegation(r, side);
     if (r == "e^y") {
         side.apply([](const std::string& s) { return "ln(" + s + ")"; });
         r = "y";
