@@ -110,14 +110,22 @@ bool isSimpleExponent(std::string_view e) {
     return e.size() == 1 && isLower(e[0]) && e[0] != 'y' && !(e[0] >= 'f' && e[0] <= 'l');
 }
 
-/// Whether y^e = o also has the solution y = -o^(1/e). For a number exponent only an even integer
-/// has it (y^3 = x has one real solution, y^0.5 = x too); other exponents are assumed to.
+/// Whether y^e = o also has the solution y = -o^(1/e). Only an even whole exponent has it (y^3 = x
+/// and y^0.5 = x have one real solution); an exponent that is no number, such as a letter, is
+/// assumed to. A number may be written as a fraction of two numbers ("(1/3)").
 bool hasNegativeRoot(std::string e) {
     while (isBracketGroup(e))
         e = inside(e);
-    if (!isPlainNumber(e)) return true;
-    double v = *parsePascalNumber(e);
-    return std::fmod(v, 2.0) == 0;
+    double v = 0;
+    auto slash = e.find('/');
+    if (isPlainNumber(e)) {
+        v = *parsePascalNumber(e);
+    } else if (slash != npos && isPlainNumber(e.substr(0, slash)) && isPlainNumber(e.substr(slash + 1))) {
+        v = *parsePascalNumber(e.substr(0, slash)) / *parsePascalNumber(e.substr(slash + 1));
+    } else {
+        return true;
+    }
+    return std::isfinite(v) && std::fmod(v, 2.0) == 0;
 }
 
 /// The function's argument as the translator reads it: a bracket group, or, without a bracket, the

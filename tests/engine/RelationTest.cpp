@@ -112,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {16}},
         SolvedRow{"y\xB3=x", [](double x) { return std::cbrt(x); }, nullptr, {8, 27}},
         SolvedRow{"y^3=x", [](double x) { return std::cbrt(x); }, nullptr, {8, 27}},
+        SolvedRow{"y^(1/3)=x", [](double x) { return x * x * x; }, nullptr, {2}},
         SolvedRow{"(y-1)\xB3=x", [](double x) { return std::cbrt(x) + 1; }, nullptr, {8}},
         SolvedRow{"e^y=x", [](double x) { return std::log(x); }, nullptr, {1, 5}},
         SolvedRow{"2e^y=x", [](double x) { return std::log(x / 2); }, nullptr, {2, 5}},
@@ -276,10 +277,10 @@ TEST(IsolateY, RootAndSecondFnKeepTheirValuesUntilTheCallerClearsThem) {
     trans.Translate();
     EXPECT_TRUE(trans.Root);
     EXPECT_EQ(trans.SecondFn, "-sqrt(0-(-(x)))");
-    trans.Instring = "x+1"; // no relation: ycount keeps its value too
+    trans.Instring = "x+1"; // no relation: ycount and SolvedForY keep their values too
     trans.Translate();
     EXPECT_EQ(trans.ycount, 1);
-    EXPECT_FALSE(trans.SolvedForY);
+    EXPECT_TRUE(trans.SolvedForY);
 }
 
 // A root taken before the rearrangement gives up must not leave a second branch behind.
