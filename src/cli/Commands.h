@@ -6,6 +6,8 @@
 namespace kurvo::cli {
 
 int runEval(const Args& args);
+int runInitData(const Args& args);
 int runTranslate(const Args& args);
+int runRender(const Args& args);
 
 } // namespace kurvo::cli

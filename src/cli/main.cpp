@@ -16,7 +16,9 @@ struct Command {
 
 const Command Commands[] = {
     {"eval", kurvo::cli::runEval, "evaluate expressions in evaluator syntax"},
+    {"init-data", kurvo::cli::runInitData, "write the default data folder"},
     {"translate", kurvo::cli::runTranslate, "translate classroom notation into evaluator syntax"},
+    {"render", kurvo::cli::runRender, "draw formulas headless and save the picture"},
 };
 
 void printUsage(std::ostream& out) {

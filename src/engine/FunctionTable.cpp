@@ -17,7 +17,6 @@ using arith::Extended;
 using arith::store;
 
 constexpr double Pi = std::numbers::pi;
-constexpr Extended PiX = std::numbers::pi_v<long double>;
 
 // ---- operators -------------------------------------------------------------------------------------
 

@@ -18,8 +18,8 @@ constexpr int DenseMemoLimit = 300;
 constexpr int MaxRecursion = 4000;
 } // namespace
 
-ExpressionGrammar::ExpressionGrammar(const std::string& text, const TCustomParser2& parser)
-    : s_(text), parser_(parser), n_(static_cast<int>(text.size())) {
+ExpressionGrammar::ExpressionGrammar(const std::string& text, const TCustomParser2& parser, bool exhaustive)
+    : s_(text), parser_(parser), n_(static_cast<int>(text.size())), exhaustive_(exhaustive) {
     depthPrefix_.resize(static_cast<std::size_t>(n_) + 1);
     int d = 0;
     for (int i = 0; i < n_; ++i) {
@@ -29,20 +29,27 @@ ExpressionGrammar::ExpressionGrammar(const std::string& text, const TCustomParse
     }
     depthPrefix_[static_cast<std::size_t>(n_)] = d;
     if (n_ <= DenseMemoLimit)
-        memo_.assign(static_cast<std::size_t>(FormCount) * static_cast<std::size_t>(n_ + 1) *
-                         static_cast<std::size_t>(n_ + 1),
-                     0);
+        memo_.assign(static_cast<std::size_t>(n_ + 1) * static_cast<std::size_t>(n_ + 1), 0);
 }
 
-std::uint8_t& ExpressionGrammar::memo(Form f, Span sp) {
+// Two bits per form and piece: 0 unknown, 1 false, 2 true.
+int ExpressionGrammar::recall(Form f, Span sp) const {
+    std::uint32_t word = 0;
+    if (n_ <= DenseMemoLimit) {
+        word = memo_[static_cast<std::size_t>(sp.pos) * static_cast<std::size_t>(n_ + 1) + static_cast<std::size_t>(sp.len)];
+    } else {
+        auto it = bigMemo_.find((static_cast<std::uint64_t>(sp.pos) << 32) | static_cast<std::uint64_t>(sp.len));
+        if (it != bigMemo_.end()) word = it->second;
+    }
+    return static_cast<int>((word >> (2 * f)) & 3u);
+}
+
+void ExpressionGrammar::remember(Form f, Span sp, bool value) {
+    std::uint32_t bits = (value ? 2u : 1u) << (2 * f);
     if (n_ <= DenseMemoLimit)
-        return memo_[(static_cast<std::size_t>(f) * static_cast<std::size_t>(n_ + 1) +
-                      static_cast<std::size_t>(sp.pos)) *
-                         static_cast<std::size_t>(n_ + 1) +
-                     static_cast<std::size_t>(sp.len)];
-    std::uint64_t key = (static_cast<std::uint64_t>(f) << 48) | (static_cast<std::uint64_t>(sp.pos) << 24) |
-                        static_cast<std::uint64_t>(sp.len);
-    return bigMemo_[key];
+        memo_[static_cast<std::size_t>(sp.pos) * static_cast<std::size_t>(n_ + 1) + static_cast<std::size_t>(sp.len)] |= bits;
+    else
+        bigMemo_[(static_cast<std::uint64_t>(sp.pos) << 32) | static_cast<std::uint64_t>(sp.len)] |= bits;
 }
 
 bool ExpressionGrammar::balanced(Span sp) const {
@@ -51,12 +58,11 @@ bool ExpressionGrammar::balanced(Span sp) const {
 
 bool ExpressionGrammar::test(Form f, Span sp) {
     if (sp.len <= 0) return false;
-    std::uint8_t& m = memo(f, sp);
-    if (m != 0) return m == 2;
+    if (int m = recall(f, sp)) return m == 2;
     if (++recursion_ > MaxRecursion) throw EExpressionTooComplex(msg::TooComplex);
     bool r = compute(f, sp);
     --recursion_;
-    memo(f, sp) = r ? 2 : 1; // the reference may have moved if the hash table grew
+    remember(f, sp, r);
     return r;
 }
 
@@ -155,15 +161,85 @@ bool ExpressionGrammar::negation(Span sp, Span* operand) {
     return ok;
 }
 
+bool ExpressionGrammar::topLevel(int start, int i) const {
+    return depthPrefix_[static_cast<std::size_t>(i)] == depthPrefix_[static_cast<std::size_t>(start)];
+}
+
+// A "+" or "-" that joins two operands: it follows the end of an operand and is neither the sign of
+// an exponent (2E-3) nor of a literal after DIV or MOD. Valid products, quotients, powers, calls and
+// the like never hold such a sign outside brackets; only sums and differences do.
+bool ExpressionGrammar::binarySign(int start, int i) const {
+    if (i <= start) return false;
+    auto at = [&](int k) { return s_[static_cast<std::size_t>(k)]; };
+    char c = at(i - 1);
+    bool operandEnd = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ')' || c == '.';
+    if (!operandEnd) return false;
+    if (c == 'E' && i - 2 >= start && ((at(i - 2) >= '0' && at(i - 2) <= '9') || at(i - 2) == '.')) return false;
+    if (i - 3 >= start) {
+        std::string_view w(s_.data() + i - 3, 3);
+        if (w == "DIV" || w == "MOD") return false;
+    }
+    return true;
+}
+
 // The operator is searched from the left; the first split whose operands both fit is taken, and an
-// operator in the first or last place ends the search.
+// operator in the first or last place ends the search. Splits that provably cannot fit are skipped
+// (the operand rules never let them succeed), which keeps the whole grammar polynomial; when the
+// operand texts are being recorded for an error message every split is tried as written.
 bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAllowed, Split* out, Recorder rec) {
-    for (int i = 0; i < sp.len; ++i) {
-        if (s_[static_cast<std::size_t>(sp.pos + i)] != op) continue;
-        if (i == 0 || i == sp.len - 1) return false;
-        Span l{sp.pos, i}, r{sp.pos + i + 1, sp.len - i - 1};
+    const int start = sp.pos, end = sp.pos + sp.len; // [start, end)
+    if (rec.left != nullptr) {
+        // Called only after every form has failed: no split fits, so just write the operand texts
+        // of each split the search would try, in its order, up to where it would stop.
+        for (int i = start; i < end; ++i) {
+            if (s_[static_cast<std::size_t>(i)] != op) continue;
+            int k = i - start;
+            if (k == 0 || k == sp.len - 1) return false;
+            Span l{start, k}, r{i + 1, sp.len - k - 1};
+            if (balanced(l) && balanced(r)) record(rec, l, r);
+        }
+        return false;
+    }
+    int from = start, to = end; // candidates considered
+    if (!exhaustive_) {
+        if (s_[static_cast<std::size_t>(start)] == op || s_[static_cast<std::size_t>(end - 1)] == op) return false;
+        int firstOp = -1, lastOp = -1, firstBinaryPlus = -1, lastBinarySign = -1;
+        for (int i = start; i < end; ++i) {
+            char c = s_[static_cast<std::size_t>(i)];
+            if (!topLevel(start, i)) continue;
+            if (c == op) {
+                if (firstOp < 0) firstOp = i;
+                lastOp = i;
+            }
+            if ((c == '+' || c == '-') && binarySign(start, i)) {
+                if (c == '+' && firstBinaryPlus < 0) firstBinaryPlus = i;
+                lastBinarySign = i;
+            }
+        }
+        if (firstOp < 0) return false;
+        switch (op) {
+        case '+': // the left operand of a sum holds no joining "+"
+            if (firstBinaryPlus >= 0) to = firstBinaryPlus + 1;
+            break;
+        case '-': // the right operand of a difference holds no joining sign
+            if (lastBinarySign >= 0) from = lastBinarySign;
+            break;
+        case '*': // the left operand of a product holds no "*"
+        case '^': // neither operand of a power holds a "^"
+            to = firstOp + 1;
+            break;
+        case '/': // the right operand of a quotient holds no "/"
+            from = lastOp;
+            break;
+        default: break;
+        }
+    }
+    for (int i = from; i < to; ++i) {
+        if (s_[static_cast<std::size_t>(i)] != op) continue;
+        int k = i - start;
+        if (k == 0 || k == sp.len - 1) return false;
+        Span l{start, k}, r{i + 1, sp.len - k - 1};
         if (!balanced(l) || !balanced(r)) continue;
-        record(rec, l, r);
         if (operandOk(l, leftAllowed) && operandOk(r, rightAllowed)) {
             if (out) *out = Split{dropBrackets(l), dropBrackets(r), r};
             return true;
@@ -172,14 +248,34 @@ bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAll
     return false;
 }
 
-// DIV and MOD: a word at the very start is skipped, not a reason to stop.
+// DIV and MOD: a word at the very start is skipped, not a reason to stop. The right operand never
+// holds the word outside brackets, so only its last such place can split the text.
 bool ExpressionGrammar::word(Span sp, const char* w, Mask leftAllowed, Mask rightAllowed, Split* out, Recorder rec) {
-    for (int i = 1; i + 3 <= sp.len; ++i) {
-        const char* c = s_.data() + sp.pos + i;
+    const int start = sp.pos;
+    if (rec.left != nullptr) {
+        for (int i = 1; i + 3 <= sp.len; ++i) {
+            const char* c = s_.data() + start + i;
+            if (c[0] != w[0] || c[1] != w[1] || c[2] != w[2]) continue;
+            Span l{start, i}, r{start + i + 3, sp.len - i - 3};
+            if (balanced(l) && balanced(r)) record(rec, l, r);
+        }
+        return false;
+    }
+    int from = 1;
+    if (!exhaustive_) {
+        int last = -1;
+        for (int i = 1; i + 3 <= sp.len; ++i) {
+            const char* c = s_.data() + start + i;
+            if (c[0] == w[0] && c[1] == w[1] && c[2] == w[2] && topLevel(start, start + i)) last = i;
+        }
+        if (last < 0) return false;
+        from = last;
+    }
+    for (int i = from; i + 3 <= sp.len; ++i) {
+        const char* c = s_.data() + start + i;
         if (c[0] != w[0] || c[1] != w[1] || c[2] != w[2]) continue;
-        Span l{sp.pos, i}, r{sp.pos + i + 3, sp.len - i - 3};
+        Span l{start, i}, r{start + i + 3, sp.len - i - 3};
         if (!balanced(l) || !balanced(r)) continue;
-        record(rec, l, r);
         if (operandOk(l, leftAllowed) && operandOk(r, rightAllowed)) {
             if (out) *out = Split{dropBrackets(l), dropBrackets(r), r};
             return true;
@@ -195,7 +291,10 @@ bool ExpressionGrammar::call1(Span sp, Span* argument, const FunctionEntry** fn,
     const FunctionEntry* f = parser_.unaryFunction(t.substr(0, open));
     if (f == nullptr) return false;
     Span inside{sp.pos + static_cast<int>(open) + 1, sp.len - static_cast<int>(open) - 2};
-    if (rec.left) *rec.left = str(inside);
+    if (rec.left) {
+        *rec.left = str(inside); // after a failure: only the text is wanted
+        return false;
+    }
     if (!isExpression(inside)) return false;
     if (argument) *argument = dropBrackets(inside);
     if (fn) *fn = f;
@@ -215,12 +314,17 @@ bool ExpressionGrammar::call2(Span sp, Split* args, const FunctionEntry** fn, Re
         if (s_[static_cast<std::size_t>(start + i)] != ',') continue;
         if (i == 0 || i == len - 1) return false;
         Span l{start, i}, r{start + i + 1, len - i - 1};
-        record(rec, l, r);
+        if (rec.left != nullptr) {
+            record(rec, l, r); // after a failure: only the texts are wanted
+            continue;
+        }
         if (isExpression(l) && isExpression(r)) {
             if (args) *args = Split{dropBrackets(l), dropBrackets(r), r};
             if (fn) *fn = f;
             return true;
         }
+        // An argument never holds a comma outside brackets: past the first such comma nothing fits.
+        if (!exhaustive_ && topLevel(start, start + i)) return false;
     }
     return false;
 }
@@ -228,7 +332,14 @@ bool ExpressionGrammar::call2(Span sp, Split* args, const FunctionEntry** fn, Re
 bool ExpressionGrammar::classify(Span sp, TermShape& shape, std::string& lastLeft, std::string& lastRight) {
     lastLeft = " ";
     lastRight = " ";
-    Recorder rec{&lastLeft, &lastRight};
+    if (decide(sp, shape, Recorder{})) return true;
+    // Only for the message: try every split as written and keep the operand texts tried last.
+    TermShape ignored;
+    decide(sp, ignored, Recorder{&lastLeft, &lastRight});
+    return false;
+}
+
+bool ExpressionGrammar::decide(Span sp, TermShape& shape, Recorder rec) {
     shape = TermShape{};
     Split split{};
     if ((shape.variable = variable(sp)) != nullptr) {

@@ -33,7 +33,10 @@ struct TermShape {
 /// runs in polynomial time instead of re-examining the same pieces again and again.
 class ExpressionGrammar {
 public:
-    ExpressionGrammar(const std::string& text, const TCustomParser2& parser);
+    /// `exhaustive` tries every split as written instead of skipping the ones the operand rules
+    /// exclude; both give the same verdicts (the exhaustive way can take exponential time and exists
+    /// to check that).
+    ExpressionGrammar(const std::string& text, const TCustomParser2& parser, bool exhaustive = false);
 
     const std::string& text() const { return s_; }
     std::string str(Span sp) const { return s_.substr(static_cast<std::size_t>(sp.pos), static_cast<std::size_t>(sp.len)); }
@@ -75,10 +78,13 @@ private:
         std::string* right = nullptr;
     };
 
+    bool decide(Span sp, TermShape& shape, Recorder rec);
     bool test(Form f, Span sp);
     bool compute(Form f, Span sp);
     bool operandOk(Span sp, Mask allowed);
     bool balanced(Span sp) const;
+    bool topLevel(int start, int i) const;
+    bool binarySign(int start, int i) const;
 
     bool literal(Span sp, double* value = nullptr) const;
     const double* variable(Span sp) const;
@@ -90,15 +96,17 @@ private:
     bool bracket(Span sp);
     void record(Recorder rec, Span l, Span r) const;
 
-    std::uint8_t& memo(Form f, Span sp);
+    int recall(Form f, Span sp) const;
+    void remember(Form f, Span sp, bool value);
 
     std::string s_;
     const TCustomParser2& parser_;
     int n_;
     std::vector<int> depthPrefix_; // "(" minus ")" before each position
-    std::vector<std::uint8_t> memo_; // 0 unknown, 1 false, 2 true; per form and span
-    std::unordered_map<std::uint64_t, std::uint8_t> bigMemo_;
+    std::vector<std::uint32_t> memo_; // verdicts per piece, two bits per form
+    std::unordered_map<std::uint64_t, std::uint32_t> bigMemo_;
     int recursion_ = 0;
+    bool exhaustive_ = false;
 };
 
 } // namespace kurvo

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The kurvo command line contract, checked from outside: output lines and exit statuses.
 set -u
-K=${KURVO:?set KURVO to the kurvo binary}
+K=$(realpath "${KURVO:?set KURVO to the kurvo binary}")
 fails=0; passes=0
 check() { # name expected actual
   if [ "$2" == "$3" ]; then passes=$((passes+1)); else fails=$((fails+1)); printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"; fi
@@ -22,6 +22,55 @@ $K eval --help | grep -q "Usage: kurvo eval"; check "eval help" 0 $?
 out=$($K eval -- "-x^2"); check "eval after --" "0" "$out"
 $K nonsense >/dev/null 2>&1; check "unknown subcommand" 2 $?
 
+# kurvo init-data
+ROOT=$(cd "$(dirname "$0")/../.." && pwd)
+T=$(mktemp -d); trap 'rm -rf "$T"' EXIT
+out=$($K init-data "$T/start"); rc=$?
+check "init-data exit" 0 "$rc"
+check "init-data summary" "Wrote 17 files into $T/start/data" "$out"
+check "init-data file count" 17 "$(ls "$T/start/data" | wc -l)"
+check "init-data settings size" 1504 "$(wc -c < "$T/start/data/sett.dat")"
+check "init-data toolbar size" 45 "$(wc -c < "$T/start/data/tbrcfg.dat")"
+check "init-data CR LF lists" "y=" "$(head -n1 "$T/start/data/carttyp.txt" | tr -d '\r')"
+diff -r "$T/start/data" "$ROOT/data" >/dev/null; check "init-data equals the shipped data folder" 0 $?
+echo changed > "$T/start/data/Polar.txt"
+err=$($K init-data "$T/start" 2>&1 >/dev/null); rc=$?
+check "init-data refuses to overwrite" 1 "$rc"
+case "$err" in "kurvo init-data: $T/start/data/"*" exists already (use --force to overwrite)") r=ok;; *) r="$err";; esac
+check "init-data refusal names the file" ok "$r"
+check "init-data refusal leaves the file" changed "$(cat "$T/start/data/Polar.txt")"
+$K init-data --force "$T/start" >/dev/null; check "init-data --force exit" 0 $?
+check "init-data --force rewrites" "2sin(3t)" "$(head -n1 "$T/start/data/Polar.txt" | tr -d '\r')"
+$K init-data >/dev/null 2>&1; check "init-data without folder" 2 $?
+$K init-data "$T/a" "$T/b" >/dev/null 2>&1; check "init-data two folders" 2 $?
+$K init-data --bogus "$T/a" >/dev/null 2>&1; check "init-data bad option" 2 $?
+$K init-data --help | grep -q "Usage: kurvo init-data"; check "init-data help" 0 $?
+touch "$T/file"; $K init-data "$T/file" >/dev/null 2>&1; check "init-data into a file" 1 $?
+
+# kurvo render
+R=$(mktemp -d)
+out=$(cd "$R" && $K render -o "$R/a.png" --size 400x300 "x^2" "1/x" 2>"$R/err"); rc=$?
+check "render exit" 0 "$rc"
+check "render view" "view: -10 10 -7 7" "$out"
+check "render png magic" "89504e47" "$(head -c 4 "$R/a.png" | od -An -tx1 | tr -d ' \n')"
+check "render quiet when all is well" "" "$(grep '^message:' "$R/err")"
+out=$(cd "$R" && $K render -o "$R/b.bmp" --x -3/2,1/3 --y "-2,2" "x" 2>/dev/null)
+check "render ranges as expressions" "view: -1.5 0.333333 -2 2" "$out"
+check "render bmp magic" "BM" "$(head -c 2 "$R/b.bmp")"
+err=$(cd "$R" && $K render -o "$R/c.png" "x+" 2>&1 >/dev/null); rc=$?
+check "render reports a bad formula as a message" 0 "$rc"
+case "$err" in *"message: Error parsing expression: | (X+)"*) r=ok;; *) r="$err";; esac
+check "render message text" ok "$r"
+out=$(cd "$R" && $K render --mode polar -o "$R/d.png" "2sin(3t)" 2>/dev/null); check "render polar" "view: -10 10 -7 7" "$out"
+out=$(cd "$R" && $K render --mode implicit -o "$R/e.png" "x^2+y^2<4" 2>/dev/null); check "render implicit" "view: -10 10 -7 7" "$out"
+out=$(cd "$R" && $K render --parametric -o "$R/f.png" "cos(t),sin(t)" 2>/dev/null); check "render parametric" "view: -10 10 -7 7" "$out"
+$K render "x" >/dev/null 2>&1; check "render without -o" 2 $?
+$K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type" 2 $?
+$K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
+$K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
+$K render -o /nonexistent/dir/x.png "x" >/dev/null 2>&1; check "render unwritable picture" 1 $?
+$K render --help | grep -q "Usage: kurvo render"; check "render help" 0 $?
+rm -rf "$R"
 # kurvo translate
 T=$'\t'
 out=$($K translate --decimal . --thousands "" 2x "sin²x" "|x-1|" "3!" "f'(x)" -x^2); rc=$?

@@ -1,0 +1,108 @@
+// Plot speed: ten typical Cartesian graphs painted (Paint) against the same samples evaluated only
+// (Eval), and an implicit circle and a polar rose painted.
+#include "Defaults.h"
+#include "PlainHost.h"
+#include "PlotEngine.h"
+
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace kurvo;
+
+const std::vector<std::string> Ten = {"x^2",     "1/x",       "tan(x)",      "sqrt(x)",  "sin(x)",
+                                      "x^3-3x",  "exp(x/3)",  "abs(x)-2",    "ln(x^2)",  "2sin(3x)+cos(x)"};
+
+struct Scene {
+    TSettingsRecord settings = defaultSettings();
+    TPlainHost host;
+    std::unique_ptr<TPlotEngine> engine;
+
+    explicit Scene(bool cartesian = true, bool implicit = false) {
+        settings.CartesianMode = cartesian;
+        settings.ImplicitMode = implicit;
+        settings.ParametricMode = false;
+        settings.AutoYScaling = false;
+        settings.LastGraph = -1;
+        host.fields = {"0", "6.283185", "-10", "10", "-7", "7"};
+        host.plotStep = "256";
+        engine = std::make_unique<TPlotEngine>(settings, host);
+        engine->setPaintBoxSize(1000, 700);
+    }
+
+    void plotAll(const std::vector<std::string>& formulas) {
+        for (const auto& f : formulas) {
+            host.formula = f;
+            engine->PlotAction();
+        }
+    }
+
+    void replot() {
+        engine->PlotRequested = true;
+        engine->ReplotAll = true;
+        engine->PaintBox1Paint();
+        engine->PlotRequested = false;
+    }
+};
+
+void PaintCartesian10(benchmark::State& state) {
+    Scene s;
+    s.plotAll(Ten);
+    for (auto _ : state) s.replot();
+}
+
+// The same samples as the paint: x from Xmin to Xmax by the plot step, each formula once.
+void EvalCartesian10(benchmark::State& state) {
+    Scene s;
+    s.plotAll(Ten);
+    std::vector<std::string> parsed(s.engine->ParsedFormulas.begin(), s.engine->ParsedFormulas.begin() + 10);
+    const long double step = s.settings.PlotStep;
+    TParser p;
+    for (auto _ : state) {
+        long double sum = 0;
+        for (const auto& text : parsed) {
+            p.setExpression(text);
+            for (long double x = s.settings.Xmin; x <= s.settings.Xmax; x += step) {
+                p.X = static_cast<double>(x);
+                try {
+                    sum += p.Value();
+                } catch (const std::exception&) {
+                }
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+void PaintImplicitCircle(benchmark::State& state) {
+    Scene s(true, true);
+    s.plotAll({"x^2+y*y=25"});
+    for (auto _ : state) s.replot();
+}
+
+void PaintPolar(benchmark::State& state) {
+    Scene s(false, false);
+    s.plotAll({"2sin(3t)"});
+    for (auto _ : state) s.replot();
+}
+
+BENCHMARK(PaintCartesian10)->Name("Paint/Cartesian10")->Unit(benchmark::kMillisecond);
+BENCHMARK(EvalCartesian10)->Name("Eval/Cartesian10")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintImplicitCircle)->Name("Paint/ImplicitCircle")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintPolar)->Name("Paint/Polar")->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

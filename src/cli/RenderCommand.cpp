@@ -1,0 +1,261 @@
+// kurvo render: draws what the window's plot area would show, headless, and saves the picture.
+#include "Commands.h"
+
+#include "Cp1252.h"
+#include "DataFolder.h"
+#include "Defaults.h"
+#include "NumberText.h"
+#include "PlainHost.h"
+#include "PlotEngine.h"
+#include "SystemLocale.h"
+
+#include <QGuiApplication>
+
+#include <filesystem>
+#include <unistd.h>
+#include <iostream>
+#include <memory>
+
+namespace kurvo::cli {
+namespace {
+
+const char* RenderHelp = R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp [FORMULA...]
+
+Draws what the plot area of the window would show and saves it. The program starts as the window
+does (settings and lists from the start folder's data folder), applies the options, then types each
+FORMULA (classroom notation) into the formula field and plots it, in order.
+
+Options:
+  -o FILE                  the picture to write (.png or .bmp)
+  --start-folder DIR       start folder (its data folder); default: the current folder if it has a
+                           data folder, else the built-in defaults
+  --settings FILE          read the settings record from FILE instead
+  --size WxH               plot area in pixels (default 800x600)
+  --mode cartesian|polar|implicit
+                           the mode switch (default: the stored settings' mode)
+  --parametric             parametric pairs "f,g" (Cartesian x,y or polar r,angle)
+  --degrees, --radians     the angle unit
+  --x MIN,MAX  --y MIN,MAX  --t MIN,MAX
+                           texts of the range fields (expressions allowed, as in the fields)
+  --relation TEXT          the relation box: y>, y>=, y<, y<= (default: the plain equation)
+  --steps N                the plot-step field
+  --derived, --integral, --square
+                           turn those switches on
+  -h, --help               show this help
+
+After the last paint it prints "view: XMIN XMAX YMIN YMAX" on standard output and every text the
+window would have shown in a message box as "message: TEXT" on standard error.
+Exit status: 0 when the picture was written, 1 when it could not be, 2 on bad usage.
+)";
+
+std::pair<std::string, std::string> splitPair(const std::string& option, const std::string& v) {
+    auto comma = v.find(',');
+    if (comma == std::string::npos) throw UsageError(option + " wants MIN,MAX, not '" + v + "'");
+    return {v.substr(0, comma), v.substr(comma + 1)};
+}
+
+} // namespace
+
+int runRender(const Args& args) {
+    if (wantsHelp(args)) {
+        std::cout << RenderHelp;
+        return 0;
+    }
+    std::string out, startFolder, settingsFile, relation, steps;
+    std::optional<std::pair<std::string, std::string>> xr, yr, tr;
+    int width = 800, height = 600;
+    bool derived = false, integral = false, square = false, parametric = false;
+    std::string mode;
+    std::optional<bool> degrees;
+    std::vector<std::string> formulas;
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsDone || (a.rfind("--", 0) != 0 && a != "-o")) {
+            formulas.push_back(a);
+        } else if (a == "--") {
+            optionsDone = true;
+        } else if (a == "-o") {
+            out = optionValue(args, i);
+        } else if (a == "--start-folder") {
+            startFolder = optionValue(args, i);
+        } else if (a == "--settings") {
+            settingsFile = optionValue(args, i);
+        } else if (a == "--size") {
+            std::string v = optionValue(args, i);
+            auto x = v.find('x');
+            try {
+                if (x == std::string::npos) throw UsageError("");
+                width = std::stoi(v.substr(0, x));
+                height = std::stoi(v.substr(x + 1));
+            } catch (const std::exception&) {
+                throw UsageError("--size wants WxH, not '" + v + "'");
+            }
+            if (width < 16 || height < 16 || width > 10000 || height > 10000)
+                throw UsageError("--size must lie between 16x16 and 10000x10000");
+        } else if (a == "--mode") {
+            mode = optionValue(args, i);
+            if (mode != "cartesian" && mode != "polar" && mode != "implicit")
+                throw UsageError("--mode wants cartesian, polar or implicit, not '" + mode + "'");
+        } else if (a == "--parametric") {
+            parametric = true;
+        } else if (a == "--degrees") {
+            degrees = true;
+        } else if (a == "--radians") {
+            degrees = false;
+        } else if (a == "--x") {
+            xr = splitPair(a, optionValue(args, i));
+        } else if (a == "--y") {
+            yr = splitPair(a, optionValue(args, i));
+        } else if (a == "--t") {
+            tr = splitPair(a, optionValue(args, i));
+        } else if (a == "--relation") {
+            relation = optionValue(args, i);
+        } else if (a == "--steps") {
+            steps = optionValue(args, i);
+        } else if (a == "--derived") {
+            derived = true;
+        } else if (a == "--integral") {
+            integral = true;
+        } else if (a == "--square") {
+            square = true;
+        } else {
+            throw UsageError("unknown option " + a);
+        }
+    }
+    if (out.empty()) throw UsageError("-o OUT.png or OUT.bmp is required (see kurvo render --help)");
+    std::string extension = std::filesystem::path(out).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension != ".png" && extension != ".bmp") throw UsageError("-o: the picture must end in .png or .bmp");
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt asks for a runtime folder and complains on stderr without one; stderr is for messages.
+        auto runtime = std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
+        std::error_code ignored;
+        std::filesystem::create_directories(runtime, ignored);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ignored);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
+    }
+    int argc = 1;
+    char name[] = "kurvo";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    // Start as the window starts: the data folder of the start folder, or the built-in defaults.
+    namespace fs = std::filesystem;
+    std::optional<DataFolder> data;
+    if (!startFolder.empty()) {
+        if (!fs::is_directory(fs::path(startFolder) / "data"))
+            throw EInOutError("The start folder " + startFolder + " has no data folder");
+        data.emplace(fs::path(startFolder) / "data");
+    } else if (fs::is_directory("data")) {
+        data.emplace(fs::path("data"));
+    }
+    TSettingsRecord stored = !settingsFile.empty() ? readSettingsFile(settingsFile)
+                             : data                ? data->readSettings()
+                                                   : defaultSettings();
+    TSanitizedSettings safe = sanitized(stored);
+    TSettingsRecord settings = safe.record;
+    std::vector<std::string> messages;
+    if (!safe.replaced.empty()) {
+        std::string list;
+        for (const auto& r : safe.replaced) list += (list.empty() ? "" : ", ") + r;
+        messages.push_back("Some settings could not be used and were replaced by defaults: " + list);
+    }
+    settings.XAxisName = "x";
+    settings.YAxisName = "y";
+    settings.LastGraph = -1;
+    if (degrees) settings.DegreeMode = *degrees;
+    if (derived) settings.PlotDerived = true;
+    if (integral) settings.PlotIntegral = true;
+    if (square) settings.SquareAxes = true;
+    if (mode == "cartesian" || mode == "polar") {
+        settings.CartesianMode = mode == "cartesian";
+        settings.ImplicitMode = false;
+    } else if (mode == "implicit") {
+        settings.ImplicitMode = true;
+        settings.ParametricMode = false;
+    }
+    if (parametric) {
+        if (settings.ImplicitMode) throw UsageError("--parametric does not go with implicit mode");
+        settings.ParametricMode = true;
+    }
+
+    TPlainHost host;
+    host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax), rangeFieldText(settings.Xmin),
+                   rangeFieldText(settings.Xmax), rangeFieldText(settings.Ymin), rangeFieldText(settings.Ymax)};
+    host.plotStep = settings.plotStepText;
+    using F = TPlotHost::Field;
+    auto setField = [&](F f, const std::string& v) { host.setFieldText(f, utf8ToCp1252(v)); };
+    if (xr) setField(F::XMin, xr->first), setField(F::XMax, xr->second);
+    if (yr) setField(F::YMin, yr->first), setField(F::YMax, yr->second);
+    if (tr) setField(F::TMin, tr->first), setField(F::TMax, tr->second);
+    if (!steps.empty()) host.plotStep = steps;
+    // The relation box as the window sets it up for the mode.
+    if (settings.ImplicitMode)
+        host.relation.clear();
+    else if (!settings.CartesianMode)
+        host.relation = settings.ParametricMode ? "r,\xF8=" : "r=";
+    else if (settings.ParametricMode)
+        host.relation = "x,y=";
+    else {
+        std::vector<std::string> labels = data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
+        host.relation = labels.empty() ? "y=" : labels.front();
+    }
+    if (!relation.empty()) host.relation = relation;
+
+    TPlotEngine engine(settings, host);
+    NumberSeparators separators = systemNumberSeparators();
+    engine.Translator.DecimalSeparator = separators.decimal;
+    engine.Translator.ThousandSeparator = separators.thousands;
+    if (data) {
+        host.aliases = data->readLines(aliasListName(settings));
+        auto functions = data->readFunctionExpressions(settings.CartesianMode);
+        for (std::size_t k = 0; k < functions.size(); ++k) {
+            try {
+                engine.UserFunctionParser[k]->setExpression(functions[k]);
+            } catch (const std::exception& e) {
+                host.showError(e);
+            }
+        }
+    }
+    engine.setPaintBoxSize(width, height);
+
+    auto report = [&](const std::exception& e) { host.showError(e); };
+    // The first display: a cleared area with axes and grid.
+    try {
+        engine.PlotRequested = true;
+        engine.ReplotAll = true;
+        engine.PaintBox1Paint();
+    } catch (const std::exception& e) {
+        report(e);
+    }
+    engine.PlotRequested = false;
+    engine.ReplotAll = false;
+    for (const auto& f : formulas) {
+        host.formula = utf8ToCp1252(f);
+        try {
+            engine.PlotAction();
+        } catch (const std::exception& e) {
+            report(e);
+        }
+    }
+
+    QImage picture = engine.composedPicture();
+    if (!picture.save(QString::fromStdString(out))) {
+        std::cerr << "kurvo render: cannot write " << out << "\n";
+        return 1;
+    }
+    for (const auto& m : messages) std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
+    for (const auto& m : host.messages) {
+        std::string line;
+        for (char c : m) line += c == '\r' ? std::string(" | ") : std::string(1, c);
+        std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
+    }
+    std::cout << "view: " << formatGeneral(settings.Xmin) << " " << formatGeneral(settings.Xmax) << " "
+              << formatGeneral(settings.Ymin) << " " << formatGeneral(settings.Ymax) << "\n";
+    return 0;
+}
+
+} // namespace kurvo::cli

@@ -1,0 +1,163 @@
+// The data folder's text lists and typed files.
+#include "DataFolder.h"
+
+#include "AtomicFile.h"
+
+#include <system_error>
+
+namespace kurvo {
+namespace {
+
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+    return true;
+}
+
+std::string lower(std::string s) {
+    for (char& c : s)
+        c = lowerAscii(c);
+    return s;
+}
+
+} // namespace
+
+const char* presetListName(const TSettingsRecord& mode) {
+    if (mode.ImplicitMode) return datafile::ImplicitPresets;
+    if (mode.CartesianMode)
+        return mode.ParametricMode ? datafile::CartesianParametricPresets : datafile::CartesianPresets;
+    return mode.ParametricMode ? datafile::PolarParametricPresets : datafile::PolarPresets;
+}
+
+const char* aliasListName(const TSettingsRecord& mode) {
+    if (mode.ImplicitMode) return datafile::ImplicitAliases;
+    if (mode.CartesianMode)
+        return mode.ParametricMode ? datafile::CartesianParametricAliases : datafile::CartesianAliases;
+    return mode.ParametricMode ? datafile::PolarParametricAliases : datafile::PolarAliases;
+}
+
+const char* functionFileName(bool cartesian) {
+    return cartesian ? datafile::CartesianFunctions : datafile::PolarFunctions;
+}
+
+const char* functionExpressionFileName(bool cartesian) {
+    return cartesian ? datafile::CartesianFunctionExpressions : datafile::PolarFunctionExpressions;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t lf = text.find('\n', start);
+        std::size_t end = lf == std::string_view::npos ? text.size() : lf;
+        std::size_t stop = end;
+        if (lf != std::string_view::npos && stop > start && text[stop - 1] == '\r') --stop;
+        lines.emplace_back(text.substr(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+TUserFunctionTexts functionExpressionsFromLines(const std::vector<std::string>& lines) {
+    TUserFunctionTexts functions;
+    for (std::size_t i = 0; i < UserFunctionCount && i < lines.size(); ++i)
+        functions[i] = lines[i] == "()" ? "(1)" : lines[i];
+    return functions;
+}
+
+std::string applyAliases(std::string formula, const std::vector<std::string>& aliasLines) {
+    for (const auto& line : aliasLines) {
+        auto colon = line.find(':');
+        if (colon == std::string::npos) continue; // no alias on this line: it never matches a formula
+        if (lower(line.substr(colon + 1)) == formula) formula = line.substr(0, colon);
+    }
+    return formula;
+}
+
+bool aliasListHasErrors(const std::vector<std::string>& lines) {
+    for (const auto& line : lines)
+        if (!line.empty() && line.find(':') == std::string::npos) return true;
+    return false;
+}
+
+std::filesystem::path DataFolder::find(std::string_view name) const {
+    std::filesystem::path exact = m_folder / std::string(name);
+    std::error_code ec;
+    if (std::filesystem::exists(exact, ec)) return exact;
+    std::filesystem::directory_iterator it(m_folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        if (equalsIgnoringCase(it->path().filename().string(), name)) return it->path();
+    }
+    return exact;
+}
+
+std::vector<std::string> DataFolder::readLines(std::string_view name) const {
+    return splitLines(readFileBytes(find(name)));
+}
+
+void DataFolder::writeLines(std::string_view name, const std::vector<std::string>& lines) const {
+    writeFileAtomically(find(name), joinLines(lines));
+}
+
+void DataFolder::appendLine(std::string_view name, const std::string& line) const {
+    std::filesystem::path file = find(name);
+    std::error_code ec;
+    std::vector<std::string> lines;
+    if (std::filesystem::exists(file, ec)) lines = splitLines(readFileBytes(file));
+    lines.push_back(line);
+    writeFileAtomically(file, joinLines(lines));
+}
+
+TSettingsRecord DataFolder::readSettings() const {
+    return readSettingsFile(find(datafile::Settings));
+}
+
+void DataFolder::writeSettings(const TSettingsRecord& record) const {
+    writeSettingsFile(find(datafile::Settings), record);
+}
+
+TToolbarConfig DataFolder::readToolbarConfig() const {
+    return readToolbarConfigFile(find(datafile::ToolbarConfig));
+}
+
+void DataFolder::writeToolbarConfig(const TToolbarConfig& config) const {
+    writeToolbarConfigFile(find(datafile::ToolbarConfig), config);
+}
+
+TUserFunctionTexts DataFolder::readFunctions(bool cartesian) const {
+    auto lines = readLines(functionFileName(cartesian));
+    TUserFunctionTexts functions;
+    for (std::size_t i = 0; i < UserFunctionCount && i < lines.size(); ++i)
+        functions[i] = lines[i];
+    return functions;
+}
+
+TUserFunctionTexts DataFolder::readFunctionExpressions(bool cartesian) const {
+    return functionExpressionsFromLines(readLines(functionExpressionFileName(cartesian)));
+}
+
+void DataFolder::writeFunctions(bool cartesian, const TUserFunctionTexts& typed,
+                                const TUserFunctionTexts& translated) const {
+    std::vector<std::string> typedLines(typed.begin(), typed.end());
+    std::vector<std::string> translatedLines;
+    for (const auto& t : translated)
+        translatedLines.push_back(t.empty() ? "()" : t);
+    writeLines(functionFileName(cartesian), typedLines);
+    writeLines(functionExpressionFileName(cartesian), translatedLines);
+}
+
+} // namespace kurvo

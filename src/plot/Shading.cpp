@@ -1,0 +1,76 @@
+// TShading: the lattice dots that shade the region above or below a Cartesian graph.
+#include "Shading.h"
+
+#include "DataFolder.h"
+
+namespace kurvo {
+
+void TShading::ShadeAboveGraph(int slot) { shade(slot, 10, true); }
+void TShading::ShadeBelowGraph(int slot) { shade(slot, 5, false); }
+
+void TShading::shade(int slot, int spacing, bool above) {
+    QPainter& p = e_.canvas();
+    p.setPen(QPen(e_.graphColour(slot), 1));
+    for (int i = 0; i <= e_.PlotWidth / spacing; ++i) {
+        Extended x = e_.PixelToWorldX(spacing * i);
+        e_.Parser1.X = static_cast<double>(x);
+        Extended fx;
+        try {
+            fx = e_.Parser1.Value();
+        } catch (const std::exception&) {
+            continue; // the whole column fails the same way: every point of it is skipped
+        }
+        for (int j = 0; j <= e_.PlotHeight / spacing; ++j) {
+            Extended y = e_.PixelToWorldY(spacing * j);
+            if (above ? y > fx : y < fx) p.drawPoint(spacing * i, spacing * j);
+        }
+    }
+}
+
+void TShading::ShadeImplicitRegion(int slot) {
+    const int relation = e_.ImplicitRelation;
+    if (relation == 4) return;
+    const bool greater = relation == 0 || relation == 1;
+    std::string t = e_.Host.formulaText();
+    std::erase(t, '=');
+    std::string lower = t;
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    t = applyAliases(lower, e_.Host.aliasLines());
+    auto sign = t.find(greater ? '>' : '<');
+    if (sign != std::string::npos) t[sign] = '=';
+
+    // The translation and its relation results belong to the stored formula: keep them.
+    TFormulaTrans& tr = e_.Translator;
+    const TRelationResults kept = TRelationResults::of(tr);
+    tr.Implicit_simple_sort = true;
+    tr.Instring = t;
+    try {
+        tr.Translate();
+    } catch (...) {
+        tr.Implicit_simple_sort = false;
+        kept.restore(tr);
+        throw;
+    }
+    tr.Implicit_simple_sort = false;
+    const std::string expression = tr.Outstring;
+    kept.restore(tr);
+    e_.Parser1.setExpression(expression);
+
+    QPainter& p = e_.canvas();
+    p.setPen(QPen(e_.graphColour(slot), 1));
+    for (int i = 0; i <= e_.PlotWidth / 10; ++i) {
+        e_.Parser1.X = static_cast<double>(e_.PixelToWorldX(10 * i));
+        for (int j = 0; j <= e_.PlotHeight / 10; ++j) {
+            e_.Parser1.Y = static_cast<double>(e_.PixelToWorldY(10 * j));
+            try {
+                Extended F = e_.Parser1.Value();
+                if (greater ? F > 0 : F < 0) p.drawPoint(10 * i, 10 * j);
+            } catch (const std::exception&) {
+                // a point where the relation cannot be evaluated is skipped
+            }
+        }
+    }
+}
+
+} // namespace kurvo

@@ -1,0 +1,200 @@
+// The Cartesian tracer through the Plot action: curve pixels, breaks, asymptotes, domain edges, dashes.
+#include "PlotTestSupport.h"
+
+#include "CartesianPlotter.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace kurvo;
+using kurvo::test::PlotFixture;
+
+namespace {
+
+TEST(CartesianPlot, CurvePassesThroughTheMappedSamples) {
+    PlotFixture f;
+    f.plot("x^2");
+    ASSERT_EQ(f.settings.LastGraph, 0);
+    for (double x : {-2.5, -1.0, 0.0, 0.5, 2.0}) {
+        int col = f.engine->WorldToPixelX(x), row = f.engine->WorldToPixelY(x * x);
+        EXPECT_EQ(f.pixel(col, row), f.graph(0)) << "x=" << x;
+    }
+    // far from the curve nothing is drawn
+    EXPECT_EQ(f.pixel(f.engine->WorldToPixelX(0), f.engine->WorldToPixelY(5)), QColor(Qt::white));
+}
+
+TEST(CartesianPlot, AsymptoteOfReciprocalIsMarkedOnlyWhenSwitchedOn) {
+    // With N = 256 a sample falls exactly on x = 0 (where 1/x fails); with N = 250 none does and
+    // the jump between two samples finds the asymptote. Either way one line stands at x = 0.
+    for (auto [on, steps] : {std::pair{true, "256"}, {true, "250"}, {false, "256"}, {false, "250"}}) {
+        PlotFixture f;
+        f.settings.showAsymptotes = on;
+        f.host.plotStep = steps;
+        f.plot("1/x");
+        int zero = f.engine->WorldToPixelX(0);
+        EXPECT_EQ(f.countInColumn(zero, f.asymptote()) > 100, on) << on << " " << steps;
+        int elsewhere = 0;
+        for (int x = 0; x < 800; ++x)
+            if (std::abs(x - zero) > 1) elsewhere += f.countInColumn(x, f.asymptote());
+        EXPECT_EQ(elsewhere, 0) << steps;
+        // the two branches are never joined across the view: the middle rows of column 0 stay clear
+        int joined = 0;
+        for (int y = 250; y < 350; ++y) joined += f.pixel(zero, y) == f.graph(0);
+        EXPECT_EQ(joined, 0);
+    }
+}
+
+TEST(CartesianPlot, DomainEdgesWhereTheCurveStartsOrEnds) {
+    for (const char* formula : {"sqrt(x)", "sqrt(0-x)"}) {
+        PlotFixture f;
+        f.plot(formula);
+        int zero = f.engine->WorldToPixelX(0);
+        int onEdge = f.countInColumn(zero, f.asymptote()) + f.countInColumn(zero + 1, f.asymptote()) +
+                     f.countInColumn(zero - 1, f.asymptote());
+        EXPECT_GT(onEdge, 100) << formula;
+        EXPECT_EQ(f.countInColumn(f.engine->WorldToPixelX(5), f.asymptote()), 0) << formula;
+    }
+}
+
+TEST(CartesianPlot, StrictRelationIsDashedAndNonStrictSolid) {
+    auto gaps = [](const char* relation) {
+        PlotFixture f;
+        f.host.relation = relation;
+        f.plot("x");
+        // walk along the line y = x column by column and count columns where it is not drawn
+        QImage img = f.engine->composedPicture();
+        int off = 0;
+        for (int col = 200; col < 600; ++col) {
+            int row = f.engine->WorldToPixelY(f.engine->PixelToWorldX(col));
+            bool on = false;
+            for (int dy = -1; dy <= 1; ++dy) on |= img.pixelColor(col, row + dy) == f.graph(0);
+            off += !on;
+        }
+        return off;
+    };
+    int dashedGaps = gaps("y>");
+    EXPECT_GT(dashedGaps, 100); // gaps of 7 in every 16 pixels along the curve
+    EXPECT_LT(dashedGaps, 250);
+    EXPECT_EQ(gaps("y>="), 0);
+}
+
+TEST(CartesianPlot, InverseGraphIsXAsAFunctionOfY) {
+    PlotFixture f;
+    f.plot("inv(x^2)"); // x = y^2: the running variable goes over y
+    QImage img = f.engine->composedPicture();
+    for (double y : {-2.0, 1.0, 2.5}) {
+        int col = f.engine->WorldToPixelX(y * y), row = f.engine->WorldToPixelY(y);
+        bool near = false;
+        for (int dx = -2; dx <= 2; ++dx) near |= img.pixelColor(col + dx, row) == f.graph(0);
+        EXPECT_TRUE(near) << y;
+    }
+    // and nothing where y = x^2 would be
+    EXPECT_NE(img.pixelColor(f.engine->WorldToPixelX(2), f.engine->WorldToPixelY(4)), f.graph(0));
+}
+
+TEST(CartesianPlot, DerivedAndIntegralGraphsInTheirColours) {
+    PlotFixture f;
+    f.settings.PlotDerived = true;
+    f.settings.PlotIntegral = true;
+    f.plot("x/4");
+    QColor derived = f.engine->colour(f.settings.derivativeColour);
+    QColor integral = f.engine->colour(f.settings.integralColour);
+    // derivative 1/4 everywhere; integral from the left edge -10: (x^2 - 100) / 8, -2.375 at x = 9
+    EXPECT_EQ(f.pixel(f.engine->WorldToPixelX(3), f.engine->WorldToPixelY(0.25)), derived);
+    double sum = (9.0 * 9.0 - 100) / 8;
+    int row = f.engine->WorldToPixelY(sum), col = f.engine->WorldToPixelX(9);
+    bool near = false;
+    for (int dy = -2; dy <= 2; ++dy) near |= f.pixel(col, row + dy) == integral;
+    EXPECT_TRUE(near);
+}
+
+TEST(CartesianPlot, SixthGraphReusesTheFirstColour) {
+    PlotFixture f;
+    for (int k = 1; k <= 6; ++k) f.plot(std::to_string(k));
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(f.pixel(400, f.engine->WorldToPixelY(k)), f.graph((k - 1) % 5)) << k;
+    EXPECT_EQ(f.graph(5), f.graph(0));
+}
+
+TEST(CartesianPlot, EscapeStopsOnlyTheGraphBeingDrawn) {
+    PlotFixture f;
+    f.plot("1");
+    long long start = 0;
+    bool armed = false;
+    f.host.stopPoll = [&] {
+        if (!armed) return false;
+        return f.host.polls == start + 200; // Escape once, in the middle of the graph
+    };
+    armed = true;
+    start = f.host.polls;
+    f.plot("2");
+    armed = false;
+    f.plot("3");
+    int plotStopped = 0;
+    for (const auto& m : f.host.messages) plotStopped += m == "Plot stopped";
+    EXPECT_EQ(plotStopped, 1);
+    EXPECT_EQ(f.pixel(50, f.engine->WorldToPixelY(2)), f.graph(1));   // before the stop
+    EXPECT_NE(f.pixel(750, f.engine->WorldToPixelY(2)), f.graph(1));  // after it
+    EXPECT_EQ(f.pixel(750, f.engine->WorldToPixelY(3)), f.graph(2));  // the next graph is whole
+}
+
+TEST(CartesianPlot, BisectionsEndAtLargeCoordinates) {
+    // Near 1E15 the interval never gets below 1e-10: the searches must stop when the midpoint stands.
+    PlotFixture f;
+    f.host.fields[2] = "1E15";
+    f.host.fields[3] = "1E15+1000";
+    f.plot("1/(x-1000000000000500)");
+    f.plot("sqrt(x-1000000000000500)");
+    EXPECT_GE(f.settings.LastGraph, 1);
+}
+
+TEST(CartesianPlot, SlotsAreBoundedAndLongFormulasRefused) {
+    PlotFixture f;
+    f.settings.showAxes = false;
+    f.host.plotStep = "32";
+    for (int k = 0; k < 100; ++k) f.plot("1");
+    EXPECT_EQ(f.settings.LastGraph, 99);
+    f.plot("2");
+    EXPECT_EQ(f.settings.LastGraph, 99);
+    ASSERT_FALSE(f.host.messages.empty());
+    EXPECT_NE(f.host.messages.back().find("100 graphs"), std::string::npos);
+
+    PlotFixture g;
+    g.plot(std::string(256, '1'));
+    EXPECT_EQ(g.settings.LastGraph, -1);
+    EXPECT_NE(g.host.messages.back().find("255 characters"), std::string::npos);
+}
+
+TEST(CartesianPlot, AFormulaThatFailsToParseTakesNoSlot) {
+    PlotFixture f;
+    f.plot("x^2");
+    EXPECT_THROW(f.plot("x+"), EMathParserError);
+    EXPECT_EQ(f.settings.LastGraph, 0);
+}
+
+TEST(Shading, LatticeDensityAboveAndBelow) {
+    auto dots = [](const char* relation) {
+        PlotFixture f;
+        f.host.relation = relation;
+        f.plot("0");
+        return f.countInImage(f.graph(0));
+    };
+    int above = dots("y>"), below = dots("y<=");
+    // 81 x 31 lattice points above the x axis at spacing 10; 161 x 61 below at spacing 5
+    EXPECT_NEAR(above, 81 * 30 + 800 * 9 / 16, 200);
+    EXPECT_GT(below, 3 * above);
+}
+
+TEST(Shading, NoDotsWhereTheFunctionFails) {
+    PlotFixture f;
+    f.host.relation = "y>";
+    f.plot("sqrt(x)");
+    QImage img = f.engine->composedPicture();
+    int left = 0;
+    for (int y = 0; y < 600; y += 10)
+        for (int x = 0; x < 390; x += 10) left += img.pixelColor(x, y) == f.graph(0);
+    EXPECT_EQ(left, 0);
+}
+
+} // namespace
