@@ -115,6 +115,7 @@ void TAxesPainter::drawText(int left, int top, const QString& text) {
     QPainter& p = e_.canvas();
     p.setPen(e_.colour(s_.fontColour));
     p.drawText(left, top + metrics_->ascent(), text);
+    labels_.push_back({text, QRect(left, top, metrics_->horizontalAdvance(text), metrics_->height())});
 }
 
 void TAxesPainter::drawAxisTicks(bool xAxis) {

@@ -97,6 +97,17 @@ public:
 
     // ---- painting helpers for the plotters ------------------------------------------------------------
     QPainter& canvas() { return *painter_; }
+    /// Runs a drawing step with another painter as the canvas (a test drawing the axes alone).
+    template <class F> void paintWith(QPainter& painter, F&& step) {
+        QPainter* old = painter_;
+        painter_ = &painter;
+        struct Back {
+            QPainter*& p;
+            QPainter* old;
+            ~Back() { p = old; }
+        } back{painter_, old};
+        step();
+    }
     bool painting() const { return painter_ != nullptr; }
     QColor colour(std::int32_t bgr) const;
     QColor graphColour(int slot) const;

@@ -144,3 +144,48 @@ TEST(Axes, NoAxesForAViewNarrowerThanTheLimit) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Axes, NumbersOnTheXAxisSkipZeroAndStayAwayFromTheEdges) {
+    PlotFixture f;
+    f.settings.showAxes = true;
+    f.plot("()");
+    QImage img(800, 600, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&img);
+    TAxesPainter axes(*f.engine);
+    f.engine->paintWith(painter, [&] { axes.draw(); });
+    std::vector<std::string> xLabels;
+    for (const auto& l : axes.labels()) {
+        if (l.rect.top() > 300 && l.rect.top() < 320) xLabels.push_back(l.text.toStdString());
+        // numbers never come within 12 pixels of an edge
+        QPoint c = l.rect.center();
+        if (l.text != "x" && l.text != "y") {
+            EXPECT_GT(c.x(), 12) << l.text.toStdString();
+            EXPECT_LT(c.x(), 800 - 12) << l.text.toStdString();
+            EXPECT_GT(c.y(), 12) << l.text.toStdString();
+            EXPECT_LT(c.y(), 600 - 12) << l.text.toStdString();
+        }
+    }
+    std::vector<std::string> expected = {"-8", "-6", "-4", "-2", "2", "4", "6", "8"};
+    EXPECT_EQ(xLabels, expected);
+}
+
+TEST(Axes, PiAxisLabelsInMultiplesOfPi) {
+    PlotFixture f;
+    f.settings.showAxes = true;
+    f.settings.piAxis = true;
+    f.host.fields = {"0", "1", "-7", "7", "-7", "7"};
+    f.plot("()");
+    QImage img(800, 600, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&img);
+    TAxesPainter axes(*f.engine);
+    f.engine->paintWith(painter, [&] { axes.draw(); });
+    std::vector<std::string> xLabels;
+    for (const auto& l : axes.labels())
+        if (l.rect.top() > 300 && l.rect.top() < 320) xLabels.push_back(l.text.toStdString());
+    std::vector<std::string> expected = {"-2pi", "-1.5pi", "-1pi", "-0.5pi", "0.5pi", "1pi", "1.5pi", "2pi"};
+    EXPECT_EQ(xLabels, expected);
+}
+
+} // namespace
