@@ -3,6 +3,7 @@
 
 #include "Cp1252.h"
 #include "DataFolder.h"
+#include "GifWriter.h"
 #include "Defaults.h"
 #include "NumberText.h"
 #include "PlainHost.h"
@@ -19,14 +20,14 @@
 namespace kurvo::cli {
 namespace {
 
-const char* RenderHelp = R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp [FORMULA...]
+const char* RenderHelp = R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp|OUT.gif [FORMULA...]
 
 Draws what the plot area of the window would show and saves it. The program starts as the window
 does (settings and lists from the start folder's data folder), applies the options, then types each
 FORMULA (classroom notation) into the formula field and plots it, in order.
 
 Options:
-  -o FILE                  the picture to write (.png or .bmp)
+  -o FILE                  the picture to write (.png, .bmp or .gif)
   --start-folder DIR       start folder (its data folder); default: the current folder if it has a
                            data folder, else the built-in defaults
   --settings FILE          read the settings record from FILE instead
@@ -123,10 +124,11 @@ int runRender(const Args& args) {
             throw UsageError("unknown option " + a);
         }
     }
-    if (out.empty()) throw UsageError("-o OUT.png or OUT.bmp is required (see kurvo render --help)");
+    if (out.empty()) throw UsageError("-o OUT.png, OUT.bmp or OUT.gif is required (see kurvo render --help)");
     std::string extension = std::filesystem::path(out).extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension != ".png" && extension != ".bmp") throw UsageError("-o: the picture must end in .png or .bmp");
+    if (extension != ".png" && extension != ".bmp" && extension != ".gif")
+        throw UsageError("-o: the picture must end in .png, .bmp or .gif");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -243,7 +245,9 @@ int runRender(const Args& args) {
     }
 
     QImage picture = engine.composedPicture();
-    if (!picture.save(QString::fromStdString(out))) {
+    if (extension == ".gif") {
+        saveGif(picture, QString::fromStdString(out)); // raises EInOutError naming the file
+    } else if (!picture.save(QString::fromStdString(out))) {
         std::cerr << "kurvo render: cannot write " << out << "\n";
         return 1;
     }

@@ -65,6 +65,8 @@ out=$(cd "$R" && $K render --mode polar -o "$R/d.png" "2sin(3t)" 2>/dev/null); c
 out=$(cd "$R" && $K render --mode implicit -o "$R/e.png" "x^2+y^2<4" 2>/dev/null); check "render implicit" "view: -10 10 -7 7" "$out"
 out=$(cd "$R" && $K render --parametric -o "$R/f.png" "cos(t),sin(t)" 2>/dev/null); check "render parametric" "view: -10 10 -7 7" "$out"
 $K render "x" >/dev/null 2>&1; check "render without -o" 2 $?
+out=$(cd "$R" && $K render -o "$R/g.gif" --size 300x200 "x^2" 2>/dev/null); check "render gif" "view: -10 10 -7 7" "$out"
+check "render gif magic" "GIF8" "$(head -c 4 "$R/g.gif")"
 $K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type" 2 $?
 $K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
 $K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
