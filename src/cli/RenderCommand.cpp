@@ -3,8 +3,8 @@
 
 #include "Cp1252.h"
 #include "DataFolder.h"
-#include "GifWriter.h"
 #include "Defaults.h"
+#include "GifWriter.h"
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
@@ -13,9 +13,9 @@
 #include <QGuiApplication>
 
 #include <filesystem>
-#include <unistd.h>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 namespace kurvo::cli {
 namespace {
@@ -126,14 +126,16 @@ int runRender(const Args& args) {
     }
     if (out.empty()) throw UsageError("-o OUT.png, OUT.bmp or OUT.gif is required (see kurvo render --help)");
     std::string extension = std::filesystem::path(out).extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension != ".png" && extension != ".bmp" && extension != ".gif")
         throw UsageError("-o: the picture must end in .png, .bmp or .gif");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         // Qt asks for a runtime folder and complains on stderr without one; stderr is for messages.
-        auto runtime = std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
+        auto runtime =
+            std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
         std::error_code ignored;
         std::filesystem::create_directories(runtime, ignored);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ignored);
@@ -162,7 +164,8 @@ int runRender(const Args& args) {
     std::vector<std::string> messages;
     if (!safe.replaced.empty()) {
         std::string list;
-        for (const auto& r : safe.replaced) list += (list.empty() ? "" : ", ") + r;
+        for (const auto& r : safe.replaced)
+            list += (list.empty() ? "" : ", ") + r;
         messages.push_back("Some settings could not be used and were replaced by defaults: " + list);
     }
     settings.XAxisName = "x";
@@ -185,8 +188,9 @@ int runRender(const Args& args) {
     }
 
     TPlainHost host;
-    host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax), rangeFieldText(settings.Xmin),
-                   rangeFieldText(settings.Xmax), rangeFieldText(settings.Ymin), rangeFieldText(settings.Ymax)};
+    host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax),
+                   rangeFieldText(settings.Xmin), rangeFieldText(settings.Xmax),
+                   rangeFieldText(settings.Ymin), rangeFieldText(settings.Ymax)};
     host.plotStep = settings.plotStepText;
     using F = TPlotHost::Field;
     auto setField = [&](F f, const std::string& v) { host.setFieldText(f, utf8ToCp1252(v)); };
@@ -202,7 +206,8 @@ int runRender(const Args& args) {
     else if (settings.ParametricMode)
         host.relation = "x,y=";
     else {
-        std::vector<std::string> labels = data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
+        std::vector<std::string> labels =
+            data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
         host.relation = labels.empty() ? "y=" : labels.front();
     }
     if (!relation.empty()) host.relation = relation;
@@ -251,10 +256,12 @@ int runRender(const Args& args) {
         std::cerr << "kurvo render: cannot write " << out << "\n";
         return 1;
     }
-    for (const auto& m : messages) std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
+    for (const auto& m : messages)
+        std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
     for (const auto& m : host.messages) {
         std::string line;
-        for (char c : m) line += c == '\r' ? std::string(" | ") : std::string(1, c);
+        for (char c : m)
+            line += c == '\r' ? std::string(" | ") : std::string(1, c);
         std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
     }
     std::cout << "view: " << formatGeneral(settings.Xmin) << " " << formatGeneral(settings.Xmax) << " "

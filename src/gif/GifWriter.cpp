@@ -30,7 +30,8 @@ void saveGif(const QImage& image, const QString& fileName) {
     QImage indexed = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     const QList<QRgb> table = indexed.colorTable();
     int bits = 1;
-    while ((1 << bits) < table.size()) ++bits;
+    while ((1 << bits) < table.size())
+        ++bits;
 
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) fail(fileName, file.errorString());

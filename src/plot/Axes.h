@@ -23,7 +23,7 @@ TickSpacing tickSpacing(Extended lo, Extended hi, bool compute, bool pi);
 
 /// Draws the coordinate frame into the engine's picture, before any graph.
 class TAxesPainter {
-public:
+  public:
     explicit TAxesPainter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
 
     /// Axis positions, x-axis ticks and grid, y-axis ticks and grid, then the axes.
@@ -42,7 +42,7 @@ public:
 
     void computePositions();
 
-private:
+  private:
     void drawAxisTicks(bool xAxis);
     void drawTickGroupX(Extended t, const TickSpacing& sp);
     void drawTickGroupY(Extended t, const TickSpacing& sp);

@@ -23,7 +23,7 @@ using Extended = long double;
 /// action and the paint driver, and draws into `PlotPicture` only. Everything it needs from the window
 /// comes through the host; the settings record is the program's one settings object.
 class TPlotEngine {
-public:
+  public:
     static constexpr int SlotCount = 100;
     static constexpr std::size_t MaxFormulaLength = 255;
 
@@ -114,7 +114,7 @@ public:
     /// The picture composed over the background colour, as the window shows it.
     QImage composedPicture() const;
 
-private:
+  private:
     void ensurePicture();
 
     int boxWidth_ = 0;
@@ -130,7 +130,9 @@ struct TRelationResults {
     bool Root = false;
     std::string SecondFn;
 
-    static TRelationResults of(const TFormulaTrans& tr) { return {tr.ycount, tr.SolvedForY, tr.Root, tr.SecondFn}; }
+    static TRelationResults of(const TFormulaTrans& tr) {
+        return {tr.ycount, tr.SolvedForY, tr.Root, tr.SecondFn};
+    }
     void restore(TFormulaTrans& tr) const {
         tr.ycount = ycount;
         tr.SolvedForY = SolvedForY;

@@ -1,6 +1,6 @@
 // The GIF writer: a picture read back has the same pixels; a failed write names the file.
-#include "Errors.h"
 #include "GifWriter.h"
+#include "Errors.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -31,7 +31,8 @@ TEST(GifWriter, PixelsSurviveAWriteAndRead) {
     ASSERT_FALSE(back.isNull());
     ASSERT_EQ(back.size(), picture.size());
     for (int y = 0; y < 80; y += 7)
-        for (int x = 0; x < 120; x += 5) EXPECT_EQ(back.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
+        for (int x = 0; x < 120; x += 5)
+            EXPECT_EQ(back.pixel(x, y), picture.pixel(x, y)) << x << "," << y;
     EXPECT_EQ(back.pixel(60, 10), qRgb(255, 0, 0));
 }
 
