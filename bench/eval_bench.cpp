@@ -21,11 +21,16 @@ const char* const Expressions[] = {
 
 double native(int n, double x) {
     switch (n) {
-    case 1: return x * x + 3 * x;
-    case 2: return std::sin(x) * std::exp(-x / 5);
-    case 3: return std::sqrt(std::fabs(1 - x * x));
-    case 4: return (x + 1) * (x - 1) / (x * x + 1);
-    default: return 1 + x * (2 + x * (3 + x * (4 + x * 5)));
+    case 1:
+        return x * x + 3 * x;
+    case 2:
+        return std::sin(x) * std::exp(-x / 5);
+    case 3:
+        return std::sqrt(std::fabs(1 - x * x));
+    case 4:
+        return (x + 1) * (x - 1) / (x * x + 1);
+    default:
+        return 1 + x * (2 + x * (3 + x * (4 + x * 5)));
     }
 }
 

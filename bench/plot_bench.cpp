@@ -15,8 +15,8 @@ namespace {
 
 using namespace kurvo;
 
-const std::vector<std::string> Ten = {"x^2",     "1/x",       "tan(x)",      "sqrt(x)",  "sin(x)",
-                                      "x^3-3x",  "exp(x/3)",  "abs(x)-2",    "ln(x^2)",  "2sin(3x)+cos(x)"};
+const std::vector<std::string> Ten = {"x^2",    "1/x",      "tan(x)",   "sqrt(x)", "sin(x)",
+                                      "x^3-3x", "exp(x/3)", "abs(x)-2", "ln(x^2)", "2sin(3x)+cos(x)"};
 
 struct Scene {
     TSettingsRecord settings = defaultSettings();
@@ -53,7 +53,8 @@ struct Scene {
 void PaintCartesian10(benchmark::State& state) {
     Scene s;
     s.plotAll(Ten);
-    for (auto _ : state) s.replot();
+    for (auto _ : state)
+        s.replot();
 }
 
 // The same samples as the paint: x from Xmin to Xmax by the plot step, each formula once.
@@ -82,13 +83,15 @@ void EvalCartesian10(benchmark::State& state) {
 void PaintImplicitCircle(benchmark::State& state) {
     Scene s(true, true);
     s.plotAll({"x^2+y*y=25"});
-    for (auto _ : state) s.replot();
+    for (auto _ : state)
+        s.replot();
 }
 
 void PaintPolar(benchmark::State& state) {
     Scene s(false, false);
     s.plotAll({"2sin(3t)"});
-    for (auto _ : state) s.replot();
+    for (auto _ : state)
+        s.replot();
 }
 
 BENCHMARK(PaintCartesian10)->Name("Paint/Cartesian10")->Unit(benchmark::kMillisecond);

@@ -10,7 +10,7 @@ namespace kurvo::cli {
 
 /// Bad usage (unknown option, missing argument): reported on stderr with exit status 2.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -12,7 +12,8 @@
 namespace kurvo::cli {
 namespace {
 
-const char* EvalHelp = R"(Usage: kurvo eval [--set NAME=VALUE]... [--function L=EXPR]... [--polar] [--] EXPR...
+const char* EvalHelp =
+    R"(Usage: kurvo eval [--set NAME=VALUE]... [--function L=EXPR]... [--polar] [--] EXPR...
 
 Evaluates each EXPR, written in evaluator syntax (for example "SIN(X)^2+1"), with one parser and
 prints one line per EXPR: its value as general number text, or its error as
@@ -30,16 +31,52 @@ Exit status: 0 when every EXPR evaluated, 1 when any failed, 2 on bad usage.
 
 double* variableField(TParser& p, char letter) {
     switch (letter) {
-    case 'A': return &p.A; case 'B': return &p.B; case 'C': return &p.C; case 'D': return &p.D;
-    case 'E': return &p.E; case 'M': return &p.M; case 'N': return &p.N; case 'O': return &p.O;
-    case 'P': return &p.P; case 'Q': return &p.Q; case 'R': return &p.R; case 'S': return &p.S;
-    case 'T': return &p.T; case 'U': return &p.U; case 'V': return &p.V; case 'W': return &p.W;
-    case 'X': return &p.X; case 'Y': return &p.Y; case 'Z': return &p.Z;
-    default: return nullptr;
+    case 'A':
+        return &p.A;
+    case 'B':
+        return &p.B;
+    case 'C':
+        return &p.C;
+    case 'D':
+        return &p.D;
+    case 'E':
+        return &p.E;
+    case 'M':
+        return &p.M;
+    case 'N':
+        return &p.N;
+    case 'O':
+        return &p.O;
+    case 'P':
+        return &p.P;
+    case 'Q':
+        return &p.Q;
+    case 'R':
+        return &p.R;
+    case 'S':
+        return &p.S;
+    case 'T':
+        return &p.T;
+    case 'U':
+        return &p.U;
+    case 'V':
+        return &p.V;
+    case 'W':
+        return &p.W;
+    case 'X':
+        return &p.X;
+    case 'Y':
+        return &p.Y;
+    case 'Z':
+        return &p.Z;
+    default:
+        return nullptr;
     }
 }
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 } // namespace
 
@@ -71,9 +108,12 @@ int runEval(const Args& args) {
             std::string v = optionValue(args, i);
             auto eq = v.find('=');
             if (eq != 1 || variableField(parser, upper(v[0])) == nullptr)
-                throw UsageError("--set wants NAME=VALUE with NAME one of a b c d e m n o p q r s t u v w x y z, not '" + v + "'");
+                throw UsageError(
+                    "--set wants NAME=VALUE with NAME one of a b c d e m n o p q r s t u v w x y z, not '" +
+                    v + "'");
             auto value = parsePascalNumber(v.substr(2));
-            if (!value) throw UsageError("--set " + v + ": '" + v.substr(2) + "' is not a plain decimal number");
+            if (!value)
+                throw UsageError("--set " + v + ": '" + v.substr(2) + "' is not a plain decimal number");
             sets.emplace_back(upper(v[0]), *value);
         } else if (a == "--function") {
             std::string v = optionValue(args, i);
@@ -92,14 +132,16 @@ int runEval(const Args& args) {
 
     for (auto& [letter, value] : sets) {
         *variableField(parser, letter) = value;
-        for (auto& f : userFunctions) *variableField(*f, letter) = value;
+        for (auto& f : userFunctions)
+            *variableField(*f, letter) = value;
     }
     int status = 0;
     for (auto& [index, text] : functions) {
         try {
             userFunctions[static_cast<std::size_t>(index)]->setExpression(text);
         } catch (const std::exception& e) {
-            std::cerr << "kurvo eval: function " << static_cast<char>('F' + index) << ": " << errorLine(e) << "\n";
+            std::cerr << "kurvo eval: function " << static_cast<char>('F' + index) << ": " << errorLine(e)
+                      << "\n";
             return 1;
         }
     }

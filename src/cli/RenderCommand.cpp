@@ -4,6 +4,7 @@
 #include "Cp1252.h"
 #include "DataFolder.h"
 #include "Defaults.h"
+#include "GifWriter.h"
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
@@ -12,21 +13,21 @@
 #include <QGuiApplication>
 
 #include <filesystem>
-#include <unistd.h>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 
 namespace kurvo::cli {
 namespace {
 
-const char* RenderHelp = R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp [FORMULA...]
+const char* RenderHelp = R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp|OUT.gif [FORMULA...]
 
 Draws what the plot area of the window would show and saves it. The program starts as the window
 does (settings and lists from the start folder's data folder), applies the options, then types each
 FORMULA (classroom notation) into the formula field and plots it, in order.
 
 Options:
-  -o FILE                  the picture to write (.png or .bmp)
+  -o FILE                  the picture to write (.png, .bmp or .gif)
   --start-folder DIR       start folder (its data folder); default: the current folder if it has a
                            data folder, else the built-in defaults
   --settings FILE          read the settings record from FILE instead
@@ -123,15 +124,18 @@ int runRender(const Args& args) {
             throw UsageError("unknown option " + a);
         }
     }
-    if (out.empty()) throw UsageError("-o OUT.png or OUT.bmp is required (see kurvo render --help)");
+    if (out.empty()) throw UsageError("-o OUT.png, OUT.bmp or OUT.gif is required (see kurvo render --help)");
     std::string extension = std::filesystem::path(out).extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension != ".png" && extension != ".bmp") throw UsageError("-o: the picture must end in .png or .bmp");
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension != ".png" && extension != ".bmp" && extension != ".gif")
+        throw UsageError("-o: the picture must end in .png, .bmp or .gif");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         // Qt asks for a runtime folder and complains on stderr without one; stderr is for messages.
-        auto runtime = std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
+        auto runtime =
+            std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
         std::error_code ignored;
         std::filesystem::create_directories(runtime, ignored);
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ignored);
@@ -160,7 +164,8 @@ int runRender(const Args& args) {
     std::vector<std::string> messages;
     if (!safe.replaced.empty()) {
         std::string list;
-        for (const auto& r : safe.replaced) list += (list.empty() ? "" : ", ") + r;
+        for (const auto& r : safe.replaced)
+            list += (list.empty() ? "" : ", ") + r;
         messages.push_back("Some settings could not be used and were replaced by defaults: " + list);
     }
     settings.XAxisName = "x";
@@ -183,8 +188,9 @@ int runRender(const Args& args) {
     }
 
     TPlainHost host;
-    host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax), rangeFieldText(settings.Xmin),
-                   rangeFieldText(settings.Xmax), rangeFieldText(settings.Ymin), rangeFieldText(settings.Ymax)};
+    host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax),
+                   rangeFieldText(settings.Xmin), rangeFieldText(settings.Xmax),
+                   rangeFieldText(settings.Ymin), rangeFieldText(settings.Ymax)};
     host.plotStep = settings.plotStepText;
     using F = TPlotHost::Field;
     auto setField = [&](F f, const std::string& v) { host.setFieldText(f, utf8ToCp1252(v)); };
@@ -200,7 +206,8 @@ int runRender(const Args& args) {
     else if (settings.ParametricMode)
         host.relation = "x,y=";
     else {
-        std::vector<std::string> labels = data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
+        std::vector<std::string> labels =
+            data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
         host.relation = labels.empty() ? "y=" : labels.front();
     }
     if (!relation.empty()) host.relation = relation;
@@ -243,14 +250,18 @@ int runRender(const Args& args) {
     }
 
     QImage picture = engine.composedPicture();
-    if (!picture.save(QString::fromStdString(out))) {
+    if (extension == ".gif") {
+        saveGif(picture, QString::fromStdString(out)); // raises EInOutError naming the file
+    } else if (!picture.save(QString::fromStdString(out))) {
         std::cerr << "kurvo render: cannot write " << out << "\n";
         return 1;
     }
-    for (const auto& m : messages) std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
+    for (const auto& m : messages)
+        std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
     for (const auto& m : host.messages) {
         std::string line;
-        for (char c : m) line += c == '\r' ? std::string(" | ") : std::string(1, c);
+        for (char c : m)
+            line += c == '\r' ? std::string(" | ") : std::string(1, c);
         std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
     }
     std::cout << "view: " << formatGeneral(settings.Xmin) << " " << formatGeneral(settings.Xmax) << " "

@@ -1,4 +1,5 @@
-// Conversion between UTF-8 (command line, widgets, files named by the user) and the engine's Windows-1252 text.
+// Conversion between UTF-8 (command line, widgets, files named by the user) and the engine's Windows-1252
+// text.
 #pragma once
 
 #include <string>

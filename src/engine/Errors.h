@@ -9,16 +9,16 @@ namespace kurvo {
 /// Base of every error the program reports; className() gives the name shown to the user
 /// (for example "ESyntaxError"), what() the message.
 class EKurvoError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
     virtual const char* className() const noexcept = 0;
 };
 
-#define KURVO_DECLARE_ERROR(Name, Base)                                                                     \
-    class Name : public Base {                                                                             \
-    public:                                                                                                \
-        using Base::Base;                                                                                  \
-        const char* className() const noexcept override { return #Name; }                                  \
+#define KURVO_DECLARE_ERROR(Name, Base)                                                                      \
+    class Name : public Base {                                                                               \
+      public:                                                                                                \
+        using Base::Base;                                                                                    \
+        const char* className() const noexcept override { return #Name; }                                    \
     };
 
 /// Parse errors of the expression parser; each has a fixed message.

@@ -18,21 +18,31 @@ inline constexpr unsigned ZeroDivide = 0x04;
 inline constexpr unsigned Overflow = 0x08;
 inline constexpr unsigned Errors = Invalid | ZeroDivide | Overflow;
 
-inline unsigned raised() { return _mm_getcsr() & Errors; }
+inline unsigned raised() {
+    return _mm_getcsr() & Errors;
+}
 inline void clear() {
     unsigned csr = _mm_getcsr();
     if (csr & Errors) _mm_setcsr(csr & ~Errors);
 }
-inline void raise(unsigned flags) { _mm_setcsr(_mm_getcsr() | flags); }
+inline void raise(unsigned flags) {
+    _mm_setcsr(_mm_getcsr() | flags);
+}
 #else
 inline constexpr unsigned Invalid = FE_INVALID;
 inline constexpr unsigned ZeroDivide = FE_DIVBYZERO;
 inline constexpr unsigned Overflow = FE_OVERFLOW;
 inline constexpr unsigned Errors = Invalid | ZeroDivide | Overflow;
 
-inline unsigned raised() { return static_cast<unsigned>(std::fetestexcept(Errors)); }
-inline void clear() { std::feclearexcept(Errors); }
-inline void raise(unsigned flags) { std::feraiseexcept(static_cast<int>(flags)); }
+inline unsigned raised() {
+    return static_cast<unsigned>(std::fetestexcept(Errors));
+}
+inline void clear() {
+    std::feclearexcept(Errors);
+}
+inline void raise(unsigned flags) {
+    std::feraiseexcept(static_cast<int>(flags));
+}
 #endif
 
 /// Throws the arithmetic error for the given raised flags (invalid before zero-divide before overflow).

@@ -191,7 +191,6 @@ void TFormulaTrans::buildTables() {
 
 void TFormulaTrans::Translate() {
     buildTables();
-    SolvedForY = false;
     std::string t = lowerCase(Instring);
     if (ThousandSeparator != '\0') t = deleteAll(t, std::string(1, ThousandSeparator));
     if (DecimalSeparator == ',') t = replaceFirst(t, ",", ".");
@@ -212,6 +211,7 @@ std::string TFormulaTrans::relationStep(const std::string& t) {
     for (char c : t)
         if (c == 'y') ++ycount;
     if (ycount > 1 || Implicit_simple_sort) {
+        SolvedForY = false;
         auto eq = t.find('=');
         if (eq == std::string::npos) return "-(" + t + ")";
         return t.substr(0, eq) + "-(" + t.substr(eq + 1) + ")";

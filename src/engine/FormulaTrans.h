@@ -44,9 +44,10 @@ class TFormulaTrans {
     std::string Outstring;
     /// Number of "y" characters in the last relation translated (kept when the text is no relation).
     int ycount = 0;
-    /// The last relation was solved for y: Outstring is y = f(x). False when it took the implicit
-    /// form (two or more y, no y at all, Implicit_simple_sort, or a form the rearrangement cannot
-    /// undo) and for texts that are no relation.
+    /// The last relation translated was solved for y, so Outstring is y = f(x); callers choose the
+    /// solved plot by this flag, not by ycount = 1 alone. False when the relation took the implicit
+    /// form: two or more y, no y at all, Implicit_simple_sort, or a form the rearrangement cannot
+    /// undo (log(y)=x, y/2=x). Like ycount it keeps its value across texts that are no relation.
     bool SolvedForY = false;
     /// The solution has a second branch; only ever set to true here, the caller clears it.
     bool Root = false;

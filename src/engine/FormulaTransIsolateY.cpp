@@ -110,14 +110,22 @@ bool isSimpleExponent(std::string_view e) {
     return e.size() == 1 && isLower(e[0]) && e[0] != 'y' && !(e[0] >= 'f' && e[0] <= 'l');
 }
 
-/// Whether y^e = o also has the solution y = -o^(1/e). For a number exponent only an even integer
-/// has it (y^3 = x has one real solution, y^0.5 = x too); other exponents are assumed to.
+/// Whether y^e = o also has the solution y = -o^(1/e). Only an even whole exponent has it (y^3 = x
+/// and y^0.5 = x have one real solution); an exponent that is no number, such as a letter, is
+/// assumed to. A number may be written as a fraction of two numbers ("(1/3)").
 bool hasNegativeRoot(std::string e) {
     while (isBracketGroup(e))
         e = inside(e);
-    if (!isPlainNumber(e)) return true;
-    double v = *parsePascalNumber(e);
-    return std::fmod(v, 2.0) == 0;
+    double v = 0;
+    auto slash = e.find('/');
+    if (isPlainNumber(e)) {
+        v = *parsePascalNumber(e);
+    } else if (slash != npos && isPlainNumber(e.substr(0, slash)) && isPlainNumber(e.substr(slash + 1))) {
+        v = *parsePascalNumber(e.substr(0, slash)) / *parsePascalNumber(e.substr(slash + 1));
+    } else {
+        return true;
+    }
+    return std::isfinite(v) && std::fmod(v, 2.0) == 0;
 }
 
 /// The function's argument as the translator reads it: a bracket group, or, without a bracket, the
@@ -157,6 +165,15 @@ bool dropLeading(std::string& r, char c) {
     return true;
 }
 
+/// A leading minus of the whole y-term moves to the other side. When r is a sum ("-x+y", left by
+/// removing brackets), its minus belongs to the first term only and stays.
+void moveNegation(std::string& r, OtherSide& side) {
+    if (!r.empty() && r.front() == '-' && splitTerms(r).size() == 1) {
+        r.erase(0, 1);
+        side.negate();
+    }
+}
+
 } // namespace
 
 std::string TFormulaTrans::IsolateY(const std::string& relation) {
@@ -192,14 +209,16 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
         const std::string termAsSplit = r;
         side.apply([&](const std::string& s) {
             std::string moved = "(" + s;
+            // A term keeps its sign, except that a "+" is dropped: the parser reads "+1" as a
+            // number but rejects "+x".
             for (std::size_t k = 0; k < terms.size(); ++k)
-                if (k != yTerm) moved += "-(" + terms[k] + ")";
+                if (k != yTerm) moved += "-(" + (terms[k][0] == '+' ? terms[k].substr(1) : terms[k]) + ")";
             return moved + ")";
         });
 
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
         if (isBracketGroup(r)) r = inside(r);
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
 
         // A numeric coefficient multiplying the rest ("3y", "2x(y+1)", "2*y") is divided out.
         if (!r.empty() && (isCoefficientChar(r[0]) || isConstantLetter(r[0])) && splitTerms(r).size() == 1) {
@@ -216,7 +235,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
                 if (isBracketGroup(r)) r = inside(r);
             }
         }
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
 
         // Squares and general even powers have two roots; cubes and odd powers one.
         auto isGroupThen = [&](char last) {
@@ -261,7 +280,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
                 r = r.substr(1, close - 1);
             }
         }
-        if (dropLeading(r, '-')) side.negate();
+        moveNegation(r, side);
 
         // A function of y is undone by its inverse; the outermost function is the one at the start.
         // The first name in search order that starts r is the one the translator would read there.
@@ -282,7 +301,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
         w = r;
     }
 
-    if (dropLeading(r, '-')) side.negate();
+    moveNegation(r, side);
     if (r == "e^y") {
         side.apply([](const std::string& s) { return "ln(" + s + ")"; });
         r = "y";

@@ -20,12 +20,24 @@ constexpr double Pi = std::numbers::pi;
 
 // ---- operators -------------------------------------------------------------------------------------
 
-void opNegation(const OperationRecord& op) { *op.result = -*op.first; }
-void opSum(const OperationRecord& op) { *op.result = *op.first + *op.second; }
-void opDifference(const OperationRecord& op) { *op.result = *op.first - *op.second; }
-void opProduct(const OperationRecord& op) { *op.result = *op.first * *op.second; }
-void opQuotient(const OperationRecord& op) { *op.result = *op.first / *op.second; }
-void opSquare(const OperationRecord& op) { *op.result = *op.first * *op.first; }
+void opNegation(const OperationRecord& op) {
+    *op.result = -*op.first;
+}
+void opSum(const OperationRecord& op) {
+    *op.result = *op.first + *op.second;
+}
+void opDifference(const OperationRecord& op) {
+    *op.result = *op.first - *op.second;
+}
+void opProduct(const OperationRecord& op) {
+    *op.result = *op.first * *op.second;
+}
+void opQuotient(const OperationRecord& op) {
+    *op.result = *op.first / *op.second;
+}
+void opSquare(const OperationRecord& op) {
+    *op.result = *op.first * *op.first;
+}
 void opCube(const OperationRecord& op) {
     double a = *op.first;
     *op.result = a * a * a;
@@ -39,7 +51,9 @@ void opIntPower(const OperationRecord& op) {
     std::int32_t n = arith::trunc32(*op.second);
     *op.result = store(arith::intPower(*op.first, n));
 }
-void opRealPower(const OperationRecord& op) { *op.result = store(arith::realPower(*op.first, *op.second)); }
+void opRealPower(const OperationRecord& op) {
+    *op.result = store(arith::realPower(*op.first, *op.second));
+}
 
 /// DIV and MOD divide the truncated operands; a zero divisor is the integer division error, raised
 /// only when no earlier step has already failed (that earlier failure is the one to report).
@@ -62,35 +76,77 @@ void opMod(const OperationRecord& op) {
 
 // ---- one-argument functions ------------------------------------------------------------------------
 
-double fSin(double x) { return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::sin(x); }
-double fCos(double x) { return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::cos(x); }
-double fTan(double x) { return std::tan(x); }
-double fSec(double x) { return 1.0 / fCos(x); }
-double fCosecRaw(double x) { return 1.0 / fSin(x); }
-double fCotRaw(double x) { return 1.0 / std::tan(x); }
-double fCosec(double x) { return std::fabs(x) <= 0.000000001 ? 1000000.0 : fCosecRaw(x); }
-double fCot(double x) { return std::fabs(x) <= 0.000000001 ? 100000.0 : fCotRaw(x); }
+double fSin(double x) {
+    return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::sin(x);
+}
+double fCos(double x) {
+    return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::cos(x);
+}
+double fTan(double x) {
+    return std::tan(x);
+}
+double fSec(double x) {
+    return 1.0 / fCos(x);
+}
+double fCosecRaw(double x) {
+    return 1.0 / fSin(x);
+}
+double fCotRaw(double x) {
+    return 1.0 / std::tan(x);
+}
+double fCosec(double x) {
+    return std::fabs(x) <= 0.000000001 ? 1000000.0 : fCosecRaw(x);
+}
+double fCot(double x) {
+    return std::fabs(x) <= 0.000000001 ? 100000.0 : fCotRaw(x);
+}
 
-double sq(double v) { return store(static_cast<Extended>(v) * v); }
-double cube(double v) { return store(static_cast<Extended>(v) * v * v); }
+double sq(double v) {
+    return store(static_cast<Extended>(v) * v);
+}
+double cube(double v) {
+    return store(static_cast<Extended>(v) * v * v);
+}
 
-template <double (*F)(double)> double squared(double x) { return sq(F(x)); }
-template <double (*F)(double)> double cubed(double x) { return cube(F(x)); }
-template <double (*F)(double)> double inDegrees(double x) { return F(x * Pi / 180.0); }
-template <double (*F)(double)> double toDegrees(double x) { return F(x) * 180.0 / Pi; }
+template <double (*F)(double)> double squared(double x) {
+    return sq(F(x));
+}
+template <double (*F)(double)> double cubed(double x) {
+    return cube(F(x));
+}
+template <double (*F)(double)> double inDegrees(double x) {
+    return F(x * Pi / 180.0);
+}
+template <double (*F)(double)> double toDegrees(double x) {
+    return F(x) * 180.0 / Pi;
+}
 
-double fArcsin(double x) { return std::atan2(x, std::sqrt(1.0 - x * x)); }
-double fArccos(double x) { return std::atan2(std::sqrt(1.0 - x * x), x); }
-double fArctan(double x) { return std::atan(x); }
-double fArccot(double x) { return std::atan(1.0 / x); }
-double fArcsec(double x) { return fArccos(1.0 / x); }
-double fArccosec(double x) { return fArcsin(1.0 / x); }
+double fArcsin(double x) {
+    return std::atan2(x, std::sqrt(1.0 - x * x));
+}
+double fArccos(double x) {
+    return std::atan2(std::sqrt(1.0 - x * x), x);
+}
+double fArctan(double x) {
+    return std::atan(x);
+}
+double fArccot(double x) {
+    return std::atan(1.0 / x);
+}
+double fArcsec(double x) {
+    return fArccos(1.0 / x);
+}
+double fArccosec(double x) {
+    return fArcsin(1.0 / x);
+}
 
 // Hyperbolic functions work in extended precision so that, say, TANH(800) is 1 rather than an overflow.
 struct ExpPair {
     Extended plus, minus;
 };
-ExpPair expPair(double x) { return {arith::expX(x), arith::expX(-static_cast<Extended>(x))}; }
+ExpPair expPair(double x) {
+    return {arith::expX(x), arith::expX(-static_cast<Extended>(x))};
+}
 double fSinh(double x) {
     auto e = expPair(x);
     return store((e.plus - e.minus) * 0.5L);
@@ -141,12 +197,24 @@ double fArccoth(double x) {
     return store(0.5L * arith::lnX(arith::div(r + 1, 1 - r)));
 }
 
-double fExp(double x) { return std::exp(x); }
-double fLn(double x) { return std::log(x); }
-double fLog(double x) { return x > 0 ? std::log10(x) : -200000.0; }
-double fLog2(double x) { return x > 0 ? std::log2(x) : -200000.0; }
-double fSqrt(double x) { return std::sqrt(x); }
-double fSqr(double x) { return x * x; }
+double fExp(double x) {
+    return std::exp(x);
+}
+double fLn(double x) {
+    return std::log(x);
+}
+double fLog(double x) {
+    return x > 0 ? std::log10(x) : -200000.0;
+}
+double fLog2(double x) {
+    return x > 0 ? std::log2(x) : -200000.0;
+}
+double fSqrt(double x) {
+    return std::sqrt(x);
+}
+double fSqr(double x) {
+    return x * x;
+}
 
 // INT keeps the historic quirk: one less for every negative argument, whole or not.
 double fInt(double x) {
@@ -161,10 +229,18 @@ double fFloor(double x) {
     double frac = x - std::trunc(x);
     return frac < 0 ? std::trunc(x - 1.0) : std::trunc(x);
 }
-double fAbs(double x) { return std::fabs(x); }
-double fHeav(double x) { return x >= 0 ? 1.0 : 0.0; }
-double fSign(double x) { return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0); }
-double fZero(double x) { return x == 0 ? 0.0 : 1.0; }
+double fAbs(double x) {
+    return std::fabs(x);
+}
+double fHeav(double x) {
+    return x >= 0 ? 1.0 : 0.0;
+}
+double fSign(double x) {
+    return x > 0 ? 1.0 : (x < 0 ? -1.0 : 0.0);
+}
+double fZero(double x) {
+    return x == 0 ? 0.0 : 1.0;
+}
 
 double fBlanc(double x) {
     double u = x, sum = 0.0, weight = 1.0;
@@ -183,13 +259,21 @@ double fPh(double x) {
     return (t - n) * 2.0 * Pi;
 }
 
-template <double (*F)(double)> void unary(const OperationRecord& op) { *op.result = F(*op.first); }
+template <double (*F)(double)> void unary(const OperationRecord& op) {
+    *op.result = F(*op.first);
+}
 
 // ---- routines that reach the program ---------------------------------------------------------------
 
-double uniform(TParserContext& ctx) { return std::generate_canonical<double, 53>(ctx.random); }
-void rRnd(const OperationRecord& op) { *op.result = std::trunc(*op.first) * uniform(*op.context); }
-void rRandom(const OperationRecord& op) { *op.result = uniform(*op.context); }
+double uniform(TParserContext& ctx) {
+    return std::generate_canonical<double, 53>(ctx.random);
+}
+void rRnd(const OperationRecord& op) {
+    *op.result = std::trunc(*op.first) * uniform(*op.context);
+}
+void rRandom(const OperationRecord& op) {
+    *op.result = uniform(*op.context);
+}
 void rDiff(const OperationRecord& op) {
     op.context->DerivativeMarker = true;
     *op.result = *op.first;
@@ -228,9 +312,15 @@ void rUserFunction(const OperationRecord& op) {
 
 // ---- two-argument functions ------------------------------------------------------------------------
 
-void bMax(const OperationRecord& op) { *op.result = *op.first >= *op.second ? *op.first : *op.second; }
-void bMin(const OperationRecord& op) { *op.result = *op.first >= *op.second ? *op.second : *op.first; }
-void bPower(const OperationRecord& op) { *op.result = store(arith::realPower(*op.first, *op.second)); }
+void bMax(const OperationRecord& op) {
+    *op.result = *op.first >= *op.second ? *op.first : *op.second;
+}
+void bMin(const OperationRecord& op) {
+    *op.result = *op.first >= *op.second ? *op.second : *op.first;
+}
+void bPower(const OperationRecord& op) {
+    *op.result = store(arith::realPower(*op.first, *op.second));
+}
 void bIntPower(const OperationRecord& op) {
     std::int32_t n = arith::trunc32(*op.second);
     *op.result = store(arith::intPower(*op.first, n));
@@ -249,7 +339,10 @@ void bArg(const OperationRecord& op) {
         *op.result = b > 0 ? Pi / 2 : -Pi / 2;
 }
 
-#define U(NAME, F) FunctionEntry{NAME, 1, &unary<F>}
+#define U(NAME, F)                                                                                           \
+    FunctionEntry {                                                                                          \
+        NAME, 1, &unary<F>                                                                                   \
+    }
 // The radian function, its "RAD" form (argument in degrees) and, where it exists, nothing else.
 #define TRIG(NAME, F) U(NAME, F), U(NAME "RAD", inDegrees<F>)
 
@@ -358,23 +451,38 @@ const FunctionEntry Table[] = {
 
 } // namespace
 
-std::span<const FunctionEntry> functionTable() { return Table; }
+std::span<const FunctionEntry> functionTable() {
+    return Table;
+}
 
 Routine operatorRoutine(int kind) {
     switch (kind) {
-    case KindNegation: return opNegation;
-    case KindSum: return opSum;
-    case KindDifference: return opDifference;
-    case KindProduct: return opProduct;
-    case KindQuotient: return opQuotient;
-    case KindMod: return opMod;
-    case KindDiv: return opDiv;
-    case KindIntPower: return opIntPower;
-    case KindRealPower: return opRealPower;
-    case KindSquare: return opSquare;
-    case KindCube: return opCube;
-    case KindFourth: return opFourth;
-    default: return nullptr;
+    case KindNegation:
+        return opNegation;
+    case KindSum:
+        return opSum;
+    case KindDifference:
+        return opDifference;
+    case KindProduct:
+        return opProduct;
+    case KindQuotient:
+        return opQuotient;
+    case KindMod:
+        return opMod;
+    case KindDiv:
+        return opDiv;
+    case KindIntPower:
+        return opIntPower;
+    case KindRealPower:
+        return opRealPower;
+    case KindSquare:
+        return opSquare;
+    case KindCube:
+        return opCube;
+    case KindFourth:
+        return opFourth;
+    default:
+        return nullptr;
     }
 }
 

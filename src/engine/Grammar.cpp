@@ -24,8 +24,10 @@ ExpressionGrammar::ExpressionGrammar(const std::string& text, const TCustomParse
     int d = 0;
     for (int i = 0; i < n_; ++i) {
         depthPrefix_[static_cast<std::size_t>(i)] = d;
-        if (s_[static_cast<std::size_t>(i)] == '(') ++d;
-        else if (s_[static_cast<std::size_t>(i)] == ')') --d;
+        if (s_[static_cast<std::size_t>(i)] == '(')
+            ++d;
+        else if (s_[static_cast<std::size_t>(i)] == ')')
+            --d;
     }
     depthPrefix_[static_cast<std::size_t>(n_)] = d;
     if (n_ <= DenseMemoLimit)
@@ -36,9 +38,11 @@ ExpressionGrammar::ExpressionGrammar(const std::string& text, const TCustomParse
 int ExpressionGrammar::recall(Form f, Span sp) const {
     std::uint32_t word = 0;
     if (n_ <= DenseMemoLimit) {
-        word = memo_[static_cast<std::size_t>(sp.pos) * static_cast<std::size_t>(n_ + 1) + static_cast<std::size_t>(sp.len)];
+        word = memo_[static_cast<std::size_t>(sp.pos) * static_cast<std::size_t>(n_ + 1) +
+                     static_cast<std::size_t>(sp.len)];
     } else {
-        auto it = bigMemo_.find((static_cast<std::uint64_t>(sp.pos) << 32) | static_cast<std::uint64_t>(sp.len));
+        auto it =
+            bigMemo_.find((static_cast<std::uint64_t>(sp.pos) << 32) | static_cast<std::uint64_t>(sp.len));
         if (it != bigMemo_.end()) word = it->second;
     }
     return static_cast<int>((word >> (2 * f)) & 3u);
@@ -47,13 +51,15 @@ int ExpressionGrammar::recall(Form f, Span sp) const {
 void ExpressionGrammar::remember(Form f, Span sp, bool value) {
     std::uint32_t bits = (value ? 2u : 1u) << (2 * f);
     if (n_ <= DenseMemoLimit)
-        memo_[static_cast<std::size_t>(sp.pos) * static_cast<std::size_t>(n_ + 1) + static_cast<std::size_t>(sp.len)] |= bits;
+        memo_[static_cast<std::size_t>(sp.pos) * static_cast<std::size_t>(n_ + 1) +
+              static_cast<std::size_t>(sp.len)] |= bits;
     else
         bigMemo_[(static_cast<std::uint64_t>(sp.pos) << 32) | static_cast<std::uint64_t>(sp.len)] |= bits;
 }
 
 bool ExpressionGrammar::balanced(Span sp) const {
-    return depthPrefix_[static_cast<std::size_t>(sp.pos)] == depthPrefix_[static_cast<std::size_t>(sp.pos + sp.len)];
+    return depthPrefix_[static_cast<std::size_t>(sp.pos)] ==
+           depthPrefix_[static_cast<std::size_t>(sp.pos + sp.len)];
 }
 
 bool ExpressionGrammar::test(Form f, Span sp) {
@@ -69,24 +75,29 @@ bool ExpressionGrammar::test(Form f, Span sp) {
 bool ExpressionGrammar::compute(Form f, Span sp) {
     constexpr Mask calls = bit(FCall1) | bit(FCall2);
     switch (f) {
-    case FLiteral: return literal(sp);
-    case FVariable: return variable(sp) != nullptr;
-    case FNegation: return negation(sp, nullptr);
+    case FLiteral:
+        return literal(sp);
+    case FVariable:
+        return variable(sp) != nullptr;
+    case FNegation:
+        return negation(sp, nullptr);
     case FSum:
         return binary(sp, '+',
-                      bit(FNegation) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) |
-                          bit(FPower) | calls,
+                      bit(FNegation) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) |
+                          bit(FQuotient) | bit(FPower) | calls,
                       bit(FSum) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) |
                           bit(FPower) | calls,
                       nullptr, {});
     case FDifference:
         return binary(sp, '-',
-                      bit(FNegation) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) |
-                          bit(FPower) | calls,
-                      bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls, nullptr, {});
+                      bit(FNegation) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) |
+                          bit(FQuotient) | bit(FPower) | calls,
+                      bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls, nullptr,
+                      {});
     case FProduct:
         return binary(sp, '*', bit(FNegation) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls,
-                      bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls, nullptr, {});
+                      bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls, nullptr,
+                      {});
     case FDiv:
         return word(sp, "DIV", bit(FNegation) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls,
                     bit(FPower) | calls, nullptr, {});
@@ -96,23 +107,31 @@ bool ExpressionGrammar::compute(Form f, Span sp) {
     case FQuotient:
         return binary(sp, '/', bit(FNegation) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) | calls,
                       bit(FPower) | calls, nullptr, {});
-    case FPower: return binary(sp, '^', calls, calls, nullptr, {});
-    case FCall1: return call1(sp, nullptr, nullptr, {});
-    case FCall2: return call2(sp, nullptr, nullptr, {});
-    case FBracket: return bracket(sp);
+    case FPower:
+        return binary(sp, '^', calls, calls, nullptr, {});
+    case FCall1:
+        return call1(sp, nullptr, nullptr, {});
+    case FCall2:
+        return call2(sp, nullptr, nullptr, {});
+    case FBracket:
+        return bracket(sp);
     case FExpression:
         return test(FLiteral, sp) || test(FVariable, sp) || test(FNegation, sp) || test(FSum, sp) ||
                test(FDifference, sp) || test(FProduct, sp) || test(FDiv, sp) || test(FMod, sp) ||
                test(FQuotient, sp) || test(FPower, sp) || test(FCall1, sp) || test(FCall2, sp) ||
                test(FBracket, sp);
-    default: return false;
+    default:
+        return false;
     }
 }
 
-bool ExpressionGrammar::isExpression(Span sp) { return test(FExpression, sp); }
+bool ExpressionGrammar::isExpression(Span sp) {
+    return test(FExpression, sp);
+}
 
 Span ExpressionGrammar::dropBrackets(Span sp) {
-    while (test(FBracket, sp)) sp = Span{sp.pos + 1, sp.len - 2};
+    while (test(FBracket, sp))
+        sp = Span{sp.pos + 1, sp.len - 2};
     return sp;
 }
 
@@ -174,7 +193,8 @@ bool ExpressionGrammar::binarySign(int start, int i) const {
     char c = at(i - 1);
     bool operandEnd = (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == ')' || c == '.';
     if (!operandEnd) return false;
-    if (c == 'E' && i - 2 >= start && ((at(i - 2) >= '0' && at(i - 2) <= '9') || at(i - 2) == '.')) return false;
+    if (c == 'E' && i - 2 >= start && ((at(i - 2) >= '0' && at(i - 2) <= '9') || at(i - 2) == '.'))
+        return false;
     if (i - 3 >= start) {
         std::string_view w(s_.data() + i - 3, 3);
         if (w == "DIV" || w == "MOD") return false;
@@ -186,7 +206,8 @@ bool ExpressionGrammar::binarySign(int start, int i) const {
 // operator in the first or last place ends the search. Splits that provably cannot fit are skipped
 // (the operand rules never let them succeed), which keeps the whole grammar polynomial; when the
 // operand texts are being recorded for an error message every split is tried as written.
-bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAllowed, Split* out, Recorder rec) {
+bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAllowed, Split* out,
+                               Recorder rec) {
     const int start = sp.pos, end = sp.pos + sp.len; // [start, end)
     if (rec.left != nullptr) {
         // Called only after every form has failed: no split fits, so just write the operand texts
@@ -202,7 +223,8 @@ bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAll
     }
     int from = start, to = end; // candidates considered
     if (!exhaustive_) {
-        if (s_[static_cast<std::size_t>(start)] == op || s_[static_cast<std::size_t>(end - 1)] == op) return false;
+        if (s_[static_cast<std::size_t>(start)] == op || s_[static_cast<std::size_t>(end - 1)] == op)
+            return false;
         int firstOp = -1, lastOp = -1, firstBinaryPlus = -1, lastBinarySign = -1;
         for (int i = start; i < end; ++i) {
             char c = s_[static_cast<std::size_t>(i)];
@@ -231,7 +253,8 @@ bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAll
         case '/': // the right operand of a quotient holds no "/"
             from = lastOp;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     for (int i = from; i < to; ++i) {
@@ -250,7 +273,8 @@ bool ExpressionGrammar::binary(Span sp, char op, Mask leftAllowed, Mask rightAll
 
 // DIV and MOD: a word at the very start is skipped, not a reason to stop. The right operand never
 // holds the word outside brackets, so only its last such place can split the text.
-bool ExpressionGrammar::word(Span sp, const char* w, Mask leftAllowed, Mask rightAllowed, Split* out, Recorder rec) {
+bool ExpressionGrammar::word(Span sp, const char* w, Mask leftAllowed, Mask rightAllowed, Split* out,
+                             Recorder rec) {
     const int start = sp.pos;
     if (rec.left != nullptr) {
         for (int i = 1; i + 3 <= sp.len; ++i) {
@@ -365,8 +389,8 @@ bool ExpressionGrammar::decide(Span sp, TermShape& shape, Recorder rec) {
     if (binary(sp, '+',
                bit(FNegation) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) |
                    bit(FPower) | calls,
-               bit(FSum) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) | bit(FPower) |
-                   calls,
+               bit(FSum) | bit(FDifference) | bit(FProduct) | bit(FDiv) | bit(FMod) | bit(FQuotient) |
+                   bit(FPower) | calls,
                &split, rec))
         return two(KindSum);
     if (binary(sp, '-',
@@ -392,10 +416,14 @@ bool ExpressionGrammar::decide(Span sp, TermShape& shape, Recorder rec) {
         double e = 0;
         int kind = KindRealPower;
         if (literal(split.rawRight, &e)) {
-            if (e == 2) kind = KindSquare;
-            else if (e == 3) kind = KindCube;
-            else if (e == 4) kind = KindFourth;
-            else if (std::isfinite(e) && e == std::trunc(e)) kind = KindIntPower;
+            if (e == 2)
+                kind = KindSquare;
+            else if (e == 3)
+                kind = KindCube;
+            else if (e == 4)
+                kind = KindFourth;
+            else if (std::isfinite(e) && e == std::trunc(e))
+                kind = KindIntPower;
         }
         two(kind);
         if (kind == KindSquare || kind == KindCube || kind == KindFourth) shape.hasRight = false;

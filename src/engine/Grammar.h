@@ -32,14 +32,16 @@ struct TermShape {
 /// of the text is remembered, so a decision is computed once per piece: the whole-text grammar then
 /// runs in polynomial time instead of re-examining the same pieces again and again.
 class ExpressionGrammar {
-public:
+  public:
     /// `exhaustive` tries every split as written instead of skipping the ones the operand rules
     /// exclude; both give the same verdicts (the exhaustive way can take exponential time and exists
     /// to check that).
     ExpressionGrammar(const std::string& text, const TCustomParser2& parser, bool exhaustive = false);
 
     const std::string& text() const { return s_; }
-    std::string str(Span sp) const { return s_.substr(static_cast<std::size_t>(sp.pos), static_cast<std::size_t>(sp.len)); }
+    std::string str(Span sp) const {
+        return s_.substr(static_cast<std::size_t>(sp.pos), static_cast<std::size_t>(sp.len));
+    }
 
     bool isExpression(Span sp);
     /// The span with redundant outer brackets removed (while the inside is a valid expression).
@@ -48,7 +50,7 @@ public:
     /// lastLeft/lastRight the operand texts the recognizers wrote last (each " " if none).
     bool classify(Span sp, TermShape& shape, std::string& lastLeft, std::string& lastRight);
 
-private:
+  private:
     enum Form : int {
         FLiteral,
         FVariable,
@@ -102,7 +104,7 @@ private:
     std::string s_;
     const TCustomParser2& parser_;
     int n_;
-    std::vector<int> depthPrefix_; // "(" minus ")" before each position
+    std::vector<int> depthPrefix_;    // "(" minus ")" before each position
     std::vector<std::uint32_t> memo_; // verdicts per piece, two bits per form
     std::unordered_map<std::uint64_t, std::uint32_t> bigMemo_;
     int recursion_ = 0;

@@ -16,10 +16,12 @@ std::optional<double> parsePascalNumber(std::string_view t) {
     if (i < n && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
     std::size_t mantissaStart = i;
     std::size_t digits = 0;
-    while (i < n && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
+    while (i < n && t[i] >= '0' && t[i] <= '9')
+        ++i, ++digits;
     if (i < n && t[i] == '.') {
         ++i;
-        while (i < n && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
+        while (i < n && t[i] >= '0' && t[i] <= '9')
+            ++i, ++digits;
     }
     if (digits == 0) return std::nullopt;
     bool negativeExponent = false;
@@ -27,7 +29,8 @@ std::optional<double> parsePascalNumber(std::string_view t) {
         ++i;
         if (i < n && (t[i] == '+' || t[i] == '-')) negativeExponent = t[i++] == '-';
         std::size_t expDigits = 0;
-        while (i < n && t[i] >= '0' && t[i] <= '9') ++i, ++expDigits;
+        while (i < n && t[i] >= '0' && t[i] <= '9')
+            ++i, ++expDigits;
         if (expDigits == 0) return std::nullopt;
     }
     if (i != n) return std::nullopt;
@@ -64,7 +67,8 @@ std::string formatGeneral(long double value, int significantDigits) {
     std::string digits;
     for (std::size_t k = 0; k < ePos; ++k)
         if (s[k] != '.') digits += s[k];
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
 
     std::string out;
     if (exponent < -5 || exponent >= significantDigits) {
@@ -86,8 +90,10 @@ std::string formatGeneral(long double value, int significantDigits) {
 
 namespace {
 std::string_view trimBlanks(std::string_view t) {
-    while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        t.remove_prefix(1);
+    while (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        t.remove_suffix(1);
     return t;
 }
 } // namespace
@@ -96,8 +102,10 @@ double strToFloat(std::string_view text, char decimalSeparator) {
     std::string s(trimBlanks(text));
     if (decimalSeparator != '.') {
         for (char& c : s) {
-            if (c == decimalSeparator) c = '.';
-            else if (c == '.') c = '\x01'; // a point is not the separator here: reject it
+            if (c == decimalSeparator)
+                c = '.';
+            else if (c == '.')
+                c = '\x01'; // a point is not the separator here: reject it
         }
     }
     auto v = parsePascalNumber(s);

@@ -41,6 +41,8 @@ enum TermKind : std::uint8_t {
     KindCall2 = 15,
 };
 
-inline bool isTwoOperandKind(int kind) { return (kind >= KindSum && kind <= KindRealPower) || kind == KindCall2; }
+inline bool isTwoOperandKind(int kind) {
+    return (kind >= KindSum && kind <= KindRealPower) || kind == KindCall2;
+}
 
 } // namespace kurvo

@@ -28,15 +28,16 @@ std::string upperCase(const std::string& s) {
 /// Terms are visited depth first, first operand before second, so positions within a level are
 /// numbered in that order and a two-operand step's children share its position one level down.
 class OperationListBuilder {
-public:
-    OperationListBuilder(TCustomParser2& parser, ExpressionGrammar& grammar) : parser_(parser), grammar_(grammar) {}
+  public:
+    OperationListBuilder(TCustomParser2& parser, ExpressionGrammar& grammar)
+        : parser_(parser), grammar_(grammar) {}
 
     void build(Span root) {
         Operand r = buildTerm(root, 0);
         link(r);
     }
 
-private:
+  private:
     struct Operand {
         const double* variable = nullptr;
         int cell = -1;
@@ -182,7 +183,8 @@ void TCustomParser2::setExpression(const std::string& text) {
 Extended TCustomParser2::Value() {
     if (!hasList_) return 0;
     fpstatus::clear();
-    for (const OperationRecord& op : ops_) op.routine(op);
+    for (const OperationRecord& op : ops_)
+        op.routine(op);
     if (fpstatus::raised()) locateError();
     return *result_;
 }
@@ -225,7 +227,9 @@ void TCustomParser2::addFunction(const FunctionEntry& entry) {
 
 // ---- TParser ---------------------------------------------------------------------------------------
 
-TParser::TParser(TParserContext& context) : TCustomParser2(&context) { registerAll(); }
+TParser::TParser(TParserContext& context) : TCustomParser2(&context) {
+    registerAll();
+}
 
 TParser::TParser() : TCustomParser2(nullptr) {
     ownContext_ = std::make_unique<TParserContext>();
@@ -239,8 +243,10 @@ void TParser::registerAll() {
         {"O", &O}, {"P", &P}, {"Q", &Q}, {"R", &R}, {"S", &S}, {"T", &T}, {"U", &U},
         {"V", &V}, {"W", &W}, {"X", &X}, {"Y", &Y}, {"Z", &Z},
     };
-    for (auto& [name, address] : vars) addVariable(name, address);
-    for (const FunctionEntry& f : functionTable()) addFunction(f);
+    for (auto& [name, address] : vars)
+        addVariable(name, address);
+    for (const FunctionEntry& f : functionTable())
+        addFunction(f);
 }
 
 // ---- errors ----------------------------------------------------------------------------------------

@@ -21,7 +21,7 @@ using TParserExceptionEvent = std::function<void(TCustomParser2& sender, const E
 /// Checks an expression in evaluator syntax against the grammar, builds it into an operation list
 /// once, and evaluates that list as often as the caller likes.
 class TCustomParser2 {
-public:
+  public:
     explicit TCustomParser2(TParserContext* context);
     virtual ~TCustomParser2();
     TCustomParser2(const TCustomParser2&) = delete;
@@ -54,12 +54,12 @@ public:
     const struct FunctionEntry* unaryFunction(std::string_view name) const;
     const struct FunctionEntry* binaryFunction(std::string_view name) const;
 
-protected:
+  protected:
     void setContext(TParserContext* context) { context_ = context; }
     void addVariable(const std::string& name, double* address);
     void addFunction(const struct FunctionEntry& entry);
 
-private:
+  private:
     [[noreturn]] void locateError();
     void release();
 
@@ -80,16 +80,16 @@ private:
 /// The parser the program uses: nineteen variables (every letter but F..L, which name the user
 /// functions) and the whole function vocabulary.
 class TParser : public TCustomParser2 {
-public:
+  public:
     /// A parser sharing the program's context (markers, user functions, mode).
     explicit TParser(TParserContext& context);
     /// A stand-alone parser with a context of its own.
     TParser();
 
-    double A = 0, B = 0, C = 0, D = 0, E = 0, M = 0, N = 0, O = 0, P = 0, Q = 0, R = 0, S = 0, T = 0,
-           U = 0, V = 0, W = 0, X = 0, Y = 0, Z = 0;
+    double A = 0, B = 0, C = 0, D = 0, E = 0, M = 0, N = 0, O = 0, P = 0, Q = 0, R = 0, S = 0, T = 0, U = 0,
+           V = 0, W = 0, X = 0, Y = 0, Z = 0;
 
-private:
+  private:
     void registerAll();
     std::unique_ptr<TParserContext> ownContext_;
 };

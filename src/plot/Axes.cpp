@@ -49,12 +49,14 @@ TickSpacing tickSpacing(Extended lo, Extended hi, bool compute, bool pi) {
     TickSpacing sp;
     // 1, 2 or 5 (or pi/2) times a power of ten, formed by repeated multiplication or division.
     Extended s = b / 2;
-    for (int k = 0; k < std::abs(e); ++k) s = e > 0 ? s * 10 : s / 10;
+    for (int k = 0; k < std::abs(e); ++k)
+        s = e > 0 ? s * 10 : s / 10;
     sp.major = s;
     Extended k = floorQuirk(-lo / s);
     sp.first = -(k + 1) * s;
     Extended power = 1;
-    for (int i = 0; i < std::abs(e); ++i) power = e > 0 ? power * 10 : power / 10;
+    for (int i = 0; i < std::abs(e); ++i)
+        power = e > 0 ? power * 10 : power / 10;
     Extended f = b / 2;
     Extended minor;
     if (pi && compute)
@@ -102,23 +104,25 @@ void TAxesPainter::draw() {
 }
 
 void TAxesPainter::axisPen() {
-    e_.canvas().setPen(QPen(e_.colour(s_.axesColour), std::max(1, s_.axisLineThickness), Qt::SolidLine,
-                            Qt::FlatCap));
+    e_.canvas().setPen(
+        QPen(e_.colour(s_.axesColour), std::max(1, s_.axisLineThickness), Qt::SolidLine, Qt::FlatCap));
 }
 
 void TAxesPainter::gridPen() {
-    e_.canvas().setPen(QPen(e_.colour(s_.gridColour), std::max(1, s_.gridLineThickness), Qt::SolidLine,
-                            Qt::FlatCap));
+    e_.canvas().setPen(
+        QPen(e_.colour(s_.gridColour), std::max(1, s_.gridLineThickness), Qt::SolidLine, Qt::FlatCap));
 }
 
 void TAxesPainter::drawText(int left, int top, const QString& text) {
     QPainter& p = e_.canvas();
     p.setPen(e_.colour(s_.fontColour));
     p.drawText(left, top + metrics_->ascent(), text);
+    labels_.push_back({text, QRect(left, top, metrics_->horizontalAdvance(text), metrics_->height())});
 }
 
 void TAxesPainter::drawAxisTicks(bool xAxis) {
-    const bool square = std::fabs(e_.YRange / e_.XRange - static_cast<Extended>(e_.PlotHeight) / e_.PlotWidth) <= 1e-6L;
+    const bool square =
+        std::fabs(e_.YRange / e_.XRange - static_cast<Extended>(e_.PlotHeight) / e_.PlotWidth) <= 1e-6L;
     Extended lo = xAxis ? s_.Xmin : s_.Ymin;
     Extended hi = xAxis ? s_.Xmax : s_.Ymax;
     TickSpacing sp = tickSpacing(lo, hi, xAxis || !square, xAxis && s_.piAxis);

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 
 #include <optional>
+#include <vector>
 
 namespace kurvo {
 
@@ -22,11 +23,18 @@ TickSpacing tickSpacing(Extended lo, Extended hi, bool compute, bool pi);
 
 /// Draws the coordinate frame into the engine's picture, before any graph.
 class TAxesPainter {
-public:
+  public:
     explicit TAxesPainter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
 
     /// Axis positions, x-axis ticks and grid, y-axis ticks and grid, then the axes.
     void draw();
+
+    /// A number or name written by the last draw, with the rectangle it took.
+    struct Label {
+        QString text;
+        QRect rect;
+    };
+    const std::vector<Label>& labels() const { return labels_; }
 
     // The axis positions of the last draw: x axis h pixels above the bottom edge, y axis at column c.
     int axisHeight() const { return h_; }
@@ -34,7 +42,7 @@ public:
 
     void computePositions();
 
-private:
+  private:
     void drawAxisTicks(bool xAxis);
     void drawTickGroupX(Extended t, const TickSpacing& sp);
     void drawTickGroupY(Extended t, const TickSpacing& sp);
@@ -48,6 +56,7 @@ private:
     Extended sx_ = 0, ox_ = 0, sy_ = 0, oy_ = 0;
     int h_ = 0, c_ = 0;
     std::optional<QFontMetrics> metrics_; // of the label font, for the whole draw
+    std::vector<Label> labels_;
 };
 
 } // namespace kurvo

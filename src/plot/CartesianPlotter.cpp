@@ -75,7 +75,8 @@ bool TCartesianPlotter::trace(const Trace& t) {
     QColor pieceColour = lineColour_;
     auto flush = [&] {
         if (piece.size() >= 2) {
-            p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+            p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap,
+                          Qt::BevelJoin));
             p.drawPolyline(piece);
         }
         piece.clear();
@@ -118,7 +119,8 @@ bool TCartesianPlotter::trace(const Trace& t) {
             }
             // A jump is measured between two successive samples only: the first sample of a piece
             // has no predecessor, so a curve entering from far off the picture is no asymptote.
-            const bool jump = !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.PlotHeight;
+            const bool jump =
+                !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.PlotHeight;
             if (first || jump || failed) {
                 flush();
                 if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
@@ -167,7 +169,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
             prevRow = 0;
         }
         if (v <= before) v = before + step; // a bisection that fell back must not stall the loop
-        if (v <= before) break;              // the step no longer moves v
+        if (v <= before) break;             // the step no longer moves v
     }
     flush();
     e_.Host.setCursor(TPlotHost::Cursor::Normal);
@@ -199,7 +201,8 @@ Extended TCartesianPlotter::FindAsymptote(Extended v) {
     return m;
 }
 
-Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v, std::optional<Extended> failedAt) {
+Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
+                                           std::optional<Extended> failedAt) {
     Extended step2 = 2 * s_.PlotStep;
     Extended g = direction == Direction::Entering ? v + step2 : v - step2;
     Extended b = direction == Direction::Entering ? v - step2 : v + step2;

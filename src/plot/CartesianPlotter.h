@@ -9,7 +9,7 @@ namespace kurvo {
 
 /// The engine's curve tracer for one Cartesian slot, working on `Parser1`.
 class TCartesianPlotter {
-public:
+  public:
     explicit TCartesianPlotter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
 
     /// Draws slot `slot`; `derived` and `integral` draw the derived or integral function instead.
@@ -26,7 +26,7 @@ public:
     Extended FindDomainEdge(Direction direction, Extended v, std::optional<Extended> failedAt = std::nullopt);
     void DrawAsymptoteLine(Extended v);
 
-private:
+  private:
     struct Trace {
         bool derived = false, integral = false, dashed = false, swapped = false;
         bool evaluateFirst = false; // evaluate once at the start, ignoring failure

@@ -64,7 +64,8 @@ void TImplicitPlotter::PlotImplicitRelation(int slot) {
                     int column = e_.WorldToPixelX(r.x), row = e_.WorldToPixelY(y);
                     QPoint point(column, row);
                     p.setPen(QPen(colour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::RoundCap));
-                    if (std::abs(previousColumn - column) < 30 && signClass(r.slope) == signClass(previousSlope))
+                    if (std::abs(previousColumn - column) < 30 &&
+                        signClass(r.slope) == signClass(previousSlope))
                         p.drawLine(pen, point);
                     pen = point;
                     p.setPen(QPen(colour, 1));

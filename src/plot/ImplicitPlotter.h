@@ -6,7 +6,7 @@
 namespace kurvo {
 
 class TImplicitPlotter {
-public:
+  public:
     explicit TImplicitPlotter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
 
     /// Rows 8 plot steps apart, 20 start points per row; roots within 30 pixels whose slopes share a
@@ -24,7 +24,7 @@ public:
     /// Newton searches that neither converge nor diverge are given up after this many steps.
     static constexpr int MaxNewtonIterations = 100;
 
-private:
+  private:
     TPlotEngine& e_;
     const TSettingsRecord& s_;
 };

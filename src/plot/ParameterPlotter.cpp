@@ -5,9 +5,15 @@
 
 namespace kurvo {
 
-void TParameterPlotter::PlotPolarGraph(int slot) { run(slot, Kind::Polar); }
-void TParameterPlotter::PlotParametricCartesian(int slot) { run(slot, Kind::ParametricCartesian); }
-void TParameterPlotter::PlotParametricPolar(int slot) { run(slot, Kind::ParametricPolar); }
+void TParameterPlotter::PlotPolarGraph(int slot) {
+    run(slot, Kind::Polar);
+}
+void TParameterPlotter::PlotParametricCartesian(int slot) {
+    run(slot, Kind::ParametricCartesian);
+}
+void TParameterPlotter::PlotParametricPolar(int slot) {
+    run(slot, Kind::ParametricPolar);
+}
 
 void TParameterPlotter::run(int slot, Kind kind) {
     QPainter& p = e_.canvas();

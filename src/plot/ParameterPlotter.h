@@ -8,14 +8,14 @@ namespace kurvo {
 /// Every sample is joined to the previous one: no breaks, no asymptotes. An evaluation failure is
 /// not caught here; it ends the paint and reaches the caller.
 class TParameterPlotter {
-public:
+  public:
     explicit TParameterPlotter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
 
     void PlotPolarGraph(int slot);
     void PlotParametricCartesian(int slot);
     void PlotParametricPolar(int slot);
 
-private:
+  private:
     enum class Kind { Polar, ParametricCartesian, ParametricPolar };
     void run(int slot, Kind kind);
 

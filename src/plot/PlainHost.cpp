@@ -13,7 +13,9 @@ bool TPlainHost::askQuestion(const std::string& text) {
     return answer;
 }
 
-void TPlainHost::showError(const std::exception& e) { messages.push_back(e.what()); }
+void TPlainHost::showError(const std::exception& e) {
+    messages.push_back(e.what());
+}
 
 bool TPlainHost::pollStop() {
     ++polls;

@@ -13,7 +13,7 @@ namespace kurvo {
 /// Holds the texts a window's fields would hold, records every message instead of showing it, and
 /// answers the stop poll from a callback (never stops by default).
 class TPlainHost : public TPlotHost {
-public:
+  public:
     std::string formula;
     std::string relation = "y=";
     std::array<std::string, 6> fields{"0", "6.283185", "-10", "10", "-7", "7"};
@@ -32,7 +32,9 @@ public:
     std::string relationText() const override { return relation; }
     bool hasField(Field f) const override;
     std::string fieldText(Field f) const override { return fields[static_cast<std::size_t>(f)]; }
-    void setFieldText(Field f, const std::string& text) override { fields[static_cast<std::size_t>(f)] = text; }
+    void setFieldText(Field f, const std::string& text) override {
+        fields[static_cast<std::size_t>(f)] = text;
+    }
     bool hasPlotStepField() const override { return plotStepFieldShown; }
     std::string plotStepFieldText() const override { return plotStep; }
     void showMessage(const std::string& text) override { messages.push_back(text); }

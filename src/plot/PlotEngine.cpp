@@ -4,10 +4,10 @@
 #include "Axes.h"
 #include "CartesianPlotter.h"
 #include "DataFolder.h"
-#include "ImplicitPlotter.h"
-#include "ParameterPlotter.h"
 #include "Errors.h"
+#include "ImplicitPlotter.h"
 #include "NumberText.h"
+#include "ParameterPlotter.h"
 #include "Shading.h"
 
 #include <cmath>
@@ -76,7 +76,8 @@ void TPlotEngine::ensurePicture() {
 
 QColor TPlotEngine::colour(std::int32_t bgr) const {
     auto v = static_cast<std::uint32_t>(bgr);
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                  static_cast<int>((v >> 16) & 0xFF));
 }
 
 QColor TPlotEngine::graphColour(int slot) const {
@@ -94,14 +95,18 @@ QImage TPlotEngine::composedPicture() const {
 
 // ---- world and pixels ------------------------------------------------------------------------------
 
-int TPlotEngine::WorldToPixelX(Extended x) const { return nearestPixel((x - Settings.Xmin) * PlotWidth / XRange); }
+int TPlotEngine::WorldToPixelX(Extended x) const {
+    return nearestPixel((x - Settings.Xmin) * PlotWidth / XRange);
+}
 
 int TPlotEngine::WorldToPixelY(Extended y) const {
     int r = nearestPixel((y - Settings.Ymin) * PlotHeight / YRange);
     return PlotHeight - r;
 }
 
-Extended TPlotEngine::PixelToWorldX(Extended px) const { return px * XRange / PlotWidth + Settings.Xmin; }
+Extended TPlotEngine::PixelToWorldX(Extended px) const {
+    return px * XRange / PlotWidth + Settings.Xmin;
+}
 
 Extended TPlotEngine::PixelToWorldY(Extended py) const {
     return (PlotHeight - py) * YRange / PlotHeight + Settings.Ymin;
@@ -117,12 +122,14 @@ std::array<double*, 16> constantFields(TParser& p) {
 
 void TPlotEngine::copyConstants(TParser& p) const {
     auto fields = constantFields(p);
-    for (std::size_t k = 0; k < fields.size(); ++k) *fields[k] = static_cast<double>(Settings.ConstantValues[k]);
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        *fields[k] = static_cast<double>(Settings.ConstantValues[k]);
 }
 
 void TPlotEngine::stepFamily(TParser& p) const {
     auto fields = constantFields(p);
-    for (std::size_t k = 0; k < fields.size(); ++k) *fields[k] += static_cast<double>(Settings.FamilySteps[k]);
+    for (std::size_t k = 0; k < fields.size(); ++k)
+        *fields[k] += static_cast<double>(Settings.FamilySteps[k]);
 }
 
 // ---- Plot action and Store formula -----------------------------------------------------------------
@@ -149,13 +156,15 @@ void TPlotEngine::PlotAction() {
             Settings.LastGraph = Settings.LastGraph + 1;
         if (Settings.LastGraph >= SlotCount) {
             Settings.LastGraph = previousLastGraph;
-            Host.showMessage("There can be at most 100 graphs. Delete some graphs before you plot another one.");
+            Host.showMessage(
+                "There can be at most 100 graphs. Delete some graphs before you plot another one.");
             return;
         }
     }
     if (Settings.AutoYScaling || ReplotAll) {
         Settings.LastGraph = 0;
-        PlotPicture = QImage(std::max(PlotWidth, 1), std::max(PlotHeight, 1), QImage::Format_ARGB32_Premultiplied);
+        PlotPicture =
+            QImage(std::max(PlotWidth, 1), std::max(PlotHeight, 1), QImage::Format_ARGB32_Premultiplied);
         PlotPicture.fill(Qt::transparent);
     }
     if (!formula.empty() && formula != "()") {
@@ -249,7 +258,8 @@ std::string scientificText(Extended value, int digits) {
     auto e = s.find('E');
     std::string mantissa = s.substr(0, e);
     if (mantissa.find('.') != std::string::npos) {
-        while (mantissa.back() == '0') mantissa.pop_back();
+        while (mantissa.back() == '0')
+            mantissa.pop_back();
         if (mantissa.back() == '.') mantissa.pop_back();
     }
     return mantissa + "E" + std::to_string(std::stoi(s.substr(e + 1)));
@@ -305,7 +315,8 @@ void TPlotEngine::ReadView() {
     XRange = Settings.Xmax - Settings.Xmin;
     YRange = Settings.Ymax - Settings.Ymin;
 
-    int n = Host.hasPlotStepField() ? plotStepFromText(Host.plotStepFieldText()) : plotStepFromText(Settings.plotStepText);
+    int n = Host.hasPlotStepField() ? plotStepFromText(Host.plotStepFieldText())
+                                    : plotStepFromText(Settings.plotStepText);
     if (n == 0) throw EZeroDivide(msg::ZeroDivide);
     if (!Settings.CartesianMode || Settings.ParametricMode)
         Settings.PlotStep = (Settings.Tmax - Settings.Tmin) / n * 0.25L;
@@ -370,7 +381,8 @@ void TPlotEngine::PaintBox1Paint() {
         if (parsed.find("INV") != std::string::npos) Context.InverseMarker = true;
 
         if (Settings.CartesianMode && !Settings.ImplicitMode && !Settings.ParametricMode) {
-            TCartesianPlotter(*this).PlotCartesianGraph(slot, Context.DerivativeMarker, Context.IntegralMarker);
+            TCartesianPlotter(*this).PlotCartesianGraph(slot, Context.DerivativeMarker,
+                                                        Context.IntegralMarker);
             Context.DerivativeMarker = false;
             Context.IntegralMarker = false;
         }

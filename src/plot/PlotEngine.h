@@ -23,7 +23,7 @@ using Extended = long double;
 /// action and the paint driver, and draws into `PlotPicture` only. Everything it needs from the window
 /// comes through the host; the settings record is the program's one settings object.
 class TPlotEngine {
-public:
+  public:
     static constexpr int SlotCount = 100;
     static constexpr std::size_t MaxFormulaLength = 255;
 
@@ -97,13 +97,24 @@ public:
 
     // ---- painting helpers for the plotters ------------------------------------------------------------
     QPainter& canvas() { return *painter_; }
+    /// Runs a drawing step with another painter as the canvas (a test drawing the axes alone).
+    template <class F> void paintWith(QPainter& painter, F&& step) {
+        QPainter* old = painter_;
+        painter_ = &painter;
+        struct Back {
+            QPainter*& p;
+            QPainter* old;
+            ~Back() { p = old; }
+        } back{painter_, old};
+        step();
+    }
     bool painting() const { return painter_ != nullptr; }
     QColor colour(std::int32_t bgr) const;
     QColor graphColour(int slot) const;
     /// The picture composed over the background colour, as the window shows it.
     QImage composedPicture() const;
 
-private:
+  private:
     void ensurePicture();
 
     int boxWidth_ = 0;
@@ -119,7 +130,9 @@ struct TRelationResults {
     bool Root = false;
     std::string SecondFn;
 
-    static TRelationResults of(const TFormulaTrans& tr) { return {tr.ycount, tr.SolvedForY, tr.Root, tr.SecondFn}; }
+    static TRelationResults of(const TFormulaTrans& tr) {
+        return {tr.ycount, tr.SolvedForY, tr.Root, tr.SecondFn};
+    }
     void restore(TFormulaTrans& tr) const {
         tr.ycount = ycount;
         tr.SolvedForY = SolvedForY;

@@ -9,7 +9,7 @@ namespace kurvo {
 
 /// The window (or the command line, or a test) behind the plotting engine. Texts are Windows-1252.
 class TPlotHost {
-public:
+  public:
     enum class Field { TMin, TMax, XMin, XMax, YMin, YMax };
     enum class Cursor { Normal, Hourglass, Cross, Hand, Drag };
 

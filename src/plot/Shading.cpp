@@ -5,8 +5,12 @@
 
 namespace kurvo {
 
-void TShading::ShadeAboveGraph(int slot) { shade(slot, 10, true); }
-void TShading::ShadeBelowGraph(int slot) { shade(slot, 5, false); }
+void TShading::ShadeAboveGraph(int slot) {
+    shade(slot, 10, true);
+}
+void TShading::ShadeBelowGraph(int slot) {
+    shade(slot, 5, false);
+}
 
 void TShading::shade(int slot, int spacing, bool above) {
     QPainter& p = e_.canvas();

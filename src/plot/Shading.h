@@ -6,7 +6,7 @@
 namespace kurvo {
 
 class TShading {
-public:
+  public:
     explicit TShading(TPlotEngine& engine) : e_(engine) {}
 
     /// Relation box "y>" or "y>=": a dot every 10 pixels where y > f(x).
@@ -17,7 +17,7 @@ public:
     /// relation holds, judged by the sign of the simple-sort form left minus right.
     void ShadeImplicitRegion(int slot);
 
-private:
+  private:
     void shade(int slot, int spacing, bool above);
     TPlotEngine& e_;
 };

@@ -65,12 +65,49 @@ out=$(cd "$R" && $K render --mode polar -o "$R/d.png" "2sin(3t)" 2>/dev/null); c
 out=$(cd "$R" && $K render --mode implicit -o "$R/e.png" "x^2+y^2<4" 2>/dev/null); check "render implicit" "view: -10 10 -7 7" "$out"
 out=$(cd "$R" && $K render --parametric -o "$R/f.png" "cos(t),sin(t)" 2>/dev/null); check "render parametric" "view: -10 10 -7 7" "$out"
 $K render "x" >/dev/null 2>&1; check "render without -o" 2 $?
+out=$(cd "$R" && $K render -o "$R/g.gif" --size 300x200 "x^2" 2>/dev/null); check "render gif" "view: -10 10 -7 7" "$out"
+check "render gif magic" "GIF8" "$(head -c 4 "$R/g.gif")"
 $K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type" 2 $?
 $K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
 $K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
 $K render -o /nonexistent/dir/x.png "x" >/dev/null 2>&1; check "render unwritable picture" 1 $?
 $K render --help | grep -q "Usage: kurvo render"; check "render help" 0 $?
 rm -rf "$R"
+# kurvo translate
+T=$'\t'
+out=$($K translate --decimal . --thousands "" 2x "sin²x" "|x-1|" "3!" "f'(x)" -x^2); rc=$?
+check "translate examples" "(2*x)${T}ycount=0${T}root=F${T}second=
+(SINSQ(x))${T}ycount=0${T}root=F${T}second=
+(ABS(x-1))${T}ycount=0${T}root=F${T}second=
+(6)${T}ycount=0${T}root=F${T}second=
+DIFF((F(x)))${T}ycount=0${T}root=F${T}second=
+(0-x^2)${T}ycount=0${T}root=F${T}second=" "$out"
+check "translate success exit" 0 "$rc"
+out=$($K translate "y²=x²+1"); check "translate relation, UTF-8 out" "(SQRT(0-(0-(x^2+1))))${T}ycount=1${T}root=T${T}second=-sqrt(0-(-(x²+1)))" "$out"
+out=$($K translate "x^2+y*y=25" "x=3"); check "translate implicit form" "(x^2+y*y-(25))${T}ycount=2${T}root=F${T}second=
+(x-(3))${T}ycount=0${T}root=F${T}second=" "$out"
+out=$($K translate --simple-sort "y=x+1"); check "translate --simple-sort" "(y-(x+1))${T}ycount=1${T}root=F${T}second=" "$out"
+out=$($K translate --degrees "sin(x)" "arctan(x)"); check "translate --degrees" "(SINRAD(x))${T}ycount=0${T}root=F${T}second=
+(DEGATAN(x))${T}ycount=0${T}root=F${T}second=" "$out"
+out=$($K translate --decimal , --thousands . "1.000,5x"); check "translate separators" "(1000.5*x)${T}ycount=0${T}root=F${T}second=" "$out"
+out=$($K translate "1,5x"); check "translate default separators (C locale)" "(1,5*x)${T}ycount=0${T}root=F${T}second=" "$out"
+out=$($K translate "171!" "2x"); rc=$?
+check "translate error line" "!ETranslateError: Factorial too large: 171!
+(2*x)${T}ycount=0${T}root=F${T}second=" "$out"
+check "translate failure exit" 1 "$rc"
+out=$($K translate "x!"); check "translate conversion error" "!EConvertError: '' is not a valid integer value" "$out"
+# What the translation says, evaluated: both branches of the circle at x=3.
+first=$($K translate "x²+y²=25" | cut -f1); second=$($K translate "x²+y²=25" | cut -f4); second=${second#second=}
+check "translated branch evaluates" 4 "$($K eval --set x=3 "$first")"
+check "second branch evaluates" -4 "$($K eval --set x=3 "$($K translate "$second" | cut -f1)")"
+check "solved relation evaluates" 2 "$($K eval --set x=7 "$($K translate "3y+1=x" | cut -f1)")"
+check "translation evaluates" 12 "$($K eval --set x=2 "$($K translate "3!x" | cut -f1)")"
+$K translate --decimal ab x >/dev/null 2>&1; check "translate bad --decimal" 2 $?
+$K translate --thousands >/dev/null 2>&1; check "translate missing value" 2 $?
+$K translate --bogus x >/dev/null 2>&1; check "translate bad option" 2 $?
+$K translate >/dev/null 2>&1; check "translate no text" 2 $?
+$K translate --help | grep -q "Usage: kurvo translate"; check "translate help" 0 $?
+out=$($K translate -- --x); check "translate after --" "(0--x)${T}ycount=0${T}root=F${T}second=" "$out"
 
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

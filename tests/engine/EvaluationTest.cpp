@@ -38,15 +38,30 @@ struct ValueCase {
 
 TEST(Evaluation, OperatorRoutines) {
     const ValueCase rows[] = {
-        {"x", 5, 5},        {"2.5", 0, 2.5},     {"x^2", -2, 4},      {"x^3", -2, -8},    {"x^4", -2, 16},
-        {"x^5", -2, -32},   {"x^0.5", 4, 2},     {"2^x", 3, 8},       {"x^0", 0, 1},      {"0^x", 2, 0},
-        {"x^-3", 2, 0.125}, {"-7MOD2", 0, -1},   {"7.9DIV2", 0, 3},   {"x^1.5", 4, 8},    {"(-8)^3", 0, -512},
-        {"-2147483648DIV-1", 0, 2147483648.0}, {"x^2147483647", 1, 1}, {"x^(1/3)", 8, 2},
+        {"x", 5, 5},
+        {"2.5", 0, 2.5},
+        {"x^2", -2, 4},
+        {"x^3", -2, -8},
+        {"x^4", -2, 16},
+        {"x^5", -2, -32},
+        {"x^0.5", 4, 2},
+        {"2^x", 3, 8},
+        {"x^0", 0, 1},
+        {"0^x", 2, 0},
+        {"x^-3", 2, 0.125},
+        {"-7MOD2", 0, -1},
+        {"7.9DIV2", 0, 3},
+        {"x^1.5", 4, 8},
+        {"(-8)^3", 0, -512},
+        {"-2147483648DIV-1", 0, 2147483648.0},
+        {"x^2147483647", 1, 1},
+        {"x^(1/3)", 8, 2},
     };
     for (const auto& r : rows) {
         auto o = evaluateAt(r.text, r.x);
         ASSERT_TRUE(o.ok) << r.text << " " << o.error;
-        EXPECT_NEAR(static_cast<double>(o.value), r.expected, 1e-12 * std::max(1.0, std::fabs(r.expected))) << r.text;
+        EXPECT_NEAR(static_cast<double>(o.value), r.expected, 1e-12 * std::max(1.0, std::fabs(r.expected)))
+            << r.text;
     }
 }
 
@@ -62,8 +77,8 @@ TEST(Evaluation, ArithmeticErrorsWhereTrappingRaisedThem) {
         {"1/x", 0, "EZeroDivide"},
         {"0/x", 0, "EInvalidOp"},
         {"7DIV0", 0, "EDivByZero"},
-        {"7MODx", 0.5, "EDivByZero"}, // the divisor truncates to 0
-        {"1/(1/x)", 0, "EZeroDivide"},      // intermediate infinity, finite result
+        {"7MODx", 0.5, "EDivByZero"},        // the divisor truncates to 0
+        {"1/(1/x)", 0, "EZeroDivide"},       // intermediate infinity, finite result
         {"HEAV(SQRT(x))", -1, "EInvalidOp"}, // intermediate NaN, finite result
         {"x*x", 1e200, "EOverflow"},
         {"x^2", 1e200, "EOverflow"},
@@ -75,8 +90,8 @@ TEST(Evaluation, ArithmeticErrorsWhereTrappingRaisedThem) {
         {"INT(x)", 3e9, "EInvalidOp"},
         {"xDIV2", -3e9, "EInvalidOp"},
         {"xMOD2", 1e10, "EInvalidOp"},
-        {"2^x", 1e10, "EOverflow"},            // real power with an integral exponent
-        {"x^y", 0, "EZeroDivide"},             // 0 to the power -1
+        {"2^x", 1e10, "EOverflow"}, // real power with an integral exponent
+        {"x^y", 0, "EZeroDivide"},  // 0 to the power -1
         {"INTPOWER(2,x)", 3e9, "EInvalidOp"},
         {"x^-1", 0, "EZeroDivide"},
         {"LN(x)+SQRT(-1)", 0, "EZeroDivide"}, // the first failing step decides

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 #include <string>
 
@@ -241,6 +242,39 @@ TEST(FormulaTrans, DegreesTakeEffectAtTheNextTranslation) {
     trans.Translate();
     EXPECT_EQ(trans.Outstring, "(SIN(x))");
     EXPECT_EQ(trans.ParserNames()[47], "SIN");
+}
+
+// Every text translates quickly, however long or odd: no step may loop or grow without bound.
+TEST(FormulaTrans, LongOddTextsTranslateQuickly) {
+    auto repeat = [](const std::string& s, int n) {
+        std::string r;
+        for (int k = 0; k < n; ++k)
+            r += s;
+        return r;
+    };
+    const std::string texts[] = {
+        repeat("sin", 1000) + "x",
+        repeat("x", 3000),
+        repeat("(-", 1500),
+        repeat("|", 3000) + repeat("\xB2", 3000),
+        repeat("(", 1500) + "y" + repeat(")", 1500) + "=x",
+        "y=" + repeat("(x+", 1000) + "1" + repeat(")", 1000),
+        repeat("sin(", 700) + "y" + repeat(")", 700) + "=x",
+        repeat("y", 3000) + "=" + repeat("x", 3000),
+        "(" + repeat("y+", 1) + repeat("x+", 1500) + "1)(x+1)=" + repeat("2", 1000),
+        repeat("sinxcos", 500) + "'" + repeat("!", 100) + "3!",
+    };
+    for (const auto& text : texts) {
+        TFormulaTrans trans;
+        trans.Instring = text;
+        auto start = std::chrono::steady_clock::now();
+        try {
+            trans.Translate();
+        } catch (const EKurvoError&) {
+        }
+        auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_LT(ms, 500) << text.substr(0, 40);
+    }
 }
 
 // ---- the name tables ----------------------------------------------------------------------------------

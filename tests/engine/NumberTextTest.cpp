@@ -1,7 +1,7 @@
 // Number texts: literal format, general number text, typed-number conversion and code page conversion.
+#include "NumberText.h"
 #include "Cp1252.h"
 #include "Errors.h"
-#include "NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +27,18 @@ TEST(NumberText, GeneralText) {
         {999999999999999.9, "1E15"},
         {100, "100"},
     };
-    for (const auto& [v, text] : rows) EXPECT_EQ(formatGeneral(v), text);
+    for (const auto& [v, text] : rows)
+        EXPECT_EQ(formatGeneral(v), text);
 }
 
 TEST(NumberText, LiteralFormat) {
     const std::pair<const char*, bool> rows[] = {
-        {"2", true},   {"-3", true},  {"+2.5", true}, {"2E-3", true}, {"1e5", true}, {".5", true},
-        {"5.", true},  {"", false},   {".", false},   {"-", false},   {"2E", false}, {"E5", false},
+        {"2", true},    {"-3", true},  {"+2.5", true}, {"2E-3", true}, {"1e5", true},   {".5", true},
+        {"5.", true},   {"", false},   {".", false},   {"-", false},   {"2E", false},   {"E5", false},
         {"1,5", false}, {"2 ", false}, {"inf", false}, {"nan", false}, {"0x10", false}, {"1E400", false},
     };
-    for (const auto& [text, ok] : rows) EXPECT_EQ(parsePascalNumber(text).has_value(), ok) << text;
+    for (const auto& [text, ok] : rows)
+        EXPECT_EQ(parsePascalNumber(text).has_value(), ok) << text;
     EXPECT_EQ(*parsePascalNumber("-2.5E2"), -250);
     EXPECT_EQ(*parsePascalNumber("1E-400"), 0);
 }

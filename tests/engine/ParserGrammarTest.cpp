@@ -26,7 +26,8 @@ TEST_P(GroupingTest, EvaluatesAsTheGrammarGroups) {
     const auto& c = GetParam();
     auto o = evaluateAt(c.text, c.x);
     ASSERT_TRUE(o.ok) << c.text << ": " << o.error << " " << o.message;
-    EXPECT_NEAR(static_cast<double>(o.value), c.expected, 1e-12 * std::max(1.0, std::fabs(c.expected))) << c.text;
+    EXPECT_NEAR(static_cast<double>(o.value), c.expected, 1e-12 * std::max(1.0, std::fabs(c.expected)))
+        << c.text;
 }
 
 const double Pi = std::numbers::pi;
@@ -41,12 +42,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"7.9DIV2", 0, 3}, ValueCase{"8DIV2DIV2", 0, 2}, ValueCase{"x^-1", 4, 0.25},
                       ValueCase{"x^(-1)", 4, 0.25}, ValueCase{"sin(x)", 1, std::sin(1.0)},
                       ValueCase{"SIN(X)", 1, std::sin(1.0)}, ValueCase{"max(x,2)", 1, 2},
-                      ValueCase{"((((x+1))))", 1, 2}, ValueCase{"2E-3", 0, 0.002}, ValueCase{"2E-3*x", 2, 0.004},
-                      ValueCase{"+2.5", 0, 2.5}, ValueCase{"x+-2", 5, 3}, ValueCase{"-(x)+(x)", 4, 0},
-                      ValueCase{"-2^2", 0, -4}, ValueCase{"2^x", 3, 8}, ValueCase{"x/2*3", 4, 6},
-                      ValueCase{"12/x/2", 3, 2}, ValueCase{"sin(x)^2+cos(x)^2", 0.7, 1},
-                      ValueCase{"max(min(x,3),max(1,2))", 5, 3}, ValueCase{"(1+2)*(3+4)", 0, 21},
-                      ValueCase{".5+5.", 0, 5.5}, ValueCase{"1E-400", 0, 0}, ValueCase{"xmodx", 3, 0}));
+                      ValueCase{"((((x+1))))", 1, 2}, ValueCase{"2E-3", 0, 0.002},
+                      ValueCase{"2E-3*x", 2, 0.004}, ValueCase{"+2.5", 0, 2.5}, ValueCase{"x+-2", 5, 3},
+                      ValueCase{"-(x)+(x)", 4, 0}, ValueCase{"-2^2", 0, -4}, ValueCase{"2^x", 3, 8},
+                      ValueCase{"x/2*3", 4, 6}, ValueCase{"12/x/2", 3, 2},
+                      ValueCase{"sin(x)^2+cos(x)^2", 0.7, 1}, ValueCase{"max(min(x,3),max(1,2))", 5, 3},
+                      ValueCase{"(1+2)*(3+4)", 0, 21}, ValueCase{".5+5.", 0, 5.5}, ValueCase{"1E-400", 0, 0},
+                      ValueCase{"xmodx", 3, 0}));
 
 struct ErrorCase {
     const char* text;
@@ -113,13 +115,15 @@ TEST(ParserErrors, HandlerReceivesErrorInsteadOfCaller) {
 
 std::string chain(const std::string& op, int count, const std::string& operand) {
     std::string s = operand;
-    for (int i = 0; i < count; ++i) s += op + operand;
+    for (int i = 0; i < count; ++i)
+        s += op + operand;
     return s;
 }
 
 std::string nested(const std::string& fn, int count) {
     std::string s = "X";
-    for (int i = 0; i < count; ++i) s = fn + "(" + s + ")";
+    for (int i = 0; i < count; ++i)
+        s = fn + "(" + s + ")";
     return s;
 }
 
@@ -167,7 +171,8 @@ TEST(ParserSpeed, CraftedInputParsesInPolynomialTime) {
     // Texts that make whole-text recognizers re-examine the same pieces over and over.
     std::string a = std::string(120, '(') + "X" + std::string(120, ')');
     std::string b;
-    for (int i = 0; i < 40; ++i) b += "(X-";
+    for (int i = 0; i < 40; ++i)
+        b += "(X-";
     b += "X" + std::string(40, ')');
     std::string c = chain("-", 80, "(X)");
     std::string d = chain("+", 60, "SIN(X)");
@@ -193,8 +198,8 @@ TEST(ParserList, PowerKindFollowsTheExponentAsWritten) {
     struct Row {
         const char* text;
         int kind;
-    } rows[] = {{"X^2", KindSquare},   {"X^3", KindCube},     {"X^4", KindFourth},
-                {"X^5", KindIntPower}, {"X^-2", KindIntPower}, {"X^0.5", KindRealPower},
+    } rows[] = {{"X^2", KindSquare},    {"X^3", KindCube},        {"X^4", KindFourth},
+                {"X^5", KindIntPower},  {"X^-2", KindIntPower},   {"X^0.5", KindRealPower},
                 {"X^Y", KindRealPower}, {"X^(2)", KindRealPower}, {"-X^2", KindNegation}};
     for (const auto& r : rows) {
         TParser p;
@@ -221,7 +226,8 @@ TEST(ParserGrammar, SkippingImpossibleSplitsChangesNoVerdict) {
     for (int n = 0; n < 20000; ++n) {
         std::string text;
         int len = 1 + static_cast<int>(next() % 14);
-        for (int i = 0; i < len; ++i) text += alphabet[next() % alphabet.size()];
+        for (int i = 0; i < len; ++i)
+            text += alphabet[next() % alphabet.size()];
         ExpressionGrammar fast(text, parser), slow(text, parser, true);
         Span whole{0, len};
         bool a = fast.isExpression(whole), b = slow.isExpression(whole);

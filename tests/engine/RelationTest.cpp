@@ -74,6 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         SolvedRow{"3y+1=x", [](double x) { return (x - 1) / 3; }, nullptr, {-2, 7}},
         SolvedRow{"x-y=1", [](double x) { return x - 1; }, nullptr, {0, 5}},
         SolvedRow{"-y=x", [](double x) { return -x; }, nullptr, {-2, 3}},
+        SolvedRow{"y+x=1", [](double x) { return 1 - x; }, nullptr, {0, 5}},
+        SolvedRow{"1=-(x+y)", [](double x) { return -1 - x; }, nullptr, {0, 5}},
+        SolvedRow{"x=-x+(3-y)", [](double x) { return 3 - 2 * x; }, nullptr, {0, 5}},
+        SolvedRow{"0=x-x\xB2y+1", [](double x) { return (x + 1) / (x * x); }, nullptr, {2}},
         SolvedRow{"y>=x", [](double x) { return x; }, nullptr, {1, 2}},
         SolvedRow{"y<x", [](double x) { return x; }, nullptr, {1, 2}},
         SolvedRow{"Y = 2X - 1", [](double x) { return 2 * x - 1; }, nullptr, {1, 2}},
@@ -108,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {16}},
         SolvedRow{"y\xB3=x", [](double x) { return std::cbrt(x); }, nullptr, {8, 27}},
         SolvedRow{"y^3=x", [](double x) { return std::cbrt(x); }, nullptr, {8, 27}},
+        SolvedRow{"y^(1/3)=x", [](double x) { return x * x * x; }, nullptr, {2}},
         SolvedRow{"(y-1)\xB3=x", [](double x) { return std::cbrt(x) + 1; }, nullptr, {8}},
         SolvedRow{"e^y=x", [](double x) { return std::log(x); }, nullptr, {1, 5}},
         SolvedRow{"2e^y=x", [](double x) { return std::log(x / 2); }, nullptr, {2, 5}},
@@ -136,6 +141,68 @@ INSTANTIATE_TEST_SUITE_P(
         // In degree mode the solution of a trigonometric relation is in degrees too.
         SolvedRow{"sin(y)=x", [](double x) { return std::asin(x) * 180 / Pi; }, nullptr, {0.5}, true},
         SolvedRow{"arctan(y)=x", [](double x) { return std::tan(x * Pi / 180); }, nullptr, {45}, true}));
+
+// Whatever the arrangement, a branch of a solved relation satisfies the relation: left - right, read
+// by the parser at (x, branch value), is 0 wherever both can be evaluated.
+TEST(SolvedRelation, BranchesSatisfyTheRelation) {
+    const char* yTerms[] = {
+        "y",         "2y",         "y\xB2",   "y\xB3",        "y^2",         "y^4",     "(y+1)",
+        "(y-2)\xB2", "(2y+1)\xB3", "sin(y)",  "siny",         "e^y",         "xy",      "x\xB2y",
+        "ay",        "-y",         "ln(y)",   "exp(y)",       "3*y",         "2(y-1)",  "sinh(y)",
+        "((y))",     "y(x+1)",     "2*(-y)",  "(sin(y))\xB2", "cos(y+1)",    "y^a",     "(y+x)^2",
+        "-(y-1)",    "(3-y)",      "2x(y+1)", "x^2y",         "(y\xB2)\xB2", "(x+1)*y", "ay+b"};
+    const char* xSides[] = {"x", "2", "x\xB2", "3x+1", "1-x", "sin(x)", "x/2", "b", "(x-1)", "2x\xB2-1"};
+    const char* forms[] = {"T=X", "X=T", "T+X=1", "X-T=2", "1=X-T", "-T-X=x"};
+    int solvedCount = 0, checked = 0;
+    for (const char* term : yTerms) {
+        for (const char* xSide : xSides) {
+            for (std::string relation : forms) {
+                relation.replace(relation.find('T'), 1, term);
+                relation.replace(relation.find('X'), 1, xSide);
+                if (relation.find("--") != std::string::npos || relation.find("+-") != std::string::npos)
+                    continue;
+                TFormulaTrans trans;
+                trans.Instring = relation;
+                trans.Translate();
+                if (!trans.SolvedForY) continue;
+                ++solvedCount;
+                std::vector<std::string> branches{trans.Outstring};
+                if (trans.Root) {
+                    trans.Instring = trans.SecondFn;
+                    trans.Translate();
+                    branches.push_back(trans.Outstring);
+                }
+                trans.Implicit_simple_sort = true;
+                trans.Instring = relation;
+                trans.Translate();
+                TParser implicit, branch;
+                ASSERT_NO_THROW(implicit.setExpression(trans.Outstring)) << relation;
+                for (const auto& b : branches) {
+                    ASSERT_NO_THROW(branch.setExpression(b)) << relation << " -> " << b;
+                    for (double x : {0.3, 0.7, 1.3, 2.1, -0.4, -1.7}) {
+                        for (TParser* p : {&implicit, &branch}) {
+                            p->X = x;
+                            p->A = 1.7;
+                            p->B = 0.6;
+                            p->E = std::numbers::e;
+                        }
+                        try {
+                            implicit.Y = static_cast<double>(branch.Value());
+                            double residual = static_cast<double>(implicit.Value());
+                            EXPECT_NEAR(residual, 0, 1e-8 * std::max(1.0, std::fabs(implicit.Y)))
+                                << relation << " -> " << b << " at x = " << x;
+                            ++checked;
+                        } catch (const EMathError&) {
+                            // outside the domain of the solution or of the relation
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(solvedCount, 1800);
+    EXPECT_GT(checked, 8000);
+}
 
 // Relations that cannot or must not be solved take the implicit form left - (right), whose sign tells
 // on which side of the curve a point lies.
@@ -196,9 +263,9 @@ TEST(IsolateY, WorkedExamples) {
     EXPECT_EQ(trans.IsolateY("y\xB2=x"), "sqrt(0-(-(x)))");
     EXPECT_TRUE(trans.Root);
     EXPECT_EQ(trans.SecondFn, "-sqrt(0-(-(x)))");
-    EXPECT_EQ(trans.IsolateY("3y+1=x"), "((0-(+1)-(-(x)))/(3))");
+    EXPECT_EQ(trans.IsolateY("3y+1=x"), "((0-(1)-(-(x)))/(3))");
     EXPECT_EQ(trans.IsolateY("e^y=x"), "ln((0-(-(x))))");
-    EXPECT_EQ(trans.IsolateY("sin(y+1)=x"), "((ARCSIN(0-(-(x))))-(+1))");
+    EXPECT_EQ(trans.IsolateY("sin(y+1)=x"), "((ARCSIN(0-(-(x))))-(1))");
 }
 
 TEST(IsolateY, RootAndSecondFnKeepTheirValuesUntilTheCallerClearsThem) {
@@ -210,10 +277,10 @@ TEST(IsolateY, RootAndSecondFnKeepTheirValuesUntilTheCallerClearsThem) {
     trans.Translate();
     EXPECT_TRUE(trans.Root);
     EXPECT_EQ(trans.SecondFn, "-sqrt(0-(-(x)))");
-    trans.Instring = "x+1"; // no relation: ycount keeps its value too
+    trans.Instring = "x+1"; // no relation: ycount and SolvedForY keep their values too
     trans.Translate();
     EXPECT_EQ(trans.ycount, 1);
-    EXPECT_FALSE(trans.SolvedForY);
+    EXPECT_TRUE(trans.SolvedForY);
 }
 
 // A root taken before the rearrangement gives up must not leave a second branch behind.

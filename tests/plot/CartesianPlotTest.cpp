@@ -40,7 +40,8 @@ TEST(CartesianPlot, AsymptoteOfReciprocalIsMarkedOnlyWhenSwitchedOn) {
         EXPECT_EQ(elsewhere, 0) << steps;
         // the two branches are never joined across the view: the middle rows of column 0 stay clear
         int joined = 0;
-        for (int y = 250; y < 350; ++y) joined += f.pixel(zero, y) == f.graph(0);
+        for (int y = 250; y < 350; ++y)
+            joined += f.pixel(zero, y) == f.graph(0);
         EXPECT_EQ(joined, 0);
     }
 }
@@ -68,7 +69,8 @@ TEST(CartesianPlot, StrictRelationIsDashedAndNonStrictSolid) {
         for (int col = 200; col < 600; ++col) {
             int row = f.engine->WorldToPixelY(f.engine->PixelToWorldX(col));
             bool on = false;
-            for (int dy = -1; dy <= 1; ++dy) on |= img.pixelColor(col, row + dy) == f.graph(0);
+            for (int dy = -1; dy <= 1; ++dy)
+                on |= img.pixelColor(col, row + dy) == f.graph(0);
             off += !on;
         }
         return off;
@@ -86,7 +88,8 @@ TEST(CartesianPlot, InverseGraphIsXAsAFunctionOfY) {
     for (double y : {-2.0, 1.0, 2.5}) {
         int col = f.engine->WorldToPixelX(y * y), row = f.engine->WorldToPixelY(y);
         bool near = false;
-        for (int dx = -2; dx <= 2; ++dx) near |= img.pixelColor(col + dx, row) == f.graph(0);
+        for (int dx = -2; dx <= 2; ++dx)
+            near |= img.pixelColor(col + dx, row) == f.graph(0);
         EXPECT_TRUE(near) << y;
     }
     // and nothing where y = x^2 would be
@@ -105,13 +108,15 @@ TEST(CartesianPlot, DerivedAndIntegralGraphsInTheirColours) {
     double sum = (9.0 * 9.0 - 100) / 8;
     int row = f.engine->WorldToPixelY(sum), col = f.engine->WorldToPixelX(9);
     bool near = false;
-    for (int dy = -2; dy <= 2; ++dy) near |= f.pixel(col, row + dy) == integral;
+    for (int dy = -2; dy <= 2; ++dy)
+        near |= f.pixel(col, row + dy) == integral;
     EXPECT_TRUE(near);
 }
 
 TEST(CartesianPlot, SixthGraphReusesTheFirstColour) {
     PlotFixture f;
-    for (int k = 1; k <= 6; ++k) f.plot(std::to_string(k));
+    for (int k = 1; k <= 6; ++k)
+        f.plot(std::to_string(k));
     for (int k = 1; k <= 6; ++k)
         EXPECT_EQ(f.pixel(400, f.engine->WorldToPixelY(k)), f.graph((k - 1) % 5)) << k;
     EXPECT_EQ(f.graph(5), f.graph(0));
@@ -132,11 +137,12 @@ TEST(CartesianPlot, EscapeStopsOnlyTheGraphBeingDrawn) {
     armed = false;
     f.plot("3");
     int plotStopped = 0;
-    for (const auto& m : f.host.messages) plotStopped += m == "Plot stopped";
+    for (const auto& m : f.host.messages)
+        plotStopped += m == "Plot stopped";
     EXPECT_EQ(plotStopped, 1);
-    EXPECT_EQ(f.pixel(50, f.engine->WorldToPixelY(2)), f.graph(1));   // before the stop
-    EXPECT_NE(f.pixel(750, f.engine->WorldToPixelY(2)), f.graph(1));  // after it
-    EXPECT_EQ(f.pixel(750, f.engine->WorldToPixelY(3)), f.graph(2));  // the next graph is whole
+    EXPECT_EQ(f.pixel(50, f.engine->WorldToPixelY(2)), f.graph(1));  // before the stop
+    EXPECT_NE(f.pixel(750, f.engine->WorldToPixelY(2)), f.graph(1)); // after it
+    EXPECT_EQ(f.pixel(750, f.engine->WorldToPixelY(3)), f.graph(2)); // the next graph is whole
 }
 
 TEST(CartesianPlot, BisectionsEndAtLargeCoordinates) {
@@ -153,7 +159,8 @@ TEST(CartesianPlot, SlotsAreBoundedAndLongFormulasRefused) {
     PlotFixture f;
     f.settings.showAxes = false;
     f.host.plotStep = "32";
-    for (int k = 0; k < 100; ++k) f.plot("1");
+    for (int k = 0; k < 100; ++k)
+        f.plot("1");
     EXPECT_EQ(f.settings.LastGraph, 99);
     f.plot("2");
     EXPECT_EQ(f.settings.LastGraph, 99);
@@ -193,7 +200,8 @@ TEST(Shading, NoDotsWhereTheFunctionFails) {
     QImage img = f.engine->composedPicture();
     int left = 0;
     for (int y = 0; y < 600; y += 10)
-        for (int x = 0; x < 390; x += 10) left += img.pixelColor(x, y) == f.graph(0);
+        for (int x = 0; x < 390; x += 10)
+            left += img.pixelColor(x, y) == f.graph(0);
     EXPECT_EQ(left, 0);
 }
 

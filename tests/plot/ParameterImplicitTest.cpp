@@ -98,7 +98,8 @@ TEST(ImplicitPlot, GeneralRelationFindsTheCircle) {
     for (int row = 0; row < img.height(); ++row)
         for (int col = 0; col < img.width(); ++col) {
             if (img.pixelColor(col, row) != f.graph(0)) continue;
-            double x = static_cast<double>(f.engine->PixelToWorldX(col)), y = static_cast<double>(f.engine->PixelToWorldY(row));
+            double x = static_cast<double>(f.engine->PixelToWorldX(col)),
+                   y = static_cast<double>(f.engine->PixelToWorldY(row));
             (std::fabs(std::hypot(x, y) - 5) < 0.1 ? onCircle : offCircle)++;
         }
     EXPECT_GT(onCircle, 100); // one or more roots on each of the rows 8 plot steps apart
@@ -128,7 +129,8 @@ TEST(ImplicitPlot, EscapeStopsTheGeneralPlotWithOneMessage) {
     f.host.stopPoll = [&] { return f.host.polls >= start + 50; };
     f.plot("x^2+y*y=25");
     int stopped = 0;
-    for (const auto& m : f.host.messages) stopped += m == "Plot stopped";
+    for (const auto& m : f.host.messages)
+        stopped += m == "Plot stopped";
     EXPECT_EQ(stopped, 1);
 }
 

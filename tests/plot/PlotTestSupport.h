@@ -12,7 +12,9 @@
 
 namespace kurvo::test {
 
-inline constexpr std::int32_t Bgr(int r, int g, int b) { return (b << 16) | (g << 8) | r; }
+inline constexpr std::int32_t Bgr(int r, int g, int b) {
+    return (b << 16) | (g << 8) | r;
+}
 
 struct PlotFixture {
     TSettingsRecord settings = defaultSettings();
@@ -26,7 +28,8 @@ struct PlotFixture {
         settings.asymptotesColour = Bgr(0, 200, 0);
         settings.derivativeColour = Bgr(255, 0, 255);
         settings.integralColour = Bgr(0, 255, 255);
-        settings.GraphColours = {Bgr(255, 0, 0), Bgr(0, 0, 255), Bgr(128, 0, 0), Bgr(0, 128, 0), Bgr(0, 0, 128)};
+        settings.GraphColours = {Bgr(255, 0, 0), Bgr(0, 0, 255), Bgr(128, 0, 0), Bgr(0, 128, 0),
+                                 Bgr(0, 0, 128)};
         settings.graphLineThickness = 1;
         settings.showAxes = false; // most tests look at the curves alone
         settings.showGrid = false;
@@ -62,14 +65,16 @@ struct PlotFixture {
     int countInColumn(int x, const QColor& c) const {
         QImage img = engine->composedPicture();
         int n = 0;
-        for (int y = 0; y < img.height(); ++y) n += img.pixelColor(x, y) == c;
+        for (int y = 0; y < img.height(); ++y)
+            n += img.pixelColor(x, y) == c;
         return n;
     }
     int countInImage(const QColor& c) const {
         QImage img = engine->composedPicture();
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) n += img.pixelColor(x, y) == c;
+            for (int x = 0; x < img.width(); ++x)
+                n += img.pixelColor(x, y) == c;
         return n;
     }
 };

@@ -36,9 +36,10 @@ TEST(View, MappingsRoundHalvesToEven) {
 
 TEST(View, RangeFieldsAreEvaluatedAndRewritten) {
     const std::pair<long double, const char*> texts[] = {
-        {-1.5L, "-1.5"},       {1.0L / 3, "0.333333"},   {2.0L / 3, "0.666666"}, {10, "10"},
-        {0.1L + 0.2L, "0.3"},
-        {1.23456789e-5L, "1.235E-5"}, {123456789, "1.2346E8"}, {-123456.789L, "-123456."},
+        {-1.5L, "-1.5"},           {1.0L / 3, "0.333333"},
+        {2.0L / 3, "0.666666"},    {10, "10"},
+        {0.1L + 0.2L, "0.3"},      {1.23456789e-5L, "1.235E-5"},
+        {123456789, "1.2346E8"},   {-123456.789L, "-123456."},
         {12345678.9L, "12345678"}, {1e20L, "1E20"},
     };
     for (const auto& [v, text] : texts) {
@@ -69,11 +70,9 @@ TEST(Axes, TickSpacing) {
         bool compute, pi;
         double major, minor;
     } rows[] = {
-        {-10, 10, true, false, 2, 0.5},
-        {-1, 1, true, false, 0.2, 0.05},
-        {-7, 7, true, true, Pi / 2, Pi / 10},
-        {0, 100, true, false, 10, 2},
-        {-1e9, 1e9, false, false, 1, 0.2}, // a square view's y axis keeps the defaults
+        {-10, 10, true, false, 2, 0.5},        {-1, 1, true, false, 0.2, 0.05},
+        {-7, 7, true, true, Pi / 2, Pi / 10},  {0, 100, true, false, 10, 2},
+        {-1e9, 1e9, false, false, 1, 0.2},     // a square view's y axis keeps the defaults
         {-0.25, 0.25, true, false, 0.1, 0.02}, // minor 0.1 x 10^e equals s / 10: widened to s / 5
     };
     for (const auto& r : rows) {
@@ -115,12 +114,14 @@ TEST(Axes, DrawnWithArrowheadsAndDashesWhenPinned) {
     QColor black(Qt::black);
     // the x axis is pinned 10 pixels above the bottom edge and dashed: some gaps along its row
     int on = 0;
-    for (int x = 0; x < 780; ++x) on += f.pixel(x, 590) == black;
+    for (int x = 0; x < 780; ++x)
+        on += f.pixel(x, 590) == black;
     EXPECT_GT(on, 200);
     EXPECT_LT(on, 700);
     // the y axis at x = 0 is solid from row 10 down
     int yOn = 0;
-    for (int y = 12; y < 600; ++y) yOn += f.pixel(400, y) == black;
+    for (int y = 12; y < 600; ++y)
+        yOn += f.pixel(400, y) == black;
     EXPECT_GT(yOn, 560);
     // the arrowhead at the top of the y axis
     EXPECT_EQ(f.pixel(400, 8), black);
@@ -141,6 +142,56 @@ TEST(Axes, NoAxesForAViewNarrowerThanTheLimit) {
     f.host.fields = {"0", "1", "0", "0.00000001", "-7", "7"};
     f.plot("()");
     EXPECT_EQ(f.countInImage(QColor(Qt::black)), 0);
+}
+
+} // namespace
+
+namespace {
+
+/// Draws the axes of the fixture's view once more and returns what they wrote.
+std::vector<TAxesPainter::Label> drawnLabels(PlotFixture& f) {
+    QImage img(800, 600, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&img);
+    TAxesPainter axes(*f.engine);
+    f.engine->paintWith(painter, [&] { axes.draw(); });
+    return axes.labels();
+}
+
+/// The texts written just below an x axis on row 300.
+std::vector<std::string> xAxisNumbers(const std::vector<TAxesPainter::Label>& labels) {
+    std::vector<std::string> texts;
+    for (const auto& l : labels)
+        if (l.rect.top() > 300 && l.rect.top() < 320) texts.push_back(l.text.toStdString());
+    return texts;
+}
+
+TEST(Axes, NumbersOnTheXAxisSkipZeroAndStayAwayFromTheEdges) {
+    PlotFixture f;
+    f.settings.showAxes = true;
+    f.plot("()");
+    auto labels = drawnLabels(f);
+    for (const auto& l : labels) {
+        // numbers never come within 12 pixels of an edge
+        QPoint c = l.rect.center();
+        if (l.text != "x" && l.text != "y") {
+            EXPECT_GT(c.x(), 12) << l.text.toStdString();
+            EXPECT_LT(c.x(), 800 - 12) << l.text.toStdString();
+            EXPECT_GT(c.y(), 12) << l.text.toStdString();
+            EXPECT_LT(c.y(), 600 - 12) << l.text.toStdString();
+        }
+    }
+    std::vector<std::string> expected = {"-8", "-6", "-4", "-2", "2", "4", "6", "8"};
+    EXPECT_EQ(xAxisNumbers(labels), expected);
+}
+
+TEST(Axes, PiAxisLabelsInMultiplesOfPi) {
+    PlotFixture f;
+    f.settings.showAxes = true;
+    f.settings.piAxis = true;
+    f.host.fields = {"0", "1", "-7", "7", "-7", "7"};
+    f.plot("()");
+    std::vector<std::string> expected = {"-2pi", "-1.5pi", "-1pi", "-0.5pi", "0.5pi", "1pi", "1.5pi", "2pi"};
+    EXPECT_EQ(xAxisNumbers(drawnLabels(f)), expected);
 }
 
 } // namespace
