@@ -18,14 +18,14 @@ struct MenuRow {
     bool checkable;
 };
 
-struct MenuSpec {
+struct MenuDefinition {
     const char* name;
     const char* caption;
     const char* hint;
     std::initializer_list<MenuRow> rows;
 };
 
-const MenuSpec Menus[] = {
+const MenuDefinition Menus[] = {
     {"File1",
      "&File",
      "",
@@ -103,24 +103,24 @@ const MenuSpec Menus[] = {
       {"HelpAboutItem", "&About Kurvo", "", 0, false}}},
 };
 
-const MenuSpec Popup = {"PopupMenu1",
-                        "",
-                        "",
-                        {{"Plot", "&Plot Graph", "", 0, false},
-                         {"N19", "-", "", 0, false},
-                         {"CopytoCliboard1", "&Copy Graph to Clipboard", "", 0, false},
-                         {"N17", "-", "", 0, false},
-                         {"Undolastaction1", "&Undo last action", "", 0, false}}};
+const MenuDefinition Popup = {"PopupMenu1",
+                              "",
+                              "",
+                              {{"Plot", "&Plot Graph", "", 0, false},
+                               {"N19", "-", "", 0, false},
+                               {"CopytoCliboard1", "&Copy Graph to Clipboard", "", 0, false},
+                               {"N17", "-", "", 0, false},
+                               {"Undolastaction1", "&Undo last action", "", 0, false}}};
 
 } // namespace
 
 void TMainMenu::build(QMainWindow& window) {
     QHash<int, QActionGroup*> groups;
-    auto fill = [&](QMenu* menu, const MenuSpec& spec) {
-        menu->setObjectName(spec.name);
+    auto fill = [&](QMenu* menu, const MenuDefinition& def) {
+        menu->setObjectName(def.name);
         menu->setToolTipsVisible(true);
-        menus_.insert(spec.name, menu);
-        for (const MenuRow& row : spec.rows) {
+        menus_.insert(def.name, menu);
+        for (const MenuRow& row : def.rows) {
             QAction* a = QString(row.caption) == "-" ? menu->addSeparator()
                                                      : menu->addAction(QString::fromUtf8(row.caption));
             a->setObjectName(row.name);
@@ -137,12 +137,12 @@ void TMainMenu::build(QMainWindow& window) {
             actions_.insert(row.name, a);
         }
     };
-    for (const MenuSpec& spec : Menus) {
-        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(spec.caption));
-        fill(menu, spec);
-        menu->menuAction()->setObjectName(spec.name);
-        if (*spec.hint) menu->menuAction()->setToolTip(spec.hint);
-        actions_.insert(spec.name, menu->menuAction());
+    for (const MenuDefinition& def : Menus) {
+        QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(def.caption));
+        fill(menu, def);
+        menu->menuAction()->setObjectName(def.name);
+        if (*def.hint) menu->menuAction()->setToolTip(def.hint);
+        actions_.insert(def.name, menu->menuAction());
     }
     popup_ = new QMenu(&window);
     fill(popup_, Popup);
