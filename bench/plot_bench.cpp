@@ -80,6 +80,12 @@ void EvalCartesian10(benchmark::State& state) {
     }
 }
 
+// The frame alone (axes, grid, numbers), which every paint draws before the graphs.
+void PaintAxes(benchmark::State& state) {
+    Scene s;
+    for (auto _ : state) s.replot();
+}
+
 void PaintImplicitCircle(benchmark::State& state) {
     Scene s(true, true);
     s.plotAll({"x^2+y*y=25"});
@@ -96,6 +102,7 @@ void PaintPolar(benchmark::State& state) {
 
 BENCHMARK(PaintCartesian10)->Name("Paint/Cartesian10")->Unit(benchmark::kMillisecond);
 BENCHMARK(EvalCartesian10)->Name("Eval/Cartesian10")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintAxes)->Name("Paint/Axes")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintImplicitCircle)->Name("Paint/ImplicitCircle")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPolar)->Name("Paint/Polar")->Unit(benchmark::kMillisecond);
 
