@@ -310,20 +310,33 @@ void TMainForm::connectToolbars() {
 
 // ---- creation and display ----------------------------------------------------------------------------
 
+namespace {
+/// Runs the steps of a sequence until one fails; that failure is reported and the rest is skipped.
+class StepSequence {
+  public:
+    explicit StepSequence(TMainForm& form) : form_(form) {}
+    template <class F> void operator()(F&& f) {
+        if (!ok_) return;
+        try {
+            f();
+        } catch (const std::exception& e) {
+            form_.showError(e);
+            ok_ = false;
+        }
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    TMainForm& form_;
+    bool ok_ = true;
+};
+} // namespace
+
 void TMainForm::FormCreate() {
     // Each step that reads a file may fail: the error is reported and the rest of the sequence is
     // skipped. The toolbars and the engine are made in any case, so the window always has the
     // controls and state every command relies on.
-    bool ok = true;
-    auto step = [&](auto&& f) {
-        if (!ok) return;
-        try {
-            f();
-        } catch (const std::exception& e) {
-            showError(e);
-            ok = false;
-        }
-    };
+    StepSequence step(*this);
     TToolbarConfig config; // nothing checked: no button bar, only the fields
     step([&] { config = data().readToolbarConfig(); });
     toolbars_.build(*this, config);
@@ -352,11 +365,11 @@ void TMainForm::FormCreate() {
             showMessage("Some settings could not be used and were replaced by defaults: " + list);
         }
     });
-    if (!ok) return;
+    if (!step.ok()) return;
     guard_.setHintsShown(settings_.showHints);
 
     step([&] { loadPresetList(); });
-    if (!ok) return;
+    if (!step.ok()) return;
     const int modeButton = settings_.ImplicitMode    ? item::ImplicitMode
                            : settings_.CartesianMode ? item::CartesianMode
                                                      : item::PolarMode;
@@ -386,14 +399,14 @@ void TMainForm::FormCreate() {
     step([&] {
         if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStepFromText(settings_.plotStepText));
     });
-    if (!ok) return;
+    if (!step.ok()) return;
     syncControls();
     step([&] {
         TUserFunctionTexts functions = data().readFunctionExpressions(settings_.CartesianMode);
         for (std::size_t k = 0; k < functions.size(); ++k)
             engine_->UserFunctionParser[k]->setExpression(functions[k]);
     });
-    if (!ok) return;
+    if (!step.ok()) return;
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     creationComplete_ = true;
 }
@@ -406,16 +419,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    bool ok = true;
-    auto step = [&](auto&& f) {
-        if (!ok) return;
-        try {
-            f();
-        } catch (const std::exception& e) {
-            showError(e);
-            ok = false;
-        }
-    };
+    StepSequence step(*this);
     step([&] {
         if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStepFromText(settings_.plotStepText));
     });
