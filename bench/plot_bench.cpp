@@ -1,8 +1,6 @@
 // Plot speed: ten typical Cartesian graphs painted (Paint) against the same samples evaluated only
 // (Eval), and an implicit circle and a polar rose painted.
-#include "Defaults.h"
-#include "PlainHost.h"
-#include "PlotEngine.h"
+#include "HeadlessPlot.h"
 
 #include <QGuiApplication>
 
@@ -18,36 +16,21 @@ using namespace kurvo;
 const std::vector<std::string> Ten = {"x^2",    "1/x",      "tan(x)",   "sqrt(x)", "sin(x)",
                                       "x^3-3x", "exp(x/3)", "abs(x)-2", "ln(x^2)", "2sin(3x)+cos(x)"};
 
-struct Scene {
-    TSettingsRecord settings = defaultSettings();
-    TPlainHost host;
-    std::unique_ptr<TPlotEngine> engine;
+/// A 1000 x 700 plot area with the default settings in the given mode.
+struct Scene : test::HeadlessPlot {
+    explicit Scene(bool cartesian = true, bool implicit = false)
+        : HeadlessPlot(modeSettings(cartesian, implicit), 1000, 700) {}
 
-    explicit Scene(bool cartesian = true, bool implicit = false) {
-        settings.CartesianMode = cartesian;
-        settings.ImplicitMode = implicit;
-        settings.ParametricMode = false;
-        settings.AutoYScaling = false;
-        settings.LastGraph = -1;
-        host.fields = {"0", "6.283185", "-10", "10", "-7", "7"};
-        host.plotStep = "256";
-        engine = std::make_unique<TPlotEngine>(settings, host);
-        engine->setPaintBoxSize(1000, 700);
+    static TSettingsRecord modeSettings(bool cartesian, bool implicit) {
+        TSettingsRecord s = defaultSettings();
+        s.CartesianMode = cartesian;
+        s.ImplicitMode = implicit;
+        s.ParametricMode = false;
+        s.AutoYScaling = false;
+        return s;
     }
 
-    void plotAll(const std::vector<std::string>& formulas) {
-        for (const auto& f : formulas) {
-            host.formula = f;
-            engine->PlotAction();
-        }
-    }
-
-    void replot() {
-        engine->PlotRequested = true;
-        engine->ReplotAll = true;
-        engine->PaintBox1Paint();
-        engine->PlotRequested = false;
-    }
+    void replot() { engine->replotAll(); }
 };
 
 void PaintCartesian10(benchmark::State& state) {
@@ -61,7 +44,7 @@ void PaintCartesian10(benchmark::State& state) {
 void EvalCartesian10(benchmark::State& state) {
     Scene s;
     s.plotAll(Ten);
-    std::vector<std::string> parsed(s.engine->ParsedFormulas.begin(), s.engine->ParsedFormulas.begin() + 10);
+    std::vector<std::string> parsed(s.engine->Document.ParsedFormulas.begin(), s.engine->Document.ParsedFormulas.begin() + 10);
     const long double step = s.settings.PlotStep;
     TParser p;
     for (auto _ : state) {

@@ -9,6 +9,7 @@
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
+#include "Startup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,8 +38,8 @@ std::string fromQ(const QString& s) {
     return utf8ToCp1252(s.toStdString());
 }
 
-/// The commands that work today; every other menu command and button stays disabled until the
-/// part of the program behind it exists.
+/// The commands that work today; every other command stays disabled until the part of the program
+/// behind it exists.
 const char* const WorkingActions[] = {"Stop1",
                                       "Cart1",
                                       "Polar1",
@@ -46,14 +47,14 @@ const char* const WorkingActions[] = {"Stop1",
                                       "Parametric1",
                                       "Radians1",
                                       "Degrees1",
+                                      "AngleMode",
                                       "PlotDerivedFunction1",
                                       "PlotIntegralFunction1",
                                       "Addformulatofile1",
+                                      "TypeSquared",
+                                      "TypeCubed",
                                       "HelpAboutItem",
                                       "Plot"};
-const int WorkingButtons[] = {
-    item::CartesianMode,  item::PolarMode,    item::ImplicitMode, item::ParametricSwitch, item::AngleMode,
-    item::PlotDerivative, item::PlotIntegral, item::SaveToFile,   item::XSquared,         item::XCubed};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -61,17 +62,14 @@ bool isWorkingAction(const QString& name) {
     return false;
 }
 
-bool isWorkingButton(int n) {
-    for (int w : WorkingButtons)
-        if (n == w) return true;
-    return false;
-}
-
 } // namespace
 
 TMainForm::TMainForm(std::filesystem::path startFolder, std::filesystem::path dataFolder, Messages messages,
                      QWidget* parent)
-    : QMainWindow(parent), startFolder_(std::move(startFolder)), dataFolder_(std::move(dataFolder)),
+    : TMainForm(std::move(startFolder), TDataSource(std::move(dataFolder)), messages, parent) {}
+
+TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messages messages, QWidget* parent)
+    : QMainWindow(parent), startFolder_(std::move(startFolder)), data_(std::move(data)),
       settings_(defaultSettings()), recordMessages_(messages == Messages::Record) {
     setWindowTitle("Kurvo32 Graph Editor");
     qApp->installEventFilter(&guard_);
@@ -88,9 +86,6 @@ TMainForm::TMainForm(std::filesystem::path startFolder, std::filesystem::path da
     connect(PaintBox1, &TPaintBox::resized, this, [this] { FormResize(); });
 
     menu_.build(*this);
-    for (auto it = menu_.actions().begin(); it != menu_.actions().end(); ++it)
-        if (!it.value()->menu() && !it.value()->isSeparator())
-            it.value()->setEnabled(isWorkingAction(it.key()));
     connectMenu();
     PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PaintBox1, &QWidget::customContextMenuRequested, this,
@@ -204,7 +199,16 @@ bool TMainForm::hasPlotStepField() const {
 }
 
 std::string TMainForm::plotStepFieldText() const {
-    return toolbars_.plotStep ? std::to_string(toolbars_.plotStep->value()) : std::string();
+    QSpinBox* box = toolbars_.plotStep;
+    if (!box) return std::string();
+    // A number typed into the field counts even before the field loses focus; one beyond the
+    // field's range is taken at the nearest end of it.
+    bool ok = false;
+    const long long typed = box->cleanText().trimmed().toLongLong(&ok);
+    if (ok) {
+        box->setValue(static_cast<int>(std::clamp<long long>(typed, box->minimum(), box->maximum())));
+    }
+    return std::to_string(box->value());
 }
 
 bool TMainForm::pollStop() {
@@ -262,48 +266,31 @@ void TMainForm::connectMenu() {
                 [this, handler] { guarded([&] { handler(); }); });
     };
     on("Stop1", [this] { close(); });
-    on("Cart1", [this] { Cart1Click(true); });
-    on("Polar1", [this] { Polar1Click(true); });
-    on("Implicit1", [this] { Implicit1Click(true); });
-    on("Parametric1", [this] { Parametric1Click(true); });
+    on("Cart1", [this] { Cart1Click(); });
+    on("Polar1", [this] { Polar1Click(); });
+    on("Implicit1", [this] { Implicit1Click(); });
+    on("Parametric1", [this] { Parametric1Click(); });
     on("Radians1", [this] { Radians1Click(); });
     on("Degrees1", [this] { Degrees1Click(); });
-    on("PlotDerivedFunction1", [this] { PlotDerivedFunction1Click(true); });
-    on("PlotIntegralFunction1", [this] { PlotIntegralFunction1Click(true); });
+    on("AngleMode", [this] { AngleModeClick(); });
+    on("PlotDerivedFunction1", [this] { PlotDerivedFunction1Click(); });
+    on("PlotIntegralFunction1", [this] { PlotIntegralFunction1Click(); });
     on("Addformulatofile1", [this] { SaveFormulaClick(); });
+    on("TypeSquared", [this] { TypeSquared(); });
+    on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
-    on("Plot", [this] { PlotClick(); });
+    // The Plot command guards itself (a plot inside a running plot is refused).
+    connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
 
 void TMainForm::connectToolbars() {
-    auto onButton = [this](int n, auto handler) {
-        if (QToolButton* b = toolbars_.buttons[static_cast<std::size_t>(n)])
-            connect(b, &QToolButton::clicked, this, [this, handler] { guarded([&] { handler(); }); });
-    };
-    for (std::size_t n = 0; n < toolbars_.buttons.size(); ++n)
-        if (QToolButton* b = toolbars_.buttons[n]) b->setEnabled(isWorkingButton(static_cast<int>(n)));
-    auto* modes = new QButtonGroup(toolbars_.buttonBar ? static_cast<QObject*>(toolbars_.buttonBar) : this);
-    modes->setExclusive(true);
-    for (int n : {item::CartesianMode, item::PolarMode, item::ImplicitMode})
-        if (QToolButton* b = toolbars_.buttons[static_cast<std::size_t>(n)]) modes->addButton(b);
-    onButton(item::CartesianMode, [this] { Cart1Click(false); });
-    onButton(item::PolarMode, [this] { Polar1Click(false); });
-    onButton(item::ImplicitMode, [this] { Implicit1Click(false); });
-    onButton(item::ParametricSwitch, [this] { Parametric1Click(false); });
-    onButton(item::AngleMode, [this] { AngleModeClick(); });
-    onButton(item::PlotDerivative, [this] { PlotDerivedFunction1Click(false); });
-    onButton(item::PlotIntegral, [this] { PlotIntegralFunction1Click(false); });
-    onButton(item::SaveToFile, [this] { SaveFormulaClick(); });
-    onButton(item::XSquared, [this] { TypeSquared(); });
-    onButton(item::XCubed, [this] { TypeCubed(); });
-    if (toolbars_.plotButton)
-        connect(toolbars_.plotButton, &QToolButton::clicked, this, [this] { PlotClick(); });
+    // Command buttons trigger their actions (see TToolbarSet::build); only the fields remain.
     QLineEdit* edit = toolbars_.formulaBox->lineEdit();
     connect(edit, &QLineEdit::returnPressed, this, [this] { PlotClick(); });
     connect(toolbars_.formulaBox, &QComboBox::editTextChanged, this, [this] {
         const int last = settings_.LastGraph;
         undoFormula_ = engine_ && last >= 0 && last < TPlotEngine::SlotCount
-                           ? engine_->UserFormulas[static_cast<std::size_t>(last)]
+                           ? engine_->Document.UserFormulas[static_cast<std::size_t>(last)]
                            : std::string();
     });
 }
@@ -337,14 +324,13 @@ void TMainForm::FormCreate() {
     // skipped. The toolbars and the engine are made in any case, so the window always has the
     // controls and state every command relies on.
     StepSequence step(*this);
+    if (data_.inMemory())
+        showMessage("Kurvo32 runs with its built-in default settings: there is no data folder, so "
+                    "nothing you change will be saved.");
     TToolbarConfig config; // nothing checked: no button bar, only the fields
-    step([&] { config = data().readToolbarConfig(); });
-    toolbars_.build(*this, config);
+    step([&] { config = data_.readToolbarConfig(); });
+    toolbars_.build(*this, config, [this](const char* name) { return *name ? menu_.find(name) : nullptr; });
     connectToolbars();
-
-    menu_.action("Datasets")->setEnabled(false);
-    for (int n : {item::MatrixTransformations, item::DescriptiveTransformations})
-        if (QToolButton* b = toolbars_.buttons[static_cast<std::size_t>(n)]) b->setEnabled(false);
 
     toolbarHeightOffset_ = menuBar()->sizeHint().height();
     for (QToolBar* bar : {toolbars_.buttonBar, toolbars_.rangeBar, toolbars_.formulaBar})
@@ -353,59 +339,36 @@ void TMainForm::FormCreate() {
     settings_.YAxisName = "y";
 
     engine_ = std::make_unique<TPlotEngine>(settings_, *this);
-    engine_->DataSetPlotting = false;
+    engine_->Document.DataSetPlotting = false;
+    startup::applyLocaleSeparators(engine_->Parsers.Translator);
+    updateCommands();
 
     step([&] {
-        TSanitizedSettings safe = sanitized(data().readSettings());
-        settings_ = safe.record;
-        if (!safe.replaced.empty()) {
-            std::string list;
-            for (const auto& r : safe.replaced)
-                list += (list.empty() ? "" : ", ") + r;
-            showMessage("Some settings could not be used and were replaced by defaults: " + list);
-        }
+        startup::TStartSettings start = startup::startSettings(data_.readSettings());
+        settings_ = start.record;
+        if (!start.message.empty()) showMessage(start.message);
     });
     if (!step.ok()) return;
     guard_.setHintsShown(settings_.showHints);
 
     step([&] { loadPresetList(); });
     if (!step.ok()) return;
-    const int modeButton = settings_.ImplicitMode    ? item::ImplicitMode
-                           : settings_.CartesianMode ? item::CartesianMode
-                                                     : item::PolarMode;
-    setButtonDown(modeButton, true);
-    menu_.action(settings_.ImplicitMode    ? "Implicit1"
-                 : settings_.CartesianMode ? "Cart1"
-                                           : "Polar1")
-        ->setChecked(true);
     engine_->syncModes();
 
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
-    settings_.LastGraph = -1;
     using F = TToolbarSet::RangeField;
-    auto fill = [&](F f, long double v) {
-        if (QLineEdit* e = toolbars_.fields[f]) e->setText(toQ(formatGeneral(v)));
-    };
-    fill(F::TMin, settings_.Tmin);
-    fill(F::TMax, settings_.Tmax);
-    fill(F::XMin, settings_.Xmin);
-    fill(F::XMax, settings_.Xmax);
-    fill(F::YMin, settings_.Ymin);
-    fill(F::YMax, settings_.Ymax);
-    engine_->XRange = settings_.Xmax - settings_.Xmin;
-    engine_->YRange = settings_.Ymax - settings_.Ymin;
+    const std::array<std::string, 6> texts = startup::rangeFieldTexts(settings_);
+    for (F f : {F::TMin, F::TMax, F::XMin, F::XMax, F::YMin, F::YMax})
+        if (QLineEdit* e = toolbars_.fields[f]) e->setText(toQ(texts[static_cast<std::size_t>(f)]));
+    engine_->Document.XRange = settings_.Xmax - settings_.Xmin;
+    engine_->Document.YRange = settings_.Ymax - settings_.Ymin;
     zoomMode_ = moveMode_ = false;
-    settings_.FamilyPlotting = false;
     step([&] {
         if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStepFromText(settings_.plotStepText));
     });
     if (!step.ok()) return;
-    syncControls();
-    step([&] {
-        TUserFunctionTexts functions = data().readFunctionExpressions(settings_.CartesianMode);
-        for (std::size_t k = 0; k < functions.size(); ++k)
-            engine_->UserFunctionParser[k]->setExpression(functions[k]);
-    });
+    updateCommands();
+    step([&] { startup::loadUserFunctions(engine_->Parsers, settings_, data_); });
     if (!step.ok()) return;
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     creationComplete_ = true;
@@ -428,7 +391,7 @@ void TMainForm::FormShow() {
         toolbars_.formulaBox->lineEdit()->end(false);
     });
     step([&] { setupRelationBox(); });
-    step([&] { aliases_ = data().readLines(aliasListName(settings_)); });
+    step([&] { aliases_ = data_.readLines(aliasListName(settings_)); });
     // The first paint shows the axes of the loaded view, once the window has its final size.
     if (creationComplete_) QTimer::singleShot(0, this, [this] { FormResize(); });
 }
@@ -442,11 +405,7 @@ void TMainForm::FormResize() {
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     // Before the creation sequence has completed the range fields are empty: nothing to draw yet.
     if (creationComplete_) {
-        engine_->PlotRequested = true;
-        if (!settings_.AutoYScaling) engine_->ReplotAll = true;
-        plotting([&] { engine_->PaintBox1Paint(); });
-        engine_->PlotRequested = false;
-        engine_->ReplotAll = false;
+        plotting([&] { engine_->replotAll(); });
         guarded([&] { setupRelationBox(); });
     }
     PaintBox1->update();
@@ -457,58 +416,54 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// ---- controls and their states -------------------------------------------------------------------------
+// ---- commands and their states -------------------------------------------------------------------------
 
-void TMainForm::setButtonDown(int n, bool down) {
-    if (QToolButton* b = toolbars_.buttons[static_cast<std::size_t>(n)]) {
-        if (b->isCheckable()) b->setChecked(down);
+void TMainForm::updateCommands() {
+    // Every command's enabled and checked state follows from the settings here, and only here.
+    const bool cartesianOnly = settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
+    for (auto it = menu_.actions().begin(); it != menu_.actions().end(); ++it) {
+        QAction* a = it.value();
+        if (a->menu() || a->isSeparator()) continue;
+        bool enabled = isWorkingAction(it.key());
+        if (it.key() == "Parametric1") enabled = enabled && !settings_.ImplicitMode;
+        if (it.key() == "ShowTangent1" || it.key() == "PlotDerivedFunction1" ||
+            it.key() == "PlotIntegralFunction1")
+            enabled = enabled && cartesianOnly;
+        a->setEnabled(enabled);
     }
-}
+    // The data-set commands wait for data sets.
+    menu_.action("Datasets")->setEnabled(false);
 
-void TMainForm::setButtonImage(int n, int image) {
-    if (QToolButton* b = toolbars_.buttons[static_cast<std::size_t>(n)]) {
-        b->setIcon(buttonImage(image));
-        b->setProperty("image", image);
-    }
-}
-
-void TMainForm::setCommandEnabled(const char* action, int n, bool enabled) {
-    menu_.action(action)->setEnabled(enabled && isWorkingAction(action));
-    if (QToolButton* b = toolbars_.buttons[static_cast<std::size_t>(n)])
-        b->setEnabled(enabled && isWorkingButton(n));
-}
-
-void TMainForm::enableDerivedCommands(bool enabled) {
-    setCommandEnabled("ShowTangent1", item::Tangent, enabled);
-    setCommandEnabled("PlotDerivedFunction1", item::PlotDerivative, enabled);
-    setCommandEnabled("PlotIntegralFunction1", item::PlotIntegral, enabled);
-}
-
-void TMainForm::syncControls() {
-    StatusBar1->setVisible(settings_.ShowCoordinateInfo);
-    menu_.action("ShowCoordinateInfo1")->setChecked(settings_.ShowCoordinateInfo);
-    setButtonDown(item::GraphCoordinates, settings_.ShowCoordinateInfo);
-    menu_.action("ShowTangent1")->setChecked(settings_.ShowTangent);
-    setButtonDown(item::Tangent, settings_.ShowTangent);
-    menu_.action("Automaticyscaling1")->setChecked(settings_.AutoYScaling);
-    setButtonDown(item::AutoScaling, settings_.AutoYScaling);
-    menu_.action("Square1")->setChecked(settings_.SquareAxes);
-    setButtonImage(item::SquareGraph, settings_.SquareAxes ? 27 : 21);
-    setButtonImage(item::ParametricSwitch, settings_.ParametricMode ? 6 : 25);
-    menu_.action("Parametric1")->setChecked(settings_.ParametricMode);
+    menu_.action(settings_.ImplicitMode    ? "Implicit1"
+                 : settings_.CartesianMode ? "Cart1"
+                                           : "Polar1")
+        ->setChecked(true);
     menu_.action(settings_.DegreeMode ? "Degrees1" : "Radians1")->setChecked(true);
-    setButtonImage(item::AngleMode, settings_.DegreeMode ? 10 : 26);
+    menu_.action("Parametric1")->setChecked(settings_.ParametricMode);
+    menu_.action("ShowCoordinateInfo1")->setChecked(settings_.ShowCoordinateInfo);
+    menu_.action("ShowTangent1")->setChecked(settings_.ShowTangent);
+    menu_.action("Automaticyscaling1")->setChecked(settings_.AutoYScaling);
+    menu_.action("Square1")->setChecked(settings_.SquareAxes);
     menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived);
-    setButtonDown(item::PlotDerivative, settings_.PlotDerived);
     menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral);
-    setButtonDown(item::PlotIntegral, settings_.PlotIntegral);
-    setCommandEnabled("Parametric1", item::ParametricSwitch, !settings_.ImplicitMode);
-    enableDerivedCommands(settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode);
-    PaintBox1->unsetCursor();
+    setCommandImage("Square1", settings_.SquareAxes ? 27 : 21);
+    setCommandImage("Parametric1", settings_.ParametricMode ? 6 : 25);
+    setCommandImage("AngleMode", settings_.DegreeMode ? 10 : 26);
+    StatusBar1->setVisible(settings_.ShowCoordinateInfo);
+}
+
+void TMainForm::setCommandImage(const char* action, int image) {
+    QAction* a = menu_.action(action);
+    if (a->property("image").toInt() == image && !a->icon().isNull()) return;
+    a->setIcon(buttonImage(image));
+    a->setProperty("image", image);
+    // The buttons showing the action say which image they show, for anyone inspecting them.
+    for (QObject* o : a->associatedObjects())
+        if (qobject_cast<QToolButton*>(o)) o->setProperty("image", image);
 }
 
 void TMainForm::loadPresetList() {
-    std::vector<std::string> lines = data().readLines(presetListName(settings_));
+    std::vector<std::string> lines = data_.readLines(presetListName(settings_));
     QComboBox* box = toolbars_.formulaBox;
     box->clear();
     for (const auto& line : lines)
@@ -522,12 +477,7 @@ void TMainForm::setupRelationBox() {
         box->clear();
     } else {
         const int remembered = box->currentIndex();
-        std::vector<std::string> labels;
-        if (settings_.CartesianMode)
-            labels = settings_.ParametricMode ? std::vector<std::string>{"x,y="}
-                                              : data().readLines(datafile::Relations);
-        else
-            labels = {settings_.ParametricMode ? "r,\xF8=" : "r="};
+        std::vector<std::string> labels = startup::relationLabels(settings_, data_);
         box->clear();
         for (const auto& l : labels)
             box->addItem(toQ(l));
@@ -557,101 +507,77 @@ void TMainForm::setupRelationBox() {
     enable(F::YMax, y);
 }
 
-// ---- commands --------------------------------------------------------------------------------------------
-
 void TMainForm::PlotClick() {
     plotting([&] { engine_->PlotAction(); });
 }
 
 void TMainForm::afterModeSwitch() {
     if (engine_) engine_->syncModes();
+    updateCommands();
     loadPresetList();
     setupRelationBox();
 }
 
-void TMainForm::Cart1Click(bool fromMenu) {
+void TMainForm::Cart1Click() {
     settings_.CartesianMode = true;
     settings_.ImplicitMode = false;
-    setCommandEnabled("Parametric1", item::ParametricSwitch, true);
-    enableDerivedCommands(!settings_.ParametricMode);
-    menu_.action("Cart1")->setChecked(true);
-    menu_.action("Parametric1")->setChecked(settings_.ParametricMode);
-    if (fromMenu) setButtonDown(item::CartesianMode, true);
     afterModeSwitch();
 }
 
-void TMainForm::Polar1Click(bool fromMenu) {
+void TMainForm::Polar1Click() {
     settings_.CartesianMode = false;
     settings_.ImplicitMode = false;
-    setCommandEnabled("Parametric1", item::ParametricSwitch, true);
-    enableDerivedCommands(false);
-    menu_.action("Polar1")->setChecked(true);
-    menu_.action("Parametric1")->setChecked(settings_.ParametricMode);
-    if (fromMenu) setButtonDown(item::PolarMode, true);
     afterModeSwitch();
 }
 
-void TMainForm::Implicit1Click(bool fromMenu) {
+void TMainForm::Implicit1Click() {
     settings_.ImplicitMode = true;
     settings_.ParametricMode = false;
-    setCommandEnabled("Parametric1", item::ParametricSwitch, false);
-    enableDerivedCommands(false);
-    menu_.action("Implicit1")->setChecked(true);
-    menu_.action("Parametric1")->setChecked(false);
-    setButtonImage(item::ParametricSwitch, 25);
-    if (fromMenu) setButtonDown(item::ImplicitMode, true);
     afterModeSwitch();
 }
 
-void TMainForm::Parametric1Click(bool) {
-    if (settings_.ImplicitMode) return; // the switch is disabled there; a stale click changes nothing
-    settings_.ParametricMode = !settings_.ParametricMode;
-    enableDerivedCommands(!settings_.ParametricMode && settings_.CartesianMode);
-    setButtonImage(item::ParametricSwitch, settings_.ParametricMode ? 6 : 25);
-    menu_.action("Parametric1")->setChecked(settings_.ParametricMode);
+void TMainForm::Parametric1Click() {
+    // The switch is disabled in implicit mode; a stale click changes nothing.
+    if (!settings_.ImplicitMode) settings_.ParametricMode = !settings_.ParametricMode;
     afterModeSwitch();
 }
 
 void TMainForm::Radians1Click() {
     settings_.DegreeMode = false;
     if (engine_) engine_->syncModes();
-    menu_.action("Radians1")->setChecked(true);
-    setButtonImage(item::AngleMode, 26);
+    updateCommands();
 }
 
 void TMainForm::Degrees1Click() {
     settings_.DegreeMode = true;
     if (engine_) engine_->syncModes();
-    menu_.action("Degrees1")->setChecked(true);
-    setButtonImage(item::AngleMode, 10);
+    updateCommands();
 }
 
 void TMainForm::AngleModeClick() {
-    const bool degrees = engine_ ? !engine_->Translator.Degrees : !settings_.DegreeMode;
+    const bool degrees = engine_ ? !engine_->Parsers.Translator.Degrees : !settings_.DegreeMode;
     if (degrees)
         Degrees1Click();
     else
         Radians1Click();
 }
 
-void TMainForm::PlotDerivedFunction1Click(bool) {
+void TMainForm::PlotDerivedFunction1Click() {
     settings_.PlotDerived = !settings_.PlotDerived;
-    menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived);
-    setButtonDown(item::PlotDerivative, settings_.PlotDerived);
+    updateCommands();
 }
 
-void TMainForm::PlotIntegralFunction1Click(bool) {
+void TMainForm::PlotIntegralFunction1Click() {
     settings_.PlotIntegral = !settings_.PlotIntegral;
-    menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral);
-    setButtonDown(item::PlotIntegral, settings_.PlotIntegral);
+    updateCommands();
 }
 
 void TMainForm::SaveFormulaClick() {
     const char* name = presetListName(settings_);
     // Reading first: a missing list is reported and nothing is written.
-    std::vector<std::string> lines = data().readLines(name);
+    std::vector<std::string> lines = data_.readLines(name);
     lines.push_back(formulaText());
-    data().writeLines(name, lines);
+    data_.writeLines(name, lines);
     QComboBox* box = toolbars_.formulaBox;
     const QString text = box->currentText();
     box->clear();

@@ -1,7 +1,7 @@
 // TMainForm: the main window, the plotting engine's host with real controls.
 #pragma once
 
-#include "DataFolder.h"
+#include "DataSource.h"
 #include "InputGuard.h"
 #include "MainMenu.h"
 #include "PlotHost.h"
@@ -36,6 +36,9 @@ class TMainForm : public QMainWindow, public TPlotHost {
     /// the creation sequence on, is recorded instead of shown (questions are answered Yes).
     TMainForm(std::filesystem::path startFolder, std::filesystem::path dataFolder,
               Messages messages = Messages::Show, QWidget* parent = nullptr);
+    /// The same with any data source: a folder, or the built-in defaults in memory.
+    TMainForm(std::filesystem::path startFolder, TDataSource data, Messages messages = Messages::Show,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
     /// Message boxes are recorded instead of shown (for tests); questions get `answer`.
@@ -71,15 +74,15 @@ class TMainForm : public QMainWindow, public TPlotHost {
 
     // ---- commands -----------------------------------------------------------------------------------------
     void PlotClick();
-    void Cart1Click(bool fromMenu);
-    void Polar1Click(bool fromMenu);
-    void Implicit1Click(bool fromMenu);
-    void Parametric1Click(bool fromMenu);
+    void Cart1Click();
+    void Polar1Click();
+    void Implicit1Click();
+    void Parametric1Click();
     void Radians1Click();
     void Degrees1Click();
     void AngleModeClick();
-    void PlotDerivedFunction1Click(bool fromMenu);
-    void PlotIntegralFunction1Click(bool fromMenu);
+    void PlotDerivedFunction1Click();
+    void PlotIntegralFunction1Click();
     void SaveFormulaClick();
     void TypeSquared();
     void TypeCubed();
@@ -104,18 +107,14 @@ class TMainForm : public QMainWindow, public TPlotHost {
 
     void setupRelationBox();
     void loadPresetList();
-    void syncControls();
-    void setButtonDown(int itemNumber, bool down);
-    void setButtonImage(int itemNumber, int image);
-    void setCommandEnabled(const char* action, int itemNumber, bool enabled);
-    void enableDerivedCommands(bool enabled);
+    /// Sets every command's enabled and checked state and image from the settings.
+    void updateCommands();
+    void setCommandImage(const char* action, int image);
     void afterModeSwitch();
-    void repaintWithNewPicture();
-    DataFolder data() const { return DataFolder(dataFolder_); }
     QString caption() const;
 
     std::filesystem::path startFolder_;
-    std::filesystem::path dataFolder_;
+    TDataSource data_;
     TSettingsRecord settings_;
     std::unique_ptr<TPlotEngine> engine_;
     TToolbarSet toolbars_;

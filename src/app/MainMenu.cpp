@@ -1,10 +1,13 @@
 // TMainMenu: the menu table and its construction.
 #include "MainMenu.h"
 
+#include <QAction>
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <stdexcept>
 
 namespace kurvo {
 namespace {
@@ -112,7 +115,18 @@ const MenuDefinition Popup = {"PopupMenu1",
                                {"N17", "-", "", 0, false},
                                {"Undolastaction1", "&Undo last action", "", 0, false}}};
 
+/// Commands that only a toolbar button gives.
+const MenuRow ToolbarOnly[] = {{"AngleMode", "Angle mode", "", 0, false},
+                               {"TypeSquared", "Type \xC2\xB2", "", 0, false},
+                               {"TypeCubed", "Type \xC2\xB3", "", 0, false}};
+
 } // namespace
+
+QAction* TMainMenu::action(const QString& name) const {
+    QAction* a = actions_.value(name, nullptr);
+    if (!a) throw std::logic_error("No command named " + name.toStdString());
+    return a;
+}
 
 void TMainMenu::build(QMainWindow& window) {
     QHash<int, QActionGroup*> groups;
@@ -129,6 +143,7 @@ void TMainMenu::build(QMainWindow& window) {
                 a->setStatusTip(row.hint);
             }
             a->setCheckable(row.checkable);
+            a->setIconVisibleInMenu(false);
             if (row.radioGroup) {
                 QActionGroup*& g = groups[row.radioGroup];
                 if (!g) g = new QActionGroup(&window);
@@ -146,6 +161,12 @@ void TMainMenu::build(QMainWindow& window) {
     }
     popup_ = new QMenu(&window);
     fill(popup_, Popup);
+    for (const MenuRow& row : ToolbarOnly) {
+        auto* a = new QAction(QString::fromUtf8(row.caption), &window);
+        a->setObjectName(row.name);
+        window.addAction(a);
+        actions_.insert(row.name, a);
+    }
     actions_.value("Cart1")->setChecked(true);
     actions_.value("Radians1")->setChecked(true);
 }

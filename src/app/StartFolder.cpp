@@ -1,4 +1,5 @@
 // The start folder's data folder: lookup and first-start creation.
+#include "AsciiCase.h"
 #include "StartFolder.h"
 
 #include "Defaults.h"
@@ -12,27 +13,26 @@ std::optional<std::filesystem::path> findDataFolder(const std::filesystem::path&
     std::error_code ec;
     if (fs::is_directory(startFolder / "data", ec)) return startFolder / "data";
     for (fs::directory_iterator it(startFolder, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        for (char& c : name)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        std::string name = asciiLower(it->path().filename().string());
         if (name == "data" && it->is_directory(ec)) return it->path();
     }
     return std::nullopt;
 }
 
-std::filesystem::path offerDefaultDataFolder(const std::filesystem::path& startFolder,
-                                             const std::function<bool(const std::string&)>& ask,
-                                             const std::function<void(const std::string&)>& tell) {
+std::optional<std::filesystem::path> offerDefaultDataFolder(
+    const std::filesystem::path& startFolder, const std::function<bool(const std::string&)>& ask,
+    const std::function<void(const std::string&)>& tell) {
     if (auto existing = findDataFolder(startFolder)) return *existing;
     const std::filesystem::path data = startFolder / "data";
     const std::string question = "The folder " + startFolder.string() +
                                  " has no data folder, so Kurvo32 has no settings to start with.\r\r"
                                  "Create the data folder there with the default settings?";
-    if (!ask(question)) return data;
+    if (!ask(question)) return std::nullopt;
     try {
         writeDefaultDataFolder(data, false);
     } catch (const std::exception& e) {
         tell(e.what());
+        return std::nullopt;
     }
     return data;
 }

@@ -3,6 +3,8 @@
 
 #include "ButtonImages.h"
 
+#include <QAction>
+#include <QActionEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,53 +16,71 @@
 
 namespace kurvo {
 
+namespace {
+/// A toolbar button showing a command's action with the button's own hint: the menu item of the
+/// same command may have another hint ("Open constant editor" beside "Open constants dialog").
+class TCommandButton : public QToolButton {
+  public:
+    TCommandButton(QString hint, QWidget* parent) : QToolButton(parent), hint_(std::move(hint)) {}
+
+  protected:
+    void actionEvent(QActionEvent* event) override {
+        QToolButton::actionEvent(event); // takes the action's state, and its tooltip with it
+        setToolTip(hint_);
+    }
+
+  private:
+    QString hint_;
+};
+} // namespace
+
 const std::array<TToolbarItem, TToolbarConfig::ItemCount>& toolbarItems() {
     using B = TToolbarItem::Bar;
     using K = TToolbarItem::Kind;
     static const std::array<TToolbarItem, TToolbarConfig::ItemCount> items{{
-        {"Open file", B::Button, K::Push, 0, "Open File"},
-        {"Print graph", B::Button, K::Push, 1, "Save File"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Delete graphs", B::Button, K::Push, 2, "Clear graphs"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Cartesian mode", B::Button, K::Grouped, 3, "Cartesian mode"},
-        {"Polar mode", B::Button, K::Grouped, 4, "Polar mode"},
-        {"Implicit mode", B::Button, K::Grouped, 5, "Implicit mode"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Parametric switch", B::Button, K::Push, 6, "Parametric switch"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Matrix transformations", B::Button, K::Push, 7, "Open matrix transformations dialog"},
-        {"Descriptive transformations", B::Button, K::Push, 8, "Open descriptive transformations dialog"},
-        {"Plot coordinates", B::Button, K::Push, 9, "Plot points on the graph"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Angle mode", B::Button, K::Push, 10, "Choose angle mode (Degrees/Radians)"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Plot step field", B::Button, K::PlotStep, -1, "Set the plotting step"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Zoom out", B::Button, K::Push, 11, "Zoom out"},
-        {"Zoom in", B::Button, K::AllUp, 12, "Drag zoom in"},
-        {"Move graph", B::Button, K::AllUp, 13, "Move graph by dragging"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Constants", B::Button, K::Push, 14, "Open constants dialog"},
-        {"Families", B::Button, K::Push, 15, "Open families dialog"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Graph coordinates", B::Button, K::Check, 16, "Show coordinate info on status bar"},
-        {"Tangent to graph", B::Button, K::Check, 17, "Show the tangent to the graph"},
-        {"Separator", B::Button, K::Divider, -1, ""},
-        {"Plot derivative", B::Button, K::Check, 18, "Plot the derivative function"},
-        {"Plot integral", B::Button, K::Check, 19, "Plot the integral function"},
-        {"t min field", B::Range, K::Field, -1, "Type the minimum value for t (Polar/Parametric modes only)"},
-        {"t max field", B::Range, K::Field, -1, "Type the maximum value for t (Polar/Parametric modes only)"},
-        {"Separator", B::Range, K::Divider, -1, ""},
-        {"Auto scaling", B::Range, K::Check, 20, "Automatic y-scaling"},
-        {"Square graph", B::Range, K::Push, 21, "Square the graph"},
-        {"Separator", B::Formula, K::Divider, -1, ""},
-        {"Plot Graph", B::Formula, K::PlotButton, -1, "Plot the graphs"},
-        {"Separator", B::Formula, K::Divider, -1, ""},
-        {"Save to file", B::Formula, K::Push, 22, "Save the current formula to the preset menu"},
-        {"Separator", B::Formula, K::Divider, -1, ""},
-        {"x squared", B::Formula, K::Push, 23, "Type the \xC2\xB2 symbol"},
-        {"x cubed", B::Formula, K::Push, 24, "Type the \xC2\xB3 symbol"},
+        {"Open file", B::Button, K::Push, 0, "Open File", "Open1"},
+        {"Print graph", B::Button, K::Push, 1, "Print graph", "Print"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Delete graphs", B::Button, K::Push, 2, "Clear graphs", "Delete1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Cartesian mode", B::Button, K::Grouped, 3, "Cartesian mode", "Cart1"},
+        {"Polar mode", B::Button, K::Grouped, 4, "Polar mode", "Polar1"},
+        {"Implicit mode", B::Button, K::Grouped, 5, "Implicit mode", "Implicit1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Parametric switch", B::Button, K::Push, 6, "Parametric switch", "Parametric1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Matrix transformations", B::Button, K::Push, 7, "Open matrix transformations dialog", "Matrix1"},
+        {"Descriptive transformations", B::Button, K::Push, 8, "Open descriptive transformations dialog", "Transforms1"},
+        {"Plot coordinates", B::Button, K::Push, 9, "Plot points on the graph", "CoordinateSets1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Angle mode", B::Button, K::Push, 10, "Choose angle mode (Degrees/Radians)", "AngleMode"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Plot step field", B::Button, K::PlotStep, -1, "Set the plotting step", ""},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Zoom out", B::Button, K::Push, 11, "Zoom out", "Zoomout1"},
+        {"Zoom in", B::Button, K::AllUp, 12, "Drag zoom in", "Zoomin1"},
+        {"Move graph", B::Button, K::AllUp, 13, "Move graph by dragging", "Movegraph1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Constants", B::Button, K::Push, 14, "Open constants dialog", "Constants1"},
+        {"Families", B::Button, K::Push, 15, "Open families dialog", "Families1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Graph coordinates", B::Button, K::Check, 16, "Show coordinate info on status bar", "ShowCoordinateInfo1"},
+        {"Tangent to graph", B::Button, K::Check, 17, "Show the tangent to the graph", "ShowTangent1"},
+        {"Separator", B::Button, K::Divider, -1, "", ""},
+        {"Plot derivative", B::Button, K::Check, 18, "Plot the derivative function", "PlotDerivedFunction1"},
+        {"Plot integral", B::Button, K::Check, 19, "Plot the integral function", "PlotIntegralFunction1"},
+        {"t min field", B::Range, K::Field, -1, "Type the minimum value for t (Polar/Parametric modes only)", ""},
+        {"t max field", B::Range, K::Field, -1, "Type the maximum value for t (Polar/Parametric modes only)", ""},
+        {"Separator", B::Range, K::Divider, -1, "", ""},
+        {"Auto scaling", B::Range, K::Check, 20, "Automatic y-scaling", "Automaticyscaling1"},
+        {"Square graph", B::Range, K::Push, 21, "Square the graph", "Square1"},
+        {"Separator", B::Formula, K::Divider, -1, "", ""},
+        {"Plot Graph", B::Formula, K::PlotButton, -1, "Plot the graphs", "Plot"},
+        {"Separator", B::Formula, K::Divider, -1, "", ""},
+        {"Save to file", B::Formula, K::Push, 22, "Save the current formula to the preset menu", "Addformulatofile1"},
+        {"Separator", B::Formula, K::Divider, -1, "", ""},
+        {"x squared", B::Formula, K::Push, 23, "Type the \xC2\xB2 symbol", "TypeSquared"},
+        {"x cubed", B::Formula, K::Push, 24, "Type the \xC2\xB3 symbol", "TypeCubed"},
     }};
     return items;
 }
@@ -106,13 +126,15 @@ void TToolbarSet::addRangeField(QToolBar* bar, RangeField which, const char* lab
     auto* f = new QLineEdit(bar);
     f->setFixedWidth(RangeFieldWidth);
     f->setToolTip(QString::fromUtf8(hint));
+    l->setBuddy(f);
+    f->setAccessibleName(QString::fromUtf8(label).trimmed());
     bar->addWidget(l);
     bar->addWidget(f);
     labels[which] = l;
     fields[which] = f;
 }
 
-void TToolbarSet::addItem(QToolBar* bar, int n) {
+void TToolbarSet::addItem(QToolBar* bar, int n, const ActionLookup& commands) {
     if (!has(n)) return;
     const TToolbarItem& it = toolbarItems()[static_cast<std::size_t>(n)];
     const QString hint = QString::fromUtf8(it.hint);
@@ -130,6 +152,7 @@ void TToolbarSet::addItem(QToolBar* bar, int n) {
         plotStep->setSingleStep(128);
         plotStep->setValue(128);
         plotStep->setToolTip(hint);
+        plotStep->setAccessibleName(hint);
         bar->addWidget(plotStep);
         break;
     case TToolbarItem::Kind::Field:
@@ -145,17 +168,33 @@ void TToolbarSet::addItem(QToolBar* bar, int n) {
         plotButton->setFixedSize(PlotButtonWidth, ButtonHeight);
         plotButton->setAutoRaise(config_.flatButtons);
         plotButton->setToolTip(hint);
+        plotButton->setAccessibleName("Plot");
+        if (QAction* plot = commands(it.command))
+            QObject::connect(plotButton, &QToolButton::clicked, plot, &QAction::trigger);
         bar->addWidget(plotButton);
         break;
     default: {
-        auto* b = new QToolButton(bar);
+        auto* b = new TCommandButton(hint, bar);
         b->setObjectName(QString("Button%1").arg(n));
-        b->setIcon(buttonImage(it.image));
+        // The button is a view of its command's action: the action carries the icon, the hint and
+        // the enabled and checked states, so menu item and button can never disagree.
+        if (QAction* a = commands(it.command)) {
+            if (a->property("image").isNull()) {
+                a->setIcon(buttonImage(it.image));
+                a->setProperty("image", it.image);
+            }
+            if (it.kind != TToolbarItem::Kind::Push) a->setCheckable(true);
+            b->setDefaultAction(a);
+            b->setToolTip(hint);
+            b->setProperty("image", a->property("image"));
+        } else {
+            b->setIcon(buttonImage(it.image));
+            b->setToolTip(hint);
+        }
         b->setFixedSize(ButtonWidth, ButtonHeight);
         b->setAutoRaise(config_.flatButtons);
-        b->setToolTip(hint);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setCheckable(it.kind != TToolbarItem::Kind::Push);
+        b->setAccessibleName(hint);
         bar->addWidget(b);
         buttons[static_cast<std::size_t>(n)] = b;
         break;
@@ -163,7 +202,7 @@ void TToolbarSet::addItem(QToolBar* bar, int n) {
     }
 }
 
-void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config) {
+void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config, const ActionLookup& commands) {
     clear();
     config_ = config;
     const bool flat = config.flatButtons, lines = config.linesBetweenToolbars;
@@ -185,10 +224,10 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config) {
 
     if (buttonBar)
         for (int n = 0; n <= item::LastButtonBarItem; ++n)
-            addItem(buttonBar, n);
+            addItem(buttonBar, n, commands);
 
-    addItem(rangeBar, item::TMinField);
-    addItem(rangeBar, item::TMaxField);
+    addItem(rangeBar, item::TMinField, commands);
+    addItem(rangeBar, item::TMaxField, commands);
     addRangeField(rangeBar, XMin, " x min", "Type the minimum value for x");
     addRangeField(rangeBar, XMax, " x max", "Type the maximum value for x");
     addRangeField(rangeBar, YMin, " y min", "Type the minimum value for y");
@@ -200,7 +239,7 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config) {
     for (QLineEdit* f : fields)
         if (f) right += RangeFieldWidth;
     for (int n = item::TMaxField + 1; n <= item::SquareGraph; ++n)
-        addItem(rangeBar, n);
+        addItem(rangeBar, n, commands);
 
     relationBox = new QComboBox(formulaBar);
     relationBox->setObjectName("RelationBox");
@@ -210,6 +249,7 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config) {
     f10.setPointSize(10);
     relationBox->setFont(f10);
     relationBox->setToolTip("Choose equality/inequality graph type");
+    relationBox->setAccessibleName("Relation");
     formulaBar->addWidget(relationBox);
 
     formulaBox = new QComboBox(formulaBar);
@@ -219,9 +259,13 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config) {
     formulaBox->setFont(f10);
     formulaBox->setMaxVisibleItems(25);
     formulaBox->setToolTip("Formula input field");
+    formulaBox->setAccessibleName("Formula");
+    // What is typed is what is plotted: no inline completion from the preset list, which would make
+    // Enter after "1" plot the preset "1/x".
+    formulaBox->setCompleter(nullptr);
     formulaBar->addWidget(formulaBox);
     for (int n = item::SquareGraph + 1; n <= item::XCubed; ++n)
-        addItem(formulaBar, n);
+        addItem(formulaBar, n, commands);
     for (QToolBar* bar : {buttonBar, rangeBar, formulaBar})
         if (bar) bar->setFixedHeight(bar->property("barHeight").toInt());
     formulaBox->setFixedWidth(std::max(80, right - RelationBoxWidth - (plotButton ? PlotButtonWidth : 0)));

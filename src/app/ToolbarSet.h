@@ -6,7 +6,9 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -27,6 +29,7 @@ struct TToolbarItem {
     Kind kind;
     int image; ///< -1 for none
     const char* hint;
+    const char* command; ///< the name of the command (menu action) the button shares, or ""
 };
 
 /// Toolbar item numbers that other code refers to.
@@ -53,8 +56,13 @@ class TToolbarSet {
     static constexpr int ButtonWidth = 25, ButtonHeight = 24, DividerWidth = 8, RangeFieldWidth = 65;
     static constexpr int PlotStepWidth = 60, RelationBoxWidth = 49, PlotButtonWidth = 73;
 
-    /// Destroys the toolbars that exist, then builds them from `config` into `window`.
-    void build(QMainWindow& window, const TToolbarConfig& config);
+    /// Finds the action of a command by name; buttons share the action of their command.
+    using ActionLookup = std::function<QAction*(const char* name)>;
+
+    /// Destroys the toolbars that exist, then builds them from `config` into `window`. Each command
+    /// button shows the action of its command, so its icon, hint, enabled and checked state are the
+    /// menu item's.
+    void build(QMainWindow& window, const TToolbarConfig& config, const ActionLookup& commands);
 
     bool has(int itemNumber) const { return config_.items[static_cast<std::size_t>(itemNumber)]; }
     const TToolbarConfig& config() const { return config_; }
@@ -74,7 +82,7 @@ class TToolbarSet {
   private:
     void clear();
     QToolBar* makeBar(QMainWindow& window, const char* name, int height, bool lineAbove, bool lineBelow);
-    void addItem(QToolBar* bar, int itemNumber);
+    void addItem(QToolBar* bar, int itemNumber, const ActionLookup& commands);
     void addRangeField(QToolBar* bar, RangeField which, const char* label, const char* hint);
 
     TToolbarConfig config_;

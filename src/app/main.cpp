@@ -10,8 +10,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // No application display name: Qt would append it to the window title, which names the
+    // program already.
     QApplication::setApplicationName("Kurvo32");
-    QApplication::setApplicationDisplayName("Kurvo32");
 
     // The start folder is the current folder; its data folder holds every setting.
     std::error_code ec;
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     auto text = [](const std::string& cp1252) {
         return QString::fromStdString(kurvo::cp1252ToUtf8(cp1252)).replace('\r', '\n');
     };
-    std::filesystem::path data = kurvo::offerDefaultDataFolder(
+    std::optional<std::filesystem::path> data = kurvo::offerDefaultDataFolder(
         start,
         [&](const std::string& q) {
             return QMessageBox::question(nullptr, "Kurvo32", text(q), QMessageBox::Yes | QMessageBox::No) ==
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
         },
         [&](const std::string& m) { QMessageBox::critical(nullptr, "Kurvo32", text(m)); });
 
-    kurvo::TMainForm form(start, data);
+    kurvo::TMainForm form(start, data ? kurvo::TDataSource(*data) : kurvo::TDataSource::builtInDefaults());
     form.show();
     return QApplication::exec();
 }

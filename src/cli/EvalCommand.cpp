@@ -1,4 +1,5 @@
 // kurvo eval: evaluates expressions in evaluator syntax with one parser.
+#include "AsciiCase.h"
 #include "Commands.h"
 
 #include "Cp1252.h"
@@ -29,55 +30,6 @@ Options:
 Exit status: 0 when every EXPR evaluated, 1 when any failed, 2 on bad usage.
 )";
 
-double* variableField(TParser& p, char letter) {
-    switch (letter) {
-    case 'A':
-        return &p.A;
-    case 'B':
-        return &p.B;
-    case 'C':
-        return &p.C;
-    case 'D':
-        return &p.D;
-    case 'E':
-        return &p.E;
-    case 'M':
-        return &p.M;
-    case 'N':
-        return &p.N;
-    case 'O':
-        return &p.O;
-    case 'P':
-        return &p.P;
-    case 'Q':
-        return &p.Q;
-    case 'R':
-        return &p.R;
-    case 'S':
-        return &p.S;
-    case 'T':
-        return &p.T;
-    case 'U':
-        return &p.U;
-    case 'V':
-        return &p.V;
-    case 'W':
-        return &p.W;
-    case 'X':
-        return &p.X;
-    case 'Y':
-        return &p.Y;
-    case 'Z':
-        return &p.Z;
-    default:
-        return nullptr;
-    }
-}
-
-char upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
 } // namespace
 
 int runEval(const Args& args) {
@@ -86,7 +38,7 @@ int runEval(const Args& args) {
         return 0;
     }
     TParserContext context;
-    std::array<std::unique_ptr<TParser>, 7> userFunctions;
+    std::array<std::unique_ptr<TParser>, UserFunctionCount> userFunctions;
     for (std::size_t k = 0; k < userFunctions.size(); ++k) {
         userFunctions[k] = std::make_unique<TParser>(context);
         context.UserFunctionParser[k] = userFunctions[k].get();
@@ -107,18 +59,18 @@ int runEval(const Args& args) {
         } else if (a == "--set") {
             std::string v = optionValue(args, i);
             auto eq = v.find('=');
-            if (eq != 1 || variableField(parser, upper(v[0])) == nullptr)
+            if (eq != 1 || parser.variable(v[0]) == nullptr)
                 throw UsageError(
                     "--set wants NAME=VALUE with NAME one of a b c d e m n o p q r s t u v w x y z, not '" +
                     v + "'");
             auto value = parsePascalNumber(v.substr(2));
             if (!value)
                 throw UsageError("--set " + v + ": '" + v.substr(2) + "' is not a plain decimal number");
-            sets.emplace_back(upper(v[0]), *value);
+            sets.emplace_back(asciiUpper(v[0]), *value);
         } else if (a == "--function") {
             std::string v = optionValue(args, i);
             auto eq = v.find('=');
-            char letter = v.empty() ? 0 : upper(v[0]);
+            char letter = v.empty() ? 0 : asciiUpper(v[0]);
             if (eq != 1 || letter < 'F' || letter > 'L')
                 throw UsageError("--function wants L=EXPR with L one of F G H I J K L, not '" + v + "'");
             functions.emplace_back(letter - 'F', utf8ToCp1252(v.substr(2)));
@@ -131,9 +83,9 @@ int runEval(const Args& args) {
     if (expressions.empty()) throw UsageError("no expression given (see kurvo eval --help)");
 
     for (auto& [letter, value] : sets) {
-        *variableField(parser, letter) = value;
+        *parser.variable(letter) = value;
         for (auto& f : userFunctions)
-            *variableField(*f, letter) = value;
+            *f->variable(letter) = value;
     }
     int status = 0;
     for (auto& [index, text] : functions) {

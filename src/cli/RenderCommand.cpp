@@ -1,14 +1,15 @@
 // kurvo render: draws what the window's plot area would show, headless, and saves the picture.
+#include "AsciiCase.h"
 #include "Commands.h"
 
 #include "Cp1252.h"
-#include "DataFolder.h"
+#include "DataSource.h"
 #include "Defaults.h"
 #include "GifWriter.h"
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
-#include "SystemLocale.h"
+#include "Startup.h"
 
 #include <QGuiApplication>
 
@@ -126,8 +127,7 @@ int runRender(const Args& args) {
     }
     if (out.empty()) throw UsageError("-o OUT.png, OUT.bmp or OUT.gif is required (see kurvo render --help)");
     std::string extension = std::filesystem::path(out).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    extension = asciiLower(extension);
     if (extension != ".png" && extension != ".bmp" && extension != ".gif")
         throw UsageError("-o: the picture must end in .png, .bmp or .gif");
 
@@ -148,29 +148,20 @@ int runRender(const Args& args) {
 
     // Start as the window starts: the data folder of the start folder, or the built-in defaults.
     namespace fs = std::filesystem;
-    std::optional<DataFolder> data;
+    std::optional<TDataSource> found;
     if (!startFolder.empty()) {
         if (!fs::is_directory(fs::path(startFolder) / "data"))
             throw EInOutError("The start folder " + startFolder + " has no data folder");
-        data.emplace(fs::path(startFolder) / "data");
+        found.emplace(fs::path(startFolder) / "data");
     } else if (fs::is_directory("data")) {
-        data.emplace(fs::path("data"));
+        found.emplace(fs::path("data"));
     }
-    TSettingsRecord stored = !settingsFile.empty() ? readSettingsFile(settingsFile)
-                             : data                ? data->readSettings()
-                                                   : defaultSettings();
-    TSanitizedSettings safe = sanitized(stored);
-    TSettingsRecord settings = safe.record;
+    TDataSource data = found ? std::move(*found) : TDataSource::builtInDefaults();
+    startup::TStartSettings start =
+        startup::startSettings(!settingsFile.empty() ? readSettingsFile(settingsFile) : data.readSettings());
+    TSettingsRecord settings = start.record;
     std::vector<std::string> messages;
-    if (!safe.replaced.empty()) {
-        std::string list;
-        for (const auto& r : safe.replaced)
-            list += (list.empty() ? "" : ", ") + r;
-        messages.push_back("Some settings could not be used and were replaced by defaults: " + list);
-    }
-    settings.XAxisName = "x";
-    settings.YAxisName = "y";
-    settings.LastGraph = -1;
+    if (!start.message.empty()) messages.push_back(start.message);
     if (degrees) settings.DegreeMode = *degrees;
     if (derived) settings.PlotDerived = true;
     if (integral) settings.PlotIntegral = true;
@@ -188,9 +179,7 @@ int runRender(const Args& args) {
     }
 
     TPlainHost host;
-    host.fields = {rangeFieldText(settings.Tmin), rangeFieldText(settings.Tmax),
-                   rangeFieldText(settings.Xmin), rangeFieldText(settings.Xmax),
-                   rangeFieldText(settings.Ymin), rangeFieldText(settings.Ymax)};
+    host.fields = startup::rangeFieldTexts(settings);
     host.plotStep = settings.plotStepText;
     using F = TPlotHost::Field;
     auto setField = [&](F f, const std::string& v) { host.setFieldText(f, utf8ToCp1252(v)); };
@@ -198,48 +187,27 @@ int runRender(const Args& args) {
     if (yr) setField(F::YMin, yr->first), setField(F::YMax, yr->second);
     if (tr) setField(F::TMin, tr->first), setField(F::TMax, tr->second);
     if (!steps.empty()) host.plotStep = steps;
-    // The relation box as the window sets it up for the mode.
-    if (settings.ImplicitMode)
-        host.relation.clear();
-    else if (!settings.CartesianMode)
-        host.relation = settings.ParametricMode ? "r,\xF8=" : "r=";
-    else if (settings.ParametricMode)
-        host.relation = "x,y=";
-    else {
-        std::vector<std::string> labels =
-            data ? data->readLines(datafile::Relations) : std::vector<std::string>{};
-        host.relation = labels.empty() ? "y=" : labels.front();
-    }
+    std::vector<std::string> labels = startup::relationLabels(settings, data);
+    host.relation = labels.empty() ? std::string() : labels.front();
     if (!relation.empty()) host.relation = relation;
+    host.aliases = data.readLines(aliasListName(settings));
 
     TPlotEngine engine(settings, host);
-    NumberSeparators separators = systemNumberSeparators();
-    engine.Translator.DecimalSeparator = separators.decimal;
-    engine.Translator.ThousandSeparator = separators.thousands;
-    if (data) {
-        host.aliases = data->readLines(aliasListName(settings));
-        auto functions = data->readFunctionExpressions(settings.CartesianMode);
-        for (std::size_t k = 0; k < functions.size(); ++k) {
-            try {
-                engine.UserFunctionParser[k]->setExpression(functions[k]);
-            } catch (const std::exception& e) {
-                host.showError(e);
-            }
-        }
+    startup::applyLocaleSeparators(engine.Parsers.Translator);
+    try {
+        startup::loadUserFunctions(engine.Parsers, settings, data);
+    } catch (const std::exception& e) {
+        host.showError(e);
     }
     engine.setPaintBoxSize(width, height);
 
     auto report = [&](const std::exception& e) { host.showError(e); };
     // The first display: a cleared area with axes and grid.
     try {
-        engine.PlotRequested = true;
-        engine.ReplotAll = true;
-        engine.PaintBox1Paint();
+        engine.replotAll();
     } catch (const std::exception& e) {
         report(e);
     }
-    engine.PlotRequested = false;
-    engine.ReplotAll = false;
     for (const auto& f : formulas) {
         host.formula = utf8ToCp1252(f);
         try {

@@ -1,4 +1,5 @@
 // The formula translator: the steps that rewrite classroom notation into evaluator syntax.
+#include "AsciiCase.h"
 #include "FormulaTrans.h"
 
 #include "Errors.h"
@@ -16,11 +17,6 @@ using namespace formula;
 
 namespace {
 
-std::string lowerCase(std::string s) {
-    for (char& c : s)
-        if (isUpper(c)) c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 /// Every "(-" becomes "(0-", so a leading minus is a subtraction from 0, which the parser accepts.
 /// Inserting the "0" never makes a new "(-", so one pass suffices.
@@ -191,7 +187,7 @@ void TFormulaTrans::buildTables() {
 
 void TFormulaTrans::Translate() {
     buildTables();
-    std::string t = lowerCase(Instring);
+    std::string t = asciiLower(Instring);
     if (ThousandSeparator != '\0') t = deleteAll(t, std::string(1, ThousandSeparator));
     if (DecimalSeparator == ',') t = replaceFirst(t, ",", ".");
     t = deleteAll(t, " ");

@@ -1,4 +1,5 @@
 // TCustomParser2 and TParser: text preparation, the build into an operation list, and evaluation.
+#include "AsciiCase.h"
 #include "Parser.h"
 
 #include "FloatStatus.h"
@@ -14,12 +15,6 @@ namespace {
 constexpr int MaxLevel = 20;     // levels 1..20 hold steps; level 0 receives the result
 constexpr int MaxPositions = 50; // steps per level
 
-std::string upperCase(const std::string& s) {
-    std::string r = s;
-    for (char& c : r)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return r;
-}
 } // namespace
 
 // ---- build -----------------------------------------------------------------------------------------
@@ -152,7 +147,7 @@ void TCustomParser2::setExpression(const std::string& text) {
     expression_ = text;
     if (text.empty()) return;
     try {
-        std::string s = upperCase(text);
+        std::string s = asciiUpper(text);
         auto first = s.find_first_not_of(' ');
         if (first == std::string::npos) {
             s.clear();
@@ -247,6 +242,11 @@ void TParser::registerAll() {
         addVariable(name, address);
     for (const FunctionEntry& f : functionTable())
         addFunction(f);
+}
+
+double* TParser::variable(char letter) {
+    // The table holds the addresses of this parser's own fields.
+    return const_cast<double*>(variableAddress(std::string(1, asciiUpper(letter))));
 }
 
 // ---- errors ----------------------------------------------------------------------------------------

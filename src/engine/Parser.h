@@ -89,6 +89,9 @@ class TParser : public TCustomParser2 {
     double A = 0, B = 0, C = 0, D = 0, E = 0, M = 0, N = 0, O = 0, P = 0, Q = 0, R = 0, S = 0, T = 0, U = 0,
            V = 0, W = 0, X = 0, Y = 0, Z = 0;
 
+    /// The field of a variable letter (either case); null for F..L and anything that is no variable.
+    double* variable(char letter);
+
   private:
     void registerAll();
     std::unique_ptr<TParserContext> ownContext_;

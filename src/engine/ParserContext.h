@@ -9,6 +9,9 @@ namespace kurvo {
 
 class TParser;
 
+/// The user functions F, G, H, I, J, K and L.
+inline constexpr std::size_t UserFunctionCount = 7;
+
 /// The program-wide state an evaluation can read or set. The program owns one and hands it to every
 /// parser it creates, so the routines of DIFF, INTEG, INV and the user functions F..L reach it without
 /// globals.
@@ -20,7 +23,7 @@ struct TParserContext {
     /// User functions bind X in Cartesian mode and T otherwise.
     bool CartesianMode = true;
     /// The parsers holding the user functions F, G, H, I, J, K and L (not owned; may be null).
-    std::array<TParser*, 7> UserFunctionParser{};
+    std::array<TParser*, UserFunctionCount> UserFunctionParser{};
     /// How many user-function calls are running inside each other right now.
     int userFunctionDepth = 0;
     /// Source of RND and RANDOM.

@@ -1,4 +1,5 @@
 // The data folder's text lists and typed files.
+#include "AsciiCase.h"
 #include "DataFolder.h"
 
 #include "AtomicFile.h"
@@ -8,21 +9,12 @@
 namespace kurvo {
 namespace {
 
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
     return true;
-}
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = lowerAscii(c);
-    return s;
 }
 
 } // namespace
@@ -77,21 +69,6 @@ TUserFunctionTexts functionExpressionsFromLines(const std::vector<std::string>& 
     for (std::size_t i = 0; i < UserFunctionCount && i < lines.size(); ++i)
         functions[i] = lines[i] == "()" ? "(1)" : lines[i];
     return functions;
-}
-
-std::string applyAliases(std::string formula, const std::vector<std::string>& aliasLines) {
-    for (const auto& line : aliasLines) {
-        auto colon = line.find(':');
-        if (colon == std::string::npos) continue; // no alias on this line: it never matches a formula
-        if (lower(line.substr(colon + 1)) == formula) formula = line.substr(0, colon);
-    }
-    return formula;
-}
-
-bool aliasListHasErrors(const std::vector<std::string>& lines) {
-    for (const auto& line : lines)
-        if (!line.empty() && line.find(':') == std::string::npos) return true;
-    return false;
 }
 
 std::filesystem::path DataFolder::find(std::string_view name) const {

@@ -2,6 +2,7 @@
 // ends, and the typed access to each file.
 #pragma once
 
+#include "ParserContext.h"
 #include "SettingsRecord.h"
 #include "ToolbarConfig.h"
 
@@ -34,7 +35,6 @@ inline constexpr const char* PolarParametricAliases = "ppolal.txt";
 inline constexpr const char* ImplicitAliases = "Implal.txt";
 } // namespace datafile
 
-inline constexpr std::size_t UserFunctionCount = 7; ///< f, g, h, i, j, k, l
 using TUserFunctionTexts = std::array<std::string, UserFunctionCount>;
 
 /// The preset list of the record's mode: implicit first, then Cartesian or polar, then parametric.
@@ -56,11 +56,6 @@ std::string joinLines(const std::vector<std::string>& lines);
 /// empty, and a line that is exactly "()" (an empty function) becomes "(1)".
 TUserFunctionTexts functionExpressionsFromLines(const std::vector<std::string>& lines);
 
-/// Replaces a whole (already lower-cased) formula by the target of a matching alias line
-/// "target:alias"; the alias is compared without regard to case, and later lines may replace again.
-std::string applyAliases(std::string formula, const std::vector<std::string>& aliasLines);
-/// True when a non-empty line lacks the ":" between target and alias.
-bool aliasListHasErrors(const std::vector<std::string>& lines);
 
 /// One data folder. File names are matched without regard to case, so "cart.txt" finds "Cart.txt";
 /// a file that does not exist yet is created under the name given. Every write is atomic (see

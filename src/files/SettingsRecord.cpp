@@ -76,12 +76,12 @@ template <class R, class V> void visitLayout(R& r, V& v) {
     v.boolean(991, r.connectMarks);
     v.boolean(992, r.FamilyPlotting);
     v.int32(996, r.familySize);
-    for (std::size_t i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < TSettingsRecord::ConstantCount; ++i)
         v.ext(1000 + 10 * i, r.ConstantValues[i]);
-    for (std::size_t i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < TSettingsRecord::ConstantCount; ++i)
         v.ext(1160 + 10 * i, r.FamilySteps[i]);
     v.int32(1320, r.LastGraph);
-    for (std::size_t i = 0; i < 16; ++i)
+    for (std::size_t i = 0; i < TSettingsRecord::ConstantCount; ++i)
         v.ext(1324 + 10 * i, r.savedConstants[i]);
     v.int32(1484, r.significantFigures);
     v.boolean(1488, r.coordsSnapToGraph);

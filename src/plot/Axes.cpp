@@ -73,21 +73,21 @@ TickSpacing tickSpacing(Extended lo, Extended hi, bool compute, bool pi) {
 }
 
 void TAxesPainter::computePositions() {
-    const int W = e_.PlotWidth, H = e_.PlotHeight;
-    sx_ = W / e_.XRange;
-    ox_ = -s_.Xmin * sx_;
-    sy_ = H / e_.YRange;
-    oy_ = -s_.Ymin * sy_;
-    if (s_.Ymax >= 0 && s_.Ymin > 0)
+    const int W = e_.View.PlotWidth, H = e_.View.PlotHeight;
+    sx_ = W / e_.View.XRange;
+    ox_ = -e_.View.Xmin * sx_;
+    sy_ = H / e_.View.YRange;
+    oy_ = -e_.View.Ymin * sy_;
+    if (e_.View.Ymax >= 0 && e_.View.Ymin > 0)
         h_ = 10;
-    else if (s_.Ymax >= 0)
-        h_ = nearest(-s_.Ymin * H / e_.YRange);
+    else if (e_.View.Ymax >= 0)
+        h_ = nearest(-e_.View.Ymin * H / e_.View.YRange);
     else
         h_ = H - 10;
-    if (s_.Xmax >= 0 && s_.Xmin > 0)
+    if (e_.View.Xmax >= 0 && e_.View.Xmin > 0)
         c_ = 10;
-    else if (s_.Xmax >= 0)
-        c_ = nearest(-s_.Xmin * W / e_.XRange);
+    else if (e_.View.Xmax >= 0)
+        c_ = nearest(-e_.View.Xmin * W / e_.View.XRange);
     else
         c_ = W - 10;
 }
@@ -122,14 +122,14 @@ void TAxesPainter::drawText(int left, int top, const QString& text) {
 
 void TAxesPainter::drawAxisTicks(bool xAxis) {
     const bool square =
-        std::fabs(e_.YRange / e_.XRange - static_cast<Extended>(e_.PlotHeight) / e_.PlotWidth) <= 1e-6L;
-    Extended lo = xAxis ? s_.Xmin : s_.Ymin;
-    Extended hi = xAxis ? s_.Xmax : s_.Ymax;
+        std::fabs(e_.View.YRange / e_.View.XRange - static_cast<Extended>(e_.View.PlotHeight) / e_.View.PlotWidth) <= 1e-6L;
+    Extended lo = xAxis ? e_.View.Xmin : e_.View.Ymin;
+    Extended hi = xAxis ? e_.View.Xmax : e_.View.Ymax;
     TickSpacing sp = tickSpacing(lo, hi, xAxis || !square, xAxis && s_.piAxis);
 
     // More than one major tick per pixel is an unreadable smear (a square view of y from -1E9 to 1E9
     // keeps step 1): such an axis gets no ticks, grid or numbers rather than millions of lines.
-    const int extent = xAxis ? e_.PlotWidth : e_.PlotHeight;
+    const int extent = xAxis ? e_.View.PlotWidth : e_.View.PlotHeight;
     if (!(sp.major > 0) || (hi - sp.first) / sp.major > extent) return;
 
     for (Extended t = sp.first; t < hi; t += sp.major) {
@@ -143,7 +143,7 @@ void TAxesPainter::drawAxisTicks(bool xAxis) {
 
 void TAxesPainter::drawTickGroupX(Extended t, const TickSpacing& sp) {
     QPainter& p = e_.canvas();
-    const int W = e_.PlotWidth, H = e_.PlotHeight;
+    const int W = e_.View.PlotWidth, H = e_.View.PlotHeight;
     const int row = H - h_;
     const bool minorsFit = sp.major / sp.minor <= W; // never more minor marks than pixels
     if (minorsFit && sp.minor > 0) {
@@ -182,7 +182,7 @@ void TAxesPainter::drawTickGroupX(Extended t, const TickSpacing& sp) {
 
 void TAxesPainter::drawTickGroupY(Extended t, const TickSpacing& sp) {
     QPainter& p = e_.canvas();
-    const int W = e_.PlotWidth, H = e_.PlotHeight;
+    const int W = e_.View.PlotWidth, H = e_.View.PlotHeight;
     const bool minorsFit = sp.major / sp.minor <= H;
     if (minorsFit && sp.minor > 0) {
         for (Extended r = t; r < t + sp.major; r += sp.minor) {
@@ -221,12 +221,12 @@ void TAxesPainter::drawTickGroupY(Extended t, const TickSpacing& sp) {
 
 void TAxesPainter::drawAxes() {
     QPainter& p = e_.canvas();
-    const int W = e_.PlotWidth, H = e_.PlotHeight;
+    const int W = e_.View.PlotWidth, H = e_.View.PlotHeight;
     const int r = H - h_;
     const QColor axes = e_.colour(s_.axesColour);
     const int width = std::max(1, s_.axisLineThickness);
 
-    bool xDashed = s_.Ymin > 0 || s_.Ymax < 0;
+    bool xDashed = e_.View.Ymin > 0 || e_.View.Ymax < 0;
     p.setPen(QPen(axes, width, xDashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
     p.drawLine(0, r, W - 10, r);
     if (s_.axisLabels) {
@@ -234,7 +234,7 @@ void TAxesPainter::drawAxes() {
         drawText(W - s_.fontSize * static_cast<int>(s_.XAxisName.size()) - 10, r - 15, name);
     }
 
-    bool yDashed = s_.Xmin > 0 || s_.Xmax < 0;
+    bool yDashed = e_.View.Xmin > 0 || e_.View.Xmax < 0;
     p.setPen(QPen(axes, width, yDashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
     p.drawLine(c_, 10, c_, H);
     if (s_.axisLabels) {

@@ -1,7 +1,7 @@
 // TAxesPainter: grid lines, minor divisions, major ticks with numbers, the axes, arrowheads and names.
 #pragma once
 
-#include "PlotEngine.h"
+#include "PlotRenderer.h"
 
 #include <QFontMetrics>
 
@@ -24,7 +24,7 @@ TickSpacing tickSpacing(Extended lo, Extended hi, bool compute, bool pi);
 /// Draws the coordinate frame into the engine's picture, before any graph.
 class TAxesPainter {
   public:
-    explicit TAxesPainter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
+    explicit TAxesPainter(TPlotRenderer& renderer) : e_(renderer), s_(renderer.Settings) {}
 
     /// Axis positions, x-axis ticks and grid, y-axis ticks and grid, then the axes.
     void draw();
@@ -51,7 +51,7 @@ class TAxesPainter {
     void axisPen();
     void gridPen();
 
-    TPlotEngine& e_;
+    TPlotRenderer& e_;
     const TSettingsRecord& s_;
     Extended sx_ = 0, ox_ = 0, sy_ = 0, oy_ = 0;
     int h_ = 0, c_ = 0;

@@ -20,8 +20,8 @@ void TCartesianPlotter::restorePen() {
 }
 
 void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral) {
-    if (e_.Host.formulaText().empty() || !e_.ExpressionReady) return;
-    const std::string relation = e_.Host.relationText();
+    if (e_.Frame.formula.empty() || !e_.Document.ExpressionReady) return;
+    const std::string relation = e_.Frame.relation;
     Trace t;
     t.derived = derived;
     t.integral = integral;
@@ -40,7 +40,7 @@ void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral
 
 void TCartesianPlotter::PlotExplicitImplicit(int slot) {
     Trace t;
-    t.dashed = e_.DashedBoundary;
+    t.dashed = e_.Document.DashedBoundary;
     t.colour = e_.graphColour(slot);
     t.evaluateFirst = true;
     t.skipAfterFailure = 10;
@@ -57,9 +57,9 @@ void TCartesianPlotter::PlotExplicitImplicit(int slot) {
 bool TCartesianPlotter::trace(const Trace& t) {
     swapped_ = t.swapped;
     lineColour_ = t.colour;
-    Extended v = swapped_ ? s_.Ymin : s_.Xmin;
-    const Extended end = swapped_ ? s_.Ymax : s_.Xmax;
-    const Extended step = s_.PlotStep;
+    Extended v = swapped_ ? e_.View.Ymin : e_.View.Xmin;
+    const Extended end = swapped_ ? e_.View.Ymax : e_.View.Xmax;
+    const Extended step = e_.View.PlotStep;
     const QColor background = e_.colour(s_.backgroundColour);
     restorePen();
     QPainter& p = e_.canvas();
@@ -90,7 +90,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
     }
     // A step that is not positive, or too small to move v, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step) && v + step != v;
-    e_.Host.setCursor(TPlotHost::Cursor::Hourglass);
+    e_.Feedback.setCursor(TPaintFeedback::Cursor::Hourglass);
     while (stepUsable && v <= end) {
         if (e_.stopRequested()) {
             stopped = true;
@@ -120,7 +120,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
             // A jump is measured between two successive samples only: the first sample of a piece
             // has no predecessor, so a curve entering from far off the picture is no asymptote.
             const bool jump =
-                !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.PlotHeight;
+                !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.View.PlotHeight;
             if (first || jump || failed) {
                 flush();
                 if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
@@ -172,12 +172,12 @@ bool TCartesianPlotter::trace(const Trace& t) {
         if (v <= before) break;             // the step no longer moves v
     }
     flush();
-    e_.Host.setCursor(TPlotHost::Cursor::Normal);
+    e_.Feedback.setCursor(TPaintFeedback::Cursor::Normal);
     return stopped;
 }
 
 Extended TCartesianPlotter::FindAsymptote(Extended v) {
-    Extended a = v - s_.PlotStep, c = v + s_.PlotStep;
+    Extended a = v - e_.View.PlotStep, c = v + e_.View.PlotStep;
     Extended m = (a + c) * 0.5L;
     try {
         Extended fa = f(a);
@@ -203,7 +203,7 @@ Extended TCartesianPlotter::FindAsymptote(Extended v) {
 
 Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
                                            std::optional<Extended> failedAt) {
-    Extended step2 = 2 * s_.PlotStep;
+    Extended step2 = 2 * e_.View.PlotStep;
     Extended g = direction == Direction::Entering ? v + step2 : v - step2;
     Extended b = direction == Direction::Entering ? v - step2 : v + step2;
     Extended m = (g + b) * 0.5L;
@@ -239,17 +239,17 @@ Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
 }
 
 void TCartesianPlotter::DrawAsymptoteLine(Extended v) {
-    if (s_.asymptoteBeep) e_.Host.beep();
+    if (s_.asymptoteBeep) e_.Feedback.beep();
     QPainter& p = e_.canvas();
     p.setPen(QPen(e_.colour(s_.asymptotesColour), 1, Qt::DotLine));
     try {
         // For x = f(y) graphs the edge lies on the y variable: mark it with a horizontal line.
         if (swapped_) {
             int k = e_.WorldToPixelY(v);
-            p.drawLine(0, k, 3 * e_.PlotWidth, k);
+            p.drawLine(0, k, 3 * e_.View.PlotWidth, k);
         } else {
             int k = e_.WorldToPixelX(v);
-            p.drawLine(k, 0, k, 3 * e_.PlotHeight);
+            p.drawLine(k, 0, k, 3 * e_.View.PlotHeight);
         }
     } catch (const std::exception&) {
         // an edge too far off the picture to map has no line to draw

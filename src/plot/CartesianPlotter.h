@@ -1,7 +1,7 @@
 // TCartesianPlotter: traces y = f(x) (or x = f(y) for INV) with breaks, asymptotes and domain edges.
 #pragma once
 
-#include "PlotEngine.h"
+#include "PlotRenderer.h"
 
 #include <optional>
 
@@ -10,7 +10,7 @@ namespace kurvo {
 /// The engine's curve tracer for one Cartesian slot, working on `Parser1`.
 class TCartesianPlotter {
   public:
-    explicit TCartesianPlotter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
+    explicit TCartesianPlotter(TPlotRenderer& renderer) : e_(renderer), s_(renderer.Settings) {}
 
     /// Draws slot `slot`; `derived` and `integral` draw the derived or integral function instead.
     void PlotCartesianGraph(int slot, bool derived, bool integral);
@@ -38,7 +38,7 @@ class TCartesianPlotter {
     Extended f(Extended v);
     void restorePen();
 
-    TPlotEngine& e_;
+    TPlotRenderer& e_;
     const TSettingsRecord& s_;
     QColor lineColour_;
     bool swapped_ = false;

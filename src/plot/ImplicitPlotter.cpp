@@ -41,21 +41,21 @@ void TImplicitPlotter::PlotImplicitRelation(int slot) {
     QPainter& p = e_.canvas();
     const QColor colour = e_.graphColour(slot);
     p.setPen(QPen(colour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::RoundCap));
-    e_.Host.setCursor(TPlotHost::Cursor::Hourglass);
+    e_.Feedback.setCursor(TPaintFeedback::Cursor::Hourglass);
     struct CursorBack {
-        TPlotHost& host;
-        ~CursorBack() { host.setCursor(TPlotHost::Cursor::Normal); }
-    } cursorBack{e_.Host};
+        TPaintFeedback& host;
+        ~CursorBack() { host.setCursor(TPaintFeedback::Cursor::Normal); }
+    } cursorBack{e_.Feedback};
 
-    const Extended rowStep = 8 * s_.PlotStep;
-    const Extended startStep = 0.05L * e_.XRange;
+    const Extended rowStep = 8 * e_.View.PlotStep;
+    const Extended startStep = 0.05L * e_.View.XRange;
     if (!(rowStep > 0) || !(startStep > 0) || !std::isfinite(rowStep)) return;
     int previousColumn = 0;
     Extended previousSlope = 0;
     QPoint pen(0, 0);
     auto signClass = [](Extended s) { return s < 0; };
-    for (Extended y = s_.Ymin; y < s_.Ymax; y += rowStep) {
-        for (Extended x0 = s_.Xmin; x0 < s_.Xmax; x0 += startStep) {
+    for (Extended y = e_.View.Ymin; y < e_.View.Ymax; y += rowStep) {
+        for (Extended x0 = e_.View.Xmin; x0 < e_.View.Xmax; x0 += startStep) {
             if (e_.stopRequested()) return;
             Root r = NewtonSolveX(x0, y);
             if (r.stopped) return;

@@ -1,13 +1,13 @@
 // TImplicitPlotter: a general relation F(x, y) = 0 traced row by row with Newton's method.
 #pragma once
 
-#include "PlotEngine.h"
+#include "PlotRenderer.h"
 
 namespace kurvo {
 
 class TImplicitPlotter {
   public:
-    explicit TImplicitPlotter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
+    explicit TImplicitPlotter(TPlotRenderer& renderer) : e_(renderer), s_(renderer.Settings) {}
 
     /// Rows 8 plot steps apart, 20 start points per row; roots within 30 pixels whose slopes share a
     /// sign class are joined. An evaluation failure ends the paint and reaches the caller.
@@ -25,7 +25,7 @@ class TImplicitPlotter {
     static constexpr int MaxNewtonIterations = 100;
 
   private:
-    TPlotEngine& e_;
+    TPlotRenderer& e_;
     const TSettingsRecord& s_;
 };
 

@@ -19,9 +19,9 @@ void TParameterPlotter::run(int slot, Kind kind) {
     QPainter& p = e_.canvas();
     p.setPen(QPen(e_.graphColour(slot), std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::RoundCap,
                   Qt::RoundJoin));
-    const Extended step = s_.PlotStep;
-    Extended t = s_.Tmin;
-    if (kind == Kind::Polar && s_.Tmin == 0) {
+    const Extended step = e_.View.PlotStep;
+    Extended t = e_.View.Tmin;
+    if (kind == Kind::Polar && e_.View.Tmin == 0) {
         // A logarithm of the angle has no value at 0: start just after it.
         const std::string& text = e_.Parser1.Expression();
         if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
@@ -38,7 +38,7 @@ void TParameterPlotter::run(int slot, Kind kind) {
     } flush{p, curve};
     // A step that is not positive, or too small to move t, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step);
-    while (stepUsable && t <= s_.Tmax) {
+    while (stepUsable && t <= e_.View.Tmax) {
         if (e_.stopRequested()) break;
         Extended x, y;
         e_.Parser1.T = static_cast<double>(t);

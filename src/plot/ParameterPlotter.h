@@ -1,7 +1,7 @@
 // TParameterPlotter: polar r = f(t) and the two parametric plotters, running t over [Tmin, Tmax].
 #pragma once
 
-#include "PlotEngine.h"
+#include "PlotRenderer.h"
 
 namespace kurvo {
 
@@ -9,7 +9,7 @@ namespace kurvo {
 /// not caught here; it ends the paint and reaches the caller.
 class TParameterPlotter {
   public:
-    explicit TParameterPlotter(TPlotEngine& engine) : e_(engine), s_(engine.Settings) {}
+    explicit TParameterPlotter(TPlotRenderer& renderer) : e_(renderer), s_(renderer.Settings) {}
 
     void PlotPolarGraph(int slot);
     void PlotParametricCartesian(int slot);
@@ -19,7 +19,7 @@ class TParameterPlotter {
     enum class Kind { Polar, ParametricCartesian, ParametricPolar };
     void run(int slot, Kind kind);
 
-    TPlotEngine& e_;
+    TPlotRenderer& e_;
     const TSettingsRecord& s_;
 };
 

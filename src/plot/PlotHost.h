@@ -7,13 +7,37 @@
 
 namespace kurvo {
 
-/// The window (or the command line, or a test) behind the plotting engine. Texts are Windows-1252.
-class TPlotHost {
+/// What a paint may do to the outside while it draws: poll for Escape, show the busy cursor, beep
+/// at an asymptote, and say that the plot was stopped. Nothing else of the window is reachable
+/// from a paint, so the same drawing can go to the screen, a file or a printer.
+class TPaintFeedback {
   public:
-    enum class Field { TMin, TMax, XMin, XMax, YMin, YMax };
     enum class Cursor { Normal, Hourglass, Cross, Hand, Drag };
 
-    virtual ~TPlotHost() = default;
+    virtual ~TPaintFeedback() = default;
+
+    /// Called once per sample by every plotting loop: lets the window stay responsive and returns
+    /// true when the user pressed Escape. It must not run commands that change the graph state.
+    virtual bool pollStop() = 0;
+    virtual void setCursor(Cursor c) = 0;
+    virtual void beep() = 0;
+    /// An information box with a single OK button.
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+/// A paint that nobody watches (an export): it never stops, beeps or shows anything.
+class TSilentFeedback : public TPaintFeedback {
+  public:
+    bool pollStop() override { return false; }
+    void setCursor(Cursor) override {}
+    void beep() override {}
+    void showMessage(const std::string&) override {}
+};
+
+/// The window (or the command line, or a test) behind the plotting engine. Texts are Windows-1252.
+class TPlotHost : public TPaintFeedback {
+  public:
+    enum class Field { TMin, TMax, XMin, XMax, YMin, YMax };
 
     virtual std::string formulaText() const = 0;
     /// The relation box's text ("y=", "y>", "y>=", "y<", "y<=", ...).
@@ -26,18 +50,10 @@ class TPlotHost {
     virtual bool hasPlotStepField() const = 0;
     virtual std::string plotStepFieldText() const = 0;
 
-    /// An information box with a single OK button.
-    virtual void showMessage(const std::string& text) = 0;
     /// A question with Yes and No; true for Yes.
     virtual bool askQuestion(const std::string& text) = 0;
     /// The application's standard error report for an error that ended an operation.
     virtual void showError(const std::exception& e) = 0;
-
-    /// Called once per sample by every plotting loop: lets the window stay responsive and returns
-    /// true when the user pressed Escape. It must not run commands that change the graph state.
-    virtual bool pollStop() = 0;
-    virtual void setCursor(Cursor c) = 0;
-    virtual void beep() = 0;
 
     /// The function-alias list of the current mode, one "target:alias" per line.
     virtual std::vector<std::string> aliasLines() const = 0;

@@ -1,7 +1,8 @@
 // TShading: the lattice dots that shade the region above or below a Cartesian graph.
 #include "Shading.h"
 
-#include "DataFolder.h"
+#include "Aliases.h"
+#include "AsciiCase.h"
 
 namespace kurvo {
 
@@ -15,7 +16,7 @@ void TShading::ShadeBelowGraph(int slot) {
 void TShading::shade(int slot, int spacing, bool above) {
     QPainter& p = e_.canvas();
     p.setPen(QPen(e_.graphColour(slot), 1));
-    for (int i = 0; i <= e_.PlotWidth / spacing; ++i) {
+    for (int i = 0; i <= e_.View.PlotWidth / spacing; ++i) {
         Extended x = e_.PixelToWorldX(spacing * i);
         e_.Parser1.X = static_cast<double>(x);
         Extended fx;
@@ -24,7 +25,7 @@ void TShading::shade(int slot, int spacing, bool above) {
         } catch (const std::exception&) {
             continue; // the whole column fails the same way: every point of it is skipped
         }
-        for (int j = 0; j <= e_.PlotHeight / spacing; ++j) {
+        for (int j = 0; j <= e_.View.PlotHeight / spacing; ++j) {
             Extended y = e_.PixelToWorldY(spacing * j);
             if (above ? y > fx : y < fx) p.drawPoint(spacing * i, spacing * j);
         }
@@ -32,15 +33,12 @@ void TShading::shade(int slot, int spacing, bool above) {
 }
 
 void TShading::ShadeImplicitRegion(int slot) {
-    const int relation = e_.ImplicitRelation;
+    const int relation = e_.Document.ImplicitRelation;
     if (relation == 4) return;
     const bool greater = relation == 0 || relation == 1;
-    std::string t = e_.Host.formulaText();
+    std::string t = e_.Frame.formula;
     std::erase(t, '=');
-    std::string lower = t;
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    t = applyAliases(lower, e_.Host.aliasLines());
+    t = applyAliases(asciiLower(t), e_.Frame.aliases);
     auto sign = t.find(greater ? '>' : '<');
     if (sign != std::string::npos) t[sign] = '=';
 
@@ -63,9 +61,9 @@ void TShading::ShadeImplicitRegion(int slot) {
 
     QPainter& p = e_.canvas();
     p.setPen(QPen(e_.graphColour(slot), 1));
-    for (int i = 0; i <= e_.PlotWidth / 10; ++i) {
+    for (int i = 0; i <= e_.View.PlotWidth / 10; ++i) {
         e_.Parser1.X = static_cast<double>(e_.PixelToWorldX(10 * i));
-        for (int j = 0; j <= e_.PlotHeight / 10; ++j) {
+        for (int j = 0; j <= e_.View.PlotHeight / 10; ++j) {
             e_.Parser1.Y = static_cast<double>(e_.PixelToWorldY(10 * j));
             try {
                 Extended F = e_.Parser1.Value();

@@ -1,13 +1,13 @@
 // TShading: the lattice dots that shade the region above or below a Cartesian graph.
 #pragma once
 
-#include "PlotEngine.h"
+#include "PlotRenderer.h"
 
 namespace kurvo {
 
 class TShading {
   public:
-    explicit TShading(TPlotEngine& engine) : e_(engine) {}
+    explicit TShading(TPlotRenderer& renderer) : e_(renderer) {}
 
     /// Relation box "y>" or "y>=": a dot every 10 pixels where y > f(x).
     void ShadeAboveGraph(int slot);
@@ -19,7 +19,7 @@ class TShading {
 
   private:
     void shade(int slot, int spacing, bool above);
-    TPlotEngine& e_;
+    TPlotRenderer& e_;
 };
 
 } // namespace kurvo

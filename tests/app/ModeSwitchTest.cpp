@@ -236,7 +236,7 @@ TEST_F(ModeSwitchTest, AngleUnitFollowsMenuAndButton) {
         open();
         row.act(*this);
         EXPECT_EQ(form->settings().DegreeMode, row.degrees) << row.what;
-        EXPECT_EQ(form->engine()->Translator.Degrees, row.degrees) << row.what;
+        EXPECT_EQ(form->engine()->Parsers.Translator.Degrees, row.degrees) << row.what;
         EXPECT_EQ(action("Degrees1")->isChecked(), row.degrees) << row.what;
         EXPECT_EQ(action("Radians1")->isChecked(), !row.degrees) << row.what;
         EXPECT_EQ(button(item::AngleMode)->property("image").toInt(), row.degrees ? 10 : 26) << row.what;

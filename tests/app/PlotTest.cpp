@@ -28,7 +28,7 @@ TEST_F(AppTest, TypingAFormulaAndPressingEnterDrawsIt) {
     QTest::keyClick(form->toolbars().formulaBox, Qt::Key_Return);
     TPlotEngine& e = *form->engine();
     EXPECT_EQ(form->settings().LastGraph, 0);
-    EXPECT_EQ(e.UserFormulas[0], "x^2");
+    EXPECT_EQ(e.Document.UserFormulas[0], "x^2");
     EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
     const QImage img = e.composedPicture();
     const QColor graph = e.graphColour(0);
@@ -49,7 +49,7 @@ TEST_F(AppTest, PlotButtonAndPopupPlotTheNextSlot) {
     formulaEdit()->setText("2x+1");
     action("Plot")->trigger();
     EXPECT_EQ(form->settings().LastGraph, 1);
-    EXPECT_EQ(form->engine()->UserFormulas[1], "2x+1");
+    EXPECT_EQ(form->engine()->Document.UserFormulas[1], "2x+1");
 }
 
 TEST_F(AppTest, PolarAndImplicitGraphsAreDrawn) {

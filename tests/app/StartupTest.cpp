@@ -77,11 +77,11 @@ TEST_F(AppTest, TheReadoutFlagRulesTheStatusBarWithOrWithoutItsButton) {
 TEST_F(AppTest, UserFunctionsComeFromTheModesExpressionFile) {
     data().writeLines(datafile::CartesianFunctionExpressions, {"(X*3)", "()", "", "", "", "", ""});
     open(false);
-    TParser& f = *form->engine()->UserFunctionParser[0];
+    TParser& f = *form->engine()->Parsers.UserFunctionParser[0];
     f.X = 2;
     EXPECT_DOUBLE_EQ(static_cast<double>(f.Value()), 6.0);
     // An empty function "()" evaluates to 1.
-    EXPECT_DOUBLE_EQ(static_cast<double>(form->engine()->UserFunctionParser[1]->Value()), 1.0);
+    EXPECT_DOUBLE_EQ(static_cast<double>(form->engine()->Parsers.UserFunctionParser[1]->Value()), 1.0);
 }
 
 TEST_F(AppTest, StartingInPolarModeLoadsThePolarLists) {
@@ -96,7 +96,7 @@ TEST_F(AppTest, StartingInPolarModeLoadsThePolarLists) {
         EXPECT_EQ(formulaItems(), fileItems(list)) << parametric;
         EXPECT_TRUE(button(item::PolarMode)->isChecked());
         EXPECT_EQ(relationItems(), QStringList{QString::fromUtf8(parametric ? "r,ø=" : "r=")});
-        TParser& f = *form->engine()->UserFunctionParser[0];
+        TParser& f = *form->engine()->Parsers.UserFunctionParser[0];
         f.T = 2;
         EXPECT_DOUBLE_EQ(static_cast<double>(f.Value()), 3.0);
     }
@@ -162,8 +162,10 @@ TEST_F(AppTest, AFirstStartOffersTheDefaultDataFolder) {
         EXPECT_EQ(asked, row.asked);
         EXPECT_EQ(std::filesystem::exists(folder / "data" / "sett.dat"), row.created);
         EXPECT_TRUE(told.empty());
+        EXPECT_EQ(result.has_value(), row.existing != nullptr || row.created);
         if (row.existing) {
-            EXPECT_EQ(result.filename(), row.existing);
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->filename(), row.existing);
         }
     }
 }
@@ -173,7 +175,8 @@ TEST_F(AppTest, TheCreatedDefaultsGiveAQuietFirstStart) {
     std::filesystem::path folder(empty.path().toStdString());
     auto dataFolder = offerDefaultDataFolder(
         folder, [](const std::string&) { return true; }, [](const std::string&) {});
-    TMainForm window(folder, dataFolder, TMainForm::Messages::Record);
+    ASSERT_TRUE(dataFolder);
+    TMainForm window(folder, *dataFolder, TMainForm::Messages::Record);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QCoreApplication::processEvents();

@@ -112,7 +112,7 @@ TEST_F(AppTest, ControlsHaveTheirSizesHintsAndHeights) {
         EXPECT_EQ(t.rangeBar->height(), flat ? 27 : 30);
         EXPECT_EQ(t.formulaBar->height(), flat ? 29 : 32);
         EXPECT_EQ(button(item::OpenFile)->size(), QSize(25, 24));
-        EXPECT_EQ(button(item::PrintGraph)->toolTip(), "Save File");
+        EXPECT_EQ(button(item::PrintGraph)->toolTip(), "Print graph");
         EXPECT_EQ(button(item::XSquared)->toolTip(), QString::fromUtf8("Type the ² symbol"));
         EXPECT_EQ(t.relationBox->width(), 49);
         EXPECT_EQ(t.relationBox->toolTip(), "Choose equality/inequality graph type");
@@ -184,7 +184,7 @@ TEST_F(AppTest, SaveToFileAppendsToTheModesPresetList) {
     EXPECT_EQ(formulaEdit()->text(), QString::fromUtf8("x³-2"));
 
     // The menu command does the same, into the list of the current mode.
-    form->Implicit1Click(true);
+    form->Implicit1Click();
     formulaEdit()->setText("x*y=2");
     action("Addformulatofile1")->trigger();
     EXPECT_EQ(data().readLines(datafile::ImplicitPresets).back(), "x*y=2");

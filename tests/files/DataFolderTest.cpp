@@ -1,5 +1,6 @@
 // The data folder: line splitting, Windows-1252 bytes, names in any letter case, the per-mode file
 // choice, the function and alias rules, and writes that never leave a damaged file.
+#include "Aliases.h"
 #include "DataFolder.h"
 #include "AtomicFile.h"
 #include "Defaults.h"

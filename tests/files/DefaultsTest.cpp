@@ -1,6 +1,7 @@
 // The shipped defaults: written whole, read back to the same values, and identical to the
 // repository's own data folder.
 #include "Defaults.h"
+#include "Aliases.h"
 #include "DataFolder.h"
 #include "Errors.h"
 #include "TempFolder.h"

@@ -1,5 +1,6 @@
 // Fuzz target: any bytes decode as a settings record, a toolbar record and text lists without
 // crashing; re-encoding is stable, and the sanitized record is always usable.
+#include "Aliases.h"
 #include "DataFolder.h"
 #include "Errors.h"
 #include "SettingsRecord.h"

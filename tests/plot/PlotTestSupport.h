@@ -1,9 +1,7 @@
 // A headless engine for plot tests: known colours, an 800 x 600 area, recorded messages.
 #pragma once
 
-#include "Defaults.h"
-#include "PlainHost.h"
-#include "PlotEngine.h"
+#include "HeadlessPlot.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -16,45 +14,32 @@ inline constexpr std::int32_t Bgr(int r, int g, int b) {
     return (b << 16) | (g << 8) | r;
 }
 
-struct PlotFixture {
+/// Known colours, one-pixel lines, no axes, an 800 x 600 area after its first paint.
+inline TSettingsRecord plotTestSettings() {
     TSettingsRecord settings = defaultSettings();
-    TPlainHost host;
-    std::unique_ptr<TPlotEngine> engine;
+    settings.backgroundColour = Bgr(255, 255, 255);
+    settings.axesColour = Bgr(0, 0, 0);
+    settings.gridColour = Bgr(200, 200, 200);
+    settings.asymptotesColour = Bgr(0, 200, 0);
+    settings.derivativeColour = Bgr(255, 0, 255);
+    settings.integralColour = Bgr(0, 255, 255);
+    settings.GraphColours = {Bgr(255, 0, 0), Bgr(0, 0, 255), Bgr(128, 0, 0), Bgr(0, 128, 0), Bgr(0, 0, 128)};
+    settings.graphLineThickness = 1;
+    settings.showAxes = false; // most tests look at the curves alone
+    settings.showGrid = false;
+    settings.showAsymptotes = true;
+    settings.asymptoteBeep = false;
+    settings.CartesianMode = true;
+    settings.ImplicitMode = false;
+    settings.ParametricMode = false;
+    settings.AutoYScaling = false;
+    settings.SquareAxes = false;
+    return settings;
+}
 
-    explicit PlotFixture(int width = 800, int height = 600) {
-        settings.backgroundColour = Bgr(255, 255, 255);
-        settings.axesColour = Bgr(0, 0, 0);
-        settings.gridColour = Bgr(200, 200, 200);
-        settings.asymptotesColour = Bgr(0, 200, 0);
-        settings.derivativeColour = Bgr(255, 0, 255);
-        settings.integralColour = Bgr(0, 255, 255);
-        settings.GraphColours = {Bgr(255, 0, 0), Bgr(0, 0, 255), Bgr(128, 0, 0), Bgr(0, 128, 0),
-                                 Bgr(0, 0, 128)};
-        settings.graphLineThickness = 1;
-        settings.showAxes = false; // most tests look at the curves alone
-        settings.showGrid = false;
-        settings.showAsymptotes = true;
-        settings.asymptoteBeep = false;
-        settings.CartesianMode = true;
-        settings.ImplicitMode = false;
-        settings.ParametricMode = false;
-        settings.AutoYScaling = false;
-        settings.SquareAxes = false;
-        settings.LastGraph = -1;
-        host.fields = {"0", "6.283185", "-10", "10", "-7", "7"};
-        host.plotStep = "256";
-        engine = std::make_unique<TPlotEngine>(settings, host);
-        engine->setPaintBoxSize(width, height);
-        engine->PlotRequested = true;
-        engine->ReplotAll = true;
-        engine->PaintBox1Paint(); // first display: a cleared area
-        engine->PlotRequested = false;
-        engine->ReplotAll = false;
-    }
-
-    void plot(const std::string& formula) {
-        host.formula = formula;
-        engine->PlotAction();
+struct PlotFixture : HeadlessPlot {
+    explicit PlotFixture(int width = 800, int height = 600) : HeadlessPlot(plotTestSettings(), width, height) {
+        engine->replotAll(); // first display: a cleared area
     }
 
     QColor pixel(int x, int y) const { return engine->composedPicture().pixelColor(x, y); }

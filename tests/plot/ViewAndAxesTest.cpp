@@ -99,10 +99,14 @@ TEST(Axes, PositionsAndPinnedDashedAxes) {
         f.host.fields = {"0", "1", r.xmin, r.xmax, r.ymin, r.ymax};
         f.settings.showAxes = true;
         f.plot("()");
-        TAxesPainter axes(*f.engine);
-        axes.computePositions();
-        EXPECT_EQ(axes.axisHeight(), r.h) << r.xmin << " " << r.ymin;
-        EXPECT_EQ(axes.axisColumn(), r.c) << r.xmin << " " << r.ymin;
+        QImage img(800, 600, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&img);
+        f.withRenderer(painter, [&](TPlotRenderer& renderer) {
+            TAxesPainter axes(renderer);
+            axes.computePositions();
+            EXPECT_EQ(axes.axisHeight(), r.h) << r.xmin << " " << r.ymin;
+            EXPECT_EQ(axes.axisColumn(), r.c) << r.xmin << " " << r.ymin;
+        });
     }
 }
 
@@ -152,9 +156,13 @@ namespace {
 std::vector<TAxesPainter::Label> drawnLabels(PlotFixture& f) {
     QImage img(800, 600, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&img);
-    TAxesPainter axes(*f.engine);
-    f.engine->paintWith(painter, [&] { axes.draw(); });
-    return axes.labels();
+    std::vector<TAxesPainter::Label> labels;
+    f.withRenderer(painter, [&](TPlotRenderer& renderer) {
+        TAxesPainter axes(renderer);
+        axes.draw();
+        labels = axes.labels();
+    });
+    return labels;
 }
 
 /// The texts written just below an x axis on row 300.

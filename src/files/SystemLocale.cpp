@@ -6,7 +6,7 @@
 #include <clocale>
 #include <string>
 
-namespace kurvo::cli {
+namespace kurvo {
 
 namespace {
 char singleByte(const char* utf8) {
@@ -31,4 +31,4 @@ NumberSeparators systemNumberSeparators() {
     return result;
 }
 
-} // namespace kurvo::cli
+} // namespace kurvo

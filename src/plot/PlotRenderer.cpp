@@ -1,0 +1,101 @@
+// TPlotRenderer: the paint of one frame: edges, clearing, axes, then each slot by mode.
+#include "PlotRenderer.h"
+
+#include "Axes.h"
+#include "CartesianPlotter.h"
+#include "ImplicitPlotter.h"
+#include "ParameterPlotter.h"
+#include "Shading.h"
+
+namespace kurvo {
+
+QColor settingsColour(std::int32_t bgr) {
+    auto v = static_cast<std::uint32_t>(bgr);
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                  static_cast<int>((v >> 16) & 0xFF));
+}
+
+TPlotRenderer::TPlotRenderer(TGraphDocument& document, TPlotParsers& parsers, QPainter& painter,
+                             const TPlotView& view, const TFrame& frame, TPaintFeedback& feedback)
+    : Settings(document.Settings), Document(document), Parser1(parsers.Parser1), Parser2(parsers.Parser2),
+      Translator(parsers.Translator), Context(parsers.Context), View(view), Frame(frame), Feedback(feedback),
+      painter_(painter) {}
+
+QColor TPlotRenderer::graphColour(int slot) const {
+    int i = ((slot % 5) + 5) % 5;
+    return colour(Settings.GraphColours[static_cast<std::size_t>(i)]);
+}
+
+bool TPlotRenderer::stopRequested() {
+    if (!Feedback.pollStop()) return false;
+    Feedback.setCursor(TPaintFeedback::Cursor::Normal);
+    Feedback.showMessage("Plot stopped");
+    return true;
+}
+
+void TPlotRenderer::render() {
+    QPainter& painter = painter_;
+    const QColor background = colour(Settings.backgroundColour);
+    painter.setPen(QPen(background, 1));
+    painter.drawLine(0, View.PlotHeight, 0, 0);
+    painter.drawLine(0, 0, View.PlotWidth, 0);
+
+    if (Frame.clear) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(0, 0, View.PlotWidth, View.PlotHeight, background);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
+
+    if (Frame.formula.empty()) return;
+    const int first = std::max(Frame.firstSlot, 0);
+    const int last = std::min(Frame.lastSlot, TGraphDocument::SlotCount - 1);
+    for (int slot = first; slot <= last; ++slot)
+        drawSlot(slot);
+}
+
+void TPlotRenderer::drawSlot(int slot) {
+    const std::string& parsed = Document.ParsedFormulas[static_cast<std::size_t>(slot)];
+    Parser1.setExpression(parsed);
+    if (parsed.find("DIFF") != std::string::npos) Context.DerivativeMarker = true;
+    if (parsed.find("INTEG") != std::string::npos) Context.IntegralMarker = true;
+    // INV is recognised from the text too, so an x = f(y) graph is swapped from its first sample.
+    if (parsed.find("INV") != std::string::npos) Context.InverseMarker = true;
+
+    if (Settings.CartesianMode && !Settings.ImplicitMode && !Settings.ParametricMode) {
+        TCartesianPlotter(*this).PlotCartesianGraph(slot, Context.DerivativeMarker, Context.IntegralMarker);
+        Context.DerivativeMarker = false;
+        Context.IntegralMarker = false;
+    }
+    if (!Settings.CartesianMode && !Settings.ImplicitMode && !Settings.ParametricMode)
+        TParameterPlotter(*this).PlotPolarGraph(slot);
+    if (Settings.ParametricMode && !Settings.ImplicitMode) {
+        if (Settings.CartesianMode)
+            TParameterPlotter(*this).PlotParametricCartesian(slot);
+        else
+            TParameterPlotter(*this).PlotParametricPolar(slot);
+    }
+    if (Settings.ImplicitMode) {
+        // Solved for y: the one or two branches are traced as y = f(x); otherwise the general
+        // relation F(x, y) = 0 is searched row by row.
+        if (Translator.ycount == 1 && Translator.SolvedForY)
+            TCartesianPlotter(*this).PlotExplicitImplicit(slot);
+        else
+            TImplicitPlotter(*this).PlotImplicitRelation(slot);
+        if (Document.ImplicitRelation != 4) TShading(*this).ShadeImplicitRegion(slot);
+    }
+    if (Settings.PlotDerived && Settings.CartesianMode) {
+        Context.InverseMarker = parsed.find("INV") != std::string::npos;
+        TCartesianPlotter(*this).PlotCartesianGraph(slot, true, false);
+    }
+    if (Settings.PlotIntegral && Settings.CartesianMode) {
+        Context.InverseMarker = parsed.find("INV") != std::string::npos;
+        TCartesianPlotter(*this).PlotCartesianGraph(slot, false, true);
+    }
+    const std::string& relation = Frame.relation;
+    if (relation == "y>" || relation == "y>=") TShading(*this).ShadeAboveGraph(slot);
+    if (relation == "y<" || relation == "y<=") TShading(*this).ShadeBelowGraph(slot);
+}
+
+} // namespace kurvo

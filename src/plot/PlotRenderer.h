@@ -1,0 +1,73 @@
+// TPlotRenderer: draws one frame of the plot (frame, axes and graphs) through a painter it is given.
+#pragma once
+
+#include "GraphDocument.h"
+#include "PlotHost.h"
+#include "PlotParsers.h"
+#include "PlotView.h"
+
+#include <QColor>
+#include <QPainter>
+
+#include <string>
+#include <vector>
+
+namespace kurvo {
+
+/// What one paint draws: which slots, whether the picture is cleared first, and the texts of the
+/// window that the drawing depends on, taken before the paint starts.
+struct TFrame {
+    int firstSlot = 0;
+    int lastSlot = -1;
+    bool clear = false; ///< fill the picture with the background colour before drawing
+    std::string formula;  ///< the formula field: while it is empty no graph is drawn
+    std::string relation; ///< the relation box ("y=", "y>", ...)
+    std::vector<std::string> aliases;
+};
+
+/// A settings colour (0x00BBGGRR) as a QColor.
+QColor settingsColour(std::int32_t bgr);
+
+/// Draws a frame for a given view into a given painter: the screen picture, a saved picture, the
+/// clipboard and the printer all come from here. It reads the drawing and evaluates with the
+/// parsers; of the outside it knows only the paint feedback (Escape, cursor, beep).
+/// The plotters work on it: it hands them the canvas, the mappings and the evaluators.
+class TPlotRenderer {
+  public:
+    TPlotRenderer(TGraphDocument& document, TPlotParsers& parsers, QPainter& painter, const TPlotView& view,
+                  const TFrame& frame, TPaintFeedback& feedback);
+
+    /// The background edge lines, the clearing, axes and grid, then every slot of the frame.
+    void render();
+
+    const TSettingsRecord& Settings;
+    TGraphDocument& Document;
+    TParser& Parser1;
+    TParser& Parser2;
+    TFormulaTrans& Translator;
+    TParserContext& Context;
+    const TPlotView& View;
+    const TFrame& Frame;
+    TPaintFeedback& Feedback;
+
+    QPainter& canvas() { return painter_; }
+    QColor colour(std::int32_t bgr) const { return settingsColour(bgr); }
+    QColor graphColour(int slot) const;
+
+    int WorldToPixelX(Extended x) const { return View.WorldToPixelX(x); }
+    int WorldToPixelY(Extended y) const { return View.WorldToPixelY(y); }
+    Extended PixelToWorldX(Extended px) const { return View.PixelToWorldX(px); }
+    Extended PixelToWorldY(Extended py) const { return View.PixelToWorldY(py); }
+
+    /// Adds the family increments to a parser's constant letters.
+    void stepFamily(TParser& p) const { TPlotParsers::stepFamily(p, Settings); }
+    /// Shows "Plot stopped" and restores the cursor when the user pressed Escape.
+    bool stopRequested();
+
+  private:
+    void drawSlot(int slot);
+
+    QPainter& painter_;
+};
+
+} // namespace kurvo

@@ -1,0 +1,37 @@
+// The start of a session, shared by the window and the command line so the two never draw differently.
+#pragma once
+
+#include "DataSource.h"
+#include "PlotParsers.h"
+#include "SettingsRecord.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace kurvo::startup {
+
+/// The settings a session computes with: the stored record with unusable values replaced by the
+/// defaults, axis names "x" and "y", no graph yet and no family running. `message` names what was
+/// replaced, empty when nothing was.
+struct TStartSettings {
+    TSettingsRecord record;
+    std::string message;
+};
+TStartSettings startSettings(const TSettingsRecord& stored);
+
+/// The entries of the relation box in the settings' mode: the Cartesian relation list, "x,y=" for
+/// Cartesian parametric, "r=" or "r,ø=" in polar mode, none in implicit mode.
+std::vector<std::string> relationLabels(const TSettingsRecord& mode, const TDataSource& data);
+
+/// The range fields' first texts (t min, t max, x min, x max, y min, y max) as general number text.
+std::array<std::string, 6> rangeFieldTexts(const TSettingsRecord& s);
+
+/// Gives each user-function parser its translated function from the mode's function file. Every
+/// function that parses is set; the first that does not is raised after all were tried.
+void loadUserFunctions(TPlotParsers& parsers, const TSettingsRecord& mode, const TDataSource& data);
+
+/// The decimal and thousands separators of the user's locale, for the translator.
+void applyLocaleSeparators(TFormulaTrans& translator);
+
+} // namespace kurvo::startup
