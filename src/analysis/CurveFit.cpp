@@ -21,8 +21,8 @@ void TCurveFit::reset() {
     m_count = 0;
     m_sumX = m_sumY = m_sumXSqu = m_sumYSqu = 0;
     m_sumDiff = m_sumDiffSqu = m_sumXY = 0;
-    m_firstX = m_firstY = 0;
-    m_xVaries = m_yVaries = false;
+    m_firstX = m_firstY = m_firstDiff = 0;
+    m_xVaries = m_yVaries = m_diffVaries = false;
     m_powerSums.clear();
     m_yPowerSums.clear();
 }
@@ -31,9 +31,11 @@ void TCurveFit::addPoint(double x, double y) {
     if (m_count == 0) {
         m_firstX = x;
         m_firstY = y;
+        m_firstDiff = x - y;
     } else {
         m_xVaries = m_xVaries || x != m_firstX;
         m_yVaries = m_yVaries || y != m_firstY;
+        m_diffVaries = m_diffVaries || x - y != m_firstDiff;
     }
     m_sumX += x;
     m_sumY += y;
@@ -68,19 +70,19 @@ double TCurveFit::meanDiff() const {
     return divideByCount(m_sumDiff, m_count);
 }
 
-double TCurveFit::sampleStdDev(int n, double sum, double sumSqu) {
-    if (n < 3) return 0.0;
+double TCurveFit::sampleStdDev(int n, bool varies, double sum, double sumSqu) {
+    if (n < 3 || !varies) return 0.0;
     return std::sqrt(std::fabs((sumSqu - sum * sum / n) / (n - 1)));
 }
 
 double TCurveFit::stdDevX() const {
-    return sampleStdDev(m_count, m_sumX, m_sumXSqu);
+    return sampleStdDev(m_count, m_xVaries, m_sumX, m_sumXSqu);
 }
 double TCurveFit::stdDevY() const {
-    return sampleStdDev(m_count, m_sumY, m_sumYSqu);
+    return sampleStdDev(m_count, m_yVaries, m_sumY, m_sumYSqu);
 }
 double TCurveFit::stdDevDiff() const {
-    return sampleStdDev(m_count, m_sumDiff, m_sumDiffSqu);
+    return sampleStdDev(m_count, m_diffVaries, m_sumDiff, m_sumDiffSqu);
 }
 
 double TCurveFit::corrCoeff() const {

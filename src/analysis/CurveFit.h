@@ -39,7 +39,8 @@ class TCurveFit {
     double meanY() const;
     double meanDiff() const; ///< mean of x − y
 
-    /// Sample standard deviations √|(Σv² − (Σv)²/n)/(n − 1)|; 0 with fewer than 3 points.
+    /// Sample standard deviations √|(Σv² − (Σv)²/n)/(n − 1)|; 0 with fewer than 3 points, and 0
+    /// when every value is the same (rather than the root of a rounding residue).
     double stdDevX() const;
     double stdDevY() const;
     double stdDevDiff() const; ///< of x − y
@@ -59,22 +60,23 @@ class TCurveFit {
     /// range or not smaller than the point count, or when the normal equations are singular.
     bool polynomialFit(int degree, std::vector<double>& coefficients, double& rSquared) const;
 
-    /// Whether every x (every y) added so far is the same value; true with no points. Sums of
+    /// Whether every x (every y, every x − y) added so far is the same value; true with no points. Sums of
     /// equal values do not cancel exactly in floating point, so the fits and r ask this instead of
     /// testing a difference of sums for zero.
     bool xConstant() const { return !m_xVaries; }
     bool yConstant() const { return !m_yVaries; }
+    bool diffConstant() const { return !m_diffVaries; }
 
   private:
-    static double sampleStdDev(int n, double sum, double sumSqu);
+    static double sampleStdDev(int n, bool varies, double sum, double sumSqu);
     /// R² of a fit whose Σ(prediction·y) is `explained`.
     double rSquaredFor(double explained) const;
 
     int m_count = 0;
     double m_sumX = 0, m_sumY = 0, m_sumXSqu = 0, m_sumYSqu = 0;
     double m_sumDiff = 0, m_sumDiffSqu = 0, m_sumXY = 0;
-    double m_firstX = 0, m_firstY = 0;
-    bool m_xVaries = false, m_yVaries = false;
+    double m_firstX = 0, m_firstY = 0, m_firstDiff = 0;
+    bool m_xVaries = false, m_yVaries = false, m_diffVaries = false;
     TVector m_powerSums;  ///< element k: Σx^(k−1), k = 1 … 18
     TVector m_yPowerSums; ///< element k: Σy·x^(k−1), k = 1 … 9
 };

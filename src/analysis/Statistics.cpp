@@ -43,9 +43,11 @@ std::array<double, 14> Statistics::values() const {
 }
 
 namespace {
-/// Population deviation √(Σv²/n − m²). When every value is the same, rounding can leave the
-/// radicand a hair below 0; the deviation is then 0, not an invalid operation.
-double populationStdDev(double sumSqu, int n, double mean) {
+/// Population deviation √(Σv²/n − m²). When every value is the same, rounding leaves a residue in
+/// the radicand, a hair above or below 0: the deviation is then 0, and a negative radicand is never
+/// passed to the root.
+double populationStdDev(double sumSqu, int n, double mean, bool constant) {
+    if (constant) return 0.0;
     double radicand = sumSqu / n - mean * mean;
     return radicand > 0 ? std::sqrt(radicand) : 0.0;
 }
@@ -70,12 +72,12 @@ Statistics computeStatistics(const std::vector<DataPoint>& points) {
     s.sumxsqu = sumXSqu;
     s.meanx = fit.meanX();
     s.sampsdx = fit.stdDevX();
-    s.popsdx = populationStdDev(sumXSqu, n, s.meanx);
+    s.popsdx = populationStdDev(sumXSqu, n, s.meanx, fit.xConstant());
     s.sumy = fit.meanY() * n;
     s.sumysqu = sumYSqu;
     s.meany = fit.meanY();
     s.sampsdy = fit.stdDevY();
-    s.popsdy = populationStdDev(sumYSqu, n, s.meany);
+    s.popsdy = populationStdDev(sumYSqu, n, s.meany, fit.yConstant());
     s.meandiff = fit.meanDiff();
     s.sddiff = fit.stdDevDiff();
     s.corr_coeff = fit.corrCoeff();
