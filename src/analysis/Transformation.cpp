@@ -1,0 +1,130 @@
+// Geometric transformations of data points: rotation, enlargement, stretch, reflections,
+// translation, and multiplication by a 2 × 2 matrix.
+#include "Transformation.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace kurvo {
+
+PointTransformation PointTransformation::rotation(long double cx, long double cy, long double angle,
+                                                  bool degrees) {
+    PointTransformation t(TransformKind::Rotation);
+    long double theta = degrees ? angle * std::numbers::pi_v<long double> / 180 : angle;
+    t.m_a = std::cos(theta);
+    t.m_b = -std::sin(theta);
+    t.m_c = std::sin(theta);
+    t.m_d = std::cos(theta);
+    t.m_x0 = cx;
+    t.m_y0 = cy;
+    return t;
+}
+
+PointTransformation PointTransformation::enlargement(long double cx, long double cy, long double factor) {
+    PointTransformation t(TransformKind::Enlargement);
+    t.m_a = t.m_d = factor;
+    t.m_x0 = cx;
+    t.m_y0 = cy;
+    return t;
+}
+
+PointTransformation PointTransformation::stretch(long double cx, long double cy, long double factorX,
+                                                 long double factorY) {
+    PointTransformation t(TransformKind::Stretch);
+    t.m_a = factorX;
+    t.m_d = factorY;
+    t.m_x0 = cx;
+    t.m_y0 = cy;
+    return t;
+}
+
+PointTransformation PointTransformation::reflectionInLine(long double slope, long double intercept) {
+    PointTransformation t(TransformKind::ReflectionInLine);
+    long double phi = std::atan(slope);
+    t.m_a = std::cos(2 * phi);
+    t.m_b = std::sin(2 * phi);
+    t.m_c = std::sin(2 * phi);
+    t.m_d = -std::cos(2 * phi);
+    t.m_sinPhi = std::sin(phi);
+    t.m_cosPhi = std::cos(phi);
+    t.m_x0 = intercept;
+    return t;
+}
+
+PointTransformation PointTransformation::reflectionInVertical(long double c) {
+    PointTransformation t(TransformKind::ReflectionInVertical);
+    t.m_x0 = c;
+    return t;
+}
+
+PointTransformation PointTransformation::translation(long double dx, long double dy) {
+    PointTransformation t(TransformKind::Translation);
+    t.m_x0 = dx;
+    t.m_y0 = dy;
+    return t;
+}
+
+PointTransformation PointTransformation::matrix(long double a11, long double a12, long double a21,
+                                                long double a22) {
+    PointTransformation t(TransformKind::Matrix);
+    t.m_a = a11;
+    t.m_b = a12;
+    t.m_c = a21;
+    t.m_d = a22;
+    return t;
+}
+
+DataPoint PointTransformation::image(const DataPoint& p) const {
+    const long double x = p.x, y = p.y;
+    long double xi = x, yi = y;
+    switch (m_kind) {
+    case TransformKind::Rotation:
+    case TransformKind::Enlargement:
+    case TransformKind::Stretch:
+        xi = m_x0 + m_a * (x - m_x0) + m_b * (y - m_y0);
+        yi = m_y0 + m_c * (x - m_x0) + m_d * (y - m_y0);
+        break;
+    case TransformKind::ReflectionInLine: {
+        // Reflect in the parallel line through the origin, then shift by the intercept's part.
+        const long double c = m_x0;
+        xi = m_a * x + m_b * y - 2 * c * m_sinPhi * m_cosPhi;
+        yi = m_c * x + m_d * y + 2 * c * m_cosPhi * m_cosPhi;
+        break;
+    }
+    case TransformKind::ReflectionInVertical:
+        xi = 2 * m_x0 - x;
+        break;
+    case TransformKind::Translation:
+        xi = x + m_x0;
+        yi = y + m_y0;
+        break;
+    case TransformKind::Matrix:
+        xi = m_a * x + m_b * y;
+        yi = m_c * x + m_d * y;
+        break;
+    }
+    return {static_cast<double>(xi), static_cast<double>(yi)};
+}
+
+std::vector<DataPoint> PointTransformation::apply(const std::vector<DataPoint>& points) const {
+    std::vector<DataPoint> images;
+    images.reserve(points.size());
+    for (const DataPoint& p : points)
+        images.push_back(image(p));
+    return images;
+}
+
+MirrorLineTexts splitMirrorLine(std::string_view text) {
+    std::string line;
+    for (char ch : text)
+        if (ch != ' ' && ch != '\t') line += ch;
+    auto x = line.find_first_of("xX");
+    if (x == std::string::npos) return {"0", line.empty() ? "0" : line};
+    MirrorLineTexts parts{line.substr(0, x), line.substr(x + 1)};
+    if (parts.slope.empty() || parts.slope == "+") parts.slope = "1";
+    if (parts.slope == "-") parts.slope = "-1";
+    if (parts.intercept.empty()) parts.intercept = "0";
+    return parts;
+}
+
+} // namespace kurvo
