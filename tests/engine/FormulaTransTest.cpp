@@ -231,6 +231,35 @@ TEST(FormulaTrans, TranslationsEvaluate) {
     }
 }
 
+TEST(FormulaTrans, NumberAfterAFactorialMultipliesIt) {
+    const double f24 = 620448401733239439360000.0;
+    struct FactorialRow {
+        const char* text;
+        const char* translation;
+        double x;
+        double expected;
+    } rows[] = {
+        {"3!2", "(6*2)", 0, 12},
+        {"24!2", "(6.20448401733239E23*2)", 0, 2 * f24}, // not glued onto the exponent
+        {"3!!2", "(6*2)", 0, 12},                        // the second "!" is dropped first
+        {"3!.5", "(6*.5)", 0, 3},
+        {"3!2x", "(6*2*x)", 2, 24},
+        {"2+3!10", "(2+6*10)", 0, 62},
+        {"3!x", "(6*x)", 2, 12},
+        {"2*3!", "(2*6)", 0, 12},
+        {"3!(x+1)", "(6*(x+1))", 1, 12},
+        {"3!+2", "(6+2)", 0, 8},
+        {"3!^2", "(6^2)", 0, 36},
+    };
+    for (const auto& r : rows) {
+        std::string t = translate(r.text);
+        EXPECT_EQ(t, r.translation) << r.text;
+        auto o = test::evaluateAt(t, r.x);
+        ASSERT_TRUE(o.ok) << r.text << ": " << o.error << " " << o.message;
+        EXPECT_NEAR(static_cast<double>(o.value), r.expected, r.expected * 1e-14) << r.text;
+    }
+}
+
 TEST(FormulaTrans, DegreesTakeEffectAtTheNextTranslation) {
     TFormulaTrans trans;
     trans.Instring = "sin(x)";
