@@ -145,7 +145,8 @@ double fArccosec(double x) {
 // Hyperbolic functions work in extended precision. All of them fail with an overflow exactly where
 // SINH and COSH leave the double range, (e⁺ + e⁻)/2 > DBL_MAX, so that a formula mixing them never
 // gets a value from TANH(800) beside an overflow from SINH(800), nor an invalid operation from
-// TANH's inf/inf where e⁺ leaves even the extended range.
+// TANH's inf/inf where e⁺ leaves even the extended range. After the overflow the value returned
+// does not matter: the raised flag ends the evaluation.
 struct ExpPair {
     Extended plus, minus;
 };
