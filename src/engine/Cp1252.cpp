@@ -12,11 +12,34 @@ constexpr std::uint16_t High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char toByte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+// Mathematical symbols a formula may be typed with that the code page lacks, and the formula text
+// that means the same: π is the constant p (whose value is π) and √ the square root, so "2π" and
+// "√(x+1)" translate like "2p" and "sqrt(x+1)".
+struct Symbol {
+    char32_t cp;
+    const char* text;
+};
+constexpr Symbol Symbols[] = {
+    {0x03C0, "p"},    // π
+    {0x221A, "sqrt"}, // √
+};
+
+void appendCp1252(std::string& out, char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+        out += static_cast<char>(cp);
+        return;
+    }
     for (int i = 0; i < 32; ++i)
-        if (High[i] == cp) return static_cast<char>(0x80 + i);
-    return '?';
+        if (High[i] == cp) {
+            out += static_cast<char>(0x80 + i);
+            return;
+        }
+    for (const auto& s : Symbols)
+        if (s.cp == cp) {
+            out += s.text;
+            return;
+        }
+    out += '?';
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -60,7 +83,7 @@ std::string utf8ToCp1252(std::string_view in) {
             ++i;
             continue;
         }
-        out += toByte(cp);
+        appendCp1252(out, cp);
         i += static_cast<std::size_t>(extra) + 1;
     }
     return out;

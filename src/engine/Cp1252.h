@@ -7,8 +7,9 @@
 
 namespace kurvo {
 
-/// UTF-8 to Windows-1252; characters the code page lacks become "?". Invalid UTF-8 bytes are
-/// taken as Windows-1252 bytes already.
+/// UTF-8 to Windows-1252; characters the code page lacks become "?", except π, which becomes the
+/// constant letter "p", and √, which becomes "sqrt", so formulas may be typed with them. Invalid
+/// UTF-8 bytes are taken as Windows-1252 bytes already.
 std::string utf8ToCp1252(std::string_view utf8);
 
 /// Windows-1252 to UTF-8; the five unassigned bytes map to the C1 control characters.

@@ -61,7 +61,9 @@ std::string factorialText(const std::string& digits) {
 }
 
 /// n!: the digits before the first "!" are replaced by the value; only the first factorial is
-/// evaluated and every other "!" is dropped.
+/// evaluated and every other "!" is dropped. A number written after the "!" multiplies (3!2 is
+/// 6*2): glued on, its digits would join the value's digits or its exponent (24!2 would read as
+/// 6.2E232).
 void factorialStep(std::string& t) {
     auto p = t.find('!');
     std::size_t start = p;
@@ -69,7 +71,9 @@ void factorialStep(std::string& t) {
         --start;
     std::string digits = t.substr(start, p - start);
     if (digits.empty()) (void)strToInt(digits); // raises "'' is not a valid integer value"
-    t = t.substr(0, start) + factorialText(digits) + deleteAll(t.substr(p + 1), "!");
+    std::string rest = deleteAll(t.substr(p + 1), "!");
+    bool numberFollows = !rest.empty() && (isDigit(rest[0]) || rest[0] == '.');
+    t = t.substr(0, start) + factorialText(digits) + (numberFollows ? "*" : "") + rest;
 }
 
 /// An "x" followed by an operand character gets a "*". The walk covers the positions of the text

@@ -6,8 +6,10 @@
 #include "Parser.h"
 #include "ParserContext.h"
 
+#include <cfloat>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <string>
 
 namespace kurvo {
@@ -140,36 +142,46 @@ double fArccosec(double x) {
     return fArcsin(1.0 / x);
 }
 
-// Hyperbolic functions work in extended precision so that, say, TANH(800) is 1 rather than an overflow.
+// Hyperbolic functions work in extended precision. All of them fail with an overflow exactly where
+// SINH and COSH leave the double range, (e⁺ + e⁻)/2 > DBL_MAX, so that a formula mixing them never
+// gets a value from TANH(800) beside an overflow from SINH(800), nor an invalid operation from
+// TANH's inf/inf where e⁺ leaves even the extended range. After the overflow the value returned
+// does not matter: the raised flag ends the evaluation.
 struct ExpPair {
     Extended plus, minus;
 };
-ExpPair expPair(double x) {
-    return {arith::expX(x), arith::expX(-static_cast<Extended>(x))};
+std::optional<ExpPair> expPair(double x) {
+    Extended plus = std::exp(static_cast<Extended>(x));
+    Extended minus = std::exp(-static_cast<Extended>(x));
+    if ((plus + minus) * 0.5L > static_cast<Extended>(DBL_MAX)) {
+        fpstatus::raise(fpstatus::Overflow);
+        return std::nullopt;
+    }
+    return ExpPair{plus, minus};
 }
 double fSinh(double x) {
     auto e = expPair(x);
-    return store((e.plus - e.minus) * 0.5L);
+    return e ? store((e->plus - e->minus) * 0.5L) : 0.0;
 }
 double fCosh(double x) {
     auto e = expPair(x);
-    return store((e.plus + e.minus) * 0.5L);
+    return e ? store((e->plus + e->minus) * 0.5L) : 0.0;
 }
 double fTanh(double x) {
     auto e = expPair(x);
-    return store(arith::div(e.plus - e.minus, e.plus + e.minus));
+    return e ? store(arith::div(e->plus - e->minus, e->plus + e->minus)) : 0.0;
 }
 double fCoth(double x) {
     auto e = expPair(x);
-    return store(arith::div(e.plus + e.minus, e.plus - e.minus));
+    return e ? store(arith::div(e->plus + e->minus, e->plus - e->minus)) : 0.0;
 }
 double fSech(double x) {
     auto e = expPair(x);
-    return store(arith::div(2, e.plus + e.minus));
+    return e ? store(arith::div(2, e->plus + e->minus)) : 0.0;
 }
 double fCosech(double x) {
     auto e = expPair(x);
-    return store(arith::div(2, e.plus - e.minus));
+    return e ? store(arith::div(2, e->plus - e->minus)) : 0.0;
 }
 
 double fArcsinh(double x) {

@@ -102,6 +102,11 @@ check "translated branch evaluates" 4 "$($K eval --set x=3 "$first")"
 check "second branch evaluates" -4 "$($K eval --set x=3 "$($K translate "$second" | cut -f1)")"
 check "solved relation evaluates" 2 "$($K eval --set x=7 "$($K translate "3y+1=x" | cut -f1)")"
 check "translation evaluates" 12 "$($K eval --set x=2 "$($K translate "3!x" | cut -f1)")"
+check "factorial before a number" 12 "$($K eval "$($K translate "3!2" | cut -f1)")"
+out=$($K translate "2π" "√(x+1)"); check "translate typed pi and root" "(2*p)${T}ycount=0${T}root=F${T}second=
+(SQRT(x+1))${T}ycount=0${T}root=F${T}second=" "$out"
+check "eval typed root" 3 "$($K eval --set x=9 "√(x)")"
+check "eval TANH overflows as SINH does" "!EOverflow: Floating point overflow" "$($K eval "TANH(800)")"
 $K translate --decimal ab x >/dev/null 2>&1; check "translate bad --decimal" 2 $?
 $K translate --thousands >/dev/null 2>&1; check "translate missing value" 2 $?
 $K translate --bogus x >/dev/null 2>&1; check "translate bad option" 2 $?

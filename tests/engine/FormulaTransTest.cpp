@@ -1,6 +1,7 @@
 // Translation of classroom notation: each rewriting rule, the separators, factorials and the name tables.
 #include "TestSupport.h"
 
+#include "Cp1252.h"
 #include "Errors.h"
 #include "FormulaNames.h"
 #include "FormulaTrans.h"
@@ -9,12 +10,16 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <numbers>
 #include <set>
 #include <string>
 
 using namespace kurvo;
 
 namespace {
+
+constexpr double Pi = std::numbers::pi;
 
 std::string translate(const std::string& text, bool degrees = false) {
     TFormulaTrans trans;
@@ -229,6 +234,64 @@ TEST(FormulaTrans, TranslationsEvaluate) {
         ASSERT_TRUE(o.ok) << r.text << ": " << o.error << " " << o.message;
         EXPECT_NEAR(static_cast<double>(o.value), r.expected, 1e-9) << r.text;
     }
+}
+
+TEST(FormulaTrans, NumberAfterAFactorialMultipliesIt) {
+    const double f24 = 620448401733239439360000.0;
+    struct FactorialRow {
+        const char* text;
+        const char* translation;
+        double x;
+        double expected;
+    } rows[] = {
+        {"3!2", "(6*2)", 0, 12},
+        {"24!2", "(6.20448401733239E23*2)", 0, 2 * f24}, // not glued onto the exponent
+        {"3!!2", "(6*2)", 0, 12},                        // the second "!" is dropped first
+        {"3!.5", "(6*.5)", 0, 3},
+        {"3!2x", "(6*2*x)", 2, 24},
+        {"2+3!10", "(2+6*10)", 0, 62},
+        {"3!x", "(6*x)", 2, 12},
+        {"2*3!", "(2*6)", 0, 12},
+        {"3!(x+1)", "(6*(x+1))", 1, 12},
+        {"3!+2", "(6+2)", 0, 8},
+        {"3!^2", "(6^2)", 0, 36},
+    };
+    for (const auto& r : rows) {
+        std::string t = translate(r.text);
+        EXPECT_EQ(t, r.translation) << r.text;
+        auto o = test::evaluateAt(t, r.x);
+        ASSERT_TRUE(o.ok) << r.text << ": " << o.error << " " << o.message;
+        EXPECT_NEAR(static_cast<double>(o.value), r.expected, r.expected * 1e-14) << r.text;
+    }
+}
+
+TEST(FormulaTrans, TypedPiAndRootSymbolsReadAsPAndSqrt) {
+    // The texts arrive as UTF-8 from the formula field or the command line.
+    struct SymbolRow {
+        const char* utf8;
+        const char* translation;
+        double x;
+        double expected; // with the constant p at its default, π
+    } rows[] = {
+        {"2\u03C0", "(2*p)", 0, 2 * Pi},       {"\u03C0\u00B2", "(p^2)", 0, Pi * Pi},
+        {"\u03C0x", "(p*x)", 2, 2 * Pi},       {"sin(\u03C0/2)", "(SIN(p/2))", 0, 1},
+        {"sin \u03C0x", "(SIN(p*x))", 0.5, 1}, {"\u221Ax", "(SQRT(x))", 9, 3},
+        {"\u221A(x+1)", "(SQRT(x+1))", 8, 3},  {"2\u221Ax", "(2*SQRT(x))", 4, 4},
+        {"x\u221Ax", "(x*SQRT(x))", 4, 8},     {"\u221A\u03C0", "(SQRT(p))", 0, std::sqrt(Pi)},
+        {"\u221A2x", "(SQRT(2*x))", 2, 2},
+    };
+    for (const auto& r : rows) {
+        std::string t = translate(utf8ToCp1252(r.utf8));
+        EXPECT_EQ(t, r.translation) << r.utf8;
+        TParser p;
+        p.P = Pi;
+        p.X = r.x;
+        auto o = test::evaluate(p, t);
+        ASSERT_TRUE(o.ok) << r.utf8 << ": " << o.error << " " << o.message;
+        EXPECT_NEAR(static_cast<double>(o.value), r.expected, 1e-12) << r.utf8;
+    }
+    // A relation solved for y keeps the symbols' meaning.
+    EXPECT_EQ(translate(utf8ToCp1252("y=\u221Ax")), "((0-(0-(SQRT(x)))))");
 }
 
 TEST(FormulaTrans, DegreesTakeEffectAtTheNextTranslation) {

@@ -72,4 +72,13 @@ TEST(Cp1252, SuperscriptsAndEuroSurviveARoundTrip) {
     EXPECT_EQ(utf8ToCp1252("a\xFF"), "a\xFF");    // not UTF-8: kept as a byte
 }
 
+TEST(Cp1252, PiAndRootBecomeFormulaText) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"2\u03C0", "2p"}, {"\u221A(x+1)", "sqrt(x+1)"}, {"\u03C0\u00B2", "p\xB2"}, {"\u221A\u03C0", "sqrtp"},
+        {"\u03A0", "?"}, // capital pi is no symbol for the number
+    };
+    for (const auto& [utf8, bytes] : rows)
+        EXPECT_EQ(utf8ToCp1252(utf8), bytes) << utf8;
+}
+
 } // namespace
