@@ -31,6 +31,10 @@ bool undefined(double v) {
 bool positive(double v) {
     return v >= 0;
 }
+/// Exact equality: QPointF's own comparison is fuzzy and would merge distinct crossings.
+bool samePoint(QPointF a, QPointF b) {
+    return a.x() == b.x() && a.y() == b.y();
+}
 
 /// A cell edge, named by its first end and length. Horizontal edges run left to right and vertical
 /// ones top to bottom, so both cells beside an edge refine it identically.
@@ -77,7 +81,7 @@ class Tracer {
                                     double d);
     std::optional<QPointF> refine(QPointF lo, QPointF hi, double flo, double fhi, double length) const;
     void addSegment(const std::optional<QPointF>& p, const std::optional<QPointF>& q) {
-        if (p && q && *p != *q) segments.push_back({*p, *q});
+        if (p && q && !samePoint(*p, *q)) segments.push_back({*p, *q});
     }
 
     const ContourFunction& f_;
@@ -140,7 +144,7 @@ void Tracer::cell(double x, double y, double s, double a, double b, double c, do
         if ((p || q) && depth < MaxDepth) split(x, y, s, a, b, c, d, depth);
         return;
     }
-    if (*p == *q) return;
+    if (samePoint(*p, *q)) return;
     if (depth < MaxDepth) {
         // Distance of the chord's midpoint from the curve, estimated as |F| over the cell's gradient.
         const QPointF mid = (*p + *q) / 2;
@@ -221,7 +225,7 @@ std::vector<std::vector<QPointF>> joinSegments(const std::vector<Segment>& segme
     std::vector<int> runStart(endCount), runLength(endCount), position(endCount);
     for (int i = 0; i < endCount;) {
         int j = i + 1;
-        while (j < endCount && pointOf(ends[j]) == pointOf(ends[i]))
+        while (j < endCount && samePoint(pointOf(ends[j]), pointOf(ends[i])))
             ++j;
         for (int k = i; k < j; ++k) {
             runStart[ends[k]] = i;
