@@ -221,6 +221,17 @@ TEST_P(ContourPoles, DrawNoSegmentAcrossAPole) {
                 if (c.distanceToCurve(g.worldX(q.x()), g.worldY(q.y())) > 1.0) ++far;
         }
     EXPECT_EQ(far, 0);
+
+    // The reference scan crosses the poles too; only its points on the curve must be covered.
+    NearIndex traced;
+    traced.addPolylines(r.polylines);
+    int gaps = 0, covered = 0;
+    for (QPointF p : referenceCurve(c.f, g)) {
+        if (c.distanceToCurve(g.worldX(p.x()), g.worldY(p.y())) > 0.01) continue;
+        (traced.nearest(p) > 1.0 ? gaps : covered) += 1;
+    }
+    EXPECT_EQ(gaps, 0) << covered << " covered";
+    EXPECT_GT(covered, 1000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Relations, ContourPoles, ::testing::ValuesIn(Poles),
