@@ -4,6 +4,7 @@
 
 #include "SettingsRecord.h"
 #include "ToolbarConfig.h"
+#include "UserFunctions.h"
 
 #include <array>
 #include <filesystem>
@@ -33,9 +34,6 @@ inline constexpr const char* PolarAliases = "polal.txt";
 inline constexpr const char* PolarParametricAliases = "ppolal.txt";
 inline constexpr const char* ImplicitAliases = "Implal.txt";
 } // namespace datafile
-
-inline constexpr std::size_t UserFunctionCount = 7; ///< f, g, h, i, j, k, l
-using TUserFunctionTexts = std::array<std::string, UserFunctionCount>;
 
 /// The preset list of the record's mode: implicit first, then Cartesian or polar, then parametric.
 const char* presetListName(const TSettingsRecord& mode);
@@ -89,6 +87,8 @@ class DataFolder {
     /// The translated functions as given to the function parsers ("()" read as "(1)").
     TUserFunctionTexts readFunctionExpressions(bool cartesian) const;
     /// Rewrites both function files: seven lines each; an empty translation is stored as "()".
+    /// Each file is written atomically, and when the expression file cannot be written the
+    /// user-notation file is put back as it was, so the two never disagree.
     void writeFunctions(bool cartesian, const TUserFunctionTexts& typed,
                         const TUserFunctionTexts& translated) const;
 
