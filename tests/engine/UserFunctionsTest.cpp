@@ -38,11 +38,11 @@ TEST(UserFunctionCheck, RefusesBadAndSelfCallingDefinitionsByLetter) {
          {"g(x)", "h(x)", "i(x)", "j(x)", "g(x)"},
          TUserFunctionError{1, "Function g calls itself through h, i and j."}},
         {"a missing bracket", {"", "", "sin(x"}, TUserFunctionError{2, "Function h: Missing brackets in expression"}},
-        {"a dangling operator", {"x^"}, TUserFunctionError{0, "Function f: Error parsing expression:(X^)"}},
+        {"a dangling operator", {"x^"}, TUserFunctionError{0, "Function f: Error parsing expression:\r(X^)"}},
         {"a factorial without a number", {"", "!x"}, TUserFunctionError{1, "Function g: '' is not a valid integer value"}},
         {"a bad definition is found before a cycle",
          {"f(x)", "", "", "", "", "x+"},
-         TUserFunctionError{5, "Function k: Error parsing expression:(X+)"}},
+         TUserFunctionError{5, "Function k: Error parsing expression:\r(X+)"}},
         {"two lines in one definition", {"", "", "", "x\n+1"}, TUserFunctionError{3, "Function i: a definition is one line."}},
     };
     for (const auto& c : cases) {
