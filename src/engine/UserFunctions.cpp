@@ -92,7 +92,8 @@ TUserFunctionCheck checkUserFunctions(const TUserFunctionTexts& typed, TFormulaT
     for (std::size_t k = 0; k < UserFunctionCount; ++k) {
         // Each definition is one line of each function file; a line break would shift the others.
         if (typed[k].find_first_of("\r\n") != std::string::npos) {
-            check.error = TUserFunctionError{k, "Function " + functionName(k) + ": a definition is one line."};
+            check.error =
+                TUserFunctionError{k, "Function " + functionName(k) + ": a definition is one line."};
             return check;
         }
         try {

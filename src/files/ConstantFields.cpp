@@ -38,8 +38,8 @@ TConstantsEdit readConstantFields(const TConstantTexts& texts, const TSettingsRe
     // Every field gets the rule before any is read, so the fields show "1" even when a later field
     // turns out to be bad.
     for (std::size_t k = 0; k < ConstantCount; ++k)
-        edit.texts[k] = isReadOnlyConstant(k) ? formatGeneral(settings.ConstantValues[k])
-                                              : constantFieldRule(texts[k]);
+        edit.texts[k] =
+            isReadOnlyConstant(k) ? formatGeneral(settings.ConstantValues[k]) : constantFieldRule(texts[k]);
     TConstantValues values = settings.ConstantValues;
     for (std::size_t k = 0; k < ConstantCount; ++k) {
         // e and p are not read back from their fields: the field shows 15 digits, and reading that

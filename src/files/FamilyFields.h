@@ -37,7 +37,7 @@ struct TFamily {
 };
 
 struct TFamilyCheck {
-    TFamily family;                  ///< complete only when there is no error
+    TFamily family;                   ///< complete only when there is no error
     std::optional<TFieldError> error; ///< the first field at fault
     bool ok() const { return !error; }
 };

@@ -52,6 +52,7 @@ TEST(TextHelpers, InsertAtCaret) {
         {longText, 280, {std::string(280, 'x') + "\xB2" + std::string(20, 'x'), 281}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(insertAtCaret(c.text, c.caret, "\xB2"), c.expected) << c.text.substr(0, 10) << " " << c.caret;
+        EXPECT_EQ(insertAtCaret(c.text, c.caret, "\xB2"), c.expected)
+            << c.text.substr(0, 10) << " " << c.caret;
     EXPECT_EQ(insertAtCaret("x+1", 1, "\xB3").text, "x\xB3+1");
 }

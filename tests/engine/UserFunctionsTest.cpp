@@ -1,9 +1,9 @@
 // The user functions f..l: which definitions are refused before they are applied, and how the
 // accepted ones evaluate once installed.
+#include "UserFunctions.h"
 #include "Errors.h"
 #include "FormulaTrans.h"
 #include "Parser.h"
-#include "UserFunctions.h"
 
 #include <gtest/gtest.h>
 
@@ -29,21 +29,31 @@ TEST(UserFunctionCheck, RefusesBadAndSelfCallingDefinitionsByLetter) {
         {"a chain without a cycle", {"g(x)+1", "h(x)*2", "x\xB2"}, std::nullopt},
         {"one function used twice", {"g(x)+g(2x)", "x"}, std::nullopt},
         {"f calls itself", {"f(x)+1"}, TUserFunctionError{0, "Function f calls itself."}},
-        {"typed without brackets", {"", "", "", "", "", "", "2lx"}, TUserFunctionError{6, "Function l calls itself."}},
-        {"f and g call each other", {"g(x)", "f(x)"}, TUserFunctionError{0, "Function f calls itself through g."}},
+        {"typed without brackets",
+         {"", "", "", "", "", "", "2lx"},
+         TUserFunctionError{6, "Function l calls itself."}},
+        {"f and g call each other",
+         {"g(x)", "f(x)"},
+         TUserFunctionError{0, "Function f calls itself through g."}},
         {"a longer cycle, reported at its first letter",
          {"", "h(x)", "i(x)+1", "g(2x)"},
          TUserFunctionError{1, "Function g calls itself through h and i."}},
         {"f only leads into the cycle g, h, i, j",
          {"g(x)", "h(x)", "i(x)", "j(x)", "g(x)"},
          TUserFunctionError{1, "Function g calls itself through h, i and j."}},
-        {"a missing bracket", {"", "", "sin(x"}, TUserFunctionError{2, "Function h: Missing brackets in expression"}},
+        {"a missing bracket",
+         {"", "", "sin(x"},
+         TUserFunctionError{2, "Function h: Missing brackets in expression"}},
         {"a dangling operator", {"x^"}, TUserFunctionError{0, "Function f: Error parsing expression:\r(X^)"}},
-        {"a factorial without a number", {"", "!x"}, TUserFunctionError{1, "Function g: '' is not a valid integer value"}},
+        {"a factorial without a number",
+         {"", "!x"},
+         TUserFunctionError{1, "Function g: '' is not a valid integer value"}},
         {"a bad definition is found before a cycle",
          {"f(x)", "", "", "", "", "x+"},
          TUserFunctionError{5, "Function k: Error parsing expression:\r(X+)"}},
-        {"two lines in one definition", {"", "", "", "x\n+1"}, TUserFunctionError{3, "Function i: a definition is one line."}},
+        {"two lines in one definition",
+         {"", "", "", "x\n+1"},
+         TUserFunctionError{3, "Function i: a definition is one line."}},
     };
     for (const auto& c : cases) {
         TFormulaTrans translator;

@@ -13,9 +13,18 @@ std::size_t at(char letter) {
 
 TEST(ConstantFields, LettersAndTheirPlaces) {
     const std::pair<char, std::optional<std::size_t>> cases[] = {
-        {'a', 0}, {'e', 4}, {'m', 5}, {'p', 8}, {'u', 12}, {'z', 15},
-        {'t', std::nullopt}, {'x', std::nullopt}, {'y', std::nullopt}, {'f', std::nullopt},
-        {'A', std::nullopt}, {'\0', std::nullopt},
+        {'a', 0},
+        {'e', 4},
+        {'m', 5},
+        {'p', 8},
+        {'u', 12},
+        {'z', 15},
+        {'t', std::nullopt},
+        {'x', std::nullopt},
+        {'y', std::nullopt},
+        {'f', std::nullopt},
+        {'A', std::nullopt},
+        {'\0', std::nullopt},
     };
     for (const auto& [letter, index] : cases)
         EXPECT_EQ(constantIndex(letter), index) << letter;
@@ -51,7 +60,7 @@ TEST(ConstantFields, OkStoresEveryEditableField) {
         long double value;
     };
     const Case cases[] = {
-        {'a', "", "1", 1},         {'b', "0", "1", 1},      {'c', "0.0", "0.0", 0},
+        {'a', "", "1", 1},           {'b', "0", "1", 1},        {'c', "0.0", "0.0", 0},
         {'d', "-2.5", "-2.5", -2.5}, {'m', "1E3", "1E3", 1000}, {'n', " 3 ", " 3 ", 3},
         {'z', ".5", ".5", 0.5},
     };

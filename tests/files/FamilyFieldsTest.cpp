@@ -1,6 +1,6 @@
 // The families editor's rules: the key filter, reading the fields, refusals, and member constants.
-#include "Defaults.h"
 #include "FamilyFields.h"
+#include "Defaults.h"
 
 #include <gtest/gtest.h>
 
@@ -37,25 +37,43 @@ TEST(FamilyFields, ReadingTheFields) {
     const Case cases[] = {
         {.what = "slopes 1, 1.5, 2", .count = "3", .increments = {{'a', "0.5"}}, .steps = {{'a', 0.5}}},
         {.what = "only d steps", .count = "4", .increments = {{'d', "-1"}}, .steps = {{'d', -1}}},
-        {.what = "two constants", .count = "5", .increments = {{'b', "1E-1"}, {'z', "2"}},
+        {.what = "two constants",
+         .count = "5",
+         .increments = {{'b', "1E-1"}, {'z', "2"}},
          .steps = {{'b', 0.1}, {'z', 2}}},
         {.what = "blanks around", .count = " 7 ", .increments = {{'c', " 2 "}}, .steps = {{'c', 2}}},
         {.what = "one graph needs no increment", .count = "1"},
-        {.what = "exactly the slots left", .count = "10", .increments = {{'a', "1"}}, .slotsLeft = 10,
+        {.what = "exactly the slots left",
+         .count = "10",
+         .increments = {{'a', "1"}},
+         .slotsLeft = 10,
          .steps = {{'a', 1}}},
         {.what = "empty number", .count = "", .error = TFieldError{0, msg::FillInNumberOfGraphs}},
         {.what = "a sign alone", .count = "-", .error = TFieldError{0, "'-' is not a valid integer value"}},
         {.what = "not whole", .count = "2.5", .error = TFieldError{0, "'2.5' is not a valid integer value"}},
-        {.what = "zero graphs", .count = "0", .error = TFieldError{0, "The number of graphs must be at least 1."}},
-        {.what = "negative", .count = "-3", .error = TFieldError{0, "The number of graphs must be at least 1."}},
-        {.what = "more than the slots left", .count = "12", .increments = {{'a', "1"}}, .slotsLeft = 10,
+        {.what = "zero graphs",
+         .count = "0",
+         .error = TFieldError{0, "The number of graphs must be at least 1."}},
+        {.what = "negative",
+         .count = "-3",
+         .error = TFieldError{0, "The number of graphs must be at least 1."}},
+        {.what = "more than the slots left",
+         .count = "12",
+         .increments = {{'a', "1"}},
+         .slotsLeft = 10,
          .error = TFieldError{0, "A family of 12 graphs does not fit in the 10 graph slots left."}},
-        {.what = "no slot left", .count = "1", .slotsLeft = 0,
+        {.what = "no slot left",
+         .count = "1",
+         .slotsLeft = 0,
          .error = TFieldError{0, "A family of 1 graphs does not fit in the 0 graph slots left."}},
-        {.what = "a bad increment", .count = "3", .increments = {{'a', "1"}, {'b', "x"}},
+        {.what = "a bad increment",
+         .count = "3",
+         .increments = {{'a', "1"}, {'b', "x"}},
          .error = TFieldError{2, "'x' is not a valid floating point value"}},
         {.what = "every increment empty", .count = "5", .error = TFieldError{1, msg::NoIncrement}},
-        {.what = "every increment 0", .count = "5", .increments = {{'a', "0"}, {'w', "0.0"}},
+        {.what = "every increment 0",
+         .count = "5",
+         .increments = {{'a', "0"}, {'w', "0.0"}},
          .error = TFieldError{1, msg::NoIncrement}},
     };
     for (const auto& c : cases) {
