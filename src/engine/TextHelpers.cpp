@@ -1,6 +1,8 @@
 // Small text helpers shared by the translator, the main window and the editors.
 #include "TextHelpers.h"
 
+#include <algorithm>
+
 namespace kurvo {
 
 namespace {
@@ -61,6 +63,15 @@ std::string rightStr(std::string_view s, std::size_t n) {
 std::size_t textPos(std::string_view what, std::string_view s) {
     auto p = s.find(what);
     return p == std::string_view::npos ? 0 : p + 1;
+}
+
+TCaretText insertAtCaret(std::string_view text, std::size_t caret, std::string_view what) {
+    caret = std::min(caret, text.size());
+    TCaretText result;
+    result.text.reserve(text.size() + what.size());
+    result.text.append(text.substr(0, caret)).append(what).append(text.substr(caret));
+    result.caret = caret + what.size();
+    return result;
 }
 
 } // namespace kurvo

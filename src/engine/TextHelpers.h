@@ -29,4 +29,16 @@ std::string rightStr(std::string_view s, std::size_t n);
 /// Position of the first occurrence of `what` in s, counted from 1; 0 when it does not occur.
 std::size_t textPos(std::string_view what, std::string_view s);
 
+/// A text with its caret (the number of characters before it).
+struct TCaretText {
+    std::string text;
+    std::size_t caret = 0;
+    friend bool operator==(const TCaretText&, const TCaretText&) = default;
+};
+
+/// The text before the caret, `what`, then the text after the caret, with the caret after `what`;
+/// a caret beyond the end stands at the end. Used by the editors' "²" and "³" buttons, whatever the
+/// length of the text.
+TCaretText insertAtCaret(std::string_view text, std::size_t caret, std::string_view what);
+
 } // namespace kurvo

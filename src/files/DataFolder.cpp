@@ -3,7 +3,9 @@
 #include "DataFolder.h"
 
 #include "AtomicFile.h"
+#include "Errors.h"
 
+#include <optional>
 #include <system_error>
 
 namespace kurvo {
@@ -133,8 +135,27 @@ void DataFolder::writeFunctions(bool cartesian, const TUserFunctionTexts& typed,
     std::vector<std::string> translatedLines;
     for (const auto& t : translated)
         translatedLines.push_back(t.empty() ? "()" : t);
-    writeLines(functionFileName(cartesian), typedLines);
-    writeLines(functionExpressionFileName(cartesian), translatedLines);
+    // The two files must always agree: when the second cannot be written, the first gets its old
+    // contents back (or is removed again if it did not exist) before the error is passed on.
+    const std::filesystem::path typedFile = find(functionFileName(cartesian));
+    std::error_code ec;
+    std::optional<std::string> previous;
+    if (std::filesystem::exists(typedFile, ec)) previous = readFileBytes(typedFile);
+    writeFileAtomically(typedFile, joinLines(typedLines));
+    try {
+        writeLines(functionExpressionFileName(cartesian), translatedLines);
+    } catch (const EInOutError&) {
+        try {
+            if (previous)
+                writeFileAtomically(typedFile, *previous);
+            else
+                std::filesystem::remove(typedFile, ec);
+        } catch (const EInOutError&) {
+            // The error being reported already names the folder's trouble; the first file's own
+            // failure adds nothing the user could act on.
+        }
+        throw;
+    }
 }
 
 } // namespace kurvo

@@ -2,9 +2,9 @@
 // ends, and the typed access to each file.
 #pragma once
 
-#include "ParserContext.h"
 #include "SettingsRecord.h"
 #include "ToolbarConfig.h"
+#include "UserFunctions.h"
 
 #include <array>
 #include <filesystem>
@@ -34,8 +34,6 @@ inline constexpr const char* PolarAliases = "polal.txt";
 inline constexpr const char* PolarParametricAliases = "ppolal.txt";
 inline constexpr const char* ImplicitAliases = "Implal.txt";
 } // namespace datafile
-
-using TUserFunctionTexts = std::array<std::string, UserFunctionCount>;
 
 /// The preset list of the record's mode: implicit first, then Cartesian or polar, then parametric.
 const char* presetListName(const TSettingsRecord& mode);
@@ -84,6 +82,8 @@ class DataFolder {
     /// The translated functions as given to the function parsers ("()" read as "(1)").
     TUserFunctionTexts readFunctionExpressions(bool cartesian) const;
     /// Rewrites both function files: seven lines each; an empty translation is stored as "()".
+    /// Each file is written atomically, and when the expression file cannot be written the
+    /// user-notation file is put back as it was, so the two never disagree.
     void writeFunctions(bool cartesian, const TUserFunctionTexts& typed,
                         const TUserFunctionTexts& translated) const;
 

@@ -35,3 +35,24 @@ TEST(TextHelpers, EndsAndPositions) {
     EXPECT_EQ(textPos("x", "abc"), 0u);
     EXPECT_EQ(textPos("a", "abc"), 1u);
 }
+
+TEST(TextHelpers, InsertAtCaret) {
+    const std::string longText(300, 'x');
+    struct Case {
+        std::string text;
+        std::size_t caret;
+        TCaretText expected;
+    };
+    const Case cases[] = {
+        {"x+1", 1, {"x\xB2+1", 2}},
+        {"", 0, {"\xB2", 1}},
+        {"x", 1, {"x\xB2", 2}},
+        {"x+1", 0, {"\xB2x+1", 1}},
+        {"x+1", 99, {"x+1\xB2", 4}}, // a caret beyond the end stands at the end
+        {longText, 280, {std::string(280, 'x') + "\xB2" + std::string(20, 'x'), 281}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(insertAtCaret(c.text, c.caret, "\xB2"), c.expected)
+            << c.text.substr(0, 10) << " " << c.caret;
+    EXPECT_EQ(insertAtCaret("x+1", 1, "\xB3").text, "x\xB3+1");
+}
