@@ -19,10 +19,12 @@ void require(bool condition) {
 
 // The first lines of a valid file, so mutations reach the formula and data-set sections too.
 std::string validPrefix(std::size_t lines) {
-    kurvo::TGraphFile g;
-    g.settings = kurvo::defaultSettings();
-    g.formulas = {"x^2", "sin(x)"};
-    std::string text = kurvo::encodeGraphFile(g);
+    static const std::string text = [] {
+        kurvo::TGraphFile g;
+        g.settings = kurvo::defaultSettings();
+        g.formulas = {"x^2", "sin(x)"};
+        return kurvo::encodeGraphFile(g);
+    }();
     std::size_t at = 0;
     for (std::size_t i = 0; i < lines && at != std::string::npos; ++i) {
         at = text.find('\n', at);
