@@ -1,10 +1,8 @@
 // Implicit plot speed: the general relation x^2+y*y=25 at 1000x700, traced by contours (Contour) against
 // the row scan (Rows), each drawing into the same picture with the relation evaluated by the parser.
 #include "ContourTracer.h"
-#include "Defaults.h"
+#include "HeadlessPlot.h"
 #include "ImplicitPlotter.h"
-#include "PlainHost.h"
-#include "PlotEngine.h"
 
 #include <QGuiApplication>
 #include <QPolygonF>
@@ -17,24 +15,19 @@ namespace {
 
 using namespace kurvo;
 
-struct Scene {
-    TSettingsRecord settings = defaultSettings();
-    TPlainHost host;
-    std::unique_ptr<TPlotEngine> engine;
+/// The relation plotted in implicit mode on a 1000 x 700 area, and a picture to draw into.
+struct Scene : test::HeadlessPlot {
     QImage picture{1000, 700, QImage::Format_ARGB32_Premultiplied};
 
-    explicit Scene(const std::string& relation) {
-        settings.CartesianMode = true;
-        settings.ImplicitMode = true;
-        settings.ParametricMode = false;
-        settings.AutoYScaling = false;
-        settings.LastGraph = -1;
-        host.fields = {"0", "6.283185", "-10", "10", "-7", "7"};
-        host.plotStep = "256";
-        engine = std::make_unique<TPlotEngine>(settings, host);
-        engine->setPaintBoxSize(1000, 700);
-        host.formula = relation;
-        engine->PlotAction();
+    explicit Scene(const std::string& relation) : HeadlessPlot(implicitSettings(), 1000, 700) { plot(relation); }
+
+    static TSettingsRecord implicitSettings() {
+        TSettingsRecord s = defaultSettings();
+        s.CartesianMode = true;
+        s.ImplicitMode = true;
+        s.ParametricMode = false;
+        s.AutoYScaling = false;
+        return s;
     }
 };
 
@@ -43,13 +36,13 @@ void RowsImplicitCircle(benchmark::State& state) {
     for (auto _ : state) {
         s.picture.fill(Qt::transparent);
         QPainter painter(&s.picture);
-        s.engine->paintWith(painter, [&] { TImplicitPlotter(*s.engine).PlotImplicitRelation(0); });
+        s.withRenderer(painter, [](TPlotRenderer& r) { TImplicitPlotter(r).PlotImplicitRelation(0); });
     }
 }
 
 void ContourImplicitCircle(benchmark::State& state) {
     Scene s("x^2+y*y=25");
-    TParser& parser = s.engine->Parser1;
+    TParser& parser = s.engine->Parsers.Parser1;
     const ContourFunction F = [&parser](double x, double y) -> std::optional<double> {
         parser.X = x;
         parser.Y = y;
@@ -70,7 +63,7 @@ void ContourImplicitCircle(benchmark::State& state) {
         s.picture.fill(Qt::transparent);
         QPainter painter(&s.picture);
         painter.setPen(QPen(s.engine->graphColour(0), 1));
-        const ContourResult r = TraceContours(F, grid, [&] { return s.engine->stopRequested(); });
+        const ContourResult r = TraceContours(F, grid, [&] { return s.host.pollStop(); });
         for (const auto& line : r.polylines)
             painter.drawPolyline(QPolygonF(QList<QPointF>(line.begin(), line.end())));
     }

@@ -1,0 +1,83 @@
+// The data-set store's lines, with the points and set boundaries kept beside them.
+#include "DataSetStore.h"
+
+#include "NumberText.h"
+
+#include <stdexcept>
+
+namespace kurvo {
+namespace {
+
+// The same number syntax strToFloat accepts, without raising: blanks around the number allowed.
+std::optional<double> readNumber(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return parsePascalNumber(text);
+}
+
+} // namespace
+
+std::optional<TDataPoint> parsePointLine(std::string_view line) {
+    std::size_t comma = line.find(',');
+    if (comma == std::string_view::npos) return std::nullopt;
+    auto x = readNumber(line.substr(0, comma));
+    if (!x) return std::nullopt;
+    auto y = readNumber(line.substr(comma + 1));
+    if (!y) return std::nullopt;
+    return TDataPoint{*x, *y};
+}
+
+std::span<const TDataPoint> TDataSetStore::points(std::size_t set) const {
+    if (set >= m_setPointEnds.size()) throw std::out_of_range("no data set " + std::to_string(set));
+    std::size_t begin = set == 0 ? 0 : m_setPointEnds[set - 1];
+    return std::span<const TDataPoint>(m_points).subspan(begin, m_setPointEnds[set] - begin);
+}
+
+bool TDataSetStore::appendLine(const std::string& line) {
+    if (line == DataSetEndLine) {
+        m_setLineEnds.push_back(m_lines.size());
+        m_setPointEnds.push_back(m_points.size());
+        m_lines.push_back(line);
+        return true;
+    }
+    auto point = parsePointLine(line);
+    if (!point) return false;
+    m_points.push_back(*point);
+    m_lines.push_back(line);
+    return true;
+}
+
+std::vector<std::string> TDataSetStore::appendLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> refused;
+    for (const auto& line : lines)
+        if (!appendLine(line)) refused.push_back(line);
+    if (!m_lines.empty() && m_lines.back() != DataSetEndLine) appendLine(std::string(DataSetEndLine));
+    return refused;
+}
+
+std::size_t TDataSetStore::appendSet(std::span<const TDataPoint> points) {
+    std::size_t leftOut = 0;
+    for (const auto& p : points)
+        if (!appendLine(formatGeneral(p.x) + "," + formatGeneral(p.y))) ++leftOut;
+    appendLine(std::string(DataSetEndLine));
+    return leftOut;
+}
+
+void TDataSetStore::removeLastSet() {
+    if (m_setLineEnds.empty()) return;
+    m_setLineEnds.pop_back();
+    m_setPointEnds.pop_back();
+    m_lines.resize(m_setLineEnds.empty() ? 0 : m_setLineEnds.back() + 1);
+    m_points.resize(m_setPointEnds.empty() ? 0 : m_setPointEnds.back());
+}
+
+void TDataSetStore::clear() {
+    m_lines.clear();
+    m_points.clear();
+    m_setLineEnds.clear();
+    m_setPointEnds.clear();
+}
+
+} // namespace kurvo

@@ -1,0 +1,65 @@
+// The data-set store: the ordered point lines "x,y" of every coordinate set, each set ended by "#".
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kurvo {
+
+/// The line that ends a data set.
+inline constexpr std::string_view DataSetEndLine = "#";
+
+struct TDataPoint {
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const TDataPoint&, const TDataPoint&) = default;
+};
+
+/// Reads a point line "x,y": the text before the first comma and the text after it are each a
+/// number in the typed-number syntax with "." as decimal point (blanks around each allowed).
+/// Anything else, such as a second comma or an empty half, gives nothing.
+std::optional<TDataPoint> parsePointLine(std::string_view line);
+
+/// The coordinate sets as the lines that the graph file stores and the coordinates editor shows.
+/// Every line is "#" or a point line (lines that are neither are refused on the way in), and the
+/// store is empty or ends with "#", so every point belongs to a set. Points are parsed once, when
+/// they enter, so drawing and analysis read them without converting text again.
+class TDataSetStore {
+  public:
+    const std::vector<std::string>& lines() const { return m_lines; }
+    bool empty() const { return m_lines.empty(); }
+    /// The number of sets: the "#" lines.
+    std::size_t setCount() const { return m_setLineEnds.size(); }
+    /// The points of set `set` (0 = the first), in order. Raises std::out_of_range when there is
+    /// no such set.
+    std::span<const TDataPoint> points(std::size_t set) const;
+    /// The points of all sets, one after the other.
+    std::span<const TDataPoint> allPoints() const { return m_points; }
+
+    /// Appends the lines in order: "#" ends a set, a point line adds a point, any other line is
+    /// refused and returned (in order). When the last line appended is a point, "#" is added so
+    /// the new points form a set.
+    std::vector<std::string> appendLines(const std::vector<std::string>& lines);
+    /// Appends one set: each point as general number texts "x,y", then "#". A point that has no
+    /// text form (not finite) is left out; returns the number left out.
+    std::size_t appendSet(std::span<const TDataPoint> points);
+    /// Removes the last set (its points and its "#"); nothing happens when the store is empty.
+    void removeLastSet();
+    void clear();
+
+    friend bool operator==(const TDataSetStore& a, const TDataSetStore& b) { return a.m_lines == b.m_lines; }
+
+  private:
+    bool appendLine(const std::string& line);
+
+    std::vector<std::string> m_lines;
+    std::vector<TDataPoint> m_points;
+    std::vector<std::size_t> m_setLineEnds;  ///< index in m_lines of each set's "#"
+    std::vector<std::size_t> m_setPointEnds; ///< number of points up to each set's "#"
+};
+
+} // namespace kurvo
