@@ -19,7 +19,7 @@ std::size_t firstSetEnd(const std::vector<std::string>& lines) {
 }
 } // namespace
 
-DataPoint parsePointLine(std::string_view line) {
+DataPoint pointFromLine(std::string_view line) {
     auto comma = line.find(',');
     std::string_view xText = comma == std::string_view::npos ? line : line.substr(0, comma);
     std::string_view yText = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
@@ -38,7 +38,7 @@ std::vector<DataPoint> pooledPoints(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         if (line.empty()) break;
         if (line == SetEnd) continue;
-        points.push_back(parsePointLine(line));
+        points.push_back(pointFromLine(line));
     }
     return points;
 }
@@ -48,7 +48,7 @@ std::vector<DataPoint> firstSetPoints(const std::vector<std::string>& lines) {
     std::size_t end = firstSetEnd(lines);
     points.reserve(end);
     for (std::size_t i = 0; i < end; ++i)
-        points.push_back(parsePointLine(lines[i]));
+        points.push_back(pointFromLine(lines[i]));
     return points;
 }
 

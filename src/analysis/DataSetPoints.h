@@ -21,7 +21,7 @@ inline constexpr const char* NoDataPoints = "There are no data points.";
 /// Reads one store line "x,y": split at the first comma, each side a number in the text-to-float
 /// syntax. Raises EConvertError ("'%s' is not a valid floating point value") naming the side at
 /// fault (an empty side when there is no comma).
-DataPoint parsePointLine(std::string_view line);
+DataPoint pointFromLine(std::string_view line);
 
 /// The store line of a point: the general number texts of x and y joined by a comma.
 std::string pointLineText(const DataPoint& point);

@@ -15,8 +15,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 TEST(DataSetPoints, PointLines) {
-    EXPECT_EQ(parsePointLine("1.5,-2"), (DataPoint{1.5, -2}));
-    EXPECT_EQ(parsePointLine(" 3 , 4E2"), (DataPoint{3, 400}));
+    EXPECT_EQ(pointFromLine("1.5,-2"), (DataPoint{1.5, -2}));
+    EXPECT_EQ(pointFromLine(" 3 , 4E2"), (DataPoint{3, 400}));
     const std::pair<const char*, const char*> bad[] = {
         {"1;2", "'1;2' is not a valid floating point value"},
         {"1,", "'' is not a valid floating point value"},
@@ -25,7 +25,7 @@ TEST(DataSetPoints, PointLines) {
     };
     for (const auto& [line, message] : bad) {
         try {
-            parsePointLine(line);
+            pointFromLine(line);
             FAIL() << line;
         } catch (const EConvertError& e) {
             EXPECT_STREQ(e.what(), message);
