@@ -11,7 +11,7 @@ namespace kurvo::arith {
 
 using Extended = long double;
 
-/// Stores an extended result as a double the way trapping hardware would: a NaN is an invalid
+/// Stores an extended result as a double with the store's error rules: a NaN is an invalid
 /// operation, anything beyond the double range an overflow.
 inline double store(Extended v) {
     if (std::isnan(v)) {
@@ -25,7 +25,7 @@ inline double store(Extended v) {
     return static_cast<double>(v);
 }
 
-/// Extended division with the hardware's conditions: 0/0 is invalid, x/0 a division by zero.
+/// Extended division with its error conditions: 0/0 is invalid, x/0 a division by zero.
 inline Extended div(Extended a, Extended b) {
     if (b == 0) {
         fpstatus::raise(a == 0 ? fpstatus::Invalid : fpstatus::ZeroDivide);
@@ -87,7 +87,7 @@ inline Extended realPower(Extended a, Extended b) {
     return expX(b * l);
 }
 
-/// Sine and cosine give 0 beyond the range the hardware instruction accepted.
+/// Sine and cosine give 0 for arguments of magnitude 2^63 and beyond.
 inline constexpr double TrigLimit = 9223372036854775808.0; // 2^63
 
 } // namespace kurvo::arith

@@ -1,4 +1,4 @@
-// Cheap access to the floating-point status flags that stand in for a trapping runtime.
+// Cheap access to the floating-point status flags, which tell where an evaluation failed.
 #pragma once
 
 #if defined(__SSE2__)

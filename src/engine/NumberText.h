@@ -18,7 +18,7 @@ std::optional<double> parsePascalNumber(std::string_view text);
 /// scientific notation such as 1E20 or 1.5E-7.
 std::string formatGeneral(long double value, int significantDigits = 15);
 
-/// Converts typed text to a number the way the runtime did: blanks around the number are allowed,
+/// Converts typed text to a number: blanks around the number are allowed,
 /// the decimal separator is the given one. Raises EConvertError
 /// ("'%s' is not a valid floating point value").
 double strToFloat(std::string_view text, char decimalSeparator = '.');
