@@ -176,65 +176,58 @@ bool TCartesianPlotter::trace(const Trace& t) {
     return stopped;
 }
 
+template <class KeepsA> void TCartesianPlotter::bisect(Extended a, Extended c, Extended& m, KeepsA&& keepsA) {
+    m = (a + c) * 0.5L;
+    for (;;) {
+        if (e_.stopRequested()) return;
+        if (keepsA(m))
+            a = m;
+        else
+            c = m;
+        Extended next = (a + c) * 0.5L;
+        // At large coordinates the width never gets below 1e-10: stop when the midpoint stands.
+        const bool done = std::fabs(a - c) < BisectionWidth || next == m;
+        m = next;
+        if (done) return;
+    }
+}
+
 Extended TCartesianPlotter::FindAsymptote(Extended v) {
-    Extended a = v - e_.View.PlotStep, c = v + e_.View.PlotStep;
+    const Extended a = v - e_.View.PlotStep, c = v + e_.View.PlotStep;
     Extended m = (a + c) * 0.5L;
     try {
-        Extended fa = f(a);
-        for (;;) {
-            if (e_.stopRequested()) return m;
-            Extended fm = f(m);
-            if (fa * fm >= 0)
-                a = m;
-            else
-                c = m;
-            Extended next = (a + c) * 0.5L;
-            // At large coordinates the width never gets below 1e-10: stop when the midpoint stands.
-            if (std::fabs(a - c) < BisectionWidth || next == m) {
-                m = next;
-                break;
-            }
-            m = next;
-        }
+        const Extended fa = f(a);
+        // The sign change lies where f stops having the sign it has at a.
+        bisect(a, c, m, [&](Extended x) { return fa * f(x) >= 0; });
     } catch (const std::exception&) {
+        // a failed evaluation ends the search where it stands
     }
     return m;
 }
 
 Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
                                            std::optional<Extended> failedAt) {
-    Extended step2 = 2 * e_.View.PlotStep;
-    Extended g = direction == Direction::Entering ? v + step2 : v - step2;
-    Extended b = direction == Direction::Entering ? v - step2 : v + step2;
-    Extended m = (g + b) * 0.5L;
+    const Extended step2 = 2 * e_.View.PlotStep;
+    const Extended good = direction == Direction::Entering ? v + step2 : v - step2;
+    const Extended bad = direction == Direction::Entering ? v - step2 : v + step2;
     // A sample that failed at an isolated point (1/x hit exactly at 0) leaves both ends good and
     // no edge to bisect for: the failed sample's own place is the edge.
     bool badEndFails = false;
     try {
-        (void)f(b);
+        (void)f(bad);
     } catch (const std::exception&) {
         badEndFails = true;
     }
     if (!badEndFails && failedAt) return *failedAt;
-    for (;;) {
-        if (e_.stopRequested()) return m;
-        bool ok = true;
+    Extended m = (good + bad) * 0.5L;
+    bisect(good, bad, m, [&](Extended x) {
         try {
-            (void)f(m);
+            (void)f(x);
+            return true;
         } catch (const std::exception&) {
-            ok = false;
+            return false;
         }
-        if (ok)
-            g = m;
-        else
-            b = m;
-        Extended next = (g + b) * 0.5L;
-        if (std::fabs(g - b) < BisectionWidth || next == m) {
-            m = next;
-            break;
-        }
-        m = next;
-    }
+    });
     return m;
 }
 

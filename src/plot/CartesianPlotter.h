@@ -33,6 +33,10 @@ class TCartesianPlotter {
         int skipAfterFailure = 1;   // further steps skipped after a failed sample
         QColor colour;
     };
+    /// Halves [a, c] towards the place where `keepsA` turns false (true moves a to the midpoint),
+    /// until the interval is narrower than 1e-10 or its midpoint no longer moves; `m` follows the
+    /// midpoint, so it holds the last one when an evaluation throws or the user stops.
+    template <class KeepsA> void bisect(Extended a, Extended c, Extended& m, KeepsA&& keepsA);
     /// Runs the tracer; true when the user stopped it.
     bool trace(const Trace& t);
     Extended f(Extended v);
