@@ -356,10 +356,7 @@ void TMainForm::FormCreate() {
     engine_->syncModes();
 
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
-    using F = TToolbarSet::RangeField;
-    const std::array<std::string, 6> texts = startup::rangeFieldTexts(settings_);
-    for (F f : {F::TMin, F::TMax, F::XMin, F::XMax, F::YMin, F::YMax})
-        if (QLineEdit* e = toolbars_.fields[f]) e->setText(toQ(texts[static_cast<std::size_t>(f)]));
+    showViewInFields();
     engine_->Document.XRange = settings_.Xmax - settings_.Xmin;
     engine_->Document.YRange = settings_.Ymax - settings_.Ymin;
     zoomMode_ = moveMode_ = false;
@@ -509,6 +506,21 @@ void TMainForm::setupRelationBox() {
 
 void TMainForm::PlotClick() {
     plotting([&] { engine_->PlotAction(); });
+}
+
+void TMainForm::setFormulaFieldText(const std::string& text) {
+    toolbars_.formulaBox->setEditText(toQ(text));
+}
+
+void TMainForm::replotAllGraphs() {
+    plotting([&] { engine_->replotAll(); });
+}
+
+void TMainForm::showViewInFields() {
+    using F = TToolbarSet::RangeField;
+    const std::array<std::string, 6> texts = startup::rangeFieldTexts(settings_);
+    for (F f : {F::TMin, F::TMax, F::XMin, F::XMax, F::YMin, F::YMax})
+        if (QLineEdit* e = toolbars_.fields[f]) e->setText(toQ(texts[static_cast<std::size_t>(f)]));
 }
 
 void TMainForm::afterModeSwitch() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DataSource.h"
+#include "EditorHost.h"
 #include "InputGuard.h"
 #include "MainMenu.h"
 #include "PlotHost.h"
@@ -26,7 +27,7 @@ class TPlotEngine;
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
 /// its controls. Every handler catches at its boundary and reports through a message box, so no
 /// exception reaches the event loop.
-class TMainForm : public QMainWindow, public TPlotHost {
+class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Q_OBJECT
   public:
     enum class Messages { Show, Record };
@@ -71,6 +72,20 @@ class TMainForm : public QMainWindow, public TPlotHost {
     void setCursor(Cursor c) override;
     void beep() override;
     std::vector<std::string> aliasLines() const override { return aliases_; }
+
+    // ---- TEditorHost -------------------------------------------------------------------------------------
+    TPlotEngine& plotEngine() override { return *engine_; }
+    TSettingsRecord& settingsRecord() override { return settings_; }
+    TDataSource& dataSource() override { return data_; }
+    std::string formulaFieldText() const override { return formulaText(); }
+    void setFormulaFieldText(const std::string& text) override;
+    void plotFormulaField() override { PlotClick(); }
+    void replotAllGraphs() override;
+    void showViewInFields() override;
+    void refreshCommands() override { updateCommands(); }
+    void showInformation(const std::string& text) override { showMessage(text); }
+    bool askYesNo(const std::string& text) override { return askQuestion(text); }
+    void reportError(const std::exception& e) override { showError(e); }
 
     // ---- commands -----------------------------------------------------------------------------------------
     void PlotClick();

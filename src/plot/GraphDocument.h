@@ -1,6 +1,7 @@
 // TGraphDocument: the drawing itself: the graph slots and what the Plot action stores beside them.
 #pragma once
 
+#include "DataSetStore.h"
 #include "SettingsRecord.h"
 
 #include <array>
@@ -11,8 +12,8 @@ namespace kurvo {
 using Extended = long double;
 
 /// The drawing: the settings record (view, modes, colours, constants), the graph slots with each
-/// formula as typed and as translated, the relation of the newest implicit graph and the undo
-/// snapshot. It draws nothing and reads no window.
+/// formula as typed and as translated, the relation of the newest implicit graph, the undo
+/// snapshot and the coordinate sets. It draws nothing and reads no window.
 class TGraphDocument {
   public:
     static constexpr int SlotCount = 100;
@@ -40,6 +41,9 @@ class TGraphDocument {
 
     /// The settings as they were before the last Plot action (one level of undo).
     TSettingsRecord UndoSnapshot;
+
+    /// The coordinate sets of the drawing.
+    TDataSetStore DataSets;
 };
 
 } // namespace kurvo

@@ -1,0 +1,43 @@
+// TEditorHost: what the dialogs may ask of the main window.
+#pragma once
+
+#include "DataSource.h"
+#include "SettingsRecord.h"
+
+#include <exception>
+#include <string>
+
+namespace kurvo {
+
+class TPlotEngine;
+
+/// The small face of the main window that the dialogs see: the program's state (engine, settings,
+/// data folder), the formula field, and the few operations that change what the window shows.
+/// Every operation reports its own errors in a message box; none throws.
+class TEditorHost {
+  public:
+    virtual ~TEditorHost() = default;
+
+    virtual TPlotEngine& plotEngine() = 0;
+    virtual TSettingsRecord& settingsRecord() = 0;
+    virtual TDataSource& dataSource() = 0;
+
+    /// The formula field's text (Windows-1252) and a way to put a text there.
+    virtual std::string formulaFieldText() const = 0;
+    virtual void setFormulaFieldText(const std::string& text) = 0;
+
+    /// Runs the Plot action on the formula field's text, as the Plot button does.
+    virtual void plotFormulaField() = 0;
+    /// Draws every graph again at the range fields' view (after a change of settings or data).
+    virtual void replotAllGraphs() = 0;
+    /// Writes the view of the settings into the range fields (after a change of the view).
+    virtual void showViewInFields() = 0;
+    /// Sets every command's enabled and checked state from the settings again.
+    virtual void refreshCommands() = 0;
+
+    virtual void showInformation(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text) = 0;
+    virtual void reportError(const std::exception& e) = 0;
+};
+
+} // namespace kurvo
