@@ -1,0 +1,34 @@
+// Small helpers every dialog uses: labelled fields and the OK/Cancel row.
+#include "DialogSupport.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace kurvo {
+
+QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(field);
+    QString plain = text;
+    plain.remove('&');
+    if (plain.endsWith(':')) plain.chop(1);
+    field->setAccessibleName(plain.trimmed());
+    return label;
+}
+
+void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* field) {
+    grid->addWidget(fieldLabel(label, field, grid->parentWidget()), row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+QDialogButtonBox* okCancelButtons(QWidget* parent) {
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, parent);
+    for (QAbstractButton* b : box->buttons())
+        b->setAccessibleName(b->text().remove('&'));
+    box->button(QDialogButtonBox::Ok)->setDefault(true);
+    return box;
+}
+
+} // namespace kurvo

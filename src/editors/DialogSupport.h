@@ -1,0 +1,23 @@
+// Small helpers every dialog uses, so the dialogs look and behave alike.
+#pragma once
+
+#include <QString>
+
+class QDialogButtonBox;
+class QGridLayout;
+class QLabel;
+class QWidget;
+
+namespace kurvo {
+
+/// A label for `field` whose text names the field for screen readers too: the label becomes the
+/// field's buddy (its mnemonic moves the focus there) and the field's accessible name is the text.
+QLabel* fieldLabel(const QString& text, QWidget* field, QWidget* parent);
+
+/// Adds a labelled field as one row of a two-column grid.
+void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* field);
+
+/// OK and Cancel (OK the default button, Escape cancels), named for screen readers.
+QDialogButtonBox* okCancelButtons(QWidget* parent);
+
+} // namespace kurvo
