@@ -54,7 +54,19 @@ const char* const WorkingActions[] = {"Stop1",
                                       "TypeSquared",
                                       "TypeCubed",
                                       "HelpAboutItem",
-                                      "Plot"};
+                                      "Plot",
+                                      "Zoomout1",
+                                      "Zoomin1",
+                                      "Movegraph1",
+                                      "Undolastaction1",
+                                      "ShowCoordinateInfo1",
+                                      "ShowTangent1",
+                                      "Automaticyscaling1",
+                                      "Square1",
+                                      "EqualScale1",
+                                      "ZoomInCentre1",
+                                      "ZoomOutCentre1",
+                                      "DefaultView1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -87,6 +99,7 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
 
     menu_.build(*this);
     connectMenu();
+    connectViewCommands();
     PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PaintBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { menu_.popupMenu()->popup(PaintBox1->mapToGlobal(p)); });
@@ -158,11 +171,21 @@ template <class F> void TMainForm::plotting(F&& run) {
         TBusyScope busy(guard_);
         guarded(run);
     }
+    // The picture may have changed under the pointer's overlays: they belong to the old one.
+    PaintBox1->setOverlays({});
     PaintBox1->update();
     if (resizePending_) {
         resizePending_ = false;
         QTimer::singleShot(0, this, [this] { FormResize(); });
     }
+}
+
+void TMainForm::runGuarded(const std::function<void()>& handler) {
+    guarded(handler);
+}
+
+void TMainForm::runPlotting(const std::function<void()>& run) {
+    plotting(run);
 }
 
 // ---- host: fields and polling ------------------------------------------------------------------------
@@ -246,10 +269,19 @@ void TMainForm::buildStatusBar() {
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->setFixedHeight(22);
     StatusBar1->setSizeGripEnabled(false);
-    const std::pair<const char*, int> panels[] = {
-        {"x=", 150}, {"y=", 150}, {"r=", 150}, {"t=", 150}, {"dy/dx=", 50}};
-    for (auto [text, width] : panels) {
+    struct Panel {
+        const char* text;
+        int width;
+        const char* name; // what a screen reader says before the panel's text
+    };
+    const Panel panels[] = {{"x=", 150, "Pointer x"},
+                            {"y=", 150, "Pointer y"},
+                            {"r=", 150, "Pointer distance from the origin"},
+                            {"t=", 150, "Pointer angle"},
+                            {"dy/dx=", 50, "Slope of the graph"}};
+    for (auto [text, width, name] : panels) {
         auto* l = new QLabel(text, StatusBar1);
+        l->setAccessibleName(name);
         l->setMinimumWidth(width);
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
@@ -441,6 +473,8 @@ void TMainForm::updateCommands() {
     menu_.action("ShowTangent1")->setChecked(settings_.ShowTangent);
     menu_.action("Automaticyscaling1")->setChecked(settings_.AutoYScaling);
     menu_.action("Square1")->setChecked(settings_.SquareAxes);
+    menu_.action("Zoomin1")->setChecked(zoomMode_);
+    menu_.action("Movegraph1")->setChecked(moveMode_);
     menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived);
     menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral);
     setCommandImage("Square1", settings_.SquareAxes ? 27 : 21);

@@ -10,8 +10,10 @@
 #include "ToolbarSet.h"
 
 #include <QMainWindow>
+#include <QPoint>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,6 +105,29 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void TypeCubed();
     void HelpAboutItemClick();
 
+    // ---- exploring the view: gestures, readout, view commands (MainFormView.cpp) -------------------------
+    void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+    void PaintBox1MouseMove(Qt::KeyboardModifiers shift, int X, int Y);
+    void PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
+    /// A wheel turn over the plot area; `angleDelta` in eighths of a degree, 120 a notch.
+    void PaintBox1Wheel(int X, int Y, int angleDelta);
+    void Zoomout1Click();
+    void Zoomin1Click();
+    void Movegraph1Click();
+    void Undolastaction1Click();
+    void ShowCoordinateInfo1Click();
+    void ShowTangent1Click();
+    void Automaticyscaling1Click();
+    void Square1Click();
+    void EqualScale1Click();
+    void ZoomInCentre1Click();
+    void ZoomOutCentre1Click();
+    void DefaultView1Click();
+    bool zoomMode() const { return zoomMode_; }
+    bool moveMode() const { return moveMode_; }
+    /// The text of a status bar panel (0 x, 1 y, 2 r, 3 t, 4 dy/dx).
+    QString statusPanelText(int panel) const;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +139,14 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void connectToolbars();
     void connectMenu();
     void buildStatusBar();
+    void connectViewCommands();
+    /// `guarded` and `plotting` for the handlers of other files.
+    void runGuarded(const std::function<void()>& handler);
+    void runPlotting(const std::function<void()>& run);
+    /// The readout at the pointer: the status bar panels and the cross-hair and tangent overlays.
+    void readoutAt(int X, int Y);
+    /// The plot area's cursor for the current gesture mode.
+    void updatePlotCursor();
 
     /// Runs a handler, reporting any error in a message box.
     template <class F> void guarded(F&& handler);
@@ -145,6 +178,10 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     std::string undoFormula_;
     int toolbarHeightOffset_ = 0;
     bool zoomMode_ = false, moveMode_ = false;
+    bool dragging_ = false;     ///< a press started a gesture that its release ends
+    QPoint dragStart_;          ///< where the gesture started (pixels of the plot area)
+    int wheelRemainder_ = 0;    ///< wheel angle not yet a whole notch (touchpads send small steps)
+    qint64 lastWheelMs_ = -1;   ///< when the last wheel notch came, for grouping a turn into one undo
     bool shown_ = false;
     bool resizePending_ = false;
     bool creationComplete_ = false;

@@ -1,13 +1,19 @@
-// TPaintBox: paints the plot picture, then the overlays.
+// TPaintBox: paints the plot picture, then the overlays; passes on the pointer's gestures.
 #include "PaintBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace kurvo {
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
+    // A click on the plot takes the keyboard focus, so the view shortcuts (Ctrl+Z undo among
+    // them) reach the window instead of the formula field's own text undo.
+    setFocusPolicy(Qt::ClickFocus);
+    setAccessibleName("Plot area");
 }
 
 void TPaintBox::setSource(std::function<const QImage*()> picture, std::function<QColor()> background) {
@@ -16,16 +22,68 @@ void TPaintBox::setSource(std::function<const QImage*()> picture, std::function<
     update();
 }
 
+void TPaintBox::setOverlays(const TOverlays& overlays) {
+    overlays_ = overlays;
+    update();
+}
+
 void TPaintBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), background_ ? background_() : palette().window().color());
     if (const QImage* picture = picture_ ? picture_() : nullptr; picture && !picture->isNull())
         p.drawImage(0, 0, *picture);
+    if (overlays_.empty()) return;
+
+    // The rubber band and the moved frame invert what lies under them, so they show on any colour.
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    if (overlays_.rubberBand) p.drawRect(*overlays_.rubberBand);
+    if (overlays_.moveFrame) p.drawRect(*overlays_.moveFrame);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+
+    if (overlays_.crossHair) {
+        p.setPen(QPen(overlays_.crossHairColour, 1, Qt::DotLine));
+        const QPoint c = *overlays_.crossHair;
+        p.drawLine(c.x(), 0, c.x(), height());
+        p.drawLine(0, c.y(), width(), c.y());
+    }
+    if (overlays_.tangent) {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(overlays_.tangentColour, 1, Qt::SolidLine));
+        p.drawLine(*overlays_.tangent);
+    }
 }
 
 void TPaintBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     emit resized();
+}
+
+void TPaintBox::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseDown(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseMoved(event->modifiers(), p.x(), p.y());
+}
+
+void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    emit mouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TPaintBox::wheelEvent(QWheelEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit wheelTurned(p.x(), p.y(), delta);
 }
 
 } // namespace kurvo

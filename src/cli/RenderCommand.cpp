@@ -43,6 +43,11 @@ Options:
   --steps N                the plot-step field
   --derived, --integral, --square
                            turn those switches on
+  --auto-y                 automatic y-scaling: each FORMULA replaces the graphs before it, and
+                           the view is first fitted to it by sampling (the y range of a Cartesian
+                           or implicit graph, both ranges of a polar or parametric one); the
+                           question the window asks when a relation has no point in the view is
+                           answered No, so the view stays
   -h, --help               show this help
 
 After the last paint it prints "view: XMIN XMAX YMIN YMAX" on standard output and every text the
@@ -66,7 +71,7 @@ int runRender(const Args& args) {
     std::string out, startFolder, settingsFile, relation, steps;
     std::optional<std::pair<std::string, std::string>> xr, yr, tr;
     int width = 800, height = 600;
-    bool derived = false, integral = false, square = false, parametric = false;
+    bool derived = false, integral = false, square = false, parametric = false, autoY = false;
     std::string mode;
     std::optional<bool> degrees;
     std::vector<std::string> formulas;
@@ -121,6 +126,8 @@ int runRender(const Args& args) {
             integral = true;
         } else if (a == "--square") {
             square = true;
+        } else if (a == "--auto-y") {
+            autoY = true;
         } else {
             throw UsageError("unknown option " + a);
         }
@@ -166,6 +173,7 @@ int runRender(const Args& args) {
     if (derived) settings.PlotDerived = true;
     if (integral) settings.PlotIntegral = true;
     if (square) settings.SquareAxes = true;
+    if (autoY) settings.AutoYScaling = true;
     if (mode == "cartesian" || mode == "polar") {
         settings.CartesianMode = mode == "cartesian";
         settings.ImplicitMode = false;
@@ -191,6 +199,8 @@ int runRender(const Args& args) {
     host.relation = labels.empty() ? std::string() : labels.front();
     if (!relation.empty()) host.relation = relation;
     host.aliases = data.readLines(aliasListName(settings));
+    // No one is there to answer; asking for ever wider domains would not end on its own.
+    host.answer = false;
 
     TPlotEngine engine(settings, host);
     startup::applyLocaleSeparators(engine.Parsers.Translator);

@@ -6,6 +6,8 @@
 #include "Errors.h"
 #include "NumberText.h"
 
+#include <utility>
+
 namespace kurvo {
 
 TPlotEngine::TPlotEngine(TSettingsRecord& settings, TPlotHost& host)
@@ -108,7 +110,8 @@ void TPlotEngine::PlotAction() {
             throw;
         }
     }
-    PaintBox1Paint(Scope::Newest);
+    if (Settings.AutoYScaling) fitView();
+    PaintBox1Paint(std::exchange(redrawAllOnNextPlot_, false) ? Scope::All : Scope::Newest);
 }
 
 void TPlotEngine::replotAll() {
@@ -164,14 +167,20 @@ void TPlotEngine::StoreFormula(const std::string& text) {
 // ---- reading the view ------------------------------------------------------------------------------
 
 void TPlotEngine::ReadView() {
+    using Field = TPlotHost::Field;
+    static constexpr const char* FieldNames[] = {"t min", "t max", "x min", "x max", "y min", "y max"};
     TFormulaTrans& translator = Parsers.Translator;
-    auto evaluateField = [&](TPlotHost::Field f) -> Extended {
-        translator.Instring = asciiLower(Host.fieldText(f));
-        translator.Translate();
-        Parsers.Parser1.setExpression(translator.Outstring);
-        Extended v = Parsers.Parser1.Value();
-        Host.setFieldText(f, rangeFieldText(v));
-        return v;
+    auto evaluateField = [&](Field f) -> Extended {
+        // A field that cannot be evaluated is named, so the user knows which one to correct.
+        try {
+            translator.Instring = asciiLower(Host.fieldText(f));
+            translator.Translate();
+            Parsers.Parser1.setExpression(translator.Outstring);
+            return Parsers.Parser1.Value();
+        } catch (const std::exception& e) {
+            throw EConvertError(std::string("The ") + FieldNames[static_cast<int>(f)] +
+                                " field cannot be evaluated: " + e.what());
+        }
     };
     syncModes();
     // The fields are translated too; the relation results of the stored formula must survive them.
@@ -181,12 +190,32 @@ void TPlotEngine::ReadView() {
         const TRelationResults& kept;
         ~Restore() { kept.restore(tr); }
     } restore{translator, kept};
-    if (Host.hasField(TPlotHost::Field::TMin)) Settings.Tmin = evaluateField(TPlotHost::Field::TMin);
-    if (Host.hasField(TPlotHost::Field::TMax)) Settings.Tmax = evaluateField(TPlotHost::Field::TMax);
-    Settings.Xmin = evaluateField(TPlotHost::Field::XMin);
-    Settings.Xmax = evaluateField(TPlotHost::Field::XMax);
-    Settings.Ymin = evaluateField(TPlotHost::Field::YMin);
-    Settings.Ymax = evaluateField(TPlotHost::Field::YMax);
+    // Every field is evaluated and checked before any is taken, so a bad field leaves the view and
+    // the fields as they were.
+    const bool hasT[2] = {Host.hasField(Field::TMin), Host.hasField(Field::TMax)};
+    const Extended tmin = hasT[0] ? evaluateField(Field::TMin) : Settings.Tmin;
+    const Extended tmax = hasT[1] ? evaluateField(Field::TMax) : Settings.Tmax;
+    const Extended xmin = evaluateField(Field::XMin), xmax = evaluateField(Field::XMax);
+    const Extended ymin = evaluateField(Field::YMin), ymax = evaluateField(Field::YMax);
+    auto requireBelow = [](Extended lo, Extended hi, const char* low, const char* high) {
+        if (!(lo < hi))
+            throw EConvertError(std::string("The ") + high + " field must be greater than the " + low +
+                                " field.");
+    };
+    requireBelow(xmin, xmax, "x min", "x max");
+    requireBelow(ymin, ymax, "y min", "y max");
+    const bool usesT = !Settings.ImplicitMode && (!Settings.CartesianMode || Settings.ParametricMode);
+    if (usesT) requireBelow(tmin, tmax, "t min", "t max");
+
+    const Extended values[] = {tmin, tmax, xmin, xmax, ymin, ymax};
+    for (Field f : {Field::TMin, Field::TMax, Field::XMin, Field::XMax, Field::YMin, Field::YMax})
+        if (Host.hasField(f)) Host.setFieldText(f, rangeFieldText(values[static_cast<int>(f)]));
+    Settings.Tmin = tmin;
+    Settings.Tmax = tmax;
+    Settings.Xmin = xmin;
+    Settings.Xmax = xmax;
+    Settings.Ymin = ymin;
+    Settings.Ymax = ymax;
     Document.XRange = Settings.Xmax - Settings.Xmin;
     Document.YRange = Settings.Ymax - Settings.Ymin;
 

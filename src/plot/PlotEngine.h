@@ -1,20 +1,24 @@
 // TPlotEngine: the plot's controller: the Plot action, Store formula, reading the view, the paint driver.
 #pragma once
 
+#include "AutoScale.h"
 #include "GraphDocument.h"
 #include "PlotHost.h"
 #include "PlotParsers.h"
 #include "PlotRenderer.h"
 #include "PlotView.h"
 #include "RangeFieldText.h"
+#include "Readout.h"
 #include "SettingsRecord.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kurvo {
 
@@ -79,8 +83,70 @@ class TPlotEngine {
     /// The picture composed over the background colour, as the window shows it.
     QImage composedPicture() const;
 
+    // ---- exploring the view (PlotEngineView.cpp) -------------------------------------------------------
+    /// The world rectangle and t range of a view, as the range fields hold it.
+    struct TViewBox {
+        Extended Xmin = 0, Xmax = 0, Ymin = 0, Ymax = 0, Tmin = 0, Tmax = 0;
+    };
+    /// Whether the range fields can hold this rectangle so that every paint can map it: finite,
+    /// each range positive and still positive after the fields' texts are cut to 8 characters.
+    static bool viewIsMappable(Extended xmin, Extended xmax, Extended ymin, Extended ymax);
+
+    /// Fits the view to the newest graph (automatic y-scaling) and shows it in the range fields. When an
+    /// implicit relation has no point in the view the user is asked for a wider domain; each Yes
+    /// doubles the view about the origin and fits again.
+    TAutoScale::Outcome fitView();
+    /// "Zoom out": the x and y bounds doubled about the origin (also t in polar mode), the fit when
+    /// automatic y-scaling is on, then every graph drawn again. Undoable. False when the doubled view
+    /// could not be drawn (nothing changes).
+    bool ZoomOut();
+    /// The zoom box dragged from pixel (x0, y0) to (x1, y1) becomes the view. A box dragged up or to
+    /// the left, one smaller than 3 pixels on a side, or one too small to map changes nothing.
+    bool zoomBox(int x0, int y0, int x1, int y1);
+    /// The view frame moved by a drag of (dx, dy) pixels (right and down positive).
+    bool moveView(int dx, int dy);
+    /// Zooms about a world point: `factor` > 1 zooms in (ranges divided by it).
+    bool zoomAbout(Extended wx, Extended wy, Extended factor);
+    /// A wheel turn of `notches` at pixel (X, Y): 1.25 a notch, in for positive notches, about the
+    /// world point under the pointer. A notch back at the same place returns exactly to the view
+    /// before. With `newGesture` the undo snapshot is taken first.
+    bool wheelZoom(int X, int Y, int notches, bool newGesture);
+    /// "Equal scale": the y range set about its centre so a unit is as long on both axes.
+    bool EqualScale();
+    /// Shows a view (the default view of the settings, for example). Undoable.
+    bool setView(const TViewBox& box);
+    /// Undo, first half: the snapshot back over the settings and its view in the range fields. The
+    /// window then puts the undo formula into the formula field and runs the Plot action, which
+    /// draws every graph again.
+    void restoreUndoSnapshot();
+    /// The pointer readout over the view of the picture on screen.
+    TReadout readout();
+    /// Zoom factor of one wheel notch.
+    static constexpr Extended WheelFactor = 1.25L;
+
   private:
     enum class Scope { Newest, All };
+    /// The one place where a view operation redraws (zoom out, zoom box, move, wheel, scale).
+    void redrawAfterViewChange();
+    /// Reads the range fields as a paint does, leaving the picture's record of them alone.
+    void readViewKeepingPicture();
+    /// Writes the view of the settings into the range fields (t only where shown).
+    void showViewInFields();
+    /// Checks and shows a new rectangle, taking the undo snapshot first when asked.
+    bool applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax, bool snapshot);
+    /// Doubles the view about the origin (and t in polar mode); false when it cannot be drawn.
+    bool doubleView();
+    /// Parser1 (and Parser2 for a pair) take the newest graph, for a fit.
+    void prepareFit();
+    std::array<std::string, 6> fieldTexts() const;
+    void setFieldTexts(const std::array<std::string, 6>& texts);
+
+    struct WheelStep {
+        std::array<std::string, 6> before, after;
+        int X = 0, Y = 0, direction = 0;
+    };
+    std::vector<WheelStep> wheelSteps_;
+    bool redrawAllOnNextPlot_ = false; // set by undo: its Plot action draws every graph
     /// The paint driver: reads the view, then draws the slots of `scope` into the plot picture.
     void PaintBox1Paint(Scope scope);
     void ensurePicture();

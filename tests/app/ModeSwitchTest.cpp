@@ -154,9 +154,9 @@ TEST_F(ModeSwitchTest, EachSwitchLoadsItsPresetsRelationBoxAndCommands) {
         EXPECT_EQ(action("Parametric1")->isChecked(), row.parametric) << row.what;
         EXPECT_EQ(button(item::ParametricSwitch)->property("image").toInt(), row.parametric ? 6 : 25)
             << row.what;
-        for (const char* a : {"PlotDerivedFunction1", "PlotIntegralFunction1"})
+        for (const char* a : {"ShowTangent1", "PlotDerivedFunction1", "PlotIntegralFunction1"})
             EXPECT_EQ(action(a)->isEnabled(), row.derivedEnabled) << row.what << " " << a;
-        for (int n : {item::PlotDerivative, item::PlotIntegral})
+        for (int n : {item::Tangent, item::PlotDerivative, item::PlotIntegral})
             EXPECT_EQ(button(n)->isEnabled(), row.derivedEnabled) << row.what << " " << n;
         EXPECT_TRUE(button(row.pressedButton)->isChecked()) << row.what;
         EXPECT_TRUE(action(row.checkedAction)->isChecked()) << row.what;
@@ -259,8 +259,10 @@ TEST_F(ModeSwitchTest, DerivedAndIntegralTogglesKeepMenuAndButtonTogether) {
 
 TEST_F(ModeSwitchTest, CommandsNotBuiltYetAreDisabledAndTheMenuIsComplete) {
     open();
-    for (const char* name : {"Save1", "Open1", "Environment1", "Zoomout1", "Constants1", "Undolastaction1"})
+    for (const char* name : {"Save1", "Open1", "Environment1", "Constants1"})
         EXPECT_FALSE(action(name)->isEnabled()) << name;
+    for (const char* name : {"Zoomout1", "Zoomin1", "Movegraph1", "Undolastaction1", "EqualScale1"})
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
     EXPECT_FALSE(action("Datasets")->isEnabled());
     EXPECT_EQ(action("Square1")->text(), "&Square x  and y axes");
     EXPECT_EQ(action("ConfigureToolbar1")->text(), "&Configure Toolbar  (Admin only)");

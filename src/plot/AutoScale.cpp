@@ -1,0 +1,198 @@
+// TAutoScale: the Cartesian, integral, polar, parametric and implicit fits.
+#include "AutoScale.h"
+
+#include <cmath>
+#include <utility>
+
+namespace kurvo {
+
+namespace {
+/// A t range longer than this many steps of 0.01 is sampled with a longer step, so a fit always ends.
+constexpr Extended MaxTSamples = 1e6L;
+} // namespace
+
+void TAutoScale::recompute() {
+    doc_.XRange = s_.Xmax - s_.Xmin;
+    doc_.YRange = s_.Ymax - s_.Ymin;
+}
+
+TAutoScale::Outcome TAutoScale::fit() {
+    if (s_.ImplicitMode || doc_.DataSetPlotting) {
+        // Coordinate sets fit themselves when they are drawn.
+        return doc_.DataSetPlotting ? Outcome::Unchanged : ImplicitFit();
+    }
+    p_.Context.resetMarkers();
+    Outcome outcome = Outcome::Unchanged;
+    if (s_.CartesianMode && !s_.ParametricMode) outcome = CartesianFit();
+    if (s_.CartesianMode && s_.ParametricMode) outcome = ParametricFit(false);
+    if (!s_.CartesianMode && !s_.ParametricMode) outcome = PolarFit();
+    if (!s_.CartesianMode && s_.ParametricMode) outcome = ParametricFit(true);
+    if (s_.CartesianMode && !s_.ParametricMode && (s_.PlotIntegral || p_.Context.IntegralMarker)) {
+        const Outcome integral = IntegralFit();
+        if (integral == Outcome::Fitted) outcome = integral;
+    }
+    p_.Context.resetMarkers();
+    return outcome;
+}
+
+void TAutoScale::sampleX(Bounds& b) {
+    const Extended h = doc_.XRange / 128;
+    if (!(h > 0) || !std::isfinite(h)) return;
+    double& X = *p_.Parser1.variable('X');
+    for (Extended x = s_.Xmin; x <= s_.Xmax;) {
+        X = static_cast<double>(x);
+        try {
+            b.take(p_.Parser1.Value());
+            x += h;
+        } catch (const std::exception&) {
+            // A sample without a value is skipped, and so are the next three.
+            x += 4 * h;
+        }
+    }
+}
+
+TAutoScale::Outcome TAutoScale::applyY(Bounds b, Extended factor) {
+    // Nothing was sampled: a range of zero height could not be drawn, so the view stays.
+    if (b.top - b.bottom == 0) return Outcome::Unchanged;
+    if (b.bottom == 0) b.bottom = -0.1L * (b.top - b.bottom);
+    s_.Ymin = factor * b.bottom;
+    s_.Ymax = factor * b.top;
+    recompute();
+    return Outcome::Fitted;
+}
+
+TAutoScale::Outcome TAutoScale::CartesianFit() {
+    Bounds b;
+    p_.Context.InverseMarker = false;
+    sampleX(b);
+    const Outcome outcome = applyY(b, 1.4L);
+    if (outcome == Outcome::Fitted && p_.Context.InverseMarker) {
+        // An x = f(y) graph: the fitted range belongs on the x axis.
+        std::swap(s_.Xmin, s_.Ymin);
+        std::swap(s_.Xmax, s_.Ymax);
+        recompute();
+    }
+    return outcome;
+}
+
+TAutoScale::Outcome TAutoScale::IntegralFit() {
+    const Extended h = doc_.XRange * 0.002L;
+    if (!(h > 0) || !std::isfinite(h)) return Outcome::Unchanged;
+    Bounds b{s_.Ymax, s_.Ymin};
+    Extended sum = 0;
+    double& X = *p_.Parser1.variable('X');
+    for (Extended x = s_.Xmin; x <= s_.Xmax; x += h) {
+        X = static_cast<double>(x);
+        try {
+            sum += p_.Parser1.Value() * h;
+            b.take(sum);
+        } catch (const std::exception&) {
+            // A failed sample adds nothing to the running sum.
+        }
+    }
+    return applyY(b, 1.1L);
+}
+
+namespace {
+struct Box {
+    Extended minX = 0, maxX = 0, minY = 0, maxY = 0;
+    void take(Extended x, Extended y) {
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    }
+};
+} // namespace
+
+TAutoScale::Outcome TAutoScale::PolarFit() {
+    Extended t = s_.Tmin;
+    if (t == 0) {
+        const std::string& text = p_.Parser1.Expression();
+        if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
+    }
+    const Extended step = std::max<Extended>(0.01L, (s_.Tmax - s_.Tmin) / MaxTSamples);
+    double& T = *p_.Parser1.variable('T');
+    Box box;
+    for (; t <= s_.Tmax; t += step) {
+        T = static_cast<double>(t);
+        try {
+            const Extended r = p_.Parser1.Value();
+            box.take(r * std::cos(t), r * std::sin(t));
+        } catch (const std::exception&) {
+            // A failed sample is skipped.
+        }
+    }
+    if (box.maxX - box.minX == 0 || box.maxY - box.minY == 0) return Outcome::Unchanged;
+    if (box.minX == 0) box.minX = -0.05L * (box.maxX - box.minX);
+    if (box.minY == 0) box.minY = -0.05L * (box.maxY - box.minY);
+    s_.Xmin = 1.2L * box.minX;
+    s_.Xmax = 1.2L * box.maxX;
+    s_.Ymin = 1.2L * box.minY;
+    s_.Ymax = 1.2L * box.maxY;
+    recompute();
+    return Outcome::Fitted;
+}
+
+TAutoScale::Outcome TAutoScale::ParametricFit(bool polar) {
+    const Extended step = std::max<Extended>(0.01L, (s_.Tmax - s_.Tmin) / MaxTSamples);
+    double& T1 = *p_.Parser1.variable('T');
+    double& T2 = *p_.Parser2.variable('T');
+    Box box;
+    // A failed sample is not caught here: it ends the fit with the evaluator's error, as it ends the
+    // parametric plot itself.
+    for (Extended t = s_.Tmin; t <= s_.Tmax; t += step) {
+        T1 = T2 = static_cast<double>(t);
+        const Extended f = p_.Parser1.Value();
+        const Extended g = p_.Parser2.Value();
+        if (polar)
+            box.take(f * std::cos(g), f * std::sin(g));
+        else
+            box.take(f, g);
+    }
+    if (box.maxX - box.minX == 0 || box.maxY - box.minY == 0) return Outcome::Unchanged;
+    if (box.minX == 0) box.minX = -0.05L * (box.maxX - box.minX);
+    if (box.minY == 0) box.minY = -0.05L * (box.maxY - box.minY);
+    s_.Xmin = 1.2L * box.minX;
+    s_.Xmax = 1.2L * box.maxX;
+    s_.Ymin = 1.2L * box.minY;
+    s_.Ymax = 1.2L * box.maxY;
+    recompute();
+    return Outcome::Fitted;
+}
+
+TAutoScale::Outcome TAutoScale::ImplicitFit() {
+    TFormulaTrans& translator = p_.Translator;
+    // A relation that could not be solved for y has no y = f(x) to sample: its view stays.
+    if (!(translator.ycount == 1 && translator.SolvedForY)) return Outcome::Unchanged;
+    Bounds b;
+    sampleX(b);
+    if (translator.Root) {
+        // The negative branch of an even root: translated for the second pass and put back after,
+        // so the paint finds the stored formula and the translator's results as they were.
+        struct Restore {
+            TFormulaTrans& tr;
+            TParser& parser;
+            const TRelationResults kept = TRelationResults::of(tr);
+            const std::string expression = parser.Expression(), in = tr.Instring, out = tr.Outstring;
+            ~Restore() {
+                kept.restore(tr);
+                tr.Instring = in;
+                tr.Outstring = out;
+                try {
+                    parser.setExpression(expression);
+                } catch (...) {
+                    // It parsed when it was stored; the paint sets it again in any case.
+                }
+            }
+        } restore{translator, p_.Parser1};
+        translator.Instring = translator.SecondFn;
+        translator.Translate();
+        p_.Parser1.setExpression(translator.Outstring);
+        sampleX(b);
+    }
+    if (b.top - b.bottom == 0) return Outcome::NothingFound;
+    return applyY(b, 1.4L);
+}
+
+} // namespace kurvo

@@ -1,0 +1,252 @@
+// TPlotEngine: the view operations (fit, zoom out, zoom box, move, wheel, equal scale, undo) and the readout.
+#include "PlotEngine.h"
+
+#include "NumberText.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace kurvo {
+
+namespace {
+using Field = TPlotHost::Field;
+constexpr Field AllFields[] = {Field::TMin, Field::TMax, Field::XMin, Field::XMax, Field::YMin, Field::YMax};
+/// Wider domains offered one after another before the search gives up.
+constexpr int MaxWiderDomains = 200;
+constexpr int MinZoomBoxSide = 3;
+
+/// The value a range field will hold after its text was cut to 8 characters.
+Extended asFieldShowsIt(Extended v) {
+    return strToFloat(rangeFieldText(v));
+}
+} // namespace
+
+bool TPlotEngine::viewIsMappable(Extended xmin, Extended xmax, Extended ymin, Extended ymax) {
+    for (Extended v : {xmin, xmax, ymin, ymax})
+        if (!std::isfinite(v) || std::fabs(v) > 1e300L) return false;
+    if (!(xmax - xmin > 0) || !(ymax - ymin > 0)) return false;
+    try {
+        return asFieldShowsIt(xmax) - asFieldShowsIt(xmin) > 0 && asFieldShowsIt(ymax) - asFieldShowsIt(ymin) > 0;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+std::array<std::string, 6> TPlotEngine::fieldTexts() const {
+    std::array<std::string, 6> texts;
+    for (Field f : AllFields)
+        if (Host.hasField(f)) texts[static_cast<std::size_t>(f)] = Host.fieldText(f);
+    return texts;
+}
+
+void TPlotEngine::setFieldTexts(const std::array<std::string, 6>& texts) {
+    for (Field f : AllFields)
+        if (Host.hasField(f)) Host.setFieldText(f, texts[static_cast<std::size_t>(f)]);
+}
+
+void TPlotEngine::showViewInFields() {
+    const Extended values[] = {Settings.Tmin, Settings.Tmax, Settings.Xmin,
+                               Settings.Xmax, Settings.Ymin, Settings.Ymax};
+    for (Field f : AllFields)
+        if (Host.hasField(f)) Host.setFieldText(f, formatGeneral(values[static_cast<int>(f)]));
+}
+
+void TPlotEngine::readViewKeepingPicture() {
+    // The paint compares the plot step with the one the picture was drawn with; this read is not a
+    // paint and must not hide a change of it.
+    const int steps = pictureSteps_;
+    ReadView();
+    pictureSteps_ = steps;
+}
+
+void TPlotEngine::redrawAfterViewChange() {
+    // A running family is drawn again by replotAll as well (every slot of the family).
+    replotAll();
+}
+
+// ---- automatic y-scaling -------------------------------------------------------------------------------
+
+void TPlotEngine::prepareFit() {
+    const auto slot = static_cast<std::size_t>(std::clamp(Settings.LastGraph, 0, SlotCount - 1));
+    Parsers.Parser1.setExpression(Document.ParsedFormulas[slot]);
+    if (Settings.ParametricMode && !Settings.ImplicitMode) {
+        // The second function of the pair, translated again from the pair as typed.
+        const std::string& pair = Document.UserFormulas[slot];
+        const auto comma = pair.find(',');
+        TFormulaTrans& translator = Parsers.Translator;
+        const TRelationResults kept = TRelationResults::of(translator);
+        translator.Instring = comma == std::string::npos ? std::string() : pair.substr(comma + 1);
+        translator.Translate();
+        kept.restore(translator);
+        Parsers.Parser2.setExpression(translator.Outstring);
+        TPlotParsers::copyConstants(Parsers.Parser2, Settings);
+    }
+    TPlotParsers::copyConstants(Parsers.Parser1, Settings);
+}
+
+TAutoScale::Outcome TPlotEngine::fitView() {
+    syncModes();
+    // The fit samples the x range the fields show now, typed or not.
+    readViewKeepingPicture();
+    TAutoScale::Outcome outcome = TAutoScale::Outcome::Unchanged;
+    for (int wider = 0; wider <= MaxWiderDomains; ++wider) {
+        prepareFit();
+        outcome = TAutoScale(Document, Parsers).fit();
+        if (outcome != TAutoScale::Outcome::NothingFound) break;
+        if (wider == MaxWiderDomains ||
+            !Host.askQuestion("There are no plotable points in this domain.  Click on Yes to try a wider domain."))
+            break;
+        if (!doubleView()) break;
+    }
+    showViewInFields();
+    return outcome;
+}
+
+// ---- zoom out ------------------------------------------------------------------------------------------
+
+bool TPlotEngine::doubleView() {
+    const bool polar = !Settings.CartesianMode;
+    if (!viewIsMappable(2 * Settings.Xmin, 2 * Settings.Xmax, 2 * Settings.Ymin, 2 * Settings.Ymax)) return false;
+    if (polar && !(std::isfinite(2 * Settings.Tmin) && std::isfinite(2 * Settings.Tmax))) return false;
+    Settings.Xmin *= 2;
+    Settings.Xmax *= 2;
+    Settings.Ymin *= 2;
+    Settings.Ymax *= 2;
+    if (polar) {
+        Settings.Tmin *= 2;
+        Settings.Tmax *= 2;
+    }
+    Document.XRange = Settings.Xmax - Settings.Xmin;
+    Document.YRange = Settings.Ymax - Settings.Ymin;
+    showViewInFields();
+    return true;
+}
+
+bool TPlotEngine::ZoomOut() {
+    syncModes();
+    readViewKeepingPicture();
+    const TSettingsRecord before = Settings;
+    if (!doubleView()) return false;
+    Document.UndoSnapshot = before;
+    if (Settings.AutoYScaling && Settings.LastGraph >= 0) fitView();
+    redrawAfterViewChange();
+    return true;
+}
+
+// ---- zoom box, move, wheel, equal scale, a given view -----------------------------------------------------
+
+bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax, bool snapshot) {
+    if (!viewIsMappable(xmin, xmax, ymin, ymax)) return false;
+    if (snapshot) Document.UndoSnapshot = Settings;
+    Settings.Xmin = xmin;
+    Settings.Xmax = xmax;
+    Settings.Ymin = ymin;
+    Settings.Ymax = ymax;
+    Document.XRange = xmax - xmin;
+    Document.YRange = ymax - ymin;
+    showViewInFields();
+    return true;
+}
+
+bool TPlotEngine::zoomBox(int x0, int y0, int x1, int y1) {
+    if (x1 - x0 < MinZoomBoxSide || y1 - y0 < MinZoomBoxSide) return false;
+    const TPlotView v = currentView();
+    if (!applyView(v.PixelToWorldX(x0), v.PixelToWorldX(x1), v.PixelToWorldY(y1), v.PixelToWorldY(y0), true))
+        return false;
+    redrawAfterViewChange();
+    return true;
+}
+
+bool TPlotEngine::moveView(int dx, int dy) {
+    if (dx == 0 && dy == 0) return false;
+    const TPlotView v = currentView();
+    const Extended sx = Extended(dx) * v.XRange / v.PlotWidth;
+    const Extended sy = Extended(-dy) * v.YRange / v.PlotHeight;
+    if (!applyView(v.Xmin + sx, v.Xmax + sx, v.Ymin + sy, v.Ymax + sy, true)) return false;
+    redrawAfterViewChange();
+    return true;
+}
+
+bool TPlotEngine::zoomAbout(Extended wx, Extended wy, Extended factor) {
+    const TPlotView v = currentView();
+    if (!(factor > 0)) return false;
+    if (!applyView(wx + (v.Xmin - wx) / factor, wx + (v.Xmax - wx) / factor, wy + (v.Ymin - wy) / factor,
+                   wy + (v.Ymax - wy) / factor, true))
+        return false;
+    redrawAfterViewChange();
+    return true;
+}
+
+bool TPlotEngine::wheelZoom(int X, int Y, int notches, bool newGesture) {
+    if (notches == 0) return false;
+    const int direction = notches > 0 ? 1 : -1;
+    const TSettingsRecord before = Settings;
+    bool changed = false;
+    for (int n = 0; n < std::abs(notches); ++n) {
+        const std::array<std::string, 6> texts = fieldTexts();
+        if (!wheelSteps_.empty()) {
+            // Turning back at the same place retraces the turns exactly: the fields get back the
+            // very texts they had, whatever the rounding of the texts in between.
+            const WheelStep& last = wheelSteps_.back();
+            if (last.direction == -direction && std::abs(last.X - X) <= 4 && std::abs(last.Y - Y) <= 4 &&
+                last.after == texts) {
+                setFieldTexts(last.before);
+                wheelSteps_.pop_back();
+                readViewKeepingPicture();
+                changed = true;
+                continue;
+            }
+            if (last.after != texts) wheelSteps_.clear(); // the view was changed another way since
+        }
+        const TPlotView v = currentView();
+        const Extended wx = v.PixelToWorldX(X), wy = v.PixelToWorldY(Y);
+        const Extended k = direction > 0 ? WheelFactor : 1 / WheelFactor;
+        if (!applyView(wx + (v.Xmin - wx) / k, wx + (v.Xmax - wx) / k, wy + (v.Ymin - wy) / k,
+                       wy + (v.Ymax - wy) / k, false))
+            break;
+        readViewKeepingPicture();
+        wheelSteps_.push_back({texts, fieldTexts(), X, Y, direction});
+        changed = true;
+    }
+    if (!changed) return false;
+    if (newGesture) Document.UndoSnapshot = before;
+    redrawAfterViewChange();
+    return true;
+}
+
+bool TPlotEngine::EqualScale() {
+    const TPlotView v = currentView();
+    const Extended centre = (v.Ymin + v.Ymax) / 2;
+    const Extended half = v.XRange * v.PlotHeight / v.PlotWidth / 2;
+    if (!applyView(v.Xmin, v.Xmax, centre - half, centre + half, true)) return false;
+    redrawAfterViewChange();
+    return true;
+}
+
+bool TPlotEngine::setView(const TViewBox& box) {
+    if (!viewIsMappable(box.Xmin, box.Xmax, box.Ymin, box.Ymax)) return false;
+    Document.UndoSnapshot = Settings;
+    Settings.Tmin = box.Tmin;
+    Settings.Tmax = box.Tmax;
+    applyView(box.Xmin, box.Xmax, box.Ymin, box.Ymax, false);
+    redrawAfterViewChange();
+    return true;
+}
+
+// ---- undo and readout ------------------------------------------------------------------------------------
+
+void TPlotEngine::restoreUndoSnapshot() {
+    Settings = Document.UndoSnapshot;
+    Document.XRange = Settings.Xmax - Settings.Xmin;
+    Document.YRange = Settings.Ymax - Settings.Ymin;
+    syncModes();
+    showViewInFields();
+    wheelSteps_.clear();
+    redrawAllOnNextPlot_ = true;
+}
+
+TReadout TPlotEngine::readout() {
+    return TReadout(Document, Parsers, currentView(), Settings.significantFigures, Settings.DegreeMode);
+}
+
+} // namespace kurvo
