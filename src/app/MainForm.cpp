@@ -449,7 +449,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::updateCommands() {
     // Every command's enabled and checked state follows from the settings here, and only here.
-    const bool cartesianOnly = settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
+    const bool cartesianOnly =
+        settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
     for (auto it = menu_.actions().begin(); it != menu_.actions().end(); ++it) {
         QAction* a = it.value();
         if (a->menu() || a->isSeparator()) continue;
@@ -481,6 +482,7 @@ void TMainForm::updateCommands() {
     setCommandImage("Parametric1", settings_.ParametricMode ? 6 : 25);
     setCommandImage("AngleMode", settings_.DegreeMode ? 10 : 26);
     StatusBar1->setVisible(settings_.ShowCoordinateInfo);
+    updatePlotCursor();
 }
 
 void TMainForm::setCommandImage(const char* action, int image) {

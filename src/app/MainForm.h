@@ -178,10 +178,10 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     std::string undoFormula_;
     int toolbarHeightOffset_ = 0;
     bool zoomMode_ = false, moveMode_ = false;
-    bool dragging_ = false;     ///< a press started a gesture that its release ends
-    QPoint dragStart_;          ///< where the gesture started (pixels of the plot area)
-    int wheelRemainder_ = 0;    ///< wheel angle not yet a whole notch (touchpads send small steps)
-    qint64 lastWheelMs_ = -1;   ///< when the last wheel notch came, for grouping a turn into one undo
+    bool dragging_ = false;   ///< a press started a gesture that its release ends
+    QPoint dragStart_;        ///< where the gesture started (pixels of the plot area)
+    int wheelRemainder_ = 0;  ///< wheel angle not yet a whole notch (touchpads send small steps)
+    qint64 lastWheelMs_ = -1; ///< when the last wheel notch came, for grouping a turn into one undo
     bool shown_ = false;
     bool resizePending_ = false;
     bool creationComplete_ = false;

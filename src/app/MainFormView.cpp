@@ -119,7 +119,8 @@ void TMainForm::PaintBox1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
                               .translated(X - dragStart_.x(), Y - dragStart_.y());
             PaintBox1->setOverlays(o);
         }
-        if ((settings_.ShowCoordinateInfo || settings_.ShowTangent) && !zoomMode_ && !moveMode_) readoutAt(X, Y);
+        if ((settings_.ShowCoordinateInfo || settings_.ShowTangent) && !zoomMode_ && !moveMode_)
+            readoutAt(X, Y);
     });
 }
 
@@ -139,9 +140,11 @@ void TMainForm::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, 
 
 void TMainForm::readoutAt(int X, int Y) {
     TReadout readout = engine_->readout();
-    const bool cartesianGraph = settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
+    const bool cartesianGraph =
+        settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
     const bool snapped = settings_.coordsSnapToGraph && cartesianGraph && settings_.LastGraph >= 0;
-    const TReadoutResult r = snapped ? readout.snappedReadout(X, settings_.ShowTangent) : readout.freeReadout(X, Y);
+    const TReadoutResult r =
+        snapped ? readout.snappedReadout(X, settings_.ShowTangent) : readout.freeReadout(X, Y);
     for (std::size_t i = 0; i < r.panels.size() && i < statusPanels_.size(); ++i)
         statusPanels_[i]->setText(QString::fromStdString(cp1252ToUtf8(r.panels[i])));
     TOverlays o;

@@ -155,7 +155,7 @@ class TPlotEngine {
 
     int boxWidth_ = 0;
     int boxHeight_ = 0;
-    int pictureSteps_ = 0;                  // the plot-step count the picture was drawn with
+    int pictureSteps_ = 0;                 // the plot-step count the picture was drawn with
     std::optional<TPlotView> pictureView_; // the view the picture was drawn at
 };
 

@@ -26,7 +26,8 @@ bool TPlotEngine::viewIsMappable(Extended xmin, Extended xmax, Extended ymin, Ex
         if (!std::isfinite(v) || std::fabs(v) > 1e300L) return false;
     if (!(xmax - xmin > 0) || !(ymax - ymin > 0)) return false;
     try {
-        return asFieldShowsIt(xmax) - asFieldShowsIt(xmin) > 0 && asFieldShowsIt(ymax) - asFieldShowsIt(ymin) > 0;
+        return asFieldShowsIt(xmax) - asFieldShowsIt(xmin) > 0 &&
+               asFieldShowsIt(ymax) - asFieldShowsIt(ymin) > 0;
     } catch (const std::exception&) {
         return false;
     }
@@ -94,7 +95,8 @@ TAutoScale::Outcome TPlotEngine::fitView() {
         outcome = TAutoScale(Document, Parsers).fit();
         if (outcome != TAutoScale::Outcome::NothingFound) break;
         if (wider == MaxWiderDomains ||
-            !Host.askQuestion("There are no plotable points in this domain.  Click on Yes to try a wider domain."))
+            !Host.askQuestion(
+                "There are no plotable points in this domain.  Click on Yes to try a wider domain."))
             break;
         if (!doubleView()) break;
     }
@@ -106,7 +108,8 @@ TAutoScale::Outcome TPlotEngine::fitView() {
 
 bool TPlotEngine::doubleView() {
     const bool polar = !Settings.CartesianMode;
-    if (!viewIsMappable(2 * Settings.Xmin, 2 * Settings.Xmax, 2 * Settings.Ymin, 2 * Settings.Ymax)) return false;
+    if (!viewIsMappable(2 * Settings.Xmin, 2 * Settings.Xmax, 2 * Settings.Ymin, 2 * Settings.Ymax))
+        return false;
     if (polar && !(std::isfinite(2 * Settings.Tmin) && std::isfinite(2 * Settings.Tmax))) return false;
     Settings.Xmin *= 2;
     Settings.Xmax *= 2;

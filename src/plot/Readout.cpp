@@ -57,7 +57,12 @@ std::string TReadout::number(Extended v) const {
 
 void TReadout::useSlot(int slot) {
     const auto s = static_cast<std::size_t>(std::clamp(slot, 0, TGraphDocument::SlotCount - 1));
-    parsers_.Parser3.setExpression(doc_.ParsedFormulas[s]);
+    try {
+        parsers_.Parser3.setExpression(doc_.ParsedFormulas[s]);
+    } catch (const std::exception&) {
+        // An empty slot: Parser3 keeps no usable formula and the snapped readout says "Undefined".
+        parsers_.Parser3.setExpression("0/0");
+    }
 }
 
 Extended TReadout::graphValue(Extended x) {
@@ -75,7 +80,7 @@ int TReadout::PickNearestGraph(int X, int Y) {
     for (int slot = 0; slot <= last; ++slot) {
         // A graph with no value at the pointer's column is not under the pointer: skip it.
         try {
-            useSlot(slot);
+            parsers_.Parser3.setExpression(doc_.ParsedFormulas[static_cast<std::size_t>(slot)]);
             const Extended d = std::fabs(graphValue(x) - y);
             if (d < best) {
                 best = d;
@@ -84,11 +89,7 @@ int TReadout::PickNearestGraph(int X, int Y) {
         } catch (const std::exception&) {
         }
     }
-    try {
-        useSlot(bestSlot);
-    } catch (const std::exception&) {
-        // A formula that does not parse any more leaves Parser3 empty; the readout says "Undefined".
-    }
+    useSlot(bestSlot);
     return bestSlot;
 }
 

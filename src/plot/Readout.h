@@ -45,7 +45,7 @@ class TReadout {
     /// The slot whose graph passes nearest the pointer at its column: `Parser3` takes its formula.
     /// Slots that cannot be evaluated there are passed over; slot 0 when none can.
     int PickNearestGraph(int X, int Y);
-    /// `Parser3` takes the slot's translated formula.
+    /// `Parser3` takes the slot's translated formula (one that evaluates to nothing for an empty slot).
     void useSlot(int slot);
 
     /// The numbers of the point under the pointer, and a cross-hair through it.

@@ -2,6 +2,7 @@
 #include "AppTestSupport.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QStatusBar>
 #include <QWheelEvent>
 
@@ -24,7 +25,8 @@ class ExploreTest : public AppTest {
         field(F::XMax)->setText(max);
     }
     QStringList view() {
-        return {field(F::XMin)->text(), field(F::XMax)->text(), field(F::YMin)->text(), field(F::YMax)->text()};
+        return {field(F::XMin)->text(), field(F::XMax)->text(), field(F::YMin)->text(),
+                field(F::YMax)->text()};
     }
     QStringList panels() {
         QStringList texts;
@@ -46,6 +48,12 @@ class ExploreTest : public AppTest {
                       Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(box(), &e);
     }
+    /// Sets the readout switch (it starts on with the default settings).
+    void readout(bool on) {
+        if (form->settings().ShowCoordinateInfo != on) action("ShowCoordinateInfo1")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(form->statusBarWidget()->isVisible(), on);
+    }
     void messagesEmpty() {
         EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
     }
@@ -53,9 +61,7 @@ class ExploreTest : public AppTest {
 
 TEST_F(ExploreTest, ReadoutOfXSquaredAtTwoInTheStatusBar) {
     open();
-    action("ShowCoordinateInfo1")->trigger();
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(form->statusBarWidget()->isVisible());
+    readout(true);
     EXPECT_EQ(form->statusBarWidget()->findChildren<QLabel*>().front()->accessibleName(), "Pointer x");
     // A view of W/100 units over W pixels puts x = 2 at column 200.
     setX("0", QString::number(box()->width() / 100.0));
@@ -71,9 +77,8 @@ TEST_F(ExploreTest, ReadoutOfXSquaredAtTwoInTheStatusBar) {
 TEST_F(ExploreTest, FreeReadoutShowsTheAngleInDegrees) {
     open();
     form->settings().coordsSnapToGraph = false;
-    action("ShowCoordinateInfo1")->trigger();
+    readout(true);
     action("Degrees1")->trigger();
-    QCoreApplication::processEvents();
     // Units of 100 pixels with the point (-1, 1) at pixel (100, 100).
     setX("-2", QString::number(box()->width() / 100.0 - 2));
     field(F::YMin)->setText(QString::number(2 - box()->height() / 100.0));
@@ -93,6 +98,7 @@ TEST_F(ExploreTest, FreeReadoutShowsTheAngleInDegrees) {
 
 TEST_F(ExploreTest, OneTangentLineAfterManyMoves) {
     open();
+    readout(false);
     action("ShowTangent1")->trigger();
     plot("x^2");
     TPlotEngine& e = *form->engine();
@@ -122,9 +128,8 @@ TEST_F(ExploreTest, OneTangentLineAfterManyMoves) {
 
 TEST_F(ExploreTest, MovingOverAGraphWithoutValuesShowsUndefinedAndNoMessage) {
     open();
-    action("ShowCoordinateInfo1")->trigger();
+    readout(true);
     action("ShowTangent1")->trigger();
-    QCoreApplication::processEvents();
     plot("sqrt(x)");
     TPlotEngine& e = *form->engine();
     press(QPoint(e.WorldToPixelX(-5), 50));
@@ -153,7 +158,8 @@ TEST_F(ExploreTest, ZoomBoxGesture) {
     ASSERT_TRUE(box()->overlays().rubberBand);
     EXPECT_EQ(*box()->overlays().rubberBand, QRect(QPoint(100, 50), QPoint(300, 200)));
     TPlotEngine& e = *form->engine();
-    const double x0 = static_cast<double>(e.PixelToWorldX(100)), x1 = static_cast<double>(e.PixelToWorldX(300));
+    const double x0 = static_cast<double>(e.PixelToWorldX(100)),
+                 x1 = static_cast<double>(e.PixelToWorldX(300));
     release(QPoint(300, 200));
     EXPECT_FALSE(box()->overlays().rubberBand);
     EXPECT_NEAR(field(F::XMin)->text().toDouble(), x0, 1e-4);
@@ -164,6 +170,7 @@ TEST_F(ExploreTest, ZoomBoxGesture) {
 
 TEST_F(ExploreTest, MoveByAQuarterOfTheWidth) {
     open();
+    readout(false);
     plot("sin(x)");
     action("Zoomin1")->trigger();
     action("Movegraph1")->trigger();
@@ -176,7 +183,7 @@ TEST_F(ExploreTest, MoveByAQuarterOfTheWidth) {
     drag(QPoint(100, 100), QPoint(100 + quarter, 100));
     EXPECT_EQ(view(), (QStringList{"-5", "15", "-7", "7"}));
     // The readout ends both gesture modes.
-    action("ShowCoordinateInfo1")->trigger();
+    readout(true);
     EXPECT_FALSE(form->moveMode());
     EXPECT_FALSE(action("Movegraph1")->isChecked());
     messagesEmpty();

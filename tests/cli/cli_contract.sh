@@ -69,6 +69,13 @@ out=$(cd "$R" && $K render -o "$R/g.gif" --size 300x200 "x^2" 2>/dev/null); chec
 check "render gif magic" "GIF8" "$(head -c 4 "$R/g.gif")"
 $K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type" 2 $?
 $K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
+out=$(cd "$R" && $K render --auto-y --x -3,3 -o "$R/h.png" "x^2" 2>/dev/null); check "render auto-y fit" "view: -3 3 -1.26 12.6" "$out"
+out=$(cd "$R" && $K render --auto-y --mode implicit -o "$R/i.png" "x^2+y^2=-1" 2>"$R/err")
+check "render auto-y without points keeps the view" "view: -10 10 -7 7" "$out"
+check "render auto-y asks for a wider domain" "message: There are no plotable points in this domain.  Click on Yes to try a wider domain." "$(cat "$R/err")"
+out=$(cd "$R" && $K render --x 3,1 -o "$R/j.png" "x" 2>"$R/err"); check "render reversed x range exit" 0 $?
+check "render names the field" "message: The x max field must be greater than the x min field." "$(head -n 1 "$R/err")"
+$K render --help | grep -q -- "--auto-y"; check "render help lists --auto-y" 0 $?
 $K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
 $K render -o /nonexistent/dir/x.png "x" >/dev/null 2>&1; check "render unwritable picture" 1 $?
 $K render --help | grep -q "Usage: kurvo render"; check "render help" 0 $?

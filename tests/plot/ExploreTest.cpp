@@ -140,10 +140,22 @@ TEST(ViewOperations, ZoomOutDoublesAboutTheOrigin) {
         std::array<std::string, 6> start, expected;
     };
     const Row rows[] = {
-        {"twice", false, 2, {"0", "6.283185", "-10", "10", "-7", "7"}, {"0", "6.283185", "-40", "40", "-28", "28"}},
-        {"off centre", false, 1, {"0", "6.283185", "-2", "3", "-1", "1"}, {"0", "6.283185", "-4", "6", "-2", "2"}},
+        {"twice",
+         false,
+         2,
+         {"0", "6.283185", "-10", "10", "-7", "7"},
+         {"0", "6.283185", "-40", "40", "-28", "28"}},
+        {"off centre",
+         false,
+         1,
+         {"0", "6.283185", "-2", "3", "-1", "1"},
+         {"0", "6.283185", "-4", "6", "-2", "2"}},
         {"not about the centre", false, 1, {"0", "1", "2", "4", "1", "2"}, {"0", "1", "4", "8", "2", "4"}},
-        {"polar doubles t", true, 1, {"0", "6.283", "-10", "10", "-7", "7"}, {"0", "12.566", "-20", "20", "-14", "14"}},
+        {"polar doubles t",
+         true,
+         1,
+         {"0", "6.283", "-10", "10", "-7", "7"},
+         {"0", "12.566", "-20", "20", "-14", "14"}},
     };
     for (const Row& row : rows) {
         ExploreFixture f;
@@ -175,8 +187,8 @@ TEST(ViewOperations, ZoomBox) {
         ExploreFixture f;
         f.plot("x^2");
         EXPECT_EQ(f.engine->zoomBox(row.x0, row.y0, row.x1, row.y1), row.changes) << row.name;
-        EXPECT_EQ((std::array<std::string, 4>{f.field(Field::XMin), f.field(Field::XMax), f.field(Field::YMin),
-                                              f.field(Field::YMax)}),
+        EXPECT_EQ((std::array<std::string, 4>{f.field(Field::XMin), f.field(Field::XMax),
+                                              f.field(Field::YMin), f.field(Field::YMax)}),
                   row.view)
             << row.name;
         EXPECT_TRUE(f.host.messages.empty()) << row.name;
@@ -295,8 +307,12 @@ TEST(ViewOperations, ABadRangeFieldIsNamedAndChangesNothing) {
         const char* message;
     };
     const Row rows[] = {
-        {"reversed x", {"0", "6.283185", "5", "1", "-7", "7"}, "The x max field must be greater than the x min field."},
-        {"empty y", {"0", "6.283185", "-10", "10", "3", "3"}, "The y max field must be greater than the y min field."},
+        {"reversed x",
+         {"0", "6.283185", "5", "1", "-7", "7"},
+         "The x max field must be greater than the x min field."},
+        {"empty y",
+         {"0", "6.283185", "-10", "10", "3", "3"},
+         "The y max field must be greater than the y min field."},
         {"not a number", {"0", "6.283185", "-10", "10", "-7", "2*pi"}, "The y max field cannot be evaluated"},
     };
     for (const Row& row : rows) {
@@ -317,14 +333,19 @@ TEST(ViewOperations, ABadRangeFieldIsNamedAndChangesNothing) {
     }
 }
 
-// ---- readout and tangent -----------------------------------------------------------------------------------
+// ---- readout and tangent
+// -----------------------------------------------------------------------------------
 
 TEST(Readout, PolarAngle) {
     struct Row {
         double x, y, radians, degrees;
     };
-    const Row rows[] = {{1, 0, 0, 0},           {-1, 0, 3.14159265, 180},  {0, 1, 1.57079633, 90},
-                        {0, -1, -1.57079633, -90}, {-1, -1, -2.35619449, -135}, {0, 0, 0, 0},
+    const Row rows[] = {{1, 0, 0, 0},
+                        {-1, 0, 3.14159265, 180},
+                        {0, 1, 1.57079633, 90},
+                        {0, -1, -1.57079633, -90},
+                        {-1, -1, -2.35619449, -135},
+                        {0, 0, 0, 0},
                         {1, 1, 0.78539816, 45}};
     for (const Row& row : rows) {
         EXPECT_NEAR(num(polarAngle(row.x, row.y, false)), row.radians, 1e-8) << row.x << "," << row.y;
@@ -362,7 +383,8 @@ TEST(Readout, FreeReadoutTPanel) {
         const char* t;
     };
     // Column 360 is x = -1, row 300 is y = 0; row 257.14 would be y = 1.
-    const Row rows[] = {{false, 360, 300, "t= 3.14159"}, {true, 360, 300, "t= 180"}, {true, 400, 300, "t= 0"}};
+    const Row rows[] = {
+        {false, 360, 300, "t= 3.14159"}, {true, 360, 300, "t= 180"}, {true, 400, 300, "t= 0"}};
     for (const Row& row : rows) {
         ExploreFixture f;
         f.settings.DegreeMode = row.degrees;
@@ -380,7 +402,8 @@ TEST(Readout, UndefinedPanelsAndNothingDrawn) {
         int X;
     };
     const Row rows[] = {{"-200000", 480}, {"sqrt(x)", 320}, {"1/(x-2)", 480}, {"log(x)", 320}};
-    const std::array<std::string, 4> undefined{"y= Undefined", "r= Undefined", "t= Undefined", "dy/dx= Undefined"};
+    const std::array<std::string, 4> undefined{"y= Undefined", "r= Undefined", "t= Undefined",
+                                               "dy/dx= Undefined"};
     for (const Row& row : rows) {
         ExploreFixture f;
         f.plot(row.formula);
@@ -388,7 +411,8 @@ TEST(Readout, UndefinedPanelsAndNothingDrawn) {
         r.useSlot(0);
         const TReadoutResult result = r.snappedReadout(row.X, true);
         EXPECT_EQ(result.panels[0], row.X == 480 ? "x= 2" : "x= -2") << row.formula;
-        EXPECT_EQ((std::array<std::string, 4>{result.panels[1], result.panels[2], result.panels[3], result.panels[4]}),
+        EXPECT_EQ((std::array<std::string, 4>{result.panels[1], result.panels[2], result.panels[3],
+                                              result.panels[4]}),
                   undefined)
             << row.formula;
         EXPECT_FALSE(result.crossHair) << row.formula;
