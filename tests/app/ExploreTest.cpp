@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace kurvo::test {
@@ -141,6 +143,38 @@ TEST_F(ExploreTest, MovingOverAGraphWithoutValuesShowsUndefinedAndNoMessage) {
         << form->statusPanelText(1).toStdString();
     EXPECT_TRUE(box()->overlays().tangent);
     release(QPoint(e.WorldToPixelX(4), 60));
+    messagesEmpty();
+}
+
+TEST_F(ExploreTest, PointerMovesDuringAPlotLeaveThePlotAndTheReadoutAlone) {
+    open();
+    readout(true);
+    plot("x^2");
+    TPlotEngine& e = *form->engine();
+    press(QPoint(e.WorldToPixelX(1), 50));
+    const QStringList before = panels();
+    form->replotAllGraphs();
+    const QImage reference = e.composedPicture();
+    // A slow plot of the same graph again; the pointer moves while it polls for Escape.
+    form->toolbars().plotStep->setValue(100000);
+    int posted = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        const QPointF p(e.WorldToPixelX(-3 + posted % 5), 80);
+        QCoreApplication::postEvent(box(), new QMouseEvent(QEvent::MouseMove, p, box()->mapToGlobal(p),
+                                                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier));
+        ++posted;
+    });
+    ticker.start(2);
+    form->replotAllGraphs();
+    ticker.stop();
+    EXPECT_GT(posted, 0);
+    EXPECT_EQ(panels(), before);
+    EXPECT_EQ(e.Parsers.Parser1.Expression(), e.Document.ParsedFormulas[0]);
+    form->toolbars().plotStep->setValue(256);
+    form->replotAllGraphs();
+    EXPECT_EQ(e.composedPicture(), reference);
+    release(QPoint(e.WorldToPixelX(1), 50));
     messagesEmpty();
 }
 
