@@ -6,6 +6,10 @@
 #include "Cp1252.h"
 #include "Defaults.h"
 #include "Errors.h"
+#include "MatrixDialog.h"
+#include "RegressionDialog.h"
+#include "StatisticsDialog.h"
+#include "TransformDialog.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
@@ -54,6 +58,10 @@ const char* const WorkingActions[] = {"Stop1",
                                       "TypeSquared",
                                       "TypeCubed",
                                       "HelpAboutItem",
+                                      "Transforms1",
+                                      "Matrix1",
+                                      "Statistics1",
+                                      "Regression1",
                                       "Plot"};
 
 bool isWorkingAction(const QString& name) {
@@ -93,6 +101,10 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     buildStatusBar();
 
     FormCreate();
+    ftrans_ = new Tftrans(*this, this);
+    fmatrix_ = new Tfmatrix(*this, this);
+    fstatistics_ = new Tfstatistics(*this, this);
+    fregression_ = new Tfregression(*this, this);
 }
 
 TMainForm::~TMainForm() {
@@ -279,6 +291,10 @@ void TMainForm::connectMenu() {
     on("TypeSquared", [this] { TypeSquared(); });
     on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
+    on("Transforms1", [this] { Transforms1Click(); });
+    on("Matrix1", [this] { Matrix1Click(); });
+    on("Statistics1", [this] { Statistics1Click(); });
+    on("Regression1", [this] { Regression1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -428,8 +444,10 @@ void TMainForm::updateCommands() {
             enabled = enabled && cartesianOnly;
         a->setEnabled(enabled);
     }
-    // The data-set commands wait for data sets.
-    menu_.action("Datasets")->setEnabled(false);
+    // The data-set commands (menu and the two transformation buttons) wait for data sets.
+    const bool dataSets = engine_ && !engine_->Document.DataSets.empty();
+    for (const char* name : {"Datasets", "Transforms1", "Matrix1", "Statistics1", "Regression1"})
+        menu_.action(name)->setEnabled(dataSets);
 
     menu_.action(settings_.ImplicitMode    ? "Implicit1"
                  : settings_.CartesianMode ? "Cart1"
@@ -621,6 +639,22 @@ void TMainForm::HelpAboutItemClick() {
     const bool suspended = guard_.suspend();
     box.exec();
     guard_.resume(suspended);
+}
+
+void TMainForm::Transforms1Click() {
+    ftrans_->openDialog();
+}
+
+void TMainForm::Matrix1Click() {
+    fmatrix_->openDialog();
+}
+
+void TMainForm::Statistics1Click() {
+    fstatistics_->openDialog();
+}
+
+void TMainForm::Regression1Click() {
+    fregression_->openDialog();
 }
 
 } // namespace kurvo
