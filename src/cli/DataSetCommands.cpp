@@ -93,7 +93,7 @@ DataSetArgs readArgs(const Args& args, bool degreeAllowed, const char* command) 
 
 /// Imports every file into the store. Prints an error line for each line that is no point and
 /// returns false when there was one; a file that cannot be read raises.
-bool importFiles(const std::vector<std::string>& files, TDataSetStore& store) {
+bool importFilesOrRaise(const std::vector<std::string>& files, TDataSetStore& store) {
     std::vector<TRejectedLine> rejected;
     for (const std::string& name : files) {
         const std::filesystem::path path = std::filesystem::u8path(name);
@@ -115,6 +115,16 @@ bool importFiles(const std::vector<std::string>& files, TDataSetStore& store) {
     for (const TRejectedLine& r : rejected)
         std::cout << errorLine(EConvertError(r.message())) << "\n";
     return rejected.empty();
+}
+
+/// Imports the files; a file that cannot be read is printed as an error line. False on any failure.
+bool importFiles(const std::vector<std::string>& files, TDataSetStore& store) {
+    try {
+        return importFilesOrRaise(files, store);
+    } catch (const std::exception& e) {
+        std::cout << errorLine(e) << "\n";
+        return false;
+    }
 }
 
 std::string labelText(double value) {
