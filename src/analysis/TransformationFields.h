@@ -13,10 +13,10 @@ struct TransformationFields {
     TransformKind kind = TransformKind::Rotation;
     std::string rotationCentre; ///< "x,y", for a rotation
     std::string angle;
-    std::string centre;  ///< "x,y", for an enlargement or a stretch
-    std::string factor;  ///< the scale factor, or the factor across for a stretch
-    std::string factorY; ///< the factor up, for a stretch
-    std::string line;    ///< the right-hand side of y = mx + c, such as "2x+3"
+    std::string centre;       ///< "x,y", for an enlargement or a stretch
+    std::string factor;       ///< the scale factor, or the factor across for a stretch
+    std::string factorY;      ///< the factor up, for a stretch
+    std::string line;         ///< the right-hand side of y = mx + c, such as "2x+3"
     std::string verticalLine; ///< c of x = c
     std::string shiftX, shiftY;
 };

@@ -7,13 +7,13 @@
 #include "Defaults.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
-#include "RegressionDialog.h"
-#include "StatisticsDialog.h"
-#include "TransformDialog.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
+#include "RegressionDialog.h"
 #include "Startup.h"
+#include "StatisticsDialog.h"
+#include "TransformDialog.h"
 
 #include <QAction>
 #include <QApplication>

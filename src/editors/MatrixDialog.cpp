@@ -13,23 +13,34 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kurvo {
 namespace {
 
-/// A tall bracket drawn as text on either side of the entries.
-QLabel* bracket(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setPointSizeF(f.pointSizeF() * 3);
-    f.setWeight(QFont::Light);
-    l->setFont(f);
-    l->setAlignment(Qt::AlignCenter);
-    l->setAccessibleName(text == "[" ? "Matrix start" : "Matrix end");
-    return l;
-}
+/// A square bracket as tall as the two rows of entries, opening to the right or to the left.
+class TBracket : public QWidget {
+  public:
+    TBracket(bool opening, QWidget* parent) : QWidget(parent), m_opening(opening) {
+        setFixedWidth(10);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QPen(palette().color(QPalette::WindowText), 2));
+        const int x = m_opening ? 2 : width() - 2, end = m_opening ? width() - 1 : 1;
+        p.drawLine(x, 1, x, height() - 1);
+        p.drawLine(x, 1, end, 1);
+        p.drawLine(x, height() - 1, end, height() - 1);
+    }
+
+  private:
+    bool m_opening;
+};
 
 } // namespace
 
@@ -42,7 +53,7 @@ Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host
     QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4};
     const char* initial[] = {"1", "0", "0", "1"};
     auto* grid = new QGridLayout;
-    grid->addWidget(bracket("[", this), 0, 0, 2, 1);
+    grid->addWidget(new TBracket(true, this), 0, 0, 2, 1);
     for (int k = 0; k < 4; ++k) {
         auto* e = new QLineEdit(initial[k], this);
         e->setObjectName(QString("Edit%1").arg(k + 1));
@@ -58,7 +69,7 @@ Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host
         grid->addWidget(e, k / 2, 1 + k % 2);
         *edits[k] = e;
     }
-    grid->addWidget(bracket("]", this), 0, 3, 2, 1);
+    grid->addWidget(new TBracket(false, this), 0, 3, 2, 1);
 
     OKBtn = new QPushButton("Apply", this);
     OKBtn->setObjectName("OKBtn");

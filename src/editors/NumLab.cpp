@@ -168,11 +168,11 @@ void TNumLab::paintEvent(QPaintEvent*) {
     const QRect box = valueBox();
     p.setPen(outText);
     if (!m_leftText.isEmpty())
-        p.drawText(QRect(0, 0, std::max(m_leftSpace - CaptionGap, 0), height()), Qt::AlignRight | Qt::AlignVCenter,
-                   m_leftText);
+        p.drawText(QRect(0, 0, std::max(m_leftSpace - CaptionGap, 0), height()),
+                   Qt::AlignRight | Qt::AlignVCenter, m_leftText);
     if (!m_rightText.isEmpty())
-        p.drawText(QRect(box.right() + 1 + RightTextGap, 0, width(), height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   m_rightText);
+        p.drawText(QRect(box.right() + 1 + RightTextGap, 0, width(), height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, m_rightText);
 
     p.fillRect(box, labBack);
     const QPalette& pal = palette();
@@ -197,8 +197,8 @@ void TNumLab::paintEvent(QPaintEvent*) {
         break;
     }
     p.setPen(labText);
-    p.drawText(box.adjusted(NumLabFramePixels / 2, 0, -NumLabFramePixels / 2, 0), m_alignment | Qt::AlignVCenter,
-               m_shown);
+    p.drawText(box.adjusted(NumLabFramePixels / 2, 0, -NumLabFramePixels / 2, 0),
+               m_alignment | Qt::AlignVCenter, m_shown);
 }
 
 } // namespace kurvo

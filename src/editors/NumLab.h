@@ -45,10 +45,10 @@ class TNumLab : public QWidget {
     QString OverflowIndicator() const;
     void setOverflowIndicator(const QString& text); ///< at most 50 characters
 
-    QColor ColorLabBakG = Qt::white;  ///< inside the box (csBWG)
-    QColor ColorLabText = Qt::black;  ///< the value (csBWG)
+    QColor ColorLabBakG = Qt::white;     ///< inside the box (csBWG)
+    QColor ColorLabText = Qt::black;     ///< the value (csBWG)
     QColor ColorOutBakG = Qt::lightGray; ///< around the box (csBWG)
-    QColor ColorOutText = Qt::black;  ///< the caption and the text after the box (csBWG)
+    QColor ColorOutText = Qt::black;     ///< the caption and the text after the box (csBWG)
     TColorScheme ColorScheme = csSystem; ///< csSystem takes the palette's colours instead
     void setColorScheme(TColorScheme scheme);
 

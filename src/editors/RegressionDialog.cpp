@@ -34,6 +34,11 @@ QString fromCp1252(const std::string& text) {
     return QString::fromStdString(cp1252ToUtf8(text));
 }
 
+/// An equation as its box shows it: a long one may wrap after any "+", never inside a number.
+QString wrappable(const std::string& equation) {
+    return fromCp1252(equation).replace('+', QString("+") + QChar(0x200B));
+}
+
 } // namespace
 
 Tfregression::Tfregression(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
@@ -108,12 +113,12 @@ bool Tfregression::FormShow() {
         return false;
     }
     m_linear = std::move(linear);
-    linear_eq->setText(fromCp1252(m_linear.ok() ? m_linear.equation : m_linear.error));
+    linear_eq->setText(m_linear.ok() ? wrappable(m_linear.equation) : fromCp1252(m_linear.error));
     PolynomialRegression polynomial = fitPolynomial(points, SpinEdit1->value());
     // A failed fit leaves the equation shown before; the reason goes into the box's hint, and the
     // equation that no longer matches the degree is not transferred.
     if (polynomial.ok()) {
-        poly_eq->setText(fromCp1252(polynomial.equation));
+        poly_eq->setText(wrappable(polynomial.equation));
         poly_eq->setToolTip("The polynomial curve of best fit of the data set");
     } else {
         poly_eq->setToolTip(fromCp1252(polynomial.error));

@@ -28,6 +28,11 @@ Tfstatistics::Tfstatistics(TEditorHost& host, QWidget* parent) : QDialog(parent)
     for (const StatisticsLabel& l : StatisticsLabels)
         captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(fromCp1252(l.caption)));
 
+    // The box takes the widest text of 8 significant digits in this font, so no value that can
+    // be written is shown as the overflow indicator.
+    const int valueWidth =
+        std::max(80, fontMetrics().horizontalAdvance("-8.8888888E-888") + NumLabFramePixels + 4);
+
     auto* layout = new QVBoxLayout(this);
     for (std::size_t i = 0; i < StatisticsLabels.size(); ++i) {
         const StatisticsLabel& l = StatisticsLabels[i];
@@ -36,7 +41,7 @@ Tfstatistics::Tfstatistics(TEditorHost& host, QWidget* parent) : QDialog(parent)
         lab->setLeftText(fromCp1252(l.caption));
         lab->setToolTip(fromCp1252(l.hint));
         lab->setLeftSpace(captionWidth + 16);
-        lab->setLabelWidth(80);
+        lab->setLabelWidth(valueWidth);
         lab->setDisplayType(dtFloat);
         lab->setPrecision(8);
         lab->setAlignment(Qt::AlignHCenter);

@@ -62,9 +62,12 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
 
     auto* group = new QButtonGroup(this);
     const std::pair<QRadioButton*, TransformKind> choices[] = {
-        {RadioButton1, TransformKind::Rotation},           {RadioButton2, TransformKind::Enlargement},
-        {RadioButton3, TransformKind::Stretch},            {RadioButton4, TransformKind::ReflectionInLine},
-        {RadioButton5, TransformKind::ReflectionInVertical}, {RadioButton6, TransformKind::Translation}};
+        {RadioButton1, TransformKind::Rotation},
+        {RadioButton2, TransformKind::Enlargement},
+        {RadioButton3, TransformKind::Stretch},
+        {RadioButton4, TransformKind::ReflectionInLine},
+        {RadioButton5, TransformKind::ReflectionInVertical},
+        {RadioButton6, TransformKind::Translation}};
     int n = 1;
     for (auto [button, kind] : choices) {
         button->setObjectName(QString("RadioButton%1").arg(n++));

@@ -42,14 +42,14 @@ class Tftrans : public QDialog {
     QRadioButton* RadioButton4; ///< reflection in y = mx + c
     QRadioButton* RadioButton5; ///< reflection in x = c
     QRadioButton* RadioButton6; ///< Translation
-    QLineEdit* Edit1; ///< rotation centre
-    QLineEdit* Edit2; ///< angle
-    QLineEdit* Edit3; ///< centre of enlargement or stretch
-    QLineEdit* Edit4; ///< scale factor (x)
-    QLineEdit* Edit5; ///< scale factor y
-    QLineEdit* Edit6; ///< y = ...
-    QLineEdit* Edit7; ///< x = ...
-    QPlainTextEdit* Memo1; ///< the shift: x on the first line, y on the second
+    QLineEdit* Edit1;           ///< rotation centre
+    QLineEdit* Edit2;           ///< angle
+    QLineEdit* Edit3;           ///< centre of enlargement or stretch
+    QLineEdit* Edit4;           ///< scale factor (x)
+    QLineEdit* Edit5;           ///< scale factor y
+    QLineEdit* Edit6;           ///< y = ...
+    QLineEdit* Edit7;           ///< x = ...
+    QPlainTextEdit* Memo1;      ///< the shift: x on the first line, y on the second
     QPushButton* Apply;
     QPushButton* Button1;
 

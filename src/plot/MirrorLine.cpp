@@ -29,13 +29,14 @@ void drawMirrorLine(QPainter& painter, const TPlotView& view, Extended slope, Ex
         x1 = std::max(x1, xa);
         x2 = std::min(x2, xb);
         if (x1 > x2) return;
-    } else if (intercept < view.Ymin - std::fabs(view.YRange) || intercept > view.Ymax + std::fabs(view.YRange)) {
+    } else if (intercept < view.Ymin - std::fabs(view.YRange) ||
+               intercept > view.Ymax + std::fabs(view.YRange)) {
         return;
     }
     painter.save();
     painter.setPen(mirrorPen());
-    painter.drawLine(view.WorldToPixelX(x1), view.WorldToPixelY(slope * x1 + intercept), view.WorldToPixelX(x2),
-                     view.WorldToPixelY(slope * x2 + intercept));
+    painter.drawLine(view.WorldToPixelX(x1), view.WorldToPixelY(slope * x1 + intercept),
+                     view.WorldToPixelX(x2), view.WorldToPixelY(slope * x2 + intercept));
     painter.restore();
 }
 

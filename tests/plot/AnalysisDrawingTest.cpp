@@ -90,7 +90,8 @@ TEST(MatrixEntries, ExpressionsFollowTheAngleModeAndTheConstants) {
     TFormulaTrans translator;
     TParser parser;
     s.DegreeMode = true;
-    TMatrixEntries e = evaluateMatrixEntries({"cos(60)", "-sin(30)", "sqrt(4)/4", "2a"}, s, translator, parser);
+    TMatrixEntries e =
+        evaluateMatrixEntries({"cos(60)", "-sin(30)", "sqrt(4)/4", "2a"}, s, translator, parser);
     ASSERT_TRUE(e.ok()) << e.error;
     EXPECT_NEAR(static_cast<double>(e.values[0]), 0.5, 1e-15);
     EXPECT_NEAR(static_cast<double>(e.values[1]), -0.5, 1e-15);
