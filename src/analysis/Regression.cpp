@@ -12,17 +12,17 @@ namespace kurvo {
 
 namespace {
 
-TCurveFit fitOf(const std::vector<DataPoint>& points) {
+TCurveFit fitOf(DataPoints points) {
     TCurveFit fit;
-    for (const DataPoint& p : points)
+    for (const TDataPoint& p : points)
         fit.addPoint(p.x, p.y);
     return fit;
 }
 
-std::size_t distinctXCount(const std::vector<DataPoint>& points) {
+std::size_t distinctXCount(DataPoints points) {
     std::vector<double> xs;
     xs.reserve(points.size());
-    for (const DataPoint& p : points)
+    for (const TDataPoint& p : points)
         xs.push_back(p.x);
     std::sort(xs.begin(), xs.end());
     return static_cast<std::size_t>(std::unique(xs.begin(), xs.end()) - xs.begin());
@@ -30,7 +30,7 @@ std::size_t distinctXCount(const std::vector<DataPoint>& points) {
 
 } // namespace
 
-LinearRegression fitLine(const std::vector<DataPoint>& points) {
+LinearRegression fitLine(DataPoints points) {
     LinearRegression r;
     if (points.empty()) {
         r.error = msg::NoDataPoints;
@@ -50,7 +50,7 @@ LinearRegression fitLine(const std::vector<DataPoint>& points) {
     return r;
 }
 
-PolynomialRegression fitPolynomial(const std::vector<DataPoint>& points, int degree) {
+PolynomialRegression fitPolynomial(DataPoints points, int degree) {
     PolynomialRegression r;
     const std::string degreeText = std::to_string(degree);
     if (points.empty()) {

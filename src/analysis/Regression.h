@@ -45,13 +45,13 @@ inline constexpr const char* NoLineSameX = "No line can be fitted: all the point
 
 /// Fits the least-squares line y = slope·x + intercept. A single point has no line through it
 /// either: every x is the same.
-LinearRegression fitLine(const std::vector<DataPoint>& points);
+LinearRegression fitLine(DataPoints points);
 
 /// Fits the least-squares polynomial of the given degree (0 … 8). Fails with a message when the
 /// degree is out of range, when it is not smaller than the point count, when the points have
 /// fewer different x values than the polynomial has coefficients, when the normal equations are
 /// singular, or when the equation would be too long for the formula field.
-PolynomialRegression fitPolynomial(const std::vector<DataPoint>& points, int degree);
+PolynomialRegression fitPolynomial(DataPoints points, int degree);
 
 /// The line's equation without "y=": slope, "x+", intercept, in general number text
 /// (slope 4 and intercept −6 give "4x+-6").

@@ -53,7 +53,7 @@ double populationStdDev(double sumSqu, int n, double mean, bool constant) {
 }
 } // namespace
 
-Statistics computeStatistics(const std::vector<DataPoint>& points) {
+Statistics computeStatistics(DataPoints points) {
     Statistics s;
     if (points.empty()) {
         s.error = msg::NoDataPoints;
@@ -61,7 +61,7 @@ Statistics computeStatistics(const std::vector<DataPoint>& points) {
     }
     TCurveFit fit;
     double sumXSqu = 0, sumYSqu = 0;
-    for (const DataPoint& p : points) {
+    for (const TDataPoint& p : points) {
         fit.addPoint(p.x, p.y);
         sumXSqu += p.x * p.x;
         sumYSqu += p.y * p.y;

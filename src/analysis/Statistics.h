@@ -45,6 +45,6 @@ struct StatisticsLabel {
 extern const std::array<StatisticsLabel, 14> StatisticsLabels;
 
 /// Computes the summary statistics of the points (all data sets pooled).
-Statistics computeStatistics(const std::vector<DataPoint>& points);
+Statistics computeStatistics(DataPoints points);
 
 } // namespace kurvo

@@ -74,7 +74,7 @@ PointTransformation PointTransformation::matrix(long double a11, long double a12
     return t;
 }
 
-DataPoint PointTransformation::image(const DataPoint& p) const {
+TDataPoint PointTransformation::image(const TDataPoint& p) const {
     const long double x = p.x, y = p.y;
     long double xi = x, yi = y;
     switch (m_kind) {
@@ -106,10 +106,10 @@ DataPoint PointTransformation::image(const DataPoint& p) const {
     return {static_cast<double>(xi), static_cast<double>(yi)};
 }
 
-std::vector<DataPoint> PointTransformation::apply(const std::vector<DataPoint>& points) const {
-    std::vector<DataPoint> images;
+std::vector<TDataPoint> PointTransformation::apply(DataPoints points) const {
+    std::vector<TDataPoint> images;
     images.reserve(points.size());
-    for (const DataPoint& p : points)
+    for (const TDataPoint& p : points)
         images.push_back(image(p));
     return images;
 }

@@ -42,8 +42,8 @@ class PointTransformation {
     static PointTransformation matrix(long double a11, long double a12, long double a21, long double a22);
 
     TransformKind kind() const { return m_kind; }
-    DataPoint image(const DataPoint& p) const;
-    std::vector<DataPoint> apply(const std::vector<DataPoint>& points) const;
+    TDataPoint image(const TDataPoint& p) const;
+    std::vector<TDataPoint> apply(DataPoints points) const;
 
   private:
     explicit PointTransformation(TransformKind kind) : m_kind(kind) {}

@@ -6,10 +6,14 @@
 #include "Cp1252.h"
 #include "Defaults.h"
 #include "Errors.h"
+#include "MatrixDialog.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
+#include "RegressionDialog.h"
 #include "Startup.h"
+#include "StatisticsDialog.h"
+#include "TransformDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +70,11 @@ const char* const WorkingActions[] = {"Stop1",
                                       "EqualScale1",
                                       "ZoomInCentre1",
                                       "ZoomOutCentre1",
-                                      "DefaultView1"};
+                                      "DefaultView1",
+                                      "Transforms1",
+                                      "Matrix1",
+                                      "Statistics1",
+                                      "Regression1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -106,6 +114,10 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     buildStatusBar();
 
     FormCreate();
+    ftrans_ = new Tftrans(*this, this);
+    fmatrix_ = new Tfmatrix(*this, this);
+    fstatistics_ = new Tfstatistics(*this, this);
+    fregression_ = new Tfregression(*this, this);
 }
 
 TMainForm::~TMainForm() {
@@ -311,6 +323,10 @@ void TMainForm::connectMenu() {
     on("TypeSquared", [this] { TypeSquared(); });
     on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
+    on("Transforms1", [this] { Transforms1Click(); });
+    on("Matrix1", [this] { Matrix1Click(); });
+    on("Statistics1", [this] { Statistics1Click(); });
+    on("Regression1", [this] { Regression1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -461,8 +477,10 @@ void TMainForm::updateCommands() {
             enabled = enabled && cartesianOnly;
         a->setEnabled(enabled);
     }
-    // The data-set commands wait for data sets.
-    menu_.action("Datasets")->setEnabled(false);
+    // The data-set commands (menu and the two transformation buttons) wait for data sets.
+    const bool dataSets = engine_ && !engine_->Document.DataSets.empty();
+    for (const char* name : {"Datasets", "Transforms1", "Matrix1", "Statistics1", "Regression1"})
+        menu_.action(name)->setEnabled(dataSets);
 
     menu_.action(settings_.ImplicitMode    ? "Implicit1"
                  : settings_.CartesianMode ? "Cart1"
@@ -657,6 +675,22 @@ void TMainForm::HelpAboutItemClick() {
     const bool suspended = guard_.suspend();
     box.exec();
     guard_.resume(suspended);
+}
+
+void TMainForm::Transforms1Click() {
+    ftrans_->openDialog();
+}
+
+void TMainForm::Matrix1Click() {
+    fmatrix_->openDialog();
+}
+
+void TMainForm::Statistics1Click() {
+    fstatistics_->openDialog();
+}
+
+void TMainForm::Regression1Click() {
+    fregression_->openDialog();
 }
 
 } // namespace kurvo

@@ -24,6 +24,10 @@ namespace kurvo {
 
 class TPaintBox;
 class TPlotEngine;
+class Tfmatrix;
+class Tfregression;
+class Tfstatistics;
+class Tftrans;
 
 /// The whole application window: plot area, menus, the three run-time toolbars and the status bar.
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
@@ -127,6 +131,15 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     bool moveMode() const { return moveMode_; }
     /// The text of a status bar panel (0 x, 1 y, 2 r, 3 t, 4 dy/dx).
     QString statusPanelText(int panel) const;
+    // ---- data-set analysis dialogs (created with the window, shown and hidden) ---------------------------
+    void Transforms1Click();
+    void Matrix1Click();
+    void Statistics1Click();
+    void Regression1Click();
+    Tftrans* transformDialog() const { return ftrans_; }
+    Tfmatrix* matrixDialog() const { return fmatrix_; }
+    Tfstatistics* statisticsDialog() const { return fstatistics_; }
+    Tfregression* regressionDialog() const { return fregression_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -173,6 +186,11 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     QStatusBar* StatusBar1 = nullptr;
     std::vector<QLabel*> statusPanels_;
     QStringList Memo1; ///< the data-set store: one "x,y" per line, each set ended by "#"
+
+    Tftrans* ftrans_ = nullptr;
+    Tfmatrix* fmatrix_ = nullptr;
+    Tfstatistics* fstatistics_ = nullptr;
+    Tfregression* fregression_ = nullptr;
 
     std::vector<std::string> aliases_;
     std::string undoFormula_;

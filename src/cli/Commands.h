@@ -9,5 +9,7 @@ int runEval(const Args& args);
 int runInitData(const Args& args);
 int runTranslate(const Args& args);
 int runRender(const Args& args);
+int runStats(const Args& args);
+int runFit(const Args& args);
 
 } // namespace kurvo::cli

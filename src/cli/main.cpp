@@ -19,6 +19,8 @@ const Command Commands[] = {
     {"init-data", kurvo::cli::runInitData, "write the default data folder"},
     {"translate", kurvo::cli::runTranslate, "translate classroom notation into evaluator syntax"},
     {"render", kurvo::cli::runRender, "draw formulas headless and save the picture"},
+    {"stats", kurvo::cli::runStats, "print the statistics of data-set files"},
+    {"fit", kurvo::cli::runFit, "print the regression line and polynomial of data-set files"},
 };
 
 void printUsage(std::ostream& out) {

@@ -3,6 +3,7 @@
 
 #include "NumberText.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace kurvo {
@@ -27,6 +28,11 @@ std::optional<TDataPoint> parsePointLine(std::string_view line) {
     auto y = readNumber(line.substr(comma + 1));
     if (!y) return std::nullopt;
     return TDataPoint{*x, *y};
+}
+
+std::optional<std::string> pointLineText(const TDataPoint& point) {
+    if (!std::isfinite(point.x) || !std::isfinite(point.y)) return std::nullopt;
+    return formatGeneral(point.x) + "," + formatGeneral(point.y);
 }
 
 std::span<const TDataPoint> TDataSetStore::points(std::size_t set) const {
@@ -59,10 +65,33 @@ std::vector<std::string> TDataSetStore::appendLines(const std::vector<std::strin
 
 std::size_t TDataSetStore::appendSet(std::span<const TDataPoint> points) {
     std::size_t leftOut = 0;
-    for (const auto& p : points)
-        if (!appendLine(formatGeneral(p.x) + "," + formatGeneral(p.y))) ++leftOut;
+    for (const auto& p : points) {
+        auto line = pointLineText(p);
+        if (!line || !appendLine(*line)) ++leftOut;
+    }
     appendLine(std::string(DataSetEndLine));
     return leftOut;
+}
+
+bool TDataSetStore::replaceSet(std::size_t set, std::span<const TDataPoint> points) {
+    const std::span<const TDataPoint> old = this->points(set);
+    if (points.size() != old.size()) return false;
+    // Every text is made before anything changes, so a point without a text leaves the set whole.
+    std::vector<std::string> texts;
+    texts.reserve(points.size());
+    for (const auto& p : points) {
+        auto text = pointLineText(p);
+        if (!text) return false;
+        texts.push_back(std::move(*text));
+    }
+    const std::size_t firstPoint = set == 0 ? 0 : m_setPointEnds[set - 1];
+    const std::size_t firstLine = set == 0 ? 0 : m_setLineEnds[set - 1] + 1;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        // The general text reads back as the nearest of its 15 digits: keep what the line says.
+        m_points[firstPoint + i] = *parsePointLine(texts[i]);
+        m_lines[firstLine + i] = std::move(texts[i]);
+    }
+    return true;
 }
 
 void TDataSetStore::removeLastSet() {
@@ -74,6 +103,7 @@ void TDataSetStore::removeLastSet() {
 }
 
 void TDataSetStore::clear() {
+    m_dataSetCount = 0;
     m_lines.clear();
     m_points.clear();
     m_setLineEnds.clear();

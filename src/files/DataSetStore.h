@@ -1,6 +1,8 @@
 // The data-set store: the ordered point lines "x,y" of every coordinate set, each set ended by "#".
 #pragma once
 
+#include "DataPoint.h"
+
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -13,16 +15,14 @@ namespace kurvo {
 /// The line that ends a data set.
 inline constexpr std::string_view DataSetEndLine = "#";
 
-struct TDataPoint {
-    double x = 0;
-    double y = 0;
-    friend bool operator==(const TDataPoint&, const TDataPoint&) = default;
-};
-
 /// Reads a point line "x,y": the text before the first comma and the text after it are each a
 /// number in the typed-number syntax with "." as decimal point (blanks around each allowed).
 /// Anything else, such as a second comma or an empty half, gives nothing.
 std::optional<TDataPoint> parsePointLine(std::string_view line);
+
+/// The point line of a point: the general number texts of x and y joined by a comma. Nothing when
+/// a coordinate is not finite, since such a text would not read back as a number.
+std::optional<std::string> pointLineText(const TDataPoint& point);
 
 /// The coordinate sets as the lines that the graph file stores and the coordinates editor shows.
 /// Every line is "#" or a point line (lines that are neither are refused on the way in), and the
@@ -47,9 +47,24 @@ class TDataSetStore {
     /// Appends one set: each point as general number texts "x,y", then "#". A point that has no
     /// text form (not finite) is left out; returns the number left out.
     std::size_t appendSet(std::span<const TDataPoint> points);
+    /// Replaces the points of set `set` by `points` (their general number texts), as a transformation
+    /// overwrites a set with its image. Returns false and changes nothing when `points` are not as
+    /// many as the set holds or one of them is not finite. Raises std::out_of_range when there is no
+    /// such set.
+    bool replaceSet(std::size_t set, std::span<const TDataPoint> points);
     /// Removes the last set (its points and its "#"); nothing happens when the store is empty.
     void removeLastSet();
+    /// Empties the store and sets the data-set count to 0; the single-set flag stays as it is.
     void clear();
+
+    /// The data-set count: how many sets of the store the drawing shows, and which mark colour the
+    /// newest drawing takes (count − 1 modulo 5). Raised by every import and every transformation.
+    int dataSetCount() const { return m_dataSetCount; }
+    void setDataSetCount(int count) { m_dataSetCount = count; }
+    /// The single-set flag: once a transformation has overwritten the first set, only that set is
+    /// drawn, in the colour of the newest drawing.
+    bool singleSetOnly() const { return m_singleSetOnly; }
+    void setSingleSetOnly(bool on) { m_singleSetOnly = on; }
 
     friend bool operator==(const TDataSetStore& a, const TDataSetStore& b) { return a.m_lines == b.m_lines; }
 
@@ -60,6 +75,8 @@ class TDataSetStore {
     std::vector<TDataPoint> m_points;
     std::vector<std::size_t> m_setLineEnds;  ///< index in m_lines of each set's "#"
     std::vector<std::size_t> m_setPointEnds; ///< number of points up to each set's "#"
+    int m_dataSetCount = 0;
+    bool m_singleSetOnly = false;
 };
 
 } // namespace kurvo

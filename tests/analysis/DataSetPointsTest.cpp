@@ -1,71 +1,81 @@
-// Reading points from the data-set store's lines and writing a transformed first set back.
+// The analysis reads its points from the data-set store and writes a transformed first set back.
 #include "DataSetPoints.h"
-#include "Errors.h"
+#include "DataSetStore.h"
 #include "Transformation.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <stdexcept>
+#include <limits>
 
 using namespace kurvo;
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using Points = std::vector<TDataPoint>;
+
+TDataSetStore storeOf(const Lines& lines) {
+    TDataSetStore store;
+    store.appendLines(lines);
+    return store;
+}
+
+Points pointsOf(DataPoints span) {
+    return Points(span.begin(), span.end());
+}
 
 TEST(DataSetPoints, PointLines) {
-    EXPECT_EQ(pointFromLine("1.5,-2"), (DataPoint{1.5, -2}));
-    EXPECT_EQ(pointFromLine(" 3 , 4E2"), (DataPoint{3, 400}));
-    const std::pair<const char*, const char*> bad[] = {
-        {"1;2", "'1;2' is not a valid floating point value"},
-        {"1,", "'' is not a valid floating point value"},
-        {"a,2", "'a' is not a valid floating point value"},
-        {"1,2,3", "'2,3' is not a valid floating point value"},
-    };
-    for (const auto& [line, message] : bad) {
-        try {
-            pointFromLine(line);
-            FAIL() << line;
-        } catch (const EConvertError& e) {
-            EXPECT_STREQ(e.what(), message);
-        }
+    EXPECT_EQ(parsePointLine("1.5,-2"), (TDataPoint{1.5, -2}));
+    EXPECT_EQ(parsePointLine(" 3 , 4E2"), (TDataPoint{3, 400}));
+    // Lines that are no number pair never enter the store, so the analysis never meets them.
+    for (const char* line : {"1;2", "1,", "a,2", "1,2,3"}) {
+        EXPECT_FALSE(parsePointLine(line)) << line;
+        EXPECT_EQ(storeOf({line, "#"}).allPoints().size(), 0u) << line;
     }
     EXPECT_EQ(pointLineText({-2.4, 1.2}), "-2.4,1.2");
     EXPECT_EQ(pointLineText({6.123233995736766e-17, 1}), "6.12323399573677E-17,1");
+    EXPECT_FALSE(pointLineText({std::numeric_limits<double>::infinity(), 1}));
 }
 
 TEST(DataSetPoints, PooledAndFirstSet) {
-    const Lines store = {"1,2", "2,4", "#", "3,6", "#", "", "9,9"};
-    EXPECT_EQ(pooledPoints(store), (std::vector<DataPoint>{{1, 2}, {2, 4}, {3, 6}}));
-    EXPECT_EQ(firstSetPoints(store), (std::vector<DataPoint>{{1, 2}, {2, 4}}));
-    EXPECT_TRUE(pooledPoints({}).empty());
-    EXPECT_TRUE(firstSetPoints({"#", "1,2"}).empty());
-    EXPECT_EQ(firstSetPoints({"1,2"}), (std::vector<DataPoint>{{1, 2}}));
-    EXPECT_THROW(pooledPoints({"1,2", "#", "x,3"}), EConvertError);
+    const TDataSetStore store = storeOf({"1,2", "2,4", "#", "3,6", "#"});
+    EXPECT_EQ(pointsOf(store.allPoints()), (Points{{1, 2}, {2, 4}, {3, 6}}));
+    EXPECT_EQ(pointsOf(store.points(0)), (Points{{1, 2}, {2, 4}}));
+    EXPECT_TRUE(TDataSetStore().allPoints().empty());
+    EXPECT_TRUE(storeOf({"#", "1,2"}).points(0).empty());
+    EXPECT_EQ(pointsOf(storeOf({"1,2"}).points(0)), (Points{{1, 2}}));
 }
 
 TEST(DataSetPoints, TransformedFirstSetReplacesOnlyItsLines) {
-    Lines store = {"0,0", "3,5", "#", "7,7", "#"};
-    auto images = PointTransformation::reflectionInVertical(1).apply(firstSetPoints(store));
-    replaceFirstSet(store, images);
-    EXPECT_EQ(store, (Lines{"2,0", "-1,5", "#", "7,7", "#"}));
-    Lines before = store;
-    EXPECT_THROW(replaceFirstSet(store, {{1, 1}}), std::invalid_argument);
+    TDataSetStore store = storeOf({"0,0", "3,5", "#", "7,7", "#"});
+    auto images = PointTransformation::reflectionInVertical(1).apply(store.points(0));
+    EXPECT_TRUE(store.replaceSet(0, images));
+    EXPECT_EQ(store.lines(), (Lines{"2,0", "-1,5", "#", "7,7", "#"}));
+    EXPECT_EQ(pointsOf(store.allPoints()), (Points{{2, 0}, {-1, 5}, {7, 7}}));
+    const TDataSetStore before = store;
+    // A wrong count, or an image too large to write, leaves the set as it was.
+    EXPECT_FALSE(store.replaceSet(0, Points{{1, 1}}));
+    EXPECT_FALSE(store.replaceSet(0, Points{{1, 1}, {std::numeric_limits<double>::infinity(), 0}}));
     EXPECT_EQ(store, before);
+    EXPECT_EQ(pointsOf(store.points(0)), (Points{{2, 0}, {-1, 5}}));
+    // A later set is replaced in its own lines.
+    EXPECT_TRUE(store.replaceSet(1, Points{{0.5, -1}}));
+    EXPECT_EQ(store.lines(), (Lines{"2,0", "-1,5", "#", "0.5,-1", "#"}));
 }
 
 TEST(DataSetPoints, AQuarterTurnFourTimesThroughTheStoreReturns) {
-    Lines store = {"1,0", "2,3", "#"};
+    TDataSetStore store = storeOf({"1,0", "2,3", "#"});
     auto quarter = PointTransformation::rotation(0, 0, 90, true);
-    replaceFirstSet(store, quarter.apply(firstSetPoints(store)));
+    ASSERT_TRUE(store.replaceSet(0, quarter.apply(store.points(0))));
     // cos 90° is not exactly 0: the image is a tiny number, not 0, written in scientific notation.
-    EXPECT_NE(store[0].find("E-"), std::string::npos) << store[0];
-    EXPECT_EQ(store[0].substr(store[0].size() - 2), ",1");
-    EXPECT_LT(std::fabs(firstSetPoints(store)[0].x), 1e-15);
+    const std::string first = store.lines()[0];
+    EXPECT_NE(first.find("E-"), std::string::npos) << first;
+    EXPECT_EQ(first.substr(first.size() - 2), ",1");
+    EXPECT_LT(std::fabs(store.points(0)[0].x), 1e-15);
     for (int i = 0; i < 3; ++i)
-        replaceFirstSet(store, quarter.apply(firstSetPoints(store)));
-    auto back = firstSetPoints(store);
+        ASSERT_TRUE(store.replaceSet(0, quarter.apply(store.points(0))));
+    auto back = store.points(0);
     EXPECT_NEAR(back[0].x, 1, 1e-14);
     EXPECT_NEAR(back[0].y, 0, 1e-14);
     EXPECT_NEAR(back[1].x, 2, 1e-14);

@@ -12,7 +12,7 @@ namespace {
 TEST(Regression, LinearFits) {
     struct Row {
         const char* what;
-        std::vector<DataPoint> points;
+        std::vector<TDataPoint> points;
         const char* equation;
         const char* quality;
     };
@@ -33,7 +33,7 @@ TEST(Regression, LinearFits) {
 
 TEST(Regression, NoLineWithoutPointsOrThroughOneX) {
     struct Row {
-        std::vector<DataPoint> points;
+        std::vector<TDataPoint> points;
         const char* error;
     };
     const Row rows[] = {
@@ -50,7 +50,7 @@ TEST(Regression, NoLineWithoutPointsOrThroughOneX) {
 
 TEST(Regression, PolynomialFits) {
     // y = 1 − 2x + 3x² sampled exactly, and the worked line fitted by a parabola.
-    std::vector<DataPoint> parabola;
+    std::vector<TDataPoint> parabola;
     for (double x : {-2.0, -1.0, 0.0, 1.0, 2.0, 3.0})
         parabola.push_back({x, 1 - 2 * x + 3 * x * x});
     PolynomialRegression p = fitPolynomial(parabola, 2);
@@ -62,7 +62,7 @@ TEST(Regression, PolynomialFits) {
     EXPECT_EQ(p.equation, polynomialEquationText(p.coefficients));
     EXPECT_EQ(p.quality, "1.00");
 
-    PolynomialRegression line = fitPolynomial({{0, 1}, {1, 3}, {2, 5}}, 2);
+    PolynomialRegression line = fitPolynomial(std::vector<TDataPoint>{{0, 1}, {1, 3}, {2, 5}}, 2);
     ASSERT_TRUE(line.ok()) << line.error;
     EXPECT_NEAR(line.coefficients[0], 1, 1e-9);
     EXPECT_NEAR(line.coefficients[1], 2, 1e-9);
@@ -72,7 +72,7 @@ TEST(Regression, PolynomialFits) {
 
 TEST(Regression, PolynomialFailuresSayWhy) {
     struct Row {
-        std::vector<DataPoint> points;
+        std::vector<TDataPoint> points;
         int degree;
         const char* error;
     };

@@ -25,7 +25,7 @@ std::vector<std::string> labelTexts(const Statistics& s) {
 TEST(Statistics, WorkedExamples) {
     struct Row {
         const char* what;
-        std::vector<DataPoint> points;
+        std::vector<TDataPoint> points;
         std::vector<std::string> texts;
     };
     const Row rows[] = {
@@ -60,7 +60,7 @@ TEST(Statistics, EqualValuesHaveNoPopulationDeviation) {
     // Σx²/n − mean² comes out a hair below zero for three x of 0.1 (its root must not be taken) and
     // a hair above it for 0.3 (its root, about 4E-9, is not the deviation).
     for (double v : {0.1, 0.3, 1.1, 7.0}) {
-        Statistics s = computeStatistics({{v, v}, {v, v}, {v, v}});
+        Statistics s = computeStatistics(std::vector<TDataPoint>{{v, v}, {v, v}, {v, v}});
         ASSERT_TRUE(s.ok());
         EXPECT_EQ(s.popsdx, 0) << v;
         EXPECT_EQ(s.popsdy, 0) << v;

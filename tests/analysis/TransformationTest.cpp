@@ -9,7 +9,7 @@ using namespace kurvo;
 
 namespace {
 
-using Points = std::vector<DataPoint>;
+using Points = std::vector<TDataPoint>;
 
 const Points Triangle = {{1, 1}, {3, 1}, {1, 2}};
 
@@ -116,7 +116,7 @@ TEST(Transformation, SinglePointExamples) {
     struct Row {
         const char* what;
         PointTransformation t;
-        DataPoint from, to;
+        TDataPoint from, to;
         double tolerance;
     };
     const Row rows[] = {

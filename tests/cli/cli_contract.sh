@@ -121,5 +121,62 @@ $K translate >/dev/null 2>&1; check "translate no text" 2 $?
 $K translate --help | grep -q "Usage: kurvo translate"; check "translate help" 0 $?
 out=$($K translate -- --x); check "translate after --" "(0--x)${T}ycount=0${T}root=F${T}second=" "$out"
 
+# kurvo stats and kurvo fit
+D=$(mktemp -d)
+printf 'x,y\r\n1,2\r\n2,4\r\n3,6\r\n' > "$D/a.csv"
+printf 'x\ty\n0\t1\n1\t3\n2\t5\n' > "$D/b.tsv"
+printf 'h\n1,2\nfoo,3\n' > "$D/bad.csv"
+printf 'h\n#\n' > "$D/empty.sid"
+printf 'h\n2,1\n2,3\n2,5\n' > "$D/samex.csv"
+out=$($K stats "$D/a.csv"); rc=$?
+check "stats worked example" "num_pts${T}3
+sumx${T}6
+sumxsqu${T}14
+meanx${T}2
+sampsdx${T}1
+popsdx${T}0.81649658
+sumy${T}12
+sumysqu${T}56
+meany${T}4
+sampsdy${T}2
+popsdy${T}1.6329932
+meandiff${T}-2
+sddiff${T}1
+corr_coeff${T}1" "$out"
+check "stats exit" 0 "$rc"
+check "stats pools files" "num_pts${T}6" "$($K stats "$D/a.csv" "$D/b.tsv" | head -n1)"
+out=$($K fit "$D/b.tsv"); rc=$?
+check "fit worked example" "linear${T}2x+1
+linear_quality${T}1.00
+poly${T}1+2x+0x^2
+poly_quality${T}1.00" "$out"
+check "fit exit" 0 "$rc"
+out=$($K fit --degree 3 "$D/b.tsv" 2>"$D/err"); rc=$?
+check "fit degree too high leaves poly empty" "linear${T}2x+1
+linear_quality${T}1.00
+poly${T}
+poly_quality${T}" "$out"
+check "fit degree too high exit" 0 "$rc"
+check "fit says why" "kurvo fit: A polynomial of degree 3 needs at least 4 points." "$(cat "$D/err")"
+out=$($K fit "$D/samex.csv" 2>"$D/err"); check "fit same x" "linear${T}" "$(echo "$out" | head -n1)"
+check "fit same x says no line" "kurvo fit: No line can be fitted: all the points have the same x value." "$(head -n1 "$D/err")"
+out=$($K stats "$D/bad.csv"); rc=$?
+check "stats bad point line" "!EConvertError: $D/bad.csv, line 3: \"foo,3\" is not a pair of numbers x,y" "$out"
+check "stats bad point exit" 1 "$rc"
+out=$($K stats "$D/missing.csv"); rc=$?
+case "$out" in "!EInOutError: "*"missing.csv"*) r=ok;; *) r="$out";; esac
+check "stats unreadable file is an error line" ok "$r"; check "stats unreadable exit" 1 "$rc"
+out=$($K stats "$D/a.xyz"); check "stats unknown file kind" 1 $?
+err=$($K stats "$D/empty.sid" 2>&1 >/dev/null); rc=$?
+check "stats no points" "kurvo stats: There are no data points." "$err"; check "stats no points exit" 1 "$rc"
+err=$($K fit "$D/empty.sid" 2>&1 >/dev/null); rc=$?
+check "fit no points" "kurvo fit: There are no data points." "$err"; check "fit no points exit" 1 "$rc"
+$K fit --degree 9 "$D/a.csv" >/dev/null 2>&1; check "fit bad degree" 2 $?
+$K stats >/dev/null 2>&1; check "stats without file" 2 $?
+$K stats --bogus "$D/a.csv" >/dev/null 2>&1; check "stats bad option" 2 $?
+$K stats --help | grep -q "Usage: kurvo stats"; check "stats help" 0 $?
+$K fit --help | grep -q "Usage: kurvo fit"; check "fit help" 0 $?
+rm -rf "$D"
+
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

@@ -251,5 +251,16 @@ TEST(DataSetStore, AppendSetWritesGeneralNumberTexts) {
     EXPECT_TRUE(store.allPoints().empty());
 }
 
+TEST(DataSetStore, ClearingResetsTheCountButNotTheSingleSetFlag) {
+    TDataSetStore store;
+    store.appendLines({"1,2", "#"});
+    store.setDataSetCount(3);
+    store.setSingleSetOnly(true);
+    store.clear();
+    EXPECT_EQ(store.dataSetCount(), 0);
+    // Once a transformation has run, only the first set is drawn until the program ends.
+    EXPECT_TRUE(store.singleSetOnly());
+}
+
 } // namespace
 } // namespace kurvo

@@ -1,0 +1,53 @@
+// Tfregression: the least-squares line and polynomial through every data point, and Transfer.
+#pragma once
+
+#include "Regression.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace kurvo {
+
+class TEditorHost;
+class TNumLab;
+
+/// Fits a line and a polynomial of the chosen degree to all points of the data-set store, shows
+/// both equations and the fit quality (R²) of the chosen one, and transfers the chosen equation
+/// into the formula field and plots it. Modeless.
+class Tfregression : public QDialog {
+    Q_OBJECT
+  public:
+    Tfregression(TEditorHost& host, QWidget* parent);
+
+    /// The menu command: computes and shows; with no points it says so and stays closed.
+    void openDialog();
+    /// Fits both and shows them; false (after the message) when there are no points.
+    bool FormShow();
+    void OKBtnClick();
+    void CancelBtnClick() { hide(); }
+
+    const LinearRegression& linear() const { return m_linear; }
+    const PolynomialRegression& polynomial() const { return m_polynomial; }
+
+    QLabel* linear_eq;
+    QLabel* poly_eq;
+    QRadioButton* RadioButton1; ///< the linear fit is chosen
+    QRadioButton* RadioButton2; ///< the polynomial fit is chosen
+    QSpinBox* SpinEdit1;        ///< the polynomial's degree, 2 … 8
+    TNumLab* NumLab1;           ///< R² of the chosen fit
+    QPushButton* OKBtn;         ///< Transfer
+    QPushButton* CancelBtn;
+
+  private:
+    void showQuality();
+
+    TEditorHost& m_host;
+    LinearRegression m_linear;
+    PolynomialRegression m_polynomial;
+};
+
+} // namespace kurvo

@@ -1,0 +1,208 @@
+// Tftrans: the descriptive transformations of the first data set (rotation, enlargement, stretch,
+// reflections, translation).
+#include "TransformDialog.h"
+
+#include "DataSetTransform.h"
+#include "DialogSupport.h"
+#include "EditorHost.h"
+#include "MirrorLine.h"
+#include "PlotEngine.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kurvo {
+namespace {
+
+/// The most characters the line fields take.
+constexpr int LineFieldLength = 20;
+
+QLineEdit* edit(QWidget* parent, const char* name, int maxLength = 32767) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setMaxLength(maxLength);
+    return e;
+}
+
+} // namespace
+
+Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
+    setObjectName("Tftrans");
+    setWindowTitle("Transformations");
+    setModal(false);
+
+    RadioButton1 = new QRadioButton("&Rotation", this);
+    RadioButton2 = new QRadioButton("&Enlargement", this);
+    RadioButton3 = new QRadioButton("&Stretch", this);
+    RadioButton4 = new QRadioButton("y=mx+x", this);
+    RadioButton5 = new QRadioButton("x=c", this);
+    RadioButton6 = new QRadioButton("&Translation", this);
+    // The reflections are named by what they do for screen readers; their captions are formulas.
+    RadioButton4->setAccessibleName("Reflection in y=mx+c");
+    RadioButton5->setAccessibleName("Reflection in x=c");
+    Edit1 = edit(this, "Edit1");
+    Edit2 = edit(this, "Edit2");
+    Edit3 = edit(this, "Edit3");
+    Edit4 = edit(this, "Edit4");
+    Edit5 = edit(this, "Edit5");
+    Edit6 = edit(this, "Edit6", LineFieldLength);
+    Edit7 = edit(this, "Edit7", LineFieldLength);
+    Memo1 = new QPlainTextEdit("0\n0", this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setTabChangesFocus(true);
+    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 2 + 14);
+    Memo1->setToolTip("The shift in x on the first line, the shift in y on the second");
+
+    auto* group = new QButtonGroup(this);
+    const std::pair<QRadioButton*, TransformKind> choices[] = {
+        {RadioButton1, TransformKind::Rotation},
+        {RadioButton2, TransformKind::Enlargement},
+        {RadioButton3, TransformKind::Stretch},
+        {RadioButton4, TransformKind::ReflectionInLine},
+        {RadioButton5, TransformKind::ReflectionInVertical},
+        {RadioButton6, TransformKind::Translation}};
+    int n = 1;
+    for (auto [button, kind] : choices) {
+        button->setObjectName(QString("RadioButton%1").arg(n++));
+        group->addButton(button);
+        connect(button, &QRadioButton::clicked, this, [this, kind = kind] { RadioButtonClick(kind); });
+    }
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    grid->addWidget(RadioButton1, row++, 0, 1, 2);
+    addFieldRow(grid, row++, "&Centre", Edit1);
+    addFieldRow(grid, row++, "An&gle", Edit2);
+    grid->addWidget(RadioButton2, row, 0);
+    grid->addWidget(RadioButton3, row++, 1);
+    addFieldRow(grid, row++, "Ce&ntre", Edit3);
+    m_factorLabel = fieldLabel("Scale &Factor x", Edit4, this);
+    grid->addWidget(m_factorLabel, row, 0);
+    grid->addWidget(Edit4, row++, 1);
+    m_factorYLabel = fieldLabel("Scale Factor &y", Edit5, this);
+    grid->addWidget(m_factorYLabel, row, 0);
+    grid->addWidget(Edit5, row++, 1);
+    grid->addWidget(new QLabel("Reflection in", this), row++, 0, 1, 2);
+    grid->addWidget(RadioButton4, row, 0);
+    auto* lineRow = new QHBoxLayout;
+    lineRow->addWidget(fieldLabel("y=", Edit6, this));
+    lineRow->addWidget(Edit6);
+    grid->addLayout(lineRow, row++, 1);
+    Edit6->setAccessibleName("Mirror line y=");
+    grid->addWidget(RadioButton5, row, 0);
+    auto* verticalRow = new QHBoxLayout;
+    verticalRow->addWidget(fieldLabel("x=", Edit7, this));
+    verticalRow->addWidget(Edit7);
+    grid->addLayout(verticalRow, row++, 1);
+    Edit7->setAccessibleName("Mirror line x=");
+    grid->addWidget(RadioButton6, row, 0, Qt::AlignTop);
+    grid->addWidget(Memo1, row++, 1);
+    Memo1->setAccessibleName("Translation");
+
+    Apply = new QPushButton("&Apply", this);
+    Apply->setObjectName("Apply");
+    Apply->setDefault(true);
+    Apply->setAccessibleName("Apply");
+    Button1 = new QPushButton("Close", this);
+    Button1->setObjectName("Button1");
+    Button1->setAccessibleName("Close");
+    connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Apply);
+    buttons->addWidget(Button1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    RadioButton1->setChecked(true);
+    RadioButtonClick(TransformKind::Rotation);
+}
+
+void Tftrans::openDialog() {
+    RadioButton1->setChecked(true);
+    RadioButtonClick(TransformKind::Rotation);
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tftrans::RadioButtonClick(TransformKind kind) {
+    m_kind = kind;
+    // An enlargement has one factor; a stretch has one across and one up.
+    if (kind == TransformKind::Enlargement) {
+        m_factorLabel->setText("Scale &Factor");
+        Edit4->setAccessibleName("Scale Factor");
+        m_factorYLabel->hide();
+        Edit5->hide();
+    } else if (kind == TransformKind::Stretch) {
+        m_factorLabel->setText("Scale &Factor x");
+        Edit4->setAccessibleName("Scale Factor x");
+        m_factorYLabel->show();
+        Edit5->show();
+    }
+}
+
+TransformationFields Tftrans::fields() const {
+    TransformationFields f;
+    f.kind = m_kind;
+    f.rotationCentre = Edit1->text().toStdString();
+    f.angle = Edit2->text().toStdString();
+    f.centre = Edit3->text().toStdString();
+    f.factor = Edit4->text().toStdString();
+    f.factorY = Edit5->text().toStdString();
+    f.line = Edit6->text().toStdString();
+    f.verticalLine = Edit7->text().toStdString();
+    const QStringList shift = Memo1->toPlainText().split('\n');
+    f.shiftX = shift.value(0).trimmed().toStdString();
+    f.shiftY = shift.value(1).trimmed().toStdString();
+    return f;
+}
+
+void Tftrans::ApplyClick() {
+    try {
+        TPlotEngine& engine = m_host.plotEngine();
+        TDataSetStore& store = engine.Document.DataSets;
+        TransformationRequest request = readTransformationFields(fields(), engine.Settings.DegreeMode);
+        if (!request.ok()) {
+            m_host.showInformation(request.error);
+            return;
+        }
+        if (std::string error = firstSetError(store); !error.empty()) {
+            m_host.showInformation(error);
+            return;
+        }
+        // Once a transformation is asked for, only the first set is drawn, even when automatic
+        // y-scaling refuses the transformation itself.
+        store.setSingleSetOnly(true);
+        if (engine.Settings.AutoYScaling) {
+            m_host.showInformation(msg::TransformWithAutoScaling);
+            return;
+        }
+        if (std::string error = transformFirstSet(store, *request.transformation); !error.empty()) {
+            m_host.showInformation(error);
+            return;
+        }
+        m_host.replotAllGraphs();
+        if (request.mirror && !engine.PlotPicture.isNull()) {
+            QPainter painter(&engine.PlotPicture);
+            const TPlotView view = engine.currentView();
+            if (request.mirror->vertical)
+                drawVerticalMirrorLine(painter, view, request.mirror->intercept);
+            else
+                drawMirrorLine(painter, view, request.mirror->slope, request.mirror->intercept);
+        }
+    } catch (const std::exception& e) {
+        m_host.reportError(e);
+    }
+}
+
+} // namespace kurvo
