@@ -3,9 +3,13 @@
 
 #include "AboutBox.h"
 #include "ButtonImages.h"
+#include "ConstantsDialog.h"
 #include "Cp1252.h"
 #include "Defaults.h"
 #include "Errors.h"
+#include "FamiliesDialog.h"
+#include "FormulaeDialog.h"
+#include "FunctionsDialog.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
@@ -16,6 +20,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -54,6 +59,10 @@ const char* const WorkingActions[] = {"Stop1",
                                       "TypeSquared",
                                       "TypeCubed",
                                       "HelpAboutItem",
+                                      "Constants1",
+                                      "Families1",
+                                      "Functions1",
+                                      "Formulae1",
                                       "Plot"};
 
 bool isWorkingAction(const QString& name) {
@@ -93,6 +102,11 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     buildStatusBar();
 
     FormCreate();
+    // The editors read the settings the creation sequence loaded.
+    fconstant_ = new Tfconstant(*this, this);
+    ffamilies_ = new Tffamilies(*this, this);
+    fformulae_ = new Tfformulae(*this, this);
+    ffunctions_ = new Tffunctions(*this, this);
 }
 
 TMainForm::~TMainForm() {
@@ -279,6 +293,10 @@ void TMainForm::connectMenu() {
     on("TypeSquared", [this] { TypeSquared(); });
     on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
+    on("Constants1", [this] { Constants1Click(); });
+    on("Families1", [this] { Families1Click(); });
+    on("Functions1", [this] { Functions1Click(); });
+    on("Formulae1", [this] { Formulae1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -461,11 +479,7 @@ void TMainForm::setCommandImage(const char* action, int image) {
 
 void TMainForm::loadPresetList() {
     std::vector<std::string> lines = data_.readLines(presetListName(settings_));
-    QComboBox* box = toolbars_.formulaBox;
-    box->clear();
-    for (const auto& line : lines)
-        box->addItem(toQ(line));
-    box->setEditText(lines.empty() ? QString() : toQ(lines.front()));
+    setFormulaFieldItems(lines, lines.empty() ? std::string() : lines.front());
 }
 
 void TMainForm::setupRelationBox() {
@@ -528,6 +542,8 @@ void TMainForm::afterModeSwitch() {
     updateCommands();
     loadPresetList();
     setupRelationBox();
+    // Cartesian and polar modes have their own user functions; the parsers take the new mode's.
+    if (engine_) startup::loadUserFunctions(engine_->Parsers, settings_, data_);
 }
 
 void TMainForm::Cart1Click() {
@@ -609,7 +625,10 @@ void insertAtCaret(QLineEdit* edit, const QString& s) {
 
 void TMainForm::TypeSquared() {
     QLineEdit* edit = toolbars_.formulaBox->lineEdit();
-    if (edit->hasFocus()) insertAtCaret(edit, QString::fromUtf8("²"));
+    if (edit->hasFocus())
+        insertAtCaret(edit, QString::fromUtf8("²"));
+    else if (fformulae_)
+        fformulae_->typeIntoList("\xB2");
 }
 
 void TMainForm::TypeCubed() {
@@ -621,6 +640,53 @@ void TMainForm::HelpAboutItemClick() {
     const bool suspended = guard_.suspend();
     box.exec();
     guard_.resume(suspended);
+}
+
+// ---- formula editors -----------------------------------------------------------------------------
+
+namespace {
+void showEditor(QDialog* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+} // namespace
+
+void TMainForm::Constants1Click() {
+    showEditor(fconstant_);
+}
+
+void TMainForm::Families1Click() {
+    showEditor(ffamilies_);
+}
+
+void TMainForm::Functions1Click() {
+    if (settings_.ParametricMode || settings_.ImplicitMode) {
+        showMessage("Sorry Functions are not available in Parametric or Implicit modes.");
+        return;
+    }
+    showEditor(ffunctions_);
+}
+
+void TMainForm::Formulae1Click() {
+    showEditor(fformulae_);
+}
+
+std::optional<TFamilyFields> TMainForm::familyFields() const {
+    if (!ffamilies_) return std::nullopt;
+    return ffamilies_->fields();
+}
+
+void TMainForm::plotFamily(const TFamily& family) {
+    plotting([&] { engine_->PlotFamily(family); });
+}
+
+void TMainForm::setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) {
+    QComboBox* box = toolbars_.formulaBox;
+    box->clear();
+    for (const auto& line : items)
+        box->addItem(toQ(line));
+    box->setEditText(toQ(text));
 }
 
 } // namespace kurvo

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ namespace kurvo {
 
 class TPaintBox;
 class TPlotEngine;
+class Tfconstant;
+class Tffamilies;
+class Tffunctions;
+class Tfformulae;
 
 /// The whole application window: plot area, menus, the three run-time toolbars and the status bar.
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
@@ -72,6 +77,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void setCursor(Cursor c) override;
     void beep() override;
     std::vector<std::string> aliasLines() const override { return aliases_; }
+    std::optional<TFamilyFields> familyFields() const override;
 
     // ---- TEditorHost -------------------------------------------------------------------------------------
     TPlotEngine& plotEngine() override { return *engine_; }
@@ -79,7 +85,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     TDataSource& dataSource() override { return data_; }
     std::string formulaFieldText() const override { return formulaText(); }
     void setFormulaFieldText(const std::string& text) override;
+    void setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) override;
     void plotFormulaField() override { PlotClick(); }
+    void plotFamily(const TFamily& family) override;
     void replotAllGraphs() override;
     void showViewInFields() override;
     void refreshCommands() override { updateCommands(); }
@@ -102,6 +110,16 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void TypeSquared();
     void TypeCubed();
     void HelpAboutItemClick();
+
+    // ---- formula editors: constants, families, functions, preset formulae ------------------------------
+    void Constants1Click();
+    void Families1Click();
+    void Functions1Click();
+    void Formulae1Click();
+    Tfconstant* constantsDialog() const { return fconstant_; }
+    Tffamilies* familiesDialog() const { return ffamilies_; }
+    Tffunctions* functionsDialog() const { return ffunctions_; }
+    Tfformulae* formulaeDialog() const { return fformulae_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -148,6 +166,12 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     bool shown_ = false;
     bool resizePending_ = false;
     bool creationComplete_ = false;
+
+    // The formula editors, created once with the window and shown and hidden (owned as children).
+    Tfconstant* fconstant_ = nullptr;
+    Tffamilies* ffamilies_ = nullptr;
+    Tffunctions* ffunctions_ = nullptr;
+    Tfformulae* fformulae_ = nullptr;
 
     bool recordMessages_ = false;
     bool recordedAnswer_ = true;

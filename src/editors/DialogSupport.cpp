@@ -1,6 +1,8 @@
 // Small helpers every dialog uses: labelled fields and the OK/Cancel row.
 #include "DialogSupport.h"
 
+#include "Cp1252.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -29,6 +31,14 @@ QDialogButtonBox* okCancelButtons(QWidget* parent) {
         b->setAccessibleName(b->text().remove('&'));
     box->button(QDialogButtonBox::Ok)->setDefault(true);
     return box;
+}
+
+QString fromCp1252(const std::string& text) {
+    return QString::fromStdString(cp1252ToUtf8(text));
+}
+
+std::string toCp1252(const QString& text) {
+    return utf8ToCp1252(text.toStdString());
 }
 
 } // namespace kurvo

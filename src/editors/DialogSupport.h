@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <string>
+
 class QDialogButtonBox;
 class QGridLayout;
 class QLabel;
@@ -19,5 +21,9 @@ void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* fiel
 
 /// OK and Cancel (OK the default button, Escape cancels), named for screen readers.
 QDialogButtonBox* okCancelButtons(QWidget* parent);
+
+/// The program's texts are Windows-1252 bytes; widgets show Unicode.
+QString fromCp1252(const std::string& text);
+std::string toCp1252(const QString& text);
 
 } // namespace kurvo
