@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -25,7 +26,7 @@ Tffamilies::Tffamilies(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
     Edit1->setMaxLength(2);
     Edit1->installEventFilter(this);
     auto* countRow = new QGridLayout;
-    addFieldRow(countRow, 0, "Number of " & Number of Graphs "Graphs", Edit1);
+    addFieldRow(countRow, 0, "Number of &Graphs", Edit1);
 
     // Two columns of eight increments keep the dialog compact; the order runs down each column.
     auto* increments = new QGroupBox("Increments", this);

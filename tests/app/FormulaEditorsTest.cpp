@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextCursor>
 
 namespace kurvo::test {
@@ -322,7 +323,6 @@ TEST_F(FormulaEditorsTest, SquaredAndCubedButtonsTypeAtTheCaret) {
     open();
     Tffunctions& d = *form->functionsDialog();
     action("Functions1")->trigger();
-    QApplication::setActiveWindow(&d);
     d.Edit[0]->setText("x+1");
     d.Edit[0]->setFocus();
     d.Edit[0]->setCursorPosition(1);
@@ -402,8 +402,12 @@ TEST_F(FormulaEditorsTest, SquaredGoesIntoALongListAtTheCaret) {
     EXPECT_EQ(d.Memo1->toPlainText(),
               QString(290, 'x') + QString::fromUtf8("²") + QString(10, 'x') + "\n" + longLine);
     EXPECT_EQ(d.Memo1->textCursor().position(), 291);
-    // The window's "Type ²" command types into the list while it has the dialog's focus.
+    // The window's "Type ²" command types into the list while it has the dialog's focus and the
+    // formula field has none.
+    formulaEdit()->clearFocus();
+    const QString formula = formulaEdit()->text();
     action("TypeSquared")->trigger();
+    EXPECT_EQ(formulaEdit()->text(), formula);
     EXPECT_EQ(d.Memo1->toPlainText().left(293), QString(290, 'x') + QString::fromUtf8("²²") + "x");
 }
 
