@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace kurvo {
 
@@ -31,6 +32,16 @@ QDialogButtonBox* okCancelButtons(QWidget* parent) {
         b->setAccessibleName(b->text().remove('&'));
     box->button(QDialogButtonBox::Ok)->setDefault(true);
     return box;
+}
+
+QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setText(QString::fromUtf8(text));
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setAccessibleName(QString::fromUtf8(hint));
+    b->setShortcut(key);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
 }
 
 QString fromCp1252(const std::string& text) {

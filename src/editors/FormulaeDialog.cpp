@@ -19,18 +19,6 @@
 
 namespace kurvo {
 
-namespace {
-QToolButton* typingButton(const char* text, const char* hint, QKeySequence key, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setText(QString::fromUtf8(text));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setAccessibleName(QString::fromUtf8(hint));
-    b->setShortcut(key);
-    b->setFocusPolicy(Qt::NoFocus); // a click leaves the focus in the list
-    return b;
-}
-} // namespace
-
 Tfformulae::Tfformulae(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName("fformulae");
     setWindowTitle("Formulae");

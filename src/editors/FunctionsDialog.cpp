@@ -19,19 +19,6 @@
 
 namespace kurvo {
 
-namespace {
-QToolButton* typingButton(const char* text, const char* hint, QKeySequence key, QWidget* parent) {
-    auto* b = new QToolButton(parent);
-    b->setText(QString::fromUtf8(text));
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setAccessibleName(QString::fromUtf8(hint));
-    b->setShortcut(key);
-    // A click must leave the focus in the field the character goes to.
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
-}
-} // namespace
-
 Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
     setObjectName("ffunctions");
     setWindowTitle("Functions");
