@@ -3,10 +3,14 @@
 
 #include "AboutBox.h"
 #include "ButtonImages.h"
+#include "ConstantsDialog.h"
 #include "Cp1252.h"
 #include "Defaults.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
+#include "FamiliesDialog.h"
+#include "FormulaeDialog.h"
+#include "FunctionsDialog.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
@@ -20,6 +24,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -74,7 +79,11 @@ const char* const WorkingActions[] = {"Stop1",
                                       "Transforms1",
                                       "Matrix1",
                                       "Statistics1",
-                                      "Regression1"};
+                                      "Regression1",
+                                      "Constants1",
+                                      "Families1",
+                                      "Functions1",
+                                      "Formulae1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -118,6 +127,11 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     fmatrix_ = new Tfmatrix(*this, this);
     fstatistics_ = new Tfstatistics(*this, this);
     fregression_ = new Tfregression(*this, this);
+    // The editors read the settings the creation sequence loaded.
+    fconstant_ = new Tfconstant(*this, this);
+    ffamilies_ = new Tffamilies(*this, this);
+    fformulae_ = new Tfformulae(*this, this);
+    ffunctions_ = new Tffunctions(*this, this);
 }
 
 TMainForm::~TMainForm() {
@@ -327,6 +341,10 @@ void TMainForm::connectMenu() {
     on("Matrix1", [this] { Matrix1Click(); });
     on("Statistics1", [this] { Statistics1Click(); });
     on("Regression1", [this] { Regression1Click(); });
+    on("Constants1", [this] { Constants1Click(); });
+    on("Families1", [this] { Families1Click(); });
+    on("Functions1", [this] { Functions1Click(); });
+    on("Formulae1", [this] { Formulae1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -515,11 +533,7 @@ void TMainForm::setCommandImage(const char* action, int image) {
 
 void TMainForm::loadPresetList() {
     std::vector<std::string> lines = data_.readLines(presetListName(settings_));
-    QComboBox* box = toolbars_.formulaBox;
-    box->clear();
-    for (const auto& line : lines)
-        box->addItem(toQ(line));
-    box->setEditText(lines.empty() ? QString() : toQ(lines.front()));
+    setFormulaFieldItems(lines, lines.empty() ? std::string() : lines.front());
 }
 
 void TMainForm::setupRelationBox() {
@@ -582,6 +596,8 @@ void TMainForm::afterModeSwitch() {
     updateCommands();
     loadPresetList();
     setupRelationBox();
+    // Cartesian and polar modes have their own user functions; the parsers take the new mode's.
+    if (engine_) startup::loadUserFunctions(engine_->Parsers, settings_, data_);
 }
 
 void TMainForm::Cart1Click() {
@@ -663,7 +679,10 @@ void insertAtCaret(QLineEdit* edit, const QString& s) {
 
 void TMainForm::TypeSquared() {
     QLineEdit* edit = toolbars_.formulaBox->lineEdit();
-    if (edit->hasFocus()) insertAtCaret(edit, QString::fromUtf8("²"));
+    if (edit->hasFocus())
+        insertAtCaret(edit, QString::fromUtf8("²"));
+    else if (fformulae_)
+        fformulae_->typeIntoList("\xB2");
 }
 
 void TMainForm::TypeCubed() {
@@ -691,6 +710,51 @@ void TMainForm::Statistics1Click() {
 
 void TMainForm::Regression1Click() {
     fregression_->openDialog();
+// ---- formula editors -----------------------------------------------------------------------------
+
+namespace {
+void showEditor(QDialog* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+} // namespace
+
+void TMainForm::Constants1Click() {
+    showEditor(fconstant_);
+}
+
+void TMainForm::Families1Click() {
+    showEditor(ffamilies_);
+}
+
+void TMainForm::Functions1Click() {
+    if (settings_.ParametricMode || settings_.ImplicitMode) {
+        showMessage("Sorry Functions are not available in Parametric or Implicit modes.");
+        return;
+    }
+    showEditor(ffunctions_);
+}
+
+void TMainForm::Formulae1Click() {
+    showEditor(fformulae_);
+}
+
+std::optional<TFamilyFields> TMainForm::familyFields() const {
+    if (!ffamilies_) return std::nullopt;
+    return ffamilies_->fields();
+}
+
+void TMainForm::plotFamily(const TFamily& family) {
+    plotting([&] { engine_->PlotFamily(family); });
+}
+
+void TMainForm::setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) {
+    QComboBox* box = toolbars_.formulaBox;
+    box->clear();
+    for (const auto& line : items)
+        box->addItem(toQ(line));
+    box->setEditText(toQ(text));
 }
 
 } // namespace kurvo

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ class Tfmatrix;
 class Tfregression;
 class Tfstatistics;
 class Tftrans;
+class Tfconstant;
+class Tffamilies;
+class Tffunctions;
+class Tfformulae;
 
 /// The whole application window: plot area, menus, the three run-time toolbars and the status bar.
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
@@ -78,6 +83,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void setCursor(Cursor c) override;
     void beep() override;
     std::vector<std::string> aliasLines() const override { return aliases_; }
+    std::optional<TFamilyFields> familyFields() const override;
 
     // ---- TEditorHost -------------------------------------------------------------------------------------
     TPlotEngine& plotEngine() override { return *engine_; }
@@ -85,7 +91,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     TDataSource& dataSource() override { return data_; }
     std::string formulaFieldText() const override { return formulaText(); }
     void setFormulaFieldText(const std::string& text) override;
+    void setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) override;
     void plotFormulaField() override { PlotClick(); }
+    void plotFamily(const TFamily& family) override;
     void replotAllGraphs() override;
     void showViewInFields() override;
     void refreshCommands() override { updateCommands(); }
@@ -140,6 +148,15 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tfmatrix* matrixDialog() const { return fmatrix_; }
     Tfstatistics* statisticsDialog() const { return fstatistics_; }
     Tfregression* regressionDialog() const { return fregression_; }
+    // ---- formula editors: constants, families, functions, preset formulae ------------------------------
+    void Constants1Click();
+    void Families1Click();
+    void Functions1Click();
+    void Formulae1Click();
+    Tfconstant* constantsDialog() const { return fconstant_; }
+    Tffamilies* familiesDialog() const { return ffamilies_; }
+    Tffunctions* functionsDialog() const { return ffunctions_; }
+    Tfformulae* formulaeDialog() const { return fformulae_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -203,6 +220,12 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     bool shown_ = false;
     bool resizePending_ = false;
     bool creationComplete_ = false;
+
+    // The formula editors, created once with the window and shown and hidden (owned as children).
+    Tfconstant* fconstant_ = nullptr;
+    Tffamilies* ffamilies_ = nullptr;
+    Tffunctions* ffunctions_ = nullptr;
+    Tfformulae* fformulae_ = nullptr;
 
     bool recordMessages_ = false;
     bool recordedAnswer_ = true;

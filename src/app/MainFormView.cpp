@@ -237,7 +237,7 @@ void TMainForm::Automaticyscaling1Click() {
 void TMainForm::Square1Click() {
     settings_.SquareAxes = !settings_.SquareAxes;
     updateCommands();
-    runPlotting([&] { engine_->replotAll(); });
+    runPlotting([&] { engine_->replotFamilyOrAll(); });
 }
 
 void TMainForm::EqualScale1Click() {

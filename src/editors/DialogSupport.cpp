@@ -1,10 +1,13 @@
 // Small helpers every dialog uses: labelled fields and the OK/Cancel row.
 #include "DialogSupport.h"
 
+#include "Cp1252.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace kurvo {
 
@@ -29,6 +32,24 @@ QDialogButtonBox* okCancelButtons(QWidget* parent) {
         b->setAccessibleName(b->text().remove('&'));
     box->button(QDialogButtonBox::Ok)->setDefault(true);
     return box;
+}
+
+QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setText(QString::fromUtf8(text));
+    b->setToolTip(QString::fromUtf8(hint));
+    b->setAccessibleName(QString::fromUtf8(hint));
+    b->setShortcut(key);
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+QString fromCp1252(const std::string& text) {
+    return QString::fromStdString(cp1252ToUtf8(text));
+}
+
+std::string toCp1252(const QString& text) {
+    return utf8ToCp1252(text.toStdString());
 }
 
 } // namespace kurvo

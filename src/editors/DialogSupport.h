@@ -3,9 +3,13 @@
 
 #include <QString>
 
+#include <string>
+
 class QDialogButtonBox;
 class QGridLayout;
+class QKeySequence;
 class QLabel;
+class QToolButton;
 class QWidget;
 
 namespace kurvo {
@@ -19,5 +23,14 @@ void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* fiel
 
 /// OK and Cancel (OK the default button, Escape cancels), named for screen readers.
 QDialogButtonBox* okCancelButtons(QWidget* parent);
+
+/// A small button that types a character ("²", "³") into the field that has the focus: named by its
+/// hint, reached from the keyboard by `key`, and never taking the focus itself, so a click leaves it
+/// in the field the character goes to.
+QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent);
+
+/// The program's texts are Windows-1252 bytes; widgets show Unicode.
+QString fromCp1252(const std::string& text);
+std::string toCp1252(const QString& text);
 
 } // namespace kurvo

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "DataSource.h"
+#include "FamilyFields.h"
 #include "SettingsRecord.h"
 
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace kurvo {
 
@@ -26,8 +28,13 @@ class TEditorHost {
     virtual std::string formulaFieldText() const = 0;
     virtual void setFormulaFieldText(const std::string& text) = 0;
 
+    /// Replaces the formula field's drop-down items and sets its text.
+    virtual void setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) = 0;
+
     /// Runs the Plot action on the formula field's text, as the Plot button does.
     virtual void plotFormulaField() = 0;
+    /// Draws a family of the formula field's formula, as the families dialog's OK does.
+    virtual void plotFamily(const TFamily& family) = 0;
     /// Draws every graph again at the range fields' view (after a change of settings or data).
     virtual void replotAllGraphs() = 0;
     /// Writes the view of the settings into the range fields (after a change of the view).

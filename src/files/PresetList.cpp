@@ -3,8 +3,8 @@
 
 namespace kurvo {
 
-std::vector<std::string> readPresetList(const DataFolder& folder, const TSettingsRecord& mode) {
-    return folder.readLines(presetListName(mode));
+std::vector<std::string> readPresetList(const TDataSource& data, const TSettingsRecord& mode) {
+    return data.readLines(presetListName(mode));
 }
 
 std::vector<std::string> presetLinesFromText(std::string_view text) {
@@ -20,12 +20,12 @@ std::string presetTextFromLines(const std::vector<std::string>& lines) {
     return text;
 }
 
-TPresetList savePresetList(const DataFolder& folder, const TSettingsRecord& mode,
+TPresetList savePresetList(TDataSource& data, const TSettingsRecord& mode,
                            const std::vector<std::string>& lines) {
     const char* name = presetListName(mode);
-    folder.writeLines(name, lines);
+    data.writeLines(name, lines);
     TPresetList list;
-    list.items = folder.readLines(name);
+    list.items = data.readLines(name);
     if (!list.items.empty()) list.formulaText = list.items.front();
     return list;
 }

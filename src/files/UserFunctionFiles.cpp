@@ -3,12 +3,12 @@
 
 namespace kurvo {
 
-std::optional<TUserFunctionError> applyUserFunctions(const DataFolder& folder, bool cartesian,
+std::optional<TUserFunctionError> applyUserFunctions(TDataSource& data, bool cartesian,
                                                      const TUserFunctionTexts& typed,
                                                      TFormulaTrans& translator, TParserContext& context) {
     TUserFunctionCheck check = checkUserFunctions(typed, translator);
     if (!check.ok()) return check.error;
-    folder.writeFunctions(cartesian, typed, check.translated);
+    data.writeFunctions(cartesian, typed, check.translated);
     installUserFunctions(context, check.translated);
     return std::nullopt;
 }

@@ -2,7 +2,7 @@
 // written and the user-function parsers given their new expressions, or nothing changed at all.
 #pragma once
 
-#include "DataFolder.h"
+#include "DataSource.h"
 #include "UserFunctions.h"
 
 #include <optional>
@@ -17,8 +17,8 @@ class TFormulaTrans;
 /// expression file (Cartfun_int.txt or Polarfun_int.txt: the translations, "()" for an empty
 /// definition), then installs the translations in the context's user-function parsers ("()"
 /// becomes "(1)") and returns nothing. A file that cannot be written raises EInOutError with both
-/// files and the parsers as they were.
-std::optional<TUserFunctionError> applyUserFunctions(const DataFolder& folder, bool cartesian,
+/// files and the parsers as they were. Without a data folder the files live in `data`'s memory.
+std::optional<TUserFunctionError> applyUserFunctions(TDataSource& data, bool cartesian,
                                                      const TUserFunctionTexts& typed,
                                                      TFormulaTrans& translator, TParserContext& context);
 

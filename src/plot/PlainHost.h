@@ -21,6 +21,7 @@ class TPlainHost : public TPlotHost {
     bool plotStepFieldShown = true;
     std::string plotStep = "256";
     std::vector<std::string> aliases;
+    std::optional<TFamilyFields> family; ///< the families dialog's fields, when there is one
 
     std::vector<std::string> messages; ///< every information box, question and error report
     bool answer = true;                ///< the answer to every question
@@ -44,6 +45,7 @@ class TPlainHost : public TPlotHost {
     void setCursor(Cursor) override {}
     void beep() override { ++beeps; }
     std::vector<std::string> aliasLines() const override { return aliases; }
+    std::optional<TFamilyFields> familyFields() const override { return family; }
 };
 
 } // namespace kurvo

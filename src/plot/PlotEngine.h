@@ -78,6 +78,20 @@ class TPlotEngine {
     /// a printer), the same way the screen picture is drawn. The range fields are not read.
     void renderTo(QPainter& painter, TPaintFeedback& feedback);
 
+    // ---- families (PlotEngineFamily.cpp) --------------------------------------------------------------
+    /// The families dialog's fields read as a family that fits the graph slots (see readFamilyFields),
+    /// with the translator's decimal separator.
+    TFamilyCheck checkFamily(const TFamilyFields& fields) const;
+    /// OK of the families dialog: stores the formula field's formula, fills slots 0..N-1 with it,
+    /// turns family mode on and draws member k with every constant c at c + k * step(c), over the
+    /// picture. The constants themselves are unchanged afterwards, also when the drawing fails.
+    void PlotFamily(const TFamily& family);
+    /// The redraw of every operation that changes the view (zoom, move, square axes, a graph file):
+    /// in family mode the family again, from the families dialog's current fields and the formula
+    /// field, on a cleared picture; otherwise replotAll. Fields that no longer make a family are
+    /// reported and the family drawn last is drawn again.
+    void replotFamilyOrAll();
+
     QColor colour(std::int32_t bgr) const;
     QColor graphColour(int slot) const;
     /// The picture composed over the background colour, as the window shows it.
@@ -152,6 +166,7 @@ class TPlotEngine {
     void ensurePicture();
     void newPicture();
     TFrame frameFor(Scope scope) const;
+    void paintFamily(const TFamily& family, Scope scope);
 
     int boxWidth_ = 0;
     int boxHeight_ = 0;

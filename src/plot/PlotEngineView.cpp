@@ -61,8 +61,8 @@ void TPlotEngine::readViewKeepingPicture() {
 }
 
 void TPlotEngine::redrawAfterViewChange() {
-    // A running family is drawn again by replotAll as well (every slot of the family).
-    replotAll();
+    // A family is generated again from its fields; otherwise every graph is drawn again.
+    replotFamilyOrAll();
 }
 
 // ---- automatic y-scaling -------------------------------------------------------------------------------

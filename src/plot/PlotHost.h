@@ -1,7 +1,10 @@
 // TPlotHost: everything the plotting engine reads from, or shows through, the window.
 #pragma once
 
+#include "FamilyFields.h"
+
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +60,11 @@ class TPlotHost : public TPaintFeedback {
 
     /// The function-alias list of the current mode, one "target:alias" per line.
     virtual std::vector<std::string> aliasLines() const = 0;
+
+    /// The families dialog's fields as they stand now, typed but unconfirmed text included: every
+    /// redraw in family mode reads them again. Nothing when there is no such dialog; the family
+    /// stored in the settings is drawn then.
+    virtual std::optional<TFamilyFields> familyFields() const { return std::nullopt; }
 };
 
 } // namespace kurvo

@@ -3,6 +3,7 @@
 
 #include "Axes.h"
 #include "CartesianPlotter.h"
+#include "FamilyFields.h"
 #include "ImplicitPlotter.h"
 #include "ParameterPlotter.h"
 #include "Shading.h"
@@ -51,13 +52,29 @@ void TPlotRenderer::render() {
     if (Frame.formula.empty()) return;
     const int first = std::max(Frame.firstSlot, 0);
     const int last = std::min(Frame.lastSlot, TGraphDocument::SlotCount - 1);
+    // A family member's constants are set before it is drawn (and again before its derived and
+    // integral graphs), by the same repeated addition the plotters step with, from the constants the
+    // family was generated with. So every paint of a family, a resize or an export too, draws member
+    // k with k steps.
+    if (Settings.FamilyPlotting)
+        familyMembers_ =
+            familyMemberConstants(Settings.savedConstants, TFamily{last + 1, Settings.FamilySteps});
     for (int slot = first; slot <= last; ++slot)
         drawSlot(slot);
+}
+
+void TPlotRenderer::setMemberConstants(int slot) {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= familyMembers_.size()) return;
+    const auto& member = familyMembers_[static_cast<std::size_t>(slot)];
+    for (TParser* p : {&Parser1, &Parser2})
+        for (std::size_t k = 0; k < ConstantCount; ++k)
+            *p->variable(TSettingsRecord::ConstantLetters[k]) = member[k];
 }
 
 void TPlotRenderer::drawSlot(int slot) {
     const std::string& parsed = Document.ParsedFormulas[static_cast<std::size_t>(slot)];
     Parser1.setExpression(parsed);
+    setMemberConstants(slot);
     if (parsed.find("DIFF") != std::string::npos) Context.DerivativeMarker = true;
     if (parsed.find("INTEG") != std::string::npos) Context.IntegralMarker = true;
     // INV is recognised from the text too, so an x = f(y) graph is swapped from its first sample.
@@ -86,10 +103,12 @@ void TPlotRenderer::drawSlot(int slot) {
         if (Document.ImplicitRelation != 4) TShading(*this).ShadeImplicitRegion(slot);
     }
     if (Settings.PlotDerived && Settings.CartesianMode) {
+        setMemberConstants(slot);
         Context.InverseMarker = parsed.find("INV") != std::string::npos;
         TCartesianPlotter(*this).PlotCartesianGraph(slot, true, false);
     }
     if (Settings.PlotIntegral && Settings.CartesianMode) {
+        setMemberConstants(slot);
         Context.InverseMarker = parsed.find("INV") != std::string::npos;
         TCartesianPlotter(*this).PlotCartesianGraph(slot, false, true);
     }

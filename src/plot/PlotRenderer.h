@@ -1,6 +1,7 @@
 // TPlotRenderer: draws one frame of the plot (frame, axes and graphs) through a painter it is given.
 #pragma once
 
+#include "ConstantFields.h"
 #include "GraphDocument.h"
 #include "PlotHost.h"
 #include "PlotParsers.h"
@@ -66,8 +67,11 @@ class TPlotRenderer {
 
   private:
     void drawSlot(int slot);
+    /// In family mode, gives the drawing parsers the constants of the member in `slot`.
+    void setMemberConstants(int slot);
 
     QPainter& painter_;
+    std::vector<std::array<double, ConstantCount>> familyMembers_; ///< family mode: by slot
 };
 
 } // namespace kurvo

@@ -49,6 +49,7 @@ class EditorFilesTest : public testing::Test {
 
     test::TempFolder temp;
     DataFolder data{temp.path()};
+    TDataSource source{temp.path()};
     TParserContext context;
     std::array<std::unique_ptr<TParser>, UserFunctionCount> parsers;
     TFormulaTrans translator;
@@ -58,7 +59,7 @@ TEST_F(EditorFilesTest, AppliedFunctionsAreWrittenToBothFilesAndInstalled) {
     const std::string polarBefore =
         bytes(datafile::PolarFunctions) + bytes(datafile::PolarFunctionExpressions);
     const TUserFunctionTexts typed{"x\xB2-1", "", "2f(x)"};
-    EXPECT_EQ(applyUserFunctions(data, true, typed, translator, context), std::nullopt);
+    EXPECT_EQ(applyUserFunctions(source, true, typed, translator, context), std::nullopt);
 
     EXPECT_EQ(bytes(datafile::CartesianFunctions), "x\xB2-1\r\n\r\n2f(x)\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(data.readLines(datafile::CartesianFunctionExpressions),
@@ -75,7 +76,7 @@ TEST_F(EditorFilesTest, AppliedFunctionsAreWrittenToBothFilesAndInstalled) {
 TEST_F(EditorFilesTest, PolarModeWritesThePolarFiles) {
     const std::string cartesianBefore =
         bytes(datafile::CartesianFunctions) + bytes(datafile::CartesianFunctionExpressions);
-    EXPECT_EQ(applyUserFunctions(data, false, {"", "2t"}, translator, context), std::nullopt);
+    EXPECT_EQ(applyUserFunctions(source, false, {"", "2t"}, translator, context), std::nullopt);
     EXPECT_EQ(data.readFunctions(false)[1], "2t");
     EXPECT_EQ(data.readLines("polarfun_int.txt")[1], "(2*t)");
     EXPECT_EQ(bytes(datafile::CartesianFunctions) + bytes(datafile::CartesianFunctionExpressions),
@@ -83,7 +84,7 @@ TEST_F(EditorFilesTest, PolarModeWritesThePolarFiles) {
 }
 
 TEST_F(EditorFilesTest, ARefusedApplyWritesNothingAndKeepsTheParsers) {
-    ASSERT_EQ(applyUserFunctions(data, true, {"x+1", "x*2"}, translator, context), std::nullopt);
+    ASSERT_EQ(applyUserFunctions(source, true, {"x+1", "x*2"}, translator, context), std::nullopt);
     const std::string before =
         bytes(datafile::CartesianFunctions) + bytes(datafile::CartesianFunctionExpressions);
     const auto parsersBefore = expressions();
@@ -97,7 +98,7 @@ TEST_F(EditorFilesTest, ARefusedApplyWritesNothingAndKeepsTheParsers) {
         {{"x", "x", "", "", "", "", "sin(x"}, {6, "Function l: Missing brackets in expression"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(applyUserFunctions(data, true, c.typed, translator, context), c.error) << c.error.message;
+        EXPECT_EQ(applyUserFunctions(source, true, c.typed, translator, context), c.error) << c.error.message;
         EXPECT_EQ(bytes(datafile::CartesianFunctions) + bytes(datafile::CartesianFunctionExpressions),
                   before);
         EXPECT_EQ(expressions(), parsersBefore);
@@ -110,13 +111,13 @@ TEST_F(EditorFilesTest, AFailedWriteLeavesBothFilesAsTheyWere) {
     // The expression file cannot be replaced while a folder stands in its place.
     std::filesystem::remove(data.find(datafile::CartesianFunctionExpressions));
     std::filesystem::create_directory(temp.path() / datafile::CartesianFunctionExpressions);
-    EXPECT_THROW(applyUserFunctions(data, true, {"x+1"}, translator, context), EInOutError);
+    EXPECT_THROW(applyUserFunctions(source, true, {"x+1"}, translator, context), EInOutError);
     EXPECT_EQ(bytes(datafile::CartesianFunctions), typedBefore);
     EXPECT_EQ(expressions(), parsersBefore);
 
     // Without an old user-notation file, the new one does not stay behind alone.
     std::filesystem::remove(data.find(datafile::CartesianFunctions));
-    EXPECT_THROW(applyUserFunctions(data, true, {"x+1"}, translator, context), EInOutError);
+    EXPECT_THROW(applyUserFunctions(source, true, {"x+1"}, translator, context), EInOutError);
     EXPECT_FALSE(std::filesystem::exists(temp.path() / datafile::CartesianFunctions));
 }
 
@@ -141,9 +142,9 @@ TEST_F(EditorFilesTest, EachModeEditsItsOwnPresetList) {
         for (const auto& other : cases)
             before[other.file] = bytes(other.file);
         const Lines edited = {std::string("x\xB2 in ") + c.file, "", "sin(x)"};
-        TPresetList saved = savePresetList(data, mode, edited);
+        TPresetList saved = savePresetList(source, mode, edited);
         EXPECT_EQ(saved, (TPresetList{edited, edited.front()})) << c.file;
-        EXPECT_EQ(readPresetList(data, mode), edited) << c.file;
+        EXPECT_EQ(readPresetList(source, mode), edited) << c.file;
         EXPECT_EQ(bytes(c.file), joinLines(edited)) << c.file;
         for (const auto& other : cases)
             if (other.file != c.file) {
@@ -154,7 +155,7 @@ TEST_F(EditorFilesTest, EachModeEditsItsOwnPresetList) {
 
 TEST_F(EditorFilesTest, AnEmptiedListSavesAnEmptyFile) {
     TSettingsRecord mode = defaultSettings();
-    TPresetList saved = savePresetList(data, mode, presetLinesFromText(""));
+    TPresetList saved = savePresetList(source, mode, presetLinesFromText(""));
     EXPECT_EQ(saved, TPresetList{});
     EXPECT_EQ(bytes(presetListName(mode)), "");
 }
@@ -162,7 +163,30 @@ TEST_F(EditorFilesTest, AnEmptiedListSavesAnEmptyFile) {
 TEST_F(EditorFilesTest, AMissingPresetListIsAnError) {
     TSettingsRecord mode = defaultSettings();
     std::filesystem::remove(data.find(presetListName(mode)));
-    EXPECT_THROW(readPresetList(data, mode), EInOutError);
+    EXPECT_THROW(readPresetList(source, mode), EInOutError);
+}
+
+TEST(EditorFilesInMemory, WithoutADataFolderTheEditorsChangeOnlyTheMemory) {
+    TDataSource memory = TDataSource::builtInDefaults();
+    TParserContext context;
+    TParser f(context);
+    context.UserFunctionParser[0] = &f;
+    TFormulaTrans translator;
+    const TUserFunctionTexts typed{"x\xB2-1", "", "2f(x)"};
+    EXPECT_EQ(applyUserFunctions(memory, true, typed, translator, context), std::nullopt);
+    EXPECT_EQ(memory.readFunctions(true), typed);
+    EXPECT_EQ(memory.readLines(datafile::CartesianFunctionExpressions),
+              (Lines{"(x^2-1)", "()", "(2*F(x))", "()", "()", "()", "()"}));
+    EXPECT_EQ(f.Expression(), "(x^2-1)");
+    EXPECT_EQ(memory.readFunctions(false), TDataSource::builtInDefaults().readFunctions(false));
+
+    TSettingsRecord mode = defaultSettings();
+    mode.CartesianMode = false;
+    EXPECT_EQ(savePresetList(memory, mode, {"2sin(3t)", "t"}), (TPresetList{{"2sin(3t)", "t"}, "2sin(3t)"}));
+    EXPECT_EQ(readPresetList(memory, mode), (Lines{"2sin(3t)", "t"}));
+    mode.CartesianMode = true;
+    EXPECT_EQ(readPresetList(memory, mode),
+              TDataSource::builtInDefaults().readLines(datafile::CartesianPresets));
 }
 
 TEST(PresetText, EditorTextAndLines) {

@@ -1,0 +1,137 @@
+// Tffunctions: the functions editor's window over the user-function rules and files.
+#include "FunctionsDialog.h"
+
+#include "DialogSupport.h"
+#include "EditorHost.h"
+#include "Errors.h"
+#include "PlotEngine.h"
+#include "TextHelpers.h"
+#include "UserFunctionFiles.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kurvo {
+
+Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+    setObjectName("ffunctions");
+    setWindowTitle("Functions");
+    setModal(false);
+
+    auto* grid = new QGridLayout;
+    for (std::size_t k = 0; k < UserFunctionCount; ++k) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString("Edit%1").arg(k + 1));
+        edit->setMinimumWidth(280);
+        addFieldRow(grid, static_cast<int>(k), QString("&%1:").arg(UserFunctionLetters[k]), edit);
+        Edit[k] = edit;
+    }
+    SpeedButton21 = typingButton("²", "Type '²'", QKeySequence(Qt::ALT | Qt::Key_2), this);
+    SpeedButton22 = typingButton("³", "Type '³'", QKeySequence(Qt::ALT | Qt::Key_3), this);
+    SpeedButton21->setObjectName("SpeedButton21");
+    SpeedButton22->setObjectName("SpeedButton22");
+    connect(SpeedButton21, &QToolButton::clicked, this, [this] { SpeedButton21Click(); });
+    connect(SpeedButton22, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
+
+    QDialogButtonBox* buttons = okCancelButtons(this);
+    OKBtn = buttons->button(QDialogButtonBox::Ok);
+    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
+    OKBtn->setObjectName("OKBtn");
+    CancelBtn->setObjectName("CancelBtn");
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(SpeedButton21);
+    bottom->addWidget(SpeedButton22);
+    bottom->addStretch();
+    bottom->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(bottom);
+    FormCreate();
+}
+
+void Tffunctions::FormCreate() {
+    // Definitions are typed as formulas are: the window's number separators apply to both.
+    const TFormulaTrans& main = host_.plotEngine().Parsers.Translator;
+    Translator.DecimalSeparator = main.DecimalSeparator;
+    Translator.ThousandSeparator = main.ThousandSeparator;
+}
+
+void Tffunctions::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void Tffunctions::FormShow() {
+    const bool cartesian = host_.settingsRecord().CartesianMode;
+    try {
+        const TUserFunctionTexts typed = host_.dataSource().readFunctions(cartesian);
+        for (std::size_t k = 0; k < UserFunctionCount; ++k)
+            Edit[k]->setText(fromCp1252(typed[k]));
+        cartesian_ = cartesian;
+    } catch (const std::exception& e) {
+        // The fields stay as they were; an OK then writes the files anew.
+        cartesian_ = cartesian;
+        host_.reportError(e);
+    }
+}
+
+void Tffunctions::OKBtnClick() {
+    TUserFunctionTexts typed;
+    for (std::size_t k = 0; k < UserFunctionCount; ++k)
+        typed[k] = toCp1252(Edit[k]->text());
+    TSettingsRecord& settings = host_.settingsRecord();
+    Translator.Degrees = settings.DegreeMode;
+    // The engine's parsers hold the functions of the current mode; definitions of the other mode
+    // (the mode was switched while the dialog was open) go to their files only.
+    TParserContext otherMode;
+    TParserContext& context =
+        cartesian_ == settings.CartesianMode ? host_.plotEngine().Parsers.Context : otherMode;
+    try {
+        const std::optional<TUserFunctionError> error =
+            applyUserFunctions(host_.dataSource(), cartesian_, typed, Translator, context);
+        if (error) {
+            host_.showInformation(error->message);
+            Edit[error->index]->setFocus();
+            return;
+        }
+    } catch (const std::exception& e) {
+        host_.reportError(e);
+        return;
+    }
+    hide();
+}
+
+void Tffunctions::CancelBtnClick() {
+    hide();
+}
+
+void Tffunctions::typeAtCaret(const char* what) {
+    // The dialog's focus widget, not hasFocus: a click on a button of another window leaves it.
+    for (QLineEdit* edit : Edit) {
+        if (focusWidget() != edit) continue;
+        const TCaretText result =
+            insertAtCaret(toCp1252(edit->text()), static_cast<std::size_t>(edit->cursorPosition()), what);
+        edit->setText(fromCp1252(result.text));
+        edit->setCursorPosition(static_cast<int>(result.caret));
+        return;
+    }
+}
+
+void Tffunctions::SpeedButton21Click() {
+    typeAtCaret("\xB2");
+}
+
+void Tffunctions::SpeedButton22Click() {
+    typeAtCaret("\xB3");
+}
+
+} // namespace kurvo
