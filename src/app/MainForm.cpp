@@ -710,6 +710,8 @@ void TMainForm::Statistics1Click() {
 
 void TMainForm::Regression1Click() {
     fregression_->openDialog();
+}
+
 // ---- formula editors -----------------------------------------------------------------------------
 
 namespace {

@@ -44,8 +44,8 @@ QToolButton* typingButton(const char* text, const char* hint, const QKeySequence
     return b;
 }
 
-QString fromCp1252(const std::string& text) {
-    return QString::fromStdString(cp1252ToUtf8(text));
+QString fromCp1252(std::string_view text) {
+    return QString::fromStdString(cp1252ToUtf8(std::string(text)));
 }
 
 std::string toCp1252(const QString& text) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 class QDialogButtonBox;
 class QGridLayout;
@@ -30,7 +31,7 @@ QDialogButtonBox* okCancelButtons(QWidget* parent);
 QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent);
 
 /// The program's texts are Windows-1252 bytes; widgets show Unicode.
-QString fromCp1252(const std::string& text);
+QString fromCp1252(std::string_view text);
 std::string toCp1252(const QString& text);
 
 } // namespace kurvo

@@ -30,10 +30,6 @@ QLabel* equationBox(QWidget* parent, const char* name) {
     return l;
 }
 
-QString fromCp1252(const std::string& text) {
-    return QString::fromStdString(cp1252ToUtf8(text));
-}
-
 /// An equation as its box shows it: a long one may wrap after any "+", never inside a number.
 QString wrappable(const std::string& equation) {
     return fromCp1252(equation).replace('+', QString("+") + QChar(0x200B));

@@ -2,6 +2,7 @@
 #include "StatisticsDialog.h"
 
 #include "Cp1252.h"
+#include "DialogSupport.h"
 #include "EditorHost.h"
 #include "NumLab.h"
 #include "PlotEngine.h"
@@ -12,11 +13,6 @@
 
 namespace kurvo {
 
-namespace {
-QString fromCp1252(std::string_view text) {
-    return QString::fromStdString(cp1252ToUtf8(std::string(text)));
-}
-} // namespace
 
 Tfstatistics::Tfstatistics(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
     setObjectName("Tfstatistics");
