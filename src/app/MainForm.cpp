@@ -4,8 +4,10 @@
 #include "AboutBox.h"
 #include "ButtonImages.h"
 #include "Cp1252.h"
+#include "DataSaveDialog.h"
 #include "Defaults.h"
 #include "Errors.h"
+#include "GraphFileApply.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
@@ -16,6 +18,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,6 +30,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <optional>
 
 namespace kurvo {
 namespace {
@@ -54,6 +59,9 @@ const char* const WorkingActions[] = {"Stop1",
                                       "TypeSquared",
                                       "TypeCubed",
                                       "HelpAboutItem",
+                                      "Open1",
+                                      "SaveasKurvoFile1",
+                                      "Save1",
                                       "Plot"};
 
 bool isWorkingAction(const QString& name) {
@@ -279,6 +287,9 @@ void TMainForm::connectMenu() {
     on("TypeSquared", [this] { TypeSquared(); });
     on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
+    on("Open1", [this] { Open1Click(); });
+    on("SaveasKurvoFile1", [this] { SaveasKurvoFile1Click(); });
+    on("Save1", [this] { Save1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -339,6 +350,7 @@ void TMainForm::FormCreate() {
     settings_.YAxisName = "y";
 
     engine_ = std::make_unique<TPlotEngine>(settings_, *this);
+    DataSaveDialog_ = new TDataSaveDialog(*this, this);
     engine_->Document.DataSetPlotting = false;
     startup::applyLocaleSeparators(engine_->Parsers.Translator);
     updateCommands();
@@ -428,8 +440,11 @@ void TMainForm::updateCommands() {
             enabled = enabled && cartesianOnly;
         a->setEnabled(enabled);
     }
-    // The data-set commands wait for data sets.
-    menu_.action("Datasets")->setEnabled(false);
+    // The data-set commands (menu and transformation buttons) wait for data sets.
+    const bool dataSets = engine_ && !engine_->Document.DataSets.empty();
+    menu_.action("Datasets")->setEnabled(dataSets);
+    for (const char* name : {"Transforms1", "Matrix1", "Statistics1", "Regression1"})
+        menu_.action(name)->setEnabled(dataSets && isWorkingAction(name));
 
     menu_.action(settings_.ImplicitMode    ? "Implicit1"
                  : settings_.CartesianMode ? "Cart1"
@@ -621,6 +636,57 @@ void TMainForm::HelpAboutItemClick() {
     const bool suspended = guard_.suspend();
     box.exec();
     guard_.resume(suspended);
+}
+
+} // namespace kurvo
+
+namespace kurvo {
+
+// ---- files -----------------------------------------------------------------------------------------
+
+namespace {
+/// A modal file dialog with the input guard suspended; the chosen file, or nothing.
+std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& guard, QFileDialog::AcceptMode mode,
+                                                const QStringList& filters, const QString& suffix,
+                                                const QString& name = {}) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    if (!name.isEmpty()) dialog.selectFile(name);
+    const bool suspended = guard.suspend();
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    guard.resume(suspended);
+    if (!chosen) return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+}
+} // namespace
+
+void TMainForm::Open1Click() {
+    const auto file = chooseFile(this, guard_, QFileDialog::AcceptOpen,
+                                 {"Kurvo File (*.kvo)", "CSV (*.csv)", "Text (*.txt)", "SID (*.sid)", "TSV (*.tsv)",
+                                  "All files (*.*)"},
+                                 "csv");
+    if (file) openFile(*file);
+}
+
+void TMainForm::openFile(const std::filesystem::path& file) {
+    plotting([&] { openChosenFile(*engine_, file); });
+    updateCommands();
+}
+
+void TMainForm::SaveasKurvoFile1Click() {
+    const auto file = chooseFile(this, guard_, QFileDialog::AcceptSave, {"Kurvo File (*.kvo)"}, "kvo", "KurvoFile");
+    if (file) saveGraphFileAs(*file);
+}
+
+void TMainForm::saveGraphFileAs(const std::filesystem::path& file) {
+    guarded([&] { saveGraphFile(engine_->Document, file); });
+}
+
+void TMainForm::Save1Click() {
+    DataSaveDialog_->FormSaveDialog1Show();
 }
 
 } // namespace kurvo

@@ -9,5 +9,6 @@ int runEval(const Args& args);
 int runInitData(const Args& args);
 int runTranslate(const Args& args);
 int runRender(const Args& args);
+int runTable(const Args& args);
 
 } // namespace kurvo::cli

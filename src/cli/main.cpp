@@ -19,6 +19,7 @@ const Command Commands[] = {
     {"init-data", kurvo::cli::runInitData, "write the default data folder"},
     {"translate", kurvo::cli::runTranslate, "translate classroom notation into evaluator syntax"},
     {"render", kurvo::cli::runRender, "draw formulas headless and save the picture"},
+    {"table", kurvo::cli::runTable, "sample a formula and write the points as data-set rows"},
 };
 
 void printUsage(std::ostream& out) {

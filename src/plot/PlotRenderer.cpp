@@ -3,6 +3,7 @@
 
 #include "Axes.h"
 #include "CartesianPlotter.h"
+#include "CoordinateSetPlotter.h"
 #include "ImplicitPlotter.h"
 #include "ParameterPlotter.h"
 #include "Shading.h"
@@ -45,6 +46,11 @@ void TPlotRenderer::render() {
         painter.fillRect(0, 0, View.PlotWidth, View.PlotHeight, background);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
+
+    // The coordinate sets come first, under the axes and graphs; a paint that was not asked to
+    // plot draws them alone over the picture.
+    if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+    if (!Frame.plotRequested) return;
 
     if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
 
