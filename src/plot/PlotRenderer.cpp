@@ -63,6 +63,9 @@ void TPlotRenderer::render() {
 
 void TPlotRenderer::drawSlot(int slot) {
     const std::string& parsed = Document.ParsedFormulas[static_cast<std::size_t>(slot)];
+    // A slot without an expression (never stored, or its formula did not translate) has nothing to
+    // draw; the evaluator would read the empty text as 0.
+    if (parsed.empty()) return;
     Parser1.setExpression(parsed);
     if (parsed.find("DIFF") != std::string::npos) Context.DerivativeMarker = true;
     if (parsed.find("INTEG") != std::string::npos) Context.IntegralMarker = true;

@@ -18,8 +18,9 @@ void keepScreenshot(QWidget& window, const char* name) {
     if (!folder.isEmpty()) window.grab().save(QString(folder) + "/" + name);
 }
 
-const char* const TenPoints = "time,height\r\n1,2\r\n2,3.5\r\n3,4\r\n4,6\r\n5,5.5\r\n6,6.5\r\n"
-                              "seven;oops\r\n7,8\r\n8,7.5\r\n9,9\r\n10,9.5\r\n";
+// Ten measured points and, in the middle, a row a spreadsheet wrote with the wrong separator.
+const char* const TenPoints = "time,height\r\n-9,-5.5\r\n-7,-4\r\n-5,-3.5\r\n-3,-1\r\n-1,0.5\r\n"
+                              "seven;oops\r\n1,1\r\n3,2.5\r\n5,3\r\n7,5\r\n9,5.5\r\n";
 
 TEST_F(AppTest, DataSetCommandsWaitForDataSets) {
     open();
@@ -36,7 +37,7 @@ TEST_F(AppTest, DataSetCommandsWaitForDataSets) {
     EXPECT_EQ(doc.DataSetCount, 1);
     EXPECT_EQ(formulaEdit()->text(), "");
     ASSERT_EQ(form->recordedMessages().size(), 1u);
-    EXPECT_NE(form->recordedMessages()[0].find("points.csv, line 8: \"seven;oops\""), std::string::npos)
+    EXPECT_NE(form->recordedMessages()[0].find("points.csv, line 7: \"seven;oops\""), std::string::npos)
         << form->recordedMessages()[0];
     // Every point is marked in the first mark colour.
     TPlotEngine& e = *form->engine();

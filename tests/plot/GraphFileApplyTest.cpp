@@ -133,6 +133,22 @@ TEST(GraphFileOpen, BadPointLinesAndSurplusFormulasAreReportedOnce) {
     EXPECT_NE(b.host.messages[0].find("not,a point"), std::string::npos);
 }
 
+TEST(GraphFileOpen, AFormulaThatDoesNotTranslateIsReportedAndKept) {
+    FileFixture a;
+    a.plot("1");
+    TGraphFile g = graphFileOf(a.engine->Document);
+    g.formulas = {"1", "x+", "3"};
+    const auto file = a.write("typo.kvo", encodeGraphFile(g));
+    FileFixture b;
+    openChosenFile(*b.engine, file);
+    ASSERT_EQ(b.host.messages.size(), 1u);
+    EXPECT_NE(b.host.messages[0].find("typo.kvo cannot be drawn:\nx+: "), std::string::npos) << b.host.messages[0];
+    EXPECT_EQ(b.at(2, 1), b.graph(0));
+    EXPECT_EQ(b.at(2, 3), b.graph(2));
+    EXPECT_EQ(b.countInImage(b.graph(1)), 0) << "nothing drawn for the formula that failed";
+    EXPECT_EQ(graphFileOf(b.engine->Document).formulas, g.formulas) << "saved again as it was";
+}
+
 TEST(GraphFileOpen, UnknownEndingsChangeNothing) {
     for (const char* name : {"drawing.KVO", "points.CSV", "notes.doc"}) {
         FileFixture f;
