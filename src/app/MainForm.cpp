@@ -646,9 +646,9 @@ namespace kurvo {
 
 namespace {
 /// A modal file dialog with the input guard suspended; the chosen file, or nothing.
-std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& guard, QFileDialog::AcceptMode mode,
-                                                const QStringList& filters, const QString& suffix,
-                                                const QString& name = {}) {
+std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& guard,
+                                                QFileDialog::AcceptMode mode, const QStringList& filters,
+                                                const QString& suffix, const QString& name = {}) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -665,8 +665,8 @@ std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& gu
 
 void TMainForm::Open1Click() {
     const auto file = chooseFile(this, guard_, QFileDialog::AcceptOpen,
-                                 {"Kurvo File (*.kvo)", "CSV (*.csv)", "Text (*.txt)", "SID (*.sid)", "TSV (*.tsv)",
-                                  "All files (*.*)"},
+                                 {"Kurvo File (*.kvo)", "CSV (*.csv)", "Text (*.txt)", "SID (*.sid)",
+                                  "TSV (*.tsv)", "All files (*.*)"},
                                  "csv");
     if (file) openFile(*file);
 }
@@ -677,7 +677,8 @@ void TMainForm::openFile(const std::filesystem::path& file) {
 }
 
 void TMainForm::SaveasKurvoFile1Click() {
-    const auto file = chooseFile(this, guard_, QFileDialog::AcceptSave, {"Kurvo File (*.kvo)"}, "kvo", "KurvoFile");
+    const auto file =
+        chooseFile(this, guard_, QFileDialog::AcceptSave, {"Kurvo File (*.kvo)"}, "kvo", "KurvoFile");
     if (file) saveGraphFileAs(*file);
 }
 

@@ -137,7 +137,8 @@ int runRender(const Args& args) {
         } else if (a == "--data") {
             dataFiles.push_back(optionValue(args, i));
             if (!isDataSetFileKind(openFileKind(dataFiles.back())))
-                throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" + dataFiles.back() + "'");
+                throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" +
+                                 dataFiles.back() + "'");
         } else if (a == "--save-graph") {
             saveGraph = optionValue(args, i);
         } else {

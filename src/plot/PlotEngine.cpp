@@ -268,7 +268,8 @@ void TPlotEngine::paintCoordinateSets() {
     TFrame frame;
     frame.plotRequested = false;
     QPainter painter(&PlotPicture);
-    TPlotRenderer(Document, Parsers, painter, pictureView_ ? *pictureView_ : currentView(), frame, Host).render();
+    TPlotRenderer(Document, Parsers, painter, pictureView_ ? *pictureView_ : currentView(), frame, Host)
+        .render();
 }
 
 void TPlotEngine::renderTo(QPainter& painter, TPaintFeedback& feedback) {

@@ -142,7 +142,8 @@ TEST(GraphFileOpen, AFormulaThatDoesNotTranslateIsReportedAndKept) {
     FileFixture b;
     openChosenFile(*b.engine, file);
     ASSERT_EQ(b.host.messages.size(), 1u);
-    EXPECT_NE(b.host.messages[0].find("typo.kvo cannot be drawn:\nx+: "), std::string::npos) << b.host.messages[0];
+    EXPECT_NE(b.host.messages[0].find("typo.kvo cannot be drawn:\nx+: "), std::string::npos)
+        << b.host.messages[0];
     EXPECT_EQ(b.at(2, 1), b.graph(0));
     EXPECT_EQ(b.at(2, 3), b.graph(2));
     EXPECT_EQ(b.countInImage(b.graph(1)), 0) << "nothing drawn for the formula that failed";
