@@ -6,7 +6,9 @@
 #include "DataSaveDialog.h"
 #include "Errors.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QLabel>
 
 namespace kurvo::test {
@@ -118,6 +120,32 @@ TEST_F(AppTest, SampleExportDialogWritesTheRows) {
     dialog->step->setText("a");
     EXPECT_FALSE(dialog->saveSamples(QString::fromStdString((start / "never.csv").string()), 1));
     EXPECT_EQ(form->recordedMessages().back(), "'a' is not a valid floating point value");
+}
+
+TEST_F(AppTest, SampleExportPanelSavesWithTheChosenFilter) {
+    open();
+    formulaEdit()->setText("2x");
+    action("Save1")->trigger();
+    TDataSaveDialog* dialog = form->dataSaveDialog();
+    dialog->xmin->setText("0");
+    dialog->xmax->setText("1");
+    dialog->step->setText("0.5");
+    QFileDialog* panel = dialog->FormSaveDialog1;
+    panel->selectNameFilter("TSV (*.tsv)");
+    emit panel->filterSelected("TSV (*.tsv)");
+    EXPECT_EQ(panel->defaultSuffix(), "tsv");
+    panel->setDirectory(QString::fromStdString(start.string()));
+    panel->selectFile("heights");
+    auto* buttons = panel->findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QPushButton* save = buttons->button(QDialogButtonBox::Save);
+    if (!save) save = buttons->button(QDialogButtonBox::Open);
+    ASSERT_NE(save, nullptr);
+    EXPECT_EQ(save->text(), "&Save");
+    QTest::mouseClick(save, Qt::LeftButton);
+    EXPECT_EQ(readFileBytes(start / "heights.tsv"), "x\ty\r\n0\t0\r\n0.5\t1\r\n1\t2\r\n");
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
 }
 
 TEST_F(AppTest, SampleExportDialogNamesTheTRangeInPolarMode) {
