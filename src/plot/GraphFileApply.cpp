@@ -33,11 +33,13 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
     TSettingsRecord& settings = engine.Settings;
     const TGraphFile& file = read.graph;
 
-    TSanitizedSettings safe = sanitized(withGraphFileSettings(settings, file.settings));
-    settings = safe.record;
     const auto formulaCount =
         static_cast<int>(std::min<std::size_t>(file.formulas.size(), TGraphDocument::SlotCount));
-    settings.LastGraph = formulaCount - 1;
+    // The newest graph is the file's last formula, whatever its LastGraph line says.
+    TSettingsRecord fromFile = withGraphFileSettings(settings, file.settings);
+    fromFile.LastGraph = formulaCount - 1;
+    TSanitizedSettings safe = sanitized(fromFile);
+    settings = safe.record;
     doc.XRange = settings.Xmax - settings.Xmin;
     doc.YRange = settings.Ymax - settings.Ymin;
     for (std::size_t slot = 0; slot < TGraphDocument::SlotCount; ++slot) {

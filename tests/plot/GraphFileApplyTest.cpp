@@ -173,12 +173,15 @@ TEST(GraphFileOpen, UnusableSettingsAreReplacedAndSaid) {
     TGraphFile g = graphFileOf(a.engine->Document);
     g.settings.MarkType = 40;
     g.settings.fontSize = 0;
+    g.settings.LastGraph = 500; // not used: the formulas decide
     const auto file = a.write("odd.kvo", encodeGraphFile(g));
     FileFixture b;
     openChosenFile(*b.engine, file);
     EXPECT_EQ(b.settings.MarkType, defaultSettings().MarkType);
     ASSERT_FALSE(b.host.messages.empty());
     EXPECT_NE(b.host.messages[0].find("mark type"), std::string::npos) << b.host.messages[0];
+    EXPECT_EQ(b.host.messages[0].find("last graph"), std::string::npos) << b.host.messages[0];
+    EXPECT_EQ(b.settings.LastGraph, 0);
 }
 
 TEST(GraphFileOpen, FamilyModeDrawsTheWholeFamily) {
