@@ -5,12 +5,14 @@
 #include "ButtonImages.h"
 #include "ConstantsDialog.h"
 #include "Cp1252.h"
+#include "DataSaveDialog.h"
 #include "Defaults.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
 #include "FamiliesDialog.h"
 #include "FormulaeDialog.h"
 #include "FunctionsDialog.h"
+#include "GraphFileApply.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
@@ -25,6 +27,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,6 +39,8 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <optional>
 
 namespace kurvo {
 namespace {
@@ -83,7 +88,10 @@ const char* const WorkingActions[] = {"Stop1",
                                       "Constants1",
                                       "Families1",
                                       "Functions1",
-                                      "Formulae1"};
+                                      "Formulae1",
+                                      "Open1",
+                                      "SaveasKurvoFile1",
+                                      "Save1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -345,6 +353,9 @@ void TMainForm::connectMenu() {
     on("Families1", [this] { Families1Click(); });
     on("Functions1", [this] { Functions1Click(); });
     on("Formulae1", [this] { Formulae1Click(); });
+    on("Open1", [this] { Open1Click(); });
+    on("SaveasKurvoFile1", [this] { SaveasKurvoFile1Click(); });
+    on("Save1", [this] { Save1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -405,6 +416,7 @@ void TMainForm::FormCreate() {
     settings_.YAxisName = "y";
 
     engine_ = std::make_unique<TPlotEngine>(settings_, *this);
+    DataSaveDialog_ = new TDataSaveDialog(*this, this);
     engine_->Document.DataSetPlotting = false;
     startup::applyLocaleSeparators(engine_->Parsers.Translator);
     updateCommands();
@@ -495,10 +507,11 @@ void TMainForm::updateCommands() {
             enabled = enabled && cartesianOnly;
         a->setEnabled(enabled);
     }
-    // The data-set commands (menu and the two transformation buttons) wait for data sets.
+    // The data-set commands (menu and transformation buttons) wait for data sets.
     const bool dataSets = engine_ && !engine_->Document.DataSets.empty();
-    for (const char* name : {"Datasets", "Transforms1", "Matrix1", "Statistics1", "Regression1"})
-        menu_.action(name)->setEnabled(dataSets);
+    menu_.action("Datasets")->setEnabled(dataSets);
+    for (const char* name : {"Transforms1", "Matrix1", "Statistics1", "Regression1"})
+        menu_.action(name)->setEnabled(dataSets && isWorkingAction(name));
 
     menu_.action(settings_.ImplicitMode    ? "Implicit1"
                  : settings_.CartesianMode ? "Cart1"
@@ -757,6 +770,58 @@ void TMainForm::setFormulaFieldItems(const std::vector<std::string>& items, cons
     for (const auto& line : items)
         box->addItem(toQ(line));
     box->setEditText(toQ(text));
+}
+
+} // namespace kurvo
+
+namespace kurvo {
+
+// ---- files -----------------------------------------------------------------------------------------
+
+namespace {
+/// A modal file dialog with the input guard suspended; the chosen file, or nothing.
+std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& guard,
+                                                QFileDialog::AcceptMode mode, const QStringList& filters,
+                                                const QString& suffix, const QString& name = {}) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(suffix);
+    if (!name.isEmpty()) dialog.selectFile(name);
+    const bool suspended = guard.suspend();
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    guard.resume(suspended);
+    if (!chosen) return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
+}
+} // namespace
+
+void TMainForm::Open1Click() {
+    const auto file = chooseFile(this, guard_, QFileDialog::AcceptOpen,
+                                 {"Kurvo File (*.kvo)", "CSV (*.csv)", "Text (*.txt)", "SID (*.sid)",
+                                  "TSV (*.tsv)", "All files (*.*)"},
+                                 "csv");
+    if (file) openFile(*file);
+}
+
+void TMainForm::openFile(const std::filesystem::path& file) {
+    plotting([&] { openChosenFile(*engine_, file); });
+    updateCommands();
+}
+
+void TMainForm::SaveasKurvoFile1Click() {
+    const auto file =
+        chooseFile(this, guard_, QFileDialog::AcceptSave, {"Kurvo File (*.kvo)"}, "kvo", "KurvoFile");
+    if (file) saveGraphFileAs(*file);
+}
+
+void TMainForm::saveGraphFileAs(const std::filesystem::path& file) {
+    guarded([&] { saveGraphFile(engine_->Document, file); });
+}
+
+void TMainForm::Save1Click() {
+    DataSaveDialog_->FormSaveDialog1Show();
 }
 
 } // namespace kurvo

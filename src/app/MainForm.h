@@ -23,6 +23,7 @@ class QLabel;
 
 namespace kurvo {
 
+class TDataSaveDialog;
 class TPaintBox;
 class TPlotEngine;
 class Tfmatrix;
@@ -70,6 +71,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
 
     // ---- TPlotHost --------------------------------------------------------------------------------------
     std::string formulaText() const override;
+    void setFormulaText(const std::string& text) override { setFormulaFieldText(text); }
     std::string relationText() const override;
     bool hasField(Field f) const override;
     std::string fieldText(Field f) const override;
@@ -116,6 +118,15 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void TypeSquared();
     void TypeCubed();
     void HelpAboutItemClick();
+    // Files: the dialogs ask for a name, then the named operations below do the work.
+    void Open1Click();
+    void SaveasKurvoFile1Click();
+    void Save1Click();
+    /// Opens a graph file or imports a data-set file, as Open does once a file was chosen.
+    void openFile(const std::filesystem::path& file);
+    /// Writes the drawing as a graph file, as Save as KurvoFile does once a name was chosen.
+    void saveGraphFileAs(const std::filesystem::path& file);
+    TDataSaveDialog* dataSaveDialog() const { return DataSaveDialog_; }
 
     // ---- exploring the view: gestures, readout, view commands (MainFormView.cpp) -------------------------
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
@@ -202,7 +213,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     TPaintBox* PaintBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::vector<QLabel*> statusPanels_;
-    QStringList Memo1; ///< the data-set store: one "x,y" per line, each set ended by "#"
+    TDataSaveDialog* DataSaveDialog_ = nullptr;
 
     Tftrans* ftrans_ = nullptr;
     Tfmatrix* fmatrix_ = nullptr;

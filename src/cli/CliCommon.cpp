@@ -4,6 +4,8 @@
 #include "Cp1252.h"
 #include "Errors.h"
 
+#include <filesystem>
+
 namespace kurvo::cli {
 
 std::string errorLine(const std::exception& e) {
@@ -25,6 +27,17 @@ bool wantsHelp(const Args& args) {
         if (a == "--help" || a == "-h") return true;
     }
     return false;
+}
+
+TDataSource startDataSource(const std::string& startFolder) {
+    namespace fs = std::filesystem;
+    if (!startFolder.empty()) {
+        if (!fs::is_directory(fs::path(startFolder) / "data"))
+            throw EInOutError("The start folder " + startFolder + " has no data folder");
+        return TDataSource(fs::path(startFolder) / "data");
+    }
+    if (fs::is_directory("data")) return TDataSource(fs::path("data"));
+    return TDataSource::builtInDefaults();
 }
 
 std::string optionValue(const Args& args, std::size_t& i) {

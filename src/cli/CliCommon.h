@@ -1,6 +1,8 @@
 // Shared pieces of the kurvo command line: usage errors, error lines, argument reading.
 #pragma once
 
+#include "DataSource.h"
+
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -21,6 +23,10 @@ std::string errorLine(const std::exception& e);
 
 /// True when the arguments ask for help ("--help" or "-h" anywhere before "--").
 bool wantsHelp(const Args& args);
+
+/// The data folder a subcommand starts with: DIR/data for --start-folder DIR (raises EInOutError when
+/// it has none), else ./data when it exists, else the built-in defaults.
+TDataSource startDataSource(const std::string& startFolder);
 
 /// Reads the value of an option that takes one ("--x A"); throws UsageError when it is missing.
 std::string optionValue(const Args& args, std::size_t& i);

@@ -11,5 +11,6 @@ int runTranslate(const Args& args);
 int runRender(const Args& args);
 int runStats(const Args& args);
 int runFit(const Args& args);
+int runTable(const Args& args);
 
 } // namespace kurvo::cli

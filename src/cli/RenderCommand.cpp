@@ -6,6 +6,7 @@
 #include "DataSource.h"
 #include "Defaults.h"
 #include "GifWriter.h"
+#include "GraphFileApply.h"
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
@@ -48,11 +49,17 @@ Options:
                            or implicit graph, both ranges of a polar or parametric one); the
                            question the window asks when a relation has no point in the view is
                            answered No, so the view stays
+  --graph FILE             open a graph file (.kvo) first, as the Open command does
+  --data FILE              import a data-set file (.csv, .tsv, .txt, .sid) as the Open command
+                           does; may be given several times
+  --save-graph FILE        after the last paint, write the drawing as a graph file (.kvo), as
+                           Save as KurvoFile does
   -h, --help               show this help
 
 After the last paint it prints "view: XMIN XMAX YMIN YMAX" on standard output and every text the
 window would have shown in a message box as "message: TEXT" on standard error.
-Exit status: 0 when the picture was written, 1 when it could not be, 2 on bad usage.
+Exit status: 0 when the picture was written, 1 when it could not be (or a --graph or --data file
+could not be read, or --save-graph could not be written), 2 on bad usage.
 )";
 
 std::pair<std::string, std::string> splitPair(const std::string& option, const std::string& v) {
@@ -75,6 +82,8 @@ int runRender(const Args& args) {
     std::string mode;
     std::optional<bool> degrees;
     std::vector<std::string> formulas;
+    std::string graphFile, saveGraph;
+    std::vector<std::string> dataFiles;
     bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -128,6 +137,17 @@ int runRender(const Args& args) {
             square = true;
         } else if (a == "--auto-y") {
             autoY = true;
+        } else if (a == "--graph") {
+            graphFile = optionValue(args, i);
+            if (openFileKind(graphFile) != TFileKind::GraphFile)
+                throw UsageError("--graph wants a graph file ending in kvo, not '" + graphFile + "'");
+        } else if (a == "--data") {
+            dataFiles.push_back(optionValue(args, i));
+            if (!isDataSetFileKind(openFileKind(dataFiles.back())))
+                throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" +
+                                 dataFiles.back() + "'");
+        } else if (a == "--save-graph") {
+            saveGraph = optionValue(args, i);
         } else {
             throw UsageError("unknown option " + a);
         }
@@ -218,6 +238,24 @@ int runRender(const Args& args) {
     } catch (const std::exception& e) {
         report(e);
     }
+    // Files are opened as the Open command opens them. One that cannot be read ends the run before
+    // anything is drawn from it; a graph that fails to draw is a message, as in the window.
+    if (!graphFile.empty()) {
+        const TGraphFileRead read = readGraphFile(graphFile);
+        try {
+            applyGraphFile(engine, read, graphFile);
+        } catch (const std::exception& e) {
+            report(e);
+        }
+    }
+    for (const auto& file : dataFiles) {
+        const TDataSetImport import = readDataSetFile(file, openFileKind(file));
+        try {
+            applyDataSetImport(engine, import);
+        } catch (const std::exception& e) {
+            report(e);
+        }
+    }
     for (const auto& f : formulas) {
         host.formula = utf8ToCp1252(f);
         try {
@@ -227,6 +265,7 @@ int runRender(const Args& args) {
         }
     }
 
+    if (!saveGraph.empty()) saveGraphFile(engine.Document, saveGraph);
     QImage picture = engine.composedPicture();
     if (extension == ".gif") {
         saveGif(picture, QString::fromStdString(out)); // raises EInOutError naming the file

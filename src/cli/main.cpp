@@ -21,6 +21,7 @@ const Command Commands[] = {
     {"render", kurvo::cli::runRender, "draw formulas headless and save the picture"},
     {"stats", kurvo::cli::runStats, "print the statistics of data-set files"},
     {"fit", kurvo::cli::runFit, "print the regression line and polynomial of data-set files"},
+    {"table", kurvo::cli::runTable, "sample a formula and write the points as data-set rows"},
 };
 
 void printUsage(std::ostream& out) {

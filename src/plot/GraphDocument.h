@@ -44,6 +44,15 @@ class TGraphDocument {
 
     /// The coordinate sets of the drawing.
     TDataSetStore DataSets;
+    /// How many sets of the store are drawn (the first ones); raised by every import, typed set and
+    /// transformation, so it also picks the mark colour of the newest drawing.
+    int DataSetCount = 0;
+    /// After a transformation only the first set of the store is drawn, in the colour of set
+    /// DataSetCount - 1.
+    bool SingleSetOnly = false;
+    /// The coordinates editor's axis-labels text "x,y" (an import's header line lands here); a fit
+    /// to the data names the axes from it.
+    std::string DataSetAxisLabels = "x,y";
 };
 
 } // namespace kurvo

@@ -30,6 +30,7 @@ class TPlainHost : public TPlotHost {
     long long polls = 0;
 
     std::string formulaText() const override { return formula; }
+    void setFormulaText(const std::string& text) override { formula = text; }
     std::string relationText() const override { return relation; }
     bool hasField(Field f) const override;
     std::string fieldText(Field f) const override { return fields[static_cast<std::size_t>(f)]; }

@@ -3,6 +3,7 @@
 
 #include "Aliases.h"
 #include "AsciiCase.h"
+#include "CoordinateSetPlotter.h"
 #include "Errors.h"
 #include "NumberText.h"
 
@@ -253,6 +254,7 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
 
     const int stepsBefore = pictureSteps_;
     ReadView();
+    if (Document.DataSetPlotting && Settings.AutoYScaling) fitViewToDataSets();
     const TPlotView view = currentView();
     // A picture drawn at another view cannot take a new graph: everything is drawn again, as after
     // a resize, so no two scales ever share the picture.
@@ -268,6 +270,35 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
     pictureView_ = view;
     QPainter painter(&PlotPicture);
     TPlotRenderer(Document, Parsers, painter, view, frame, Host).render();
+}
+
+void TPlotEngine::fitViewToDataSets() {
+    const std::optional<TDataSetFit> fit = fitCoordinateSets(Document.DataSets, Document.DataSetCount);
+    if (!fit) return;
+    const std::string& labels = Document.DataSetAxisLabels;
+    const auto comma = labels.find(',');
+    Settings.XAxisName = comma == std::string::npos ? std::string() : labels.substr(0, comma);
+    Settings.YAxisName = comma == std::string::npos ? std::string() : labels.substr(comma + 1);
+    using F = TPlotHost::Field;
+    if (fit->fitX) {
+        Host.setFieldText(F::XMin, formatGeneral(fit->Xmin));
+        Host.setFieldText(F::XMax, formatGeneral(fit->Xmax));
+    }
+    if (fit->fitY) {
+        Host.setFieldText(F::YMin, formatGeneral(fit->Ymin));
+        Host.setFieldText(F::YMax, formatGeneral(fit->Ymax));
+    }
+    ReadView();
+}
+
+void TPlotEngine::paintCoordinateSets() {
+    if (!Document.DataSetPlotting) return;
+    ensurePicture();
+    TFrame frame;
+    frame.plotRequested = false;
+    QPainter painter(&PlotPicture);
+    TPlotRenderer(Document, Parsers, painter, pictureView_ ? *pictureView_ : currentView(), frame, Host)
+        .render();
 }
 
 void TPlotEngine::renderTo(QPainter& painter, TPaintFeedback& feedback) {

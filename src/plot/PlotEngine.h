@@ -74,6 +74,15 @@ class TPlotEngine {
     /// Applies the program's view of the mode to the translator and the user-function parsers.
     void syncModes() { Parsers.syncModes(Settings); }
 
+    // ---- coordinate sets -----------------------------------------------------------------------------
+    /// A paint with a plot request but no Plot action (after an import): reads the view, then draws
+    /// the coordinate sets, axes and, while the formula field is not empty, the newest graph over
+    /// the picture.
+    void paintPlotRequested() { PaintBox1Paint(Scope::Newest); }
+    /// The paint without a plot request: only the coordinate sets, over the picture at the view it
+    /// was drawn at.
+    void paintCoordinateSets();
+
     /// Draws every graph at the current view into another painter (a saved picture, the clipboard,
     /// a printer), the same way the screen picture is drawn. The range fields are not read.
     void renderTo(QPainter& painter, TPaintFeedback& feedback);
@@ -164,6 +173,8 @@ class TPlotEngine {
     /// The paint driver: reads the view, then draws the slots of `scope` into the plot picture.
     void PaintBox1Paint(Scope scope);
     void ensurePicture();
+    /// With automatic y-scaling the coordinate sets choose the view: range fields, axis names.
+    void fitViewToDataSets();
     void newPicture();
     TFrame frameFor(Scope scope) const;
     void paintFamily(const TFamily& family, Scope scope);

@@ -43,6 +43,8 @@ class TPlotHost : public TPaintFeedback {
     enum class Field { TMin, TMax, XMin, XMax, YMin, YMax };
 
     virtual std::string formulaText() const = 0;
+    /// Puts a text into the formula field (opening a file fills or empties it).
+    virtual void setFormulaText(const std::string& text) = 0;
     /// The relation box's text ("y=", "y>", "y>=", "y<", "y<=", ...).
     virtual std::string relationText() const = 0;
 

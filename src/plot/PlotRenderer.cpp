@@ -4,6 +4,7 @@
 #include "Axes.h"
 #include "CartesianPlotter.h"
 #include "FamilyFields.h"
+#include "CoordinateSetPlotter.h"
 #include "ImplicitPlotter.h"
 #include "ParameterPlotter.h"
 #include "Shading.h"
@@ -47,6 +48,11 @@ void TPlotRenderer::render() {
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
 
+    // The coordinate sets come first, under the axes and graphs; a paint that was not asked to
+    // plot draws them alone over the picture.
+    if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+    if (!Frame.plotRequested) return;
+
     if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
 
     if (Frame.formula.empty()) return;
@@ -73,6 +79,9 @@ void TPlotRenderer::setMemberConstants(int slot) {
 
 void TPlotRenderer::drawSlot(int slot) {
     const std::string& parsed = Document.ParsedFormulas[static_cast<std::size_t>(slot)];
+    // A slot without an expression (never stored, or its formula did not translate) has nothing to
+    // draw; the evaluator would read the empty text as 0.
+    if (parsed.empty()) return;
     Parser1.setExpression(parsed);
     setMemberConstants(slot);
     if (parsed.find("DIFF") != std::string::npos) Context.DerivativeMarker = true;

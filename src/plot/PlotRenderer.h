@@ -21,6 +21,8 @@ struct TFrame {
     int firstSlot = 0;
     int lastSlot = -1;
     bool clear = false; ///< fill the picture with the background colour before drawing
+    /// Axes and graphs are drawn too; without it a paint draws only the coordinate sets.
+    bool plotRequested = true;
     std::string formula;  ///< the formula field: while it is empty no graph is drawn
     std::string relation; ///< the relation box ("y=", "y>", ...)
     std::vector<std::string> aliases;
@@ -38,7 +40,8 @@ class TPlotRenderer {
     TPlotRenderer(TGraphDocument& document, TPlotParsers& parsers, QPainter& painter, const TPlotView& view,
                   const TFrame& frame, TPaintFeedback& feedback);
 
-    /// The background edge lines, the clearing, axes and grid, then every slot of the frame.
+    /// The background edge lines, the clearing, the coordinate sets, axes and grid, then every slot
+    /// of the frame.
     void render();
 
     const TSettingsRecord& Settings;

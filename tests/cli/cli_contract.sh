@@ -177,6 +177,44 @@ $K stats --bogus "$D/a.csv" >/dev/null 2>&1; check "stats bad option" 2 $?
 $K stats --help | grep -q "Usage: kurvo stats"; check "stats help" 0 $?
 $K fit --help | grep -q "Usage: kurvo fit"; check "fit help" 0 $?
 rm -rf "$D"
+# kurvo table: the sample export's bytes; kurvo render with graph and data-set files
+G=$(mktemp -d)
+out=$(cd "$G" && $K table --from -1 --to 1 --step 1 "x^2" | od -An -c | tr -s ' ' | tr -d '\n')
+check "table bytes with CR LF" " x , y \r \n - 1 , 1 \r \n 0 , 0 \r \n 1 , 1 \r \n" "$out"
+out=$(cd "$G" && $K table --from -1 --to 1 --step 1 "1/x" | tr -d '\r'); check "table leaves out x=0 of 1/x" $'x,y\n-1,-1\n1,1' "$out"
+out=$(cd "$G" && $K table --tsv --from 0 --to 1 --step 0.5 "2x" | tr -d '\r'); check "table --tsv" $'x\ty\n0\t0\n0.5\t1\n1\t2' "$out"
+out=$(cd "$G" && $K table --mode polar --from 0 --to 0 "2" | tr -d '\r'); check "table polar" $'x,y\n2,0' "$out"
+out=$(cd "$G" && $K table --parametric --from 1 --to 2 --step 1 "t,3t" | tr -d '\r'); check "table parametric" $'x,y\n1,3\n2,6' "$out"
+(cd "$G" && $K table --from 0 --to 2 --step 0.5 -o "$G/t.csv" "x^3") ; check "table -o exit" 0 $?
+cmp -s "$G/t.csv" <(cd "$G" && $K table --from 0 --to 2 --step 0.5 "x^3"); check "table -o writes the same bytes" 0 $?
+(cd "$G" && $K table --from 0 --to 1 --step 0 "x" >/dev/null 2>&1); check "table step 0 refused" 2 $?
+(cd "$G" && $K table --from 0 --to 1 --step -1 "x" >/dev/null 2>&1); check "table negative step refused" 2 $?
+err=$(cd "$G" && $K table --from 0 --to 2 --step 1e-6 "x" 2>&1 >/dev/null); rc=$?
+check "table refuses more than a million rows" 1 "$rc"
+case "$err" in *"2000001 rows"*) r=ok;; *) r="$err";; esac; check "table row count message" ok "$r"
+(cd "$G" && $K table --from 1E20 --to 1E20 "x" >/dev/null 2>&1); check "table step lost in rounding" 1 $?
+err=$(cd "$G" && $K table --from 0 --to 1 "x+" 2>&1 >/dev/null); rc=$?
+check "table bad formula" 1 "$rc"; check "table bad formula line" "!ESyntaxError: Error parsing expression: | (X+)" "$err"
+(cd "$G" && $K table --to 1 "x" >/dev/null 2>&1); check "table without --from" 2 $?
+(cd "$G" && $K table --from a --to 1 "x" >/dev/null 2>&1); check "table --from not a number" 2 $?
+$K table --help | grep -q "Usage: kurvo table"; check "table help" 0 $?
+printf 'time,height\r\n1,2\r\n2,3\r\nbad line\r\n3,5' > "$G/m.csv"
+err=$(cd "$G" && $K render -o "$G/d.png" --data "$G/m.csv" --save-graph "$G/s.kvo" "x" 2>&1 >/dev/null); rc=$?
+check "render --data exit" 0 "$rc"
+case "$err" in *"message: 1 line was left out:"*"m.csv, line 4: \"bad line\""*) r=ok;; *) r="$err";; esac
+check "render --data reports the bad line" ok "$r"
+check "render --save-graph header" "Kurvofile  Created with Kurvo32 v1.0 (32 bit Windows version)" "$(head -n1 "$G/s.kvo" | tr -d '\r')"
+check "render --save-graph data lines" $'x\n###Datasets\n1,2\n2,3\n3,5\n#' "$(tail -n6 "$G/s.kvo" | tr -d '\r')"
+out=$(cd "$G" && $K render -o "$G/e.png" --graph "$G/s.kvo" --save-graph "$G/s2.kvo" 2>&1); rc=$?
+check "render --graph exit" 0 "$rc"
+cmp -s "$G/s.kvo" "$G/s2.kvo"; check "render --graph then --save-graph gives the same file" 0 $?
+head -n 41 "$G/s.kvo" > "$G/cut.kvo"
+err=$(cd "$G" && $K render -o "$G/f.png" --graph "$G/cut.kvo" 2>&1 >/dev/null); rc=$?
+check "render --graph damaged" 1 "$rc"
+case "$err" in *"cut.kvo, line 42"*) r=ok;; *) r="$err";; esac; check "render --graph names the line" ok "$r"
+$K render -o "$G/g.png" --data "$G/m.doc" >/dev/null 2>&1; check "render --data unknown ending" 2 $?
+$K render -o "$G/g.png" --graph "$G/m.KVO" >/dev/null 2>&1; check "render --graph upper-case ending" 2 $?
+rm -rf "$G"
 
 echo "$passes passed, $fails failed"
 [ "$fails" -eq 0 ]

@@ -1,0 +1,105 @@
+// The sample export: rows of the formula over a range, in each mode, and the ranges it refuses.
+#include "SampleExport.h"
+
+#include "Defaults.h"
+#include "Errors.h"
+
+#include <gtest/gtest.h>
+
+using namespace kurvo;
+
+namespace {
+
+using Rows = std::vector<std::string>;
+
+struct ModeRow {
+    const char* what;
+    bool cartesian, parametric;
+    std::string formula;
+    long double from, to, step;
+    char separator;
+    Rows rows;
+};
+
+TEST(SampleExport, RowsInEachMode) {
+    const ModeRow table[] = {
+        {"square", true, false, "x^2", -1, 1, 1, ',', {"x,y", "-1,1", "0,0", "1,1"}},
+        {"1/x leaves out 0", true, false, "1/x", -1, 1, 1, ',', {"x,y", "-1,-1", "1,1"}},
+        {"tab", true, false, "2x", 0, 1, 0.5L, '\t', {"x\ty", "0\t0", "0.5\t1", "1\t2"}},
+        {"constants", true, false, "a*x", 1, 1, 1, ',', {"x,y", "1,1"}},
+        {"above the end", true, false, "x", 2, 1, 1, ',', {"x,y"}},
+        {"polar", false, false, "2", 0, 0, 1, ',', {"x,y", "2,0"}},
+        {"parametric", true, true, "t,3t", 1, 2, 1, ',', {"x,y", "1,3", "2,6"}},
+        {"polar parametric", false, true, "3,0", 0, 0, 1, ',', {"x,y", "3,0"}},
+    };
+    for (const ModeRow& row : table) {
+        TSettingsRecord mode = defaultSettings();
+        mode.CartesianMode = row.cartesian;
+        mode.ParametricMode = row.parametric;
+        mode.ImplicitMode = false;
+        TPlotParsers parsers;
+        TSampleRequest request{row.formula, {}, row.from, row.to, row.step, row.separator};
+        EXPECT_EQ(sampleFormula(parsers, mode, request), row.rows) << row.what;
+    }
+}
+
+TEST(SampleExport, StepsAreAddedToADouble) {
+    TPlotParsers parsers;
+    TSettingsRecord mode = defaultSettings();
+    TSampleRequest request{"x", {}, 0, 1, 0.1L, ','};
+    const Rows rows = sampleFormula(parsers, mode, request);
+    // 0.1 added ten times to a double falls just short of 1 or just beyond it; either way the
+    // rows run 0, 0.1, ... and the file ends as the sum of doubles says.
+    ASSERT_GE(rows.size(), 11u);
+    EXPECT_EQ(rows[1], "0,0");
+    EXPECT_EQ(rows[2], "0.1,0.1");
+}
+
+TEST(SampleExport, AliasesAndTheDrawingParsersStayAlone) {
+    TPlotParsers parsers;
+    parsers.Parser1.setExpression("X+1");
+    parsers.Parser2.setExpression("X+2");
+    TSettingsRecord mode = defaultSettings();
+    TSampleRequest request{"Twice", {"2x:twice"}, 3, 3, 1, ','};
+    EXPECT_EQ(sampleFormula(parsers, mode, request), (Rows{"x,y", "3,6"}));
+    parsers.Parser1.X = 0;
+    parsers.Parser2.X = 0;
+    EXPECT_EQ(parsers.Parser1.Value(), 1);
+    EXPECT_EQ(parsers.Parser2.Value(), 2);
+}
+
+TEST(SampleExport, RangesThatCannotBeSampled) {
+    struct Row {
+        long double from, to, step;
+        bool refused;
+    };
+    for (Row row : {Row{0, 1, 0, true}, Row{0, 1, -1, true}, Row{1e20L, 1e20L + 10, 1, true},
+                    Row{0, 1e300L, 1, true}, Row{0, 1, 0.1L, false}, Row{5, -5, 1, false}}) {
+        EXPECT_EQ(!sampleRangeProblem(row.from, row.to, row.step).empty(), row.refused)
+            << static_cast<double>(row.from) << " " << static_cast<double>(row.step);
+    }
+    EXPECT_EQ(sampleRangeProblem(0, 1, 0), "The step must be greater than 0.");
+    TPlotParsers parsers;
+    TSampleRequest request{"x", {}, 0, 1, 0, ','};
+    EXPECT_THROW(sampleFormula(parsers, defaultSettings(), request), std::invalid_argument);
+}
+
+TEST(SampleExport, RowCounts) {
+    EXPECT_EQ(sampleRowCount(-1, 1, 1), 3u);
+    EXPECT_EQ(sampleRowCount(1, -1, 1), 0u);
+    EXPECT_EQ(sampleRowCount(0, 1e6L, 1), 1000001u);
+    EXPECT_GT(sampleRowCount(0, 1e6L, 1), SampleRowsWithoutAsking);
+    EXPECT_EQ(sampleRowCount(0, 1e6L - 1, 1), SampleRowsWithoutAsking);
+}
+
+TEST(SampleExport, AFormulaThatDoesNotTranslateRaises) {
+    TPlotParsers parsers;
+    TSampleRequest request{"x+", {}, 0, 1, 1, ','};
+    EXPECT_THROW(sampleFormula(parsers, defaultSettings(), request), EMathParserError);
+}
+
+TEST(SampleExport, FileBytesEndEveryRowWithCrLf) {
+    EXPECT_EQ(sampleFileBytes({"x,y", "1,2"}), "x,y\r\n1,2\r\n");
+}
+
+} // namespace
