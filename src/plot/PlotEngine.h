@@ -70,9 +70,13 @@ class TPlotEngine {
     /// Applies the program's view of the mode to the translator and the user-function parsers.
     void syncModes() { Parsers.syncModes(Settings); }
 
-    /// Draws every graph at the current view into another painter (a saved picture, the clipboard,
-    /// a printer), the same way the screen picture is drawn. The range fields are not read.
+    /// Draws every graph at the current view into another painter (an SVG or PDF document, a
+    /// printed page), the same way the screen picture is drawn, in plot-area pixels clipped to the
+    /// plot area: scale the painter to place it. The range fields are not read. A graph whose paint
+    /// fails (the error was shown when it was plotted) leaves the others drawn.
     void renderTo(QPainter& painter, TPaintFeedback& feedback);
+    /// The plot area the paints draw: the paint box, square when the axes are square.
+    QSize plotAreaSize() const;
 
     QColor colour(std::int32_t bgr) const;
     QColor graphColour(int slot) const;
@@ -89,7 +93,7 @@ class TPlotEngine {
 
     int boxWidth_ = 0;
     int boxHeight_ = 0;
-    int pictureSteps_ = 0;                  // the plot-step count the picture was drawn with
+    int pictureSteps_ = 0;                 // the plot-step count the picture was drawn with
     std::optional<TPlotView> pictureView_; // the view the picture was drawn at
 };
 

@@ -35,18 +35,20 @@ bool TPlotRenderer::stopRequested() {
 
 void TPlotRenderer::render() {
     QPainter& painter = painter_;
-    const QColor background = colour(Settings.backgroundColour);
-    painter.setPen(QPen(background, 1));
-    painter.drawLine(0, View.PlotHeight, 0, 0);
-    painter.drawLine(0, 0, View.PlotWidth, 0);
+    if (Frame.frameAndAxes) {
+        const QColor background = colour(Settings.backgroundColour);
+        painter.setPen(QPen(background, 1));
+        painter.drawLine(0, View.PlotHeight, 0, 0);
+        painter.drawLine(0, 0, View.PlotWidth, 0);
 
-    if (Frame.clear) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(0, 0, View.PlotWidth, View.PlotHeight, background);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (Frame.clear) {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(0, 0, View.PlotWidth, View.PlotHeight, background);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+
+        if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
     }
-
-    if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
 
     if (Frame.formula.empty()) return;
     const int first = std::max(Frame.firstSlot, 0);
