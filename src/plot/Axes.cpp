@@ -128,8 +128,8 @@ void TAxesPainter::drawText(int left, int top, const QString& text) {
 }
 
 void TAxesPainter::drawAxisTicks(bool xAxis) {
-    const bool square = std::fabs(e_.View.YRange / e_.View.XRange -
-                                  static_cast<Extended>(e_.View.PlotHeight) / e_.View.PlotWidth) <= 1e-6L;
+    const bool square =
+        std::fabs(e_.View.YRange / e_.View.XRange - static_cast<Extended>(e_.View.PlotHeight) / e_.View.PlotWidth) <= 1e-6L;
     Extended lo = xAxis ? e_.View.Xmin : e_.View.Ymin;
     Extended hi = xAxis ? e_.View.Xmax : e_.View.Ymax;
     TickSpacing sp = tickSpacing(lo, hi, xAxis || !square, xAxis && s_.piAxis);

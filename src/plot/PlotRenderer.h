@@ -19,10 +19,11 @@ namespace kurvo {
 struct TFrame {
     int firstSlot = 0;
     int lastSlot = -1;
-    bool clear = false;       ///< fill the picture with the background colour before drawing
-    bool frameAndAxes = true; ///< draw the background edge lines, the clearing and the axes
-    std::string formula;      ///< the formula field: while it is empty no graph is drawn
-    std::string relation;     ///< the relation box ("y=", "y>", ...)
+    bool clear = false; ///< fill the picture with the background colour before drawing
+    std::string formula;  ///< the formula field: while it is empty no graph is drawn
+    std::string relation; ///< the relation box ("y=", "y>", ...)
+    /// Draw the background edge lines, the clearing and the axes (off: the graphs alone).
+    bool frameAndAxes = true;
     std::vector<std::string> aliases;
 };
 
