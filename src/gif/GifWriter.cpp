@@ -48,17 +48,20 @@ void measure(Box& box, const std::vector<ColourCount>& colours) {
         if (hi[c] - lo[c] > box.range) box.range = hi[c] - lo[c], box.channel = c;
 }
 
-/// Median cut over the distinct colours: the box whose pixels spread widest (population times
-/// range) is split at its population median along its widest channel, until there are `wanted`
-/// boxes; each box gives the population-weighted mean of its colours.
+/// Median cut over the distinct colours: a box is split at its population median along its widest
+/// channel, until there are `wanted` boxes; each box gives the population-weighted mean of its
+/// colours.
 QList<QRgb> medianCut(std::vector<ColourCount> colours, int wanted) {
     std::vector<Box> boxes{{0, colours.size()}};
     measure(boxes.front(), colours);
     while (static_cast<int>(boxes.size()) < wanted) {
         auto widest = boxes.end();
         double best = 0;
+        // Three quarters of the boxes go where most pixels are; the rest to the widest spreads,
+        // so rare colours (thin antialiased edges) are not swallowed by a common neighbour.
+        const bool byPopulation = static_cast<int>(boxes.size()) < wanted * 3 / 4;
         for (auto b = boxes.begin(); b != boxes.end(); ++b) {
-            double score = static_cast<double>(b->population) * b->range;
+            double score = byPopulation ? static_cast<double>(b->population) * b->range : b->range;
             if (b->end - b->begin > 1 && score > best) best = score, widest = b;
         }
         if (widest == boxes.end()) break; // every box holds a single colour
@@ -81,9 +84,18 @@ QList<QRgb> medianCut(std::vector<ColourCount> colours, int wanted) {
     QList<QRgb> palette;
     for (const Box& b : boxes) {
         std::array<double, 3> sum{0, 0, 0};
-        for (std::size_t i = b.begin; i < b.end; ++i)
+        std::size_t most = b.begin;
+        for (std::size_t i = b.begin; i < b.end; ++i) {
             for (int c = 0; c < 3; ++c)
                 sum[c] += static_cast<double>(colours[i].rgb[c]) * static_cast<double>(colours[i].count);
+            if (colours[i].count > colours[most].count) most = i;
+        }
+        // A colour that holds most of its box (the background, a grid, a curve's own colour) is
+        // kept exactly rather than blended with its antialiased neighbours.
+        if (2 * colours[most].count >= b.population) {
+            palette.push_back(qRgb(colours[most].rgb[0], colours[most].rgb[1], colours[most].rgb[2]));
+            continue;
+        }
         auto mean = [&](int c) { return static_cast<int>(sum[c] / static_cast<double>(b.population) + 0.5); };
         palette.push_back(qRgb(mean(0), mean(1), mean(2)));
     }
