@@ -32,9 +32,10 @@ TPrintLayout printLayout(QSize page, QSize plot, int percent, bool squareAxes, Q
         h = p * (areaHeight / ratio) / 100;
     }
     TPrintLayout layout;
-    layout.picture = QRect(QPoint(hw - w, hh - h), QPoint(hw + w, hh + h));
-    layout.title = QRect(QPoint(hw - w, layout.picture.top() - gap - titleSize.height()), titleSize);
-    layout.credit = QRect(QPoint(hw + w - creditSize.width(), layout.picture.bottom() + gap), creditSize);
+    // From (hw - w, hh - h) up to, not including, (hw + w, hh + h).
+    layout.picture = QRect(hw - w, hh - h, 2 * w, 2 * h);
+    layout.title = QRect(QPoint(hw - w, hh - h - gap - titleSize.height()), titleSize);
+    layout.credit = QRect(QPoint(hw + w - creditSize.width(), hh + h + gap), creditSize);
     return layout;
 }
 
@@ -50,22 +51,37 @@ QString printTitle(const TPlotEngine& engine) {
     return "y= " + QString::fromStdString(cp1252ToUtf8(formula));
 }
 
+namespace {
+
+struct TPrintFonts {
+    QFont title, credit;
+};
+
+/// The credit line in the plot font's size, the title in twice that size.
+TPrintFonts printFonts(const TSettingsRecord& s) {
+    TPrintFonts f;
+    f.credit = QFont(QString::fromStdString(cp1252ToUtf8(s.fontName)));
+    f.credit.setPointSize(std::clamp(s.fontSize, 1, 200));
+    f.title = f.credit;
+    f.title.setPointSize(2 * f.credit.pointSize());
+    return f;
+}
+
+} // namespace
+
+TPrintLayout pageLayout(const TPlotEngine& engine, const QPaintDevice& device, QSize page, int percent) {
+    const TPrintFonts fonts = printFonts(engine.Settings);
+    // QFontMetrics wants a non-const device only for historical reasons; it reads its resolution.
+    auto* paintDevice = const_cast<QPaintDevice*>(&device);
+    const QFontMetrics title(fonts.title, paintDevice), credit(fonts.credit, paintDevice);
+    return printLayout(page, engine.plotAreaSize(), percent, engine.Settings.SquareAxes,
+                       QSize(title.horizontalAdvance(printTitle(engine)), title.height()),
+                       QSize(credit.horizontalAdvance(printCredit()), credit.height()));
+}
+
 void drawPrintPage(TPlotEngine& engine, QPainter& painter, QSize page, int percent) {
-    const TSettingsRecord& s = engine.Settings;
-    QFont creditFont(QString::fromStdString(cp1252ToUtf8(s.fontName)));
-    creditFont.setPointSize(std::clamp(s.fontSize, 1, 200));
-    QFont titleFont = creditFont;
-    titleFont.setPointSize(2 * creditFont.pointSize());
-    const QFontMetrics titleMetrics(titleFont, painter.device());
-    const QFontMetrics creditMetrics(creditFont, painter.device());
-    const QString title = printTitle(engine), credit = printCredit();
-
+    const TPrintLayout layout = pageLayout(engine, *painter.device(), page, percent);
     const QSize plot = engine.plotAreaSize();
-    const TPrintLayout layout =
-        printLayout(page, plot, percent, s.SquareAxes,
-                    QSize(titleMetrics.horizontalAdvance(title), titleMetrics.height()),
-                    QSize(creditMetrics.horizontalAdvance(credit), creditMetrics.height()));
-
     if (!layout.picture.isEmpty()) {
         painter.save();
         painter.translate(layout.picture.topLeft());
@@ -75,11 +91,12 @@ void drawPrintPage(TPlotEngine& engine, QPainter& painter, QSize page, int perce
         engine.renderTo(painter, quiet);
         painter.restore();
     }
-    painter.setPen(engine.colour(s.fontColour));
-    painter.setFont(titleFont);
-    painter.drawText(layout.title, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title);
-    painter.setFont(creditFont);
-    painter.drawText(layout.credit, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, credit);
+    const TPrintFonts fonts = printFonts(engine.Settings);
+    painter.setPen(engine.colour(engine.Settings.fontColour));
+    painter.setFont(fonts.title);
+    painter.drawText(layout.title, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, printTitle(engine));
+    painter.setFont(fonts.credit);
+    painter.drawText(layout.credit, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, printCredit());
 }
 
 } // namespace kurvo

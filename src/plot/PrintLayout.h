@@ -34,6 +34,10 @@ QString printCredit();
 /// it (nothing after "y= " while there is no graph).
 QString printTitle(const TPlotEngine& engine);
 
+/// The layout of a page of `page` pixels of `device` for the engine's plot, its title and credit line
+/// measured in the device's fonts.
+TPrintLayout pageLayout(const TPlotEngine& engine, const QPaintDevice& device, QSize page, int percent);
+
 /// Draws one page on `painter` (begun on a printer or any paged device whose printable page is
 /// `page` device pixels): the plot drawn as vectors by the engine's paint code into the layout's
 /// picture rectangle, the title in twice the plot font's size and the credit line in its size.
