@@ -6,9 +6,12 @@
 #include "Cp1252.h"
 #include "Defaults.h"
 #include "Errors.h"
+#include "HelpWindow.h"
 #include "NumberText.h"
 #include "PaintBox.h"
+#include "PictureOutput.h"
 #include "PlotEngine.h"
+#include "PrintForm.h"
 #include "Startup.h"
 
 #include <QAction>
@@ -16,11 +19,16 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -54,6 +62,12 @@ const char* const WorkingActions[] = {"Stop1",
                                       "TypeSquared",
                                       "TypeCubed",
                                       "HelpAboutItem",
+                                      "SaveasPicture1",
+                                      "CopytoCliboard1",
+                                      "PrinterSetup1",
+                                      "Print",
+                                      "Help2",
+                                      "KurvoTutorial1",
                                       "Plot"};
 
 bool isWorkingAction(const QString& name) {
@@ -87,6 +101,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
 
     menu_.build(*this);
     connectMenu();
+    help_ = new THelpWindow(this);
+    printForm_ = new TPrintForm([this] { help_->showPage("output.html#print"); }, this);
     PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PaintBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { menu_.popupMenu()->popup(PaintBox1->mapToGlobal(p)); });
@@ -279,6 +295,12 @@ void TMainForm::connectMenu() {
     on("TypeSquared", [this] { TypeSquared(); });
     on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
+    on("SaveasPicture1", [this] { SaveasPicture1Click(); });
+    on("CopytoCliboard1", [this] { CopytoCliboard1Click(); });
+    on("PrinterSetup1", [this] { PrinterSetup1Click(); });
+    on("Print", [this] { PrintClick(); });
+    on("Help2", [this] { Help2Click(); });
+    on("KurvoTutorial1", [this] { KurvoTutorial1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -621,6 +643,70 @@ void TMainForm::HelpAboutItemClick() {
     const bool suspended = guard_.suspend();
     box.exec();
     guard_.resume(suspended);
+}
+
+// ---- output ------------------------------------------------------------------------------------------
+
+void TMainForm::SaveasPicture1Click() {
+    QString filter;
+    const bool suspended = guard_.suspend();
+    const QString chosen = QFileDialog::getSaveFileName(this, "Save as Picture", toQ(startFolder_.string()),
+                                                        pictureFilters().join(";;"), &filter);
+    guard_.resume(suspended);
+    if (!chosen.isEmpty()) savePictureAs(chosen, filter);
+}
+
+void TMainForm::savePictureAs(const QString& chosenName, const QString& filter) {
+    guarded([&] {
+        const PictureFormat format = filterFormat(filter).value_or(PictureFormat::Bmp);
+        savePicture(*engine_, pictureFileName(chosenName, format).toStdString(), format);
+    });
+}
+
+void TMainForm::CopytoCliboard1Click() {
+    copyPictureToClipboard(*engine_);
+}
+
+QPrinter& TMainForm::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setDocName("Kurvo32 graph");
+        // Without an installed printer the page goes to a PDF file in the start folder.
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            printer_->setOutputFileName(toQ((startFolder_ / "Kurvo graph.pdf").string()));
+    }
+    return *printer_;
+}
+
+void TMainForm::PrinterSetup1Click() {
+    const bool suspended = guard_.suspend();
+    QPageSetupDialog(&printer(), this).exec();
+    guard_.resume(suspended);
+}
+
+void TMainForm::PrintClick() {
+    const bool suspended = guard_.suspend();
+    bool go = printForm_->exec() == QDialog::Accepted;
+    if (go) {
+        QPrintDialog dialog(&printer(), this);
+        go = dialog.exec() == QDialog::Accepted;
+    }
+    guard_.resume(suspended);
+    if (go) printOn(printer(), printForm_->percentage());
+}
+
+void TMainForm::printOn(QPrinter& target, int percent) {
+    if (!engine_ || guard_.busy()) return;
+    TBusyScope busy(guard_);
+    guarded([&] { printGraph(*engine_, target, percent); });
+}
+
+void TMainForm::Help2Click() {
+    help_->showPage("index.html");
+}
+
+void TMainForm::KurvoTutorial1Click() {
+    help_->showPage("tutorial.html");
 }
 
 } // namespace kurvo
