@@ -68,6 +68,11 @@ $K render "x" >/dev/null 2>&1; check "render without -o" 2 $?
 out=$(cd "$R" && $K render -o "$R/g.gif" --size 300x200 "x^2" 2>/dev/null); check "render gif" "view: -10 10 -7 7" "$out"
 check "render gif magic" "GIF8" "$(head -c 4 "$R/g.gif")"
 $K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type" 2 $?
+(cd "$R" && $K render -o "$R/v.svg" --size 300x200 "x^2" "1/x" >/dev/null 2>&1); check "render svg exit" 0 $?
+check "render svg is XML" "<?xml" "$(head -c 5 "$R/v.svg")"
+check "render svg size" 'viewBox="0 0 300 200"' "$(grep -o 'viewBox="[^"]*"' "$R/v.svg")"
+(cd "$R" && $K render -o "$R/v.PDF" --size 300x200 "x^2" >/dev/null 2>&1); check "render pdf exit" 0 $?
+check "render pdf magic" "%PDF" "$(head -c 4 "$R/v.PDF")"
 $K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
 $K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
 $K render -o /nonexistent/dir/x.png "x" >/dev/null 2>&1; check "render unwritable picture" 1 $?
