@@ -13,10 +13,13 @@
 #include "FormulaeDialog.h"
 #include "FunctionsDialog.h"
 #include "GraphFileApply.h"
+#include "HelpWindow.h"
 #include "NumberText.h"
 #include "PaintBox.h"
+#include "PictureOutput.h"
 #include "PlotEngine.h"
 #include "RegressionDialog.h"
+#include "PrintForm.h"
 #include "Startup.h"
 #include "StatisticsDialog.h"
 #include "TransformDialog.h"
@@ -33,6 +36,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -91,7 +98,13 @@ const char* const WorkingActions[] = {"Stop1",
                                       "Formulae1",
                                       "Open1",
                                       "SaveasKurvoFile1",
-                                      "Save1"};
+                                      "Save1",
+                                      "SaveasPicture1",
+                                      "CopytoCliboard1",
+                                      "PrinterSetup1",
+                                      "Print",
+                                      "Help2",
+                                      "KurvoTutorial1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -125,6 +138,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     menu_.build(*this);
     connectMenu();
     connectViewCommands();
+    help_ = new THelpWindow(this);
+    printForm_ = new TPrintForm([this] { help_->showPage("output.html#print"); }, this);
     PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PaintBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { menu_.popupMenu()->popup(PaintBox1->mapToGlobal(p)); });
@@ -356,6 +371,12 @@ void TMainForm::connectMenu() {
     on("Open1", [this] { Open1Click(); });
     on("SaveasKurvoFile1", [this] { SaveasKurvoFile1Click(); });
     on("Save1", [this] { Save1Click(); });
+    on("SaveasPicture1", [this] { SaveasPicture1Click(); });
+    on("CopytoCliboard1", [this] { CopytoCliboard1Click(); });
+    on("PrinterSetup1", [this] { PrinterSetup1Click(); });
+    on("Print", [this] { PrintClick(); });
+    on("Help2", [this] { Help2Click(); });
+    on("KurvoTutorial1", [this] { KurvoTutorial1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -822,6 +843,68 @@ void TMainForm::saveGraphFileAs(const std::filesystem::path& file) {
 
 void TMainForm::Save1Click() {
     DataSaveDialog_->FormSaveDialog1Show();
+// ---- output ------------------------------------------------------------------------------------------
+
+void TMainForm::SaveasPicture1Click() {
+    QString filter;
+    const bool suspended = guard_.suspend();
+    const QString chosen = QFileDialog::getSaveFileName(this, "Save as Picture", toQ(startFolder_.string()),
+                                                        pictureFilters().join(";;"), &filter);
+    guard_.resume(suspended);
+    if (!chosen.isEmpty()) savePictureAs(chosen, filter);
+}
+
+void TMainForm::savePictureAs(const QString& chosenName, const QString& filter) {
+    guarded([&] {
+        const PictureFormat format = filterFormat(filter).value_or(PictureFormat::Bmp);
+        savePicture(*engine_, pictureFileName(chosenName, format).toStdString(), format);
+    });
+}
+
+void TMainForm::CopytoCliboard1Click() {
+    copyPictureToClipboard(*engine_);
+}
+
+QPrinter& TMainForm::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setDocName("Kurvo32 graph");
+        // Without an installed printer the page goes to a PDF file in the start folder.
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            printer_->setOutputFileName(toQ((startFolder_ / "Kurvo graph.pdf").string()));
+    }
+    return *printer_;
+}
+
+void TMainForm::PrinterSetup1Click() {
+    const bool suspended = guard_.suspend();
+    QPageSetupDialog(&printer(), this).exec();
+    guard_.resume(suspended);
+}
+
+void TMainForm::PrintClick() {
+    const bool suspended = guard_.suspend();
+    bool go = printForm_->exec() == QDialog::Accepted;
+    if (go) {
+        QPrintDialog dialog(&printer(), this);
+        go = dialog.exec() == QDialog::Accepted;
+    }
+    guard_.resume(suspended);
+    if (go) printOn(printer(), printForm_->percentage());
+}
+
+void TMainForm::printOn(QPrinter& target, int percent) {
+    if (!engine_ || guard_.busy()) return;
+    TBusyScope busy(guard_);
+    guarded([&] { printGraph(*engine_, target, percent); });
+}
+
+void TMainForm::Help2Click() {
+    help_->showPage("index.html");
+}
+
+void TMainForm::KurvoTutorial1Click() {
+    help_->showPage("tutorial.html");
 }
 
 } // namespace kurvo

@@ -20,6 +20,7 @@
 #include <vector>
 
 class QLabel;
+class QPrinter;
 
 namespace kurvo {
 
@@ -34,6 +35,10 @@ class Tfconstant;
 class Tffamilies;
 class Tffunctions;
 class Tfformulae;
+class THelpWindow;
+class TPaintBox;
+class TPlotEngine;
+class TPrintForm;
 
 /// The whole application window: plot area, menus, the three run-time toolbars and the status bar.
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
@@ -169,6 +174,23 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tffunctions* functionsDialog() const { return ffunctions_; }
     Tfformulae* formulaeDialog() const { return fformulae_; }
 
+    // ---- output: pictures, clipboard, printing, help ------------------------------------------------
+    void SaveasPicture1Click();
+    void CopytoCliboard1Click();
+    void PrinterSetup1Click();
+    void PrintClick();
+    void Help2Click();
+    void KurvoTutorial1Click();
+    /// Saves the picture under a name chosen in the picture save dialog with one of its filters
+    /// (the dialog's result, for the tests); a failure is reported in a message box.
+    void savePictureAs(const QString& chosenName, const QString& filter);
+    /// Prints the graph at `percent` of the page on `target`; a failure is reported in a message box.
+    void printOn(QPrinter& target, int percent);
+    /// The printer the set-up and print dialogs choose, kept for the session.
+    QPrinter& printer();
+    THelpWindow* helpWindow() const { return help_; }
+    TPrintForm* printForm() const { return printForm_; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -237,6 +259,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tffamilies* ffamilies_ = nullptr;
     Tffunctions* ffunctions_ = nullptr;
     Tfformulae* fformulae_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+    THelpWindow* help_ = nullptr;
+    TPrintForm* printForm_ = nullptr;
 
     bool recordMessages_ = false;
     bool recordedAnswer_ = true;

@@ -172,6 +172,7 @@ void TMainMenu::build(QMainWindow& window) {
         window.addAction(a);
         actions_.insert(row.name, a);
     }
+    actions_.value("Help2")->setShortcut(QKeySequence::HelpContents); // F1
     actions_.value("Cart1")->setChecked(true);
     actions_.value("Radians1")->setChecked(true);
 }

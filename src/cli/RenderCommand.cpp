@@ -1,15 +1,14 @@
 // kurvo render: draws what the window's plot area would show, headless, and saves the picture.
-#include "AsciiCase.h"
 #include "Commands.h"
 
 #include "Cp1252.h"
 #include "DataSource.h"
 #include "Defaults.h"
-#include "GifWriter.h"
 #include "GraphFileApply.h"
 #include "NumberText.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
+#include "PlotExport.h"
 #include "Startup.h"
 
 #include <QGuiApplication>
@@ -22,14 +21,16 @@
 namespace kurvo::cli {
 namespace {
 
-const char* RenderHelp = R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp|OUT.gif [FORMULA...]
+const char* RenderHelp =
+    R"(Usage: kurvo render [OPTIONS] -o OUT.png|OUT.bmp|OUT.gif|OUT.svg|OUT.pdf [FORMULA...]
 
 Draws what the plot area of the window would show and saves it. The program starts as the window
 does (settings and lists from the start folder's data folder), applies the options, then types each
-FORMULA (classroom notation) into the formula field and plots it, in order.
+FORMULA (classroom notation) into the formula field and plots it, in order. SVG and PDF are drawn
+as vectors by the same paint code (curves are paths, labels are text), at the same size.
 
 Options:
-  -o FILE                  the picture to write (.png, .bmp or .gif)
+  -o FILE                  the picture to write (.png, .bmp, .gif, .svg or .pdf)
   --start-folder DIR       start folder (its data folder); default: the current folder if it has a
                            data folder, else the built-in defaults
   --settings FILE          read the settings record from FILE instead
@@ -152,11 +153,11 @@ int runRender(const Args& args) {
             throw UsageError("unknown option " + a);
         }
     }
-    if (out.empty()) throw UsageError("-o OUT.png, OUT.bmp or OUT.gif is required (see kurvo render --help)");
-    std::string extension = std::filesystem::path(out).extension().string();
-    extension = asciiLower(extension);
-    if (extension != ".png" && extension != ".bmp" && extension != ".gif")
-        throw UsageError("-o: the picture must end in .png, .bmp or .gif");
+    if (out.empty())
+        throw UsageError(
+            "-o OUT.png, OUT.bmp, OUT.gif, OUT.svg or OUT.pdf is required (see kurvo render --help)");
+    const std::optional<PictureFormat> format = pictureFormatOf(out);
+    if (!format) throw UsageError("-o: the picture must end in .png, .bmp, .gif, .svg or .pdf");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -266,13 +267,7 @@ int runRender(const Args& args) {
     }
 
     if (!saveGraph.empty()) saveGraphFile(engine.Document, saveGraph);
-    QImage picture = engine.composedPicture();
-    if (extension == ".gif") {
-        saveGif(picture, QString::fromStdString(out)); // raises EInOutError naming the file
-    } else if (!picture.save(QString::fromStdString(out))) {
-        std::cerr << "kurvo render: cannot write " << out << "\n";
-        return 1;
-    }
+    savePicture(engine, out, *format); // raises EInOutError naming the file and the reason
     for (const auto& m : messages)
         std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
     for (const auto& m : host.messages) {

@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPolygon>
 
 #include <cmath>
@@ -96,8 +97,14 @@ void TAxesPainter::draw() {
     computePositions();
     QFont font(QString::fromStdString(cp1252ToUtf8(s_.fontName)));
     font.setPointSize(std::clamp(s_.fontSize, 1, 200));
-    e_.canvas().setFont(font);
+    // Labels are placed with the metrics of the plot picture's resolution. A device of another
+    // resolution (a printer, a PDF) gets the font scaled so the text keeps its size in plot pixels.
     metrics_.emplace(font);
+    const int pictureDpi = QImage(1, 1, QImage::Format_RGB32).logicalDpiY();
+    const QPaintDevice* device = e_.canvas().device();
+    if (device && device->logicalDpiY() != pictureDpi && device->logicalDpiY() > 0)
+        font.setPointSizeF(font.pointSizeF() * pictureDpi / device->logicalDpiY());
+    e_.canvas().setFont(font);
     drawAxisTicks(true);
     drawAxisTicks(false);
     drawAxes();

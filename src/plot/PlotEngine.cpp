@@ -301,13 +301,35 @@ void TPlotEngine::paintCoordinateSets() {
         .render();
 }
 
+QSize TPlotEngine::plotAreaSize() const {
+    const int height = std::max(boxHeight_, 1);
+    return {Settings.SquareAxes ? height : std::max(boxWidth_, 1), height};
+}
+
 void TPlotEngine::renderTo(QPainter& painter, TPaintFeedback& feedback) {
-    PlotHeight = std::max(boxHeight_, 1);
-    PlotWidth = Settings.SquareAxes ? PlotHeight : std::max(boxWidth_, 1);
+    PlotHeight = plotAreaSize().height();
+    PlotWidth = plotAreaSize().width();
     const TPlotView view = currentView();
+    painter.save();
+    // The plot picture ends at its own edges; another device (a document, a page) is clipped here.
+    painter.setClipRect(QRect(0, 0, view.PlotWidth, view.PlotHeight), Qt::IntersectClip);
     TFrame frame = frameFor(Scope::All);
-    frame.lastSlot = Settings.FamilyPlotting ? Document.FamilyLastGraph - 1 : std::max(Settings.LastGraph, 0);
+    const int last = Settings.FamilyPlotting ? Document.FamilyLastGraph - 1 : std::max(Settings.LastGraph, 0);
+    frame.lastSlot = -1; // the cleared area, frame and axes
     TPlotRenderer(Document, Parsers, painter, view, frame, feedback).render();
+    // Then each graph on its own, as the screen drew them one Plot at a time: an evaluation error
+    // that ends one graph's paint leaves the later graphs drawn there, so it must here too.
+    frame.clear = false;
+    frame.frameAndAxes = false;
+    for (int slot = 0; slot <= last; ++slot) {
+        frame.firstSlot = frame.lastSlot = slot;
+        try {
+            TPlotRenderer(Document, Parsers, painter, view, frame, feedback).render();
+        } catch (const EKurvoError&) {
+            // Shown when the graph was plotted; the drawing keeps what was drawn before the error.
+        }
+    }
+    painter.restore();
 }
 
 } // namespace kurvo

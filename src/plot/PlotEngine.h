@@ -83,9 +83,13 @@ class TPlotEngine {
     /// was drawn at.
     void paintCoordinateSets();
 
-    /// Draws every graph at the current view into another painter (a saved picture, the clipboard,
-    /// a printer), the same way the screen picture is drawn. The range fields are not read.
+    /// Draws every graph at the current view into another painter (an SVG or PDF document, a
+    /// printed page), the same way the screen picture is drawn, in plot-area pixels clipped to the
+    /// plot area: scale the painter to place it. The range fields are not read. A graph whose paint
+    /// fails (the error was shown when it was plotted) leaves the others drawn.
     void renderTo(QPainter& painter, TPaintFeedback& feedback);
+    /// The plot area the paints draw: the paint box, square when the axes are square.
+    QSize plotAreaSize() const;
 
     // ---- families (PlotEngineFamily.cpp) --------------------------------------------------------------
     /// The families dialog's fields read as a family that fits the graph slots (see readFamilyFields),

@@ -37,23 +37,25 @@ bool TPlotRenderer::stopRequested() {
 
 void TPlotRenderer::render() {
     QPainter& painter = painter_;
-    const QColor background = colour(Settings.backgroundColour);
-    painter.setPen(QPen(background, 1));
-    painter.drawLine(0, View.PlotHeight, 0, 0);
-    painter.drawLine(0, 0, View.PlotWidth, 0);
+    if (Frame.frameAndAxes) {
+        const QColor background = colour(Settings.backgroundColour);
+        painter.setPen(QPen(background, 1));
+        painter.drawLine(0, View.PlotHeight, 0, 0);
+        painter.drawLine(0, 0, View.PlotWidth, 0);
 
-    if (Frame.clear) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.fillRect(0, 0, View.PlotWidth, View.PlotHeight, background);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (Frame.clear) {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(0, 0, View.PlotWidth, View.PlotHeight, background);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+
+        // The coordinate sets come first, under the axes and graphs; a paint that was not asked to
+        // plot draws them alone over the picture.
+        if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+        if (!Frame.plotRequested) return;
+
+        if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
     }
-
-    // The coordinate sets come first, under the axes and graphs; a paint that was not asked to
-    // plot draws them alone over the picture.
-    if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
-    if (!Frame.plotRequested) return;
-
-    if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
 
     if (Frame.formula.empty()) return;
     const int first = std::max(Frame.firstSlot, 0);

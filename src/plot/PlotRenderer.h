@@ -25,6 +25,8 @@ struct TFrame {
     bool plotRequested = true;
     std::string formula;  ///< the formula field: while it is empty no graph is drawn
     std::string relation; ///< the relation box ("y=", "y>", ...)
+    /// Draw the background edge lines, the clearing and the axes (off: the graphs alone).
+    bool frameAndAxes = true;
     std::vector<std::string> aliases;
 };
 

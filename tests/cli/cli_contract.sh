@@ -68,6 +68,11 @@ $K render "x" >/dev/null 2>&1; check "render without -o" 2 $?
 out=$(cd "$R" && $K render -o "$R/g.gif" --size 300x200 "x^2" 2>/dev/null); check "render gif" "view: -10 10 -7 7" "$out"
 check "render gif magic" "GIF8" "$(head -c 4 "$R/g.gif")"
 $K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type" 2 $?
+(cd "$R" && $K render -o "$R/v.svg" --size 300x200 "x^2" "1/x" >/dev/null 2>&1); check "render svg exit" 0 $?
+check "render svg is XML" "<?xml" "$(head -c 5 "$R/v.svg")"
+check "render svg size" 'viewBox="0 0 300 200"' "$(grep -o 'viewBox="[^"]*"' "$R/v.svg")"
+(cd "$R" && $K render -o "$R/v.PDF" --size 300x200 "x^2" >/dev/null 2>&1); check "render pdf exit" 0 $?
+check "render pdf magic" "%PDF" "$(head -c 4 "$R/v.PDF")"
 $K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
 out=$(cd "$R" && $K render --auto-y --x -3,3 -o "$R/h.png" "x^2" 2>/dev/null); check "render auto-y fit" "view: -3 3 -1.26 12.6" "$out"
 out=$(cd "$R" && $K render --auto-y --mode implicit -o "$R/i.png" "x^2+y^2=-1" 2>"$R/err")
