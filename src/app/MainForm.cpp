@@ -843,6 +843,8 @@ void TMainForm::saveGraphFileAs(const std::filesystem::path& file) {
 
 void TMainForm::Save1Click() {
     DataSaveDialog_->FormSaveDialog1Show();
+}
+
 // ---- output ------------------------------------------------------------------------------------------
 
 void TMainForm::SaveasPicture1Click() {
