@@ -2,6 +2,7 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "AliasDialog.h"
 #include "ButtonImages.h"
 #include "ConstantsDialog.h"
 #include "Cp1252.h"
@@ -23,6 +24,9 @@
 #include "Startup.h"
 #include "StatisticsDialog.h"
 #include "TransformDialog.h"
+#include "PasswordDialog.h"
+#include "SetPasswordDialog.h"
+#include "ToolbarConfigDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +36,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,6 +46,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
@@ -104,7 +110,10 @@ const char* const WorkingActions[] = {"Stop1",
                                       "PrinterSetup1",
                                       "Print",
                                       "Help2",
-                                      "KurvoTutorial1"};
+                                      "KurvoTutorial1",
+                                      "ConfigureToolbar1",
+                                      "SetPassword1",
+                                      "FunctionAliases1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -155,6 +164,7 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     ffamilies_ = new Tffamilies(*this, this);
     fformulae_ = new Tfformulae(*this, this);
     ffunctions_ = new Tffunctions(*this, this);
+    createAdminDialogs();
 }
 
 TMainForm::~TMainForm() {
@@ -907,6 +917,97 @@ void TMainForm::Help2Click() {
 
 void TMainForm::KurvoTutorial1Click() {
     help_->showPage("tutorial.html");
+}
+
+void TMainForm::createAdminDialogs() {
+    fpass_ = new Tfpass(
+        *this, [this] { openAdminTarget(); }, this);
+    fsetpass_ = new Tfsetpass(*this, this);
+    falias_ = new Tfalias(*this, this);
+    QStringList captions;
+    for (const TToolbarItem& it : toolbarItems())
+        captions << QString::fromUtf8(it.caption);
+    toolbarCnfg_ = new Ttoolbar_cnfg(*this, captions, this);
+}
+
+void TMainForm::ConfigureToolbar1Click() {
+    adminTarget_ = ToolbarConfiguration;
+    fpass_->ask();
+}
+
+void TMainForm::FunctionAliases1Click() {
+    adminTarget_ = FunctionAliases;
+    fpass_->ask();
+}
+
+void TMainForm::SetPassword1Click() {
+    // The dialog asks for the present password itself.
+    showEditor(fsetpass_);
+}
+
+void TMainForm::openAdminTarget() {
+    // Only the prompt calls this, after a right password: it is the one way to the two features.
+    showEditor(adminTarget_ == FunctionAliases ? static_cast<QDialog*>(falias_)
+                                                 : static_cast<QDialog*>(toolbarCnfg_));
+}
+
+void TMainForm::rebuildToolbars(const TToolbarConfig& config) {
+    if (guard_.busy()) return; // never while a plot runs: its fields would vanish under it
+    {
+        // The plot area is resized while the window lays out the new bars; it must not redraw from
+        // inside that layout pass (a plot takes pending events, which would run under the layout).
+        // The graphs are drawn once, below, when the layout is done.
+        const QSignalBlocker noResizeReplot(PaintBox1);
+        guarded([&] {
+            // What the present controls hold is carried over to the new ones: the formula, the relation
+            // chosen, the range texts (typed but not yet plotted ones too) and the plot step.
+            const QString formula = toolbars_.formulaBox->currentText();
+            const int relation = toolbars_.relationBox->currentIndex();
+            std::array<QString, TToolbarSet::RangeFieldCount> texts;
+            std::array<bool, TToolbarSet::RangeFieldCount> had{};
+            for (std::size_t f = 0; f < texts.size(); ++f)
+                if (QLineEdit* e = toolbars_.fields[f]) {
+                    texts[f] = e->text();
+                    had[f] = true;
+                }
+            const bool hadPlotStep = toolbars_.plotStep != nullptr;
+            const int plotStep = hadPlotStep ? toolbars_.plotStep->value() : 0;
+
+            toolbars_.build(*this, config,
+                            [this](const char* name) { return *name ? menu_.find(name) : nullptr; });
+            connectToolbars();
+
+            showViewInFields(); // fields that are new show the view
+            for (std::size_t f = 0; f < texts.size(); ++f)
+                if (QLineEdit* e = toolbars_.fields[f]; e && had[f]) e->setText(texts[f]);
+            if (toolbars_.plotStep)
+                toolbars_.plotStep->setValue(hadPlotStep ? plotStep : plotStepFromText(settings_.plotStepText));
+            updateCommands();
+            StepSequence step(*this);
+            step([&] { loadPresetList(); });
+            toolbars_.formulaBox->setEditText(formula);
+            step([&] { setupRelationBox(); });
+            if (relation >= 0 && relation < toolbars_.relationBox->count())
+                toolbars_.relationBox->setCurrentIndex(relation);
+            // Shown only now that the controls hold their texts.
+            toolbarHeightOffset_ = menuBar()->sizeHint().height();
+            for (QToolBar* bar : {toolbars_.buttonBar, toolbars_.rangeBar, toolbars_.formulaBar})
+                if (bar) {
+                    bar->show(); // a child added to a window on screen stays hidden until shown
+                    toolbarHeightOffset_ += bar->height();
+                }
+            if (isActiveWindow()) {
+                toolbars_.formulaBox->setFocus();
+                toolbars_.formulaBox->lineEdit()->end(false);
+            }
+        });
+        if (layout()) layout()->activate();
+    }
+    // Every graph is drawn again, at the size the plot area has below the new toolbars.
+    if (engine_ && creationComplete_) {
+        engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
+        replotAllGraphs();
+    }
 }
 
 } // namespace kurvo

@@ -39,6 +39,10 @@ class THelpWindow;
 class TPaintBox;
 class TPlotEngine;
 class TPrintForm;
+class Tfalias;
+class Tfpass;
+class Tfsetpass;
+class Ttoolbar_cnfg;
 
 /// The whole application window: plot area, menus, the three run-time toolbars and the status bar.
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
@@ -191,6 +195,21 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     THelpWindow* helpWindow() const { return help_; }
     TPrintForm* printForm() const { return printForm_; }
 
+    // ---- administrator features: the toolbar configuration and the aliases open only through the
+    // password prompt, which opens the feature of the admin target after a right password ----------
+    enum AdminTarget { ToolbarConfiguration = 0, FunctionAliases = 1 };
+    void ConfigureToolbar1Click();
+    void FunctionAliases1Click();
+    void SetPassword1Click();
+    Tfpass* passwordDialog() const { return fpass_; }
+    Tfsetpass* setPasswordDialog() const { return fsetpass_; }
+    Tfalias* aliasDialog() const { return falias_; }
+    Ttoolbar_cnfg* toolbarConfigDialog() const { return toolbarCnfg_; }
+    std::vector<std::string> aliasListInEffect() const override { return aliases_; }
+    void setAliasListInEffect(std::vector<std::string> lines) override { aliases_ = std::move(lines); }
+    TToolbarConfig toolbarConfig() const override { return toolbars_.config(); }
+    void rebuildToolbars(const TToolbarConfig& config) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -262,6 +281,13 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     std::unique_ptr<QPrinter> printer_;
     THelpWindow* help_ = nullptr;
     TPrintForm* printForm_ = nullptr;
+    void createAdminDialogs();
+    void openAdminTarget();
+    int adminTarget_ = ToolbarConfiguration;
+    Tfpass* fpass_ = nullptr;
+    Tfsetpass* fsetpass_ = nullptr;
+    Tfalias* falias_ = nullptr;
+    Ttoolbar_cnfg* toolbarCnfg_ = nullptr;
 
     bool recordMessages_ = false;
     bool recordedAnswer_ = true;

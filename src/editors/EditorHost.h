@@ -4,6 +4,7 @@
 #include "DataSource.h"
 #include "FamilyFields.h"
 #include "SettingsRecord.h"
+#include "ToolbarConfig.h"
 
 #include <exception>
 #include <string>
@@ -41,6 +42,16 @@ class TEditorHost {
     virtual void showViewInFields() = 0;
     /// Sets every command's enabled and checked state from the settings again.
     virtual void refreshCommands() = 0;
+
+    // ---- administrator features ----
+    /// The alias list in effect: the lines the Plot action replaces aliases from.
+    virtual std::vector<std::string> aliasListInEffect() const = 0;
+    virtual void setAliasListInEffect(std::vector<std::string> lines) = 0;
+    /// The configuration the toolbars were built from (the window's toolbar item checks).
+    virtual TToolbarConfig toolbarConfig() const = 0;
+    /// Builds the toolbars again from `config` and draws every graph again; the graphs, the view,
+    /// the data sets, the mode and the formula field's text stay as they are.
+    virtual void rebuildToolbars(const TToolbarConfig& config) = 0;
 
     virtual void showInformation(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0;
