@@ -387,6 +387,9 @@ void TMainForm::connectMenu() {
     on("Print", [this] { PrintClick(); });
     on("Help2", [this] { Help2Click(); });
     on("KurvoTutorial1", [this] { KurvoTutorial1Click(); });
+    on("ConfigureToolbar1", [this] { ConfigureToolbar1Click(); });
+    on("FunctionAliases1", [this] { FunctionAliases1Click(); });
+    on("SetPassword1", [this] { SetPassword1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
