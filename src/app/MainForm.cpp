@@ -54,6 +54,8 @@ const char* const WorkingActions[] = {"Stop1",
                                       "TypeSquared",
                                       "TypeCubed",
                                       "HelpAboutItem",
+                                      "SmoothImplicitCurves1",
+                                      "AntialiasedCurves1",
                                       "Plot"};
 
 bool isWorkingAction(const QString& name) {
@@ -279,6 +281,10 @@ void TMainForm::connectMenu() {
     on("TypeSquared", [this] { TypeSquared(); });
     on("TypeCubed", [this] { TypeCubed(); });
     on("HelpAboutItem", [this] { HelpAboutItemClick(); });
+    on("SmoothImplicitCurves1",
+       [this] { toggleOption(!engine_->Options.smoothImplicitCurves, engine_->Options.antialiasedCurves); });
+    on("AntialiasedCurves1",
+       [this] { toggleOption(engine_->Options.smoothImplicitCurves, !engine_->Options.antialiasedCurves); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -340,6 +346,7 @@ void TMainForm::FormCreate() {
 
     engine_ = std::make_unique<TPlotEngine>(settings_, *this);
     engine_->Document.DataSetPlotting = false;
+    engine_->Options = startup::extensionSettings(data_);
     startup::applyLocaleSeparators(engine_->Parsers.Translator);
     updateCommands();
 
@@ -399,6 +406,7 @@ void TMainForm::FormResize() {
         resizePending_ = true; // a plot is running: redraw at the new size when it has ended
         return;
     }
+    engine_->setDevicePixelRatio(PaintBox1->devicePixelRatioF());
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     // Before the creation sequence has completed the range fields are empty: nothing to draw yet.
     if (creationComplete_) {
@@ -417,7 +425,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::updateCommands() {
     // Every command's enabled and checked state follows from the settings here, and only here.
-    const bool cartesianOnly = settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
+    const bool cartesianOnly =
+        settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
     for (auto it = menu_.actions().begin(); it != menu_.actions().end(); ++it) {
         QAction* a = it.value();
         if (a->menu() || a->isSeparator()) continue;
@@ -443,6 +452,10 @@ void TMainForm::updateCommands() {
     menu_.action("Square1")->setChecked(settings_.SquareAxes);
     menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived);
     menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral);
+    if (engine_) {
+        menu_.action("SmoothImplicitCurves1")->setChecked(engine_->Options.smoothImplicitCurves);
+        menu_.action("AntialiasedCurves1")->setChecked(engine_->Options.antialiasedCurves);
+    }
     setCommandImage("Square1", settings_.SquareAxes ? 27 : 21);
     setCommandImage("Parametric1", settings_.ParametricMode ? 6 : 25);
     setCommandImage("AngleMode", settings_.DegreeMode ? 10 : 26);
@@ -582,6 +595,20 @@ void TMainForm::PlotDerivedFunction1Click() {
 void TMainForm::PlotIntegralFunction1Click() {
     settings_.PlotIntegral = !settings_.PlotIntegral;
     updateCommands();
+}
+
+void TMainForm::toggleOption(bool smoothImplicitCurves, bool antialiasedCurves) {
+    TExtensionSettings options = engine_->Options;
+    options.smoothImplicitCurves = smoothImplicitCurves;
+    options.antialiasedCurves = antialiasedCurves;
+    struct Checks {
+        TMainForm& form;
+        ~Checks() { form.updateCommands(); } // a refused write leaves the items as they were
+    } checks{*this};
+    writeExtensionSettings(data_, options);
+    engine_->Options = options;
+    if (creationComplete_ && settings_.LastGraph >= 0) plotting([&] { engine_->replotAll(); });
+    PaintBox1->update();
 }
 
 void TMainForm::SaveFormulaClick() {

@@ -102,6 +102,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void TypeSquared();
     void TypeCubed();
     void HelpAboutItemClick();
+    /// The Settings menu's check items of the options beyond the settings record: stores them in
+    /// the data folder's INI file, then draws every graph again with them.
+    void toggleOption(bool smoothImplicitCurves, bool antialiasedCurves);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -43,6 +43,12 @@ Options:
   --steps N                the plot-step field
   --derived, --integral, --square
                            turn those switches on
+  --implicit-curves smooth|rows
+                           general relations traced as smooth contours or searched row by row
+                           (default: the data folder's option, else smooth)
+  --antialias on|off       antialiased curves (default: the data folder's option, else on)
+  --scale K                device pixel ratio (1, 1.5, 2 ...): the picture has K times the plot
+                           area's pixels, drawn as a K-times sharper screen shows it
   -h, --help               show this help
 
 After the last paint it prints "view: XMIN XMAX YMIN YMAX" on standard output and every text the
@@ -70,6 +76,8 @@ int runRender(const Args& args) {
     std::string mode;
     std::optional<bool> degrees;
     std::vector<std::string> formulas;
+    std::optional<bool> smoothCurves, antialias;
+    double scale = 1;
     bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -121,6 +129,25 @@ int runRender(const Args& args) {
             integral = true;
         } else if (a == "--square") {
             square = true;
+        } else if (a == "--implicit-curves") {
+            std::string v = optionValue(args, i);
+            if (v != "smooth" && v != "rows")
+                throw UsageError("--implicit-curves wants smooth or rows, not '" + v + "'");
+            smoothCurves = v == "smooth";
+        } else if (a == "--antialias") {
+            std::string v = optionValue(args, i);
+            if (v != "on" && v != "off") throw UsageError("--antialias wants on or off, not '" + v + "'");
+            antialias = v == "on";
+        } else if (a == "--scale") {
+            std::string v = optionValue(args, i);
+            std::size_t used = 0;
+            try {
+                scale = std::stod(v, &used);
+            } catch (const std::exception&) {
+                used = 0;
+            }
+            if (used != v.size() || !(scale >= 0.5 && scale <= 8))
+                throw UsageError("--scale wants a number from 0.5 to 8, not '" + v + "'");
         } else {
             throw UsageError("unknown option " + a);
         }
@@ -130,6 +157,8 @@ int runRender(const Args& args) {
     extension = asciiLower(extension);
     if (extension != ".png" && extension != ".bmp" && extension != ".gif")
         throw UsageError("-o: the picture must end in .png, .bmp or .gif");
+    if (width * scale > 10000 || height * scale > 10000)
+        throw UsageError("--scale: the picture must stay within 10000x10000 pixels");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -193,6 +222,10 @@ int runRender(const Args& args) {
     host.aliases = data.readLines(aliasListName(settings));
 
     TPlotEngine engine(settings, host);
+    engine.Options = startup::extensionSettings(data);
+    if (smoothCurves) engine.Options.smoothImplicitCurves = *smoothCurves;
+    if (antialias) engine.Options.antialiasedCurves = *antialias;
+    engine.setDevicePixelRatio(scale);
     startup::applyLocaleSeparators(engine.Parsers.Translator);
     try {
         startup::loadUserFunctions(engine.Parsers, settings, data);

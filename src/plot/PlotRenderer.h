@@ -1,6 +1,7 @@
 // TPlotRenderer: draws one frame of the plot (frame, axes and graphs) through a painter it is given.
 #pragma once
 
+#include "ExtensionSettings.h"
 #include "GraphDocument.h"
 #include "PlotHost.h"
 #include "PlotParsers.h"
@@ -19,10 +20,11 @@ namespace kurvo {
 struct TFrame {
     int firstSlot = 0;
     int lastSlot = -1;
-    bool clear = false; ///< fill the picture with the background colour before drawing
+    bool clear = false;   ///< fill the picture with the background colour before drawing
     std::string formula;  ///< the formula field: while it is empty no graph is drawn
     std::string relation; ///< the relation box ("y=", "y>", ...)
     std::vector<std::string> aliases;
+    TExtensionSettings options; ///< antialiased curves, contour tracing of general relations
 };
 
 /// A settings colour (0x00BBGGRR) as a QColor.
@@ -64,10 +66,37 @@ class TPlotRenderer {
     /// Shows "Plot stopped" and restores the cursor when the user pressed Escape.
     bool stopRequested();
 
+    /// While it lives, the canvas draws curves (smooth = true: antialiased when the option is on)
+    /// or crisp lines and single pixels (smooth = false); the state before is restored at its end.
+    /// An antialiased curve is shifted where needed so that a line through mapped pixels covers
+    /// the same pixels as its crisp form.
+    class TCurveHints {
+      public:
+        TCurveHints(TPlotRenderer& renderer, bool smooth);
+        ~TCurveHints();
+        TCurveHints(const TCurveHints&) = delete;
+        TCurveHints& operator=(const TCurveHints&) = delete;
+
+      private:
+        TPlotRenderer& r_;
+        bool before_;
+    };
+
+    /// Strokes a polyline with the canvas's pen. An antialiased pen wider than one pixel is
+    /// stroked in short runs of points: the rasterizer's cost grows with the area one path spans,
+    /// so a curve across a large picture as one path costs several times its runs.
+    void strokeCurve(const QPoint* points, int count);
+    void strokeCurve(const QPointF* points, int count);
+
   private:
+    template <class Point> void strokeRuns(const Point* points, int count);
     void drawSlot(int slot);
+    void drawImplicit(int slot);
+    void setSmooth(bool smooth);
 
     QPainter& painter_;
+    bool smooth_ = false; // the canvas is antialiased and shifted by `shift_`
+    qreal shift_ = 0;
 };
 
 } // namespace kurvo
