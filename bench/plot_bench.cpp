@@ -16,10 +16,14 @@ using namespace kurvo;
 const std::vector<std::string> Ten = {"x^2",    "1/x",      "tan(x)",   "sqrt(x)", "sin(x)",
                                       "x^3-3x", "exp(x/3)", "abs(x)-2", "ln(x^2)", "2sin(3x)+cos(x)"};
 
-/// A 1000 x 700 plot area with the default settings in the given mode.
+/// A 1000 x 700 plot area (or another size) with the default settings in the given mode, curves
+/// crisp unless asked for.
 struct Scene : test::HeadlessPlot {
-    explicit Scene(bool cartesian = true, bool implicit = false)
-        : HeadlessPlot(modeSettings(cartesian, implicit), 1000, 700) {}
+    explicit Scene(bool cartesian = true, bool implicit = false, int width = 1000, int height = 700,
+                   bool antialiased = false)
+        : HeadlessPlot(modeSettings(cartesian, implicit), width, height) {
+        engine->Options.antialiasedCurves = antialiased;
+    }
 
     static TSettingsRecord modeSettings(bool cartesian, bool implicit) {
         TSettingsRecord s = defaultSettings();
@@ -40,11 +44,20 @@ void PaintCartesian10(benchmark::State& state) {
         s.replot();
 }
 
+// Live panning on a 4K projector: the same graphs antialiased at 3840 x 2160.
+void PaintCartesian10At4K(benchmark::State& state) {
+    Scene s(true, false, 3840, 2160, true);
+    s.plotAll(Ten);
+    for (auto _ : state)
+        s.replot();
+}
+
 // The same samples as the paint: x from Xmin to Xmax by the plot step, each formula once.
 void EvalCartesian10(benchmark::State& state) {
     Scene s;
     s.plotAll(Ten);
-    std::vector<std::string> parsed(s.engine->Document.ParsedFormulas.begin(), s.engine->Document.ParsedFormulas.begin() + 10);
+    std::vector<std::string> parsed(s.engine->Document.ParsedFormulas.begin(),
+                                    s.engine->Document.ParsedFormulas.begin() + 10);
     const long double step = s.settings.PlotStep;
     TParser p;
     for (auto _ : state) {
@@ -66,11 +79,29 @@ void EvalCartesian10(benchmark::State& state) {
 // The frame alone (axes, grid, numbers), which every paint draws before the graphs.
 void PaintAxes(benchmark::State& state) {
     Scene s;
-    for (auto _ : state) s.replot();
+    for (auto _ : state)
+        s.replot();
+}
+
+// The frame alone at 3840 x 2160: the share of the 4K paint that no curve causes.
+void PaintAxesAt4K(benchmark::State& state) {
+    Scene s(true, false, 3840, 2160, true);
+    for (auto _ : state)
+        s.replot();
 }
 
 void PaintImplicitCircle(benchmark::State& state) {
     Scene s(true, true);
+    s.engine->Options.smoothImplicitCurves = false;
+    s.plotAll({"x^2+y*y=25"});
+    for (auto _ : state)
+        s.replot();
+}
+
+// The same relation traced as a smooth contour.
+void PaintImplicitCircleSmooth(benchmark::State& state) {
+    Scene s(true, true);
+    s.engine->Options.smoothImplicitCurves = true;
     s.plotAll({"x^2+y*y=25"});
     for (auto _ : state)
         s.replot();
@@ -84,9 +115,14 @@ void PaintPolar(benchmark::State& state) {
 }
 
 BENCHMARK(PaintCartesian10)->Name("Paint/Cartesian10")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintCartesian10At4K)
+    ->Name("Paint/Cartesian10/3840x2160/antialiased")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(EvalCartesian10)->Name("Eval/Cartesian10")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintAxes)->Name("Paint/Axes")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintAxesAt4K)->Name("Paint/Axes/3840x2160")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintImplicitCircle)->Name("Paint/ImplicitCircle")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintImplicitCircleSmooth)->Name("Paint/ImplicitCircle/smooth")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintPolar)->Name("Paint/Polar")->Unit(benchmark::kMillisecond);
 
 } // namespace

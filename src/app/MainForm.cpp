@@ -113,7 +113,9 @@ const char* const WorkingActions[] = {"Stop1",
                                       "KurvoTutorial1",
                                       "ConfigureToolbar1",
                                       "SetPassword1",
-                                      "FunctionAliases1"};
+                                      "FunctionAliases1",
+                                      "SmoothImplicitCurves1",
+                                      "AntialiasedCurves1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -390,6 +392,10 @@ void TMainForm::connectMenu() {
     on("ConfigureToolbar1", [this] { ConfigureToolbar1Click(); });
     on("FunctionAliases1", [this] { FunctionAliases1Click(); });
     on("SetPassword1", [this] { SetPassword1Click(); });
+    on("SmoothImplicitCurves1",
+       [this] { toggleOption(!engine_->Options.smoothImplicitCurves, engine_->Options.antialiasedCurves); });
+    on("AntialiasedCurves1",
+       [this] { toggleOption(engine_->Options.smoothImplicitCurves, !engine_->Options.antialiasedCurves); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -452,6 +458,7 @@ void TMainForm::FormCreate() {
     engine_ = std::make_unique<TPlotEngine>(settings_, *this);
     DataSaveDialog_ = new TDataSaveDialog(*this, this);
     engine_->Document.DataSetPlotting = false;
+    engine_->Options = startup::extensionSettings(data_);
     startup::applyLocaleSeparators(engine_->Parsers.Translator);
     updateCommands();
 
@@ -511,6 +518,7 @@ void TMainForm::FormResize() {
         resizePending_ = true; // a plot is running: redraw at the new size when it has ended
         return;
     }
+    engine_->setDevicePixelRatio(PaintBox1->devicePixelRatioF());
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     // Before the creation sequence has completed the range fields are empty: nothing to draw yet.
     if (creationComplete_) {
@@ -561,6 +569,10 @@ void TMainForm::updateCommands() {
     menu_.action("Movegraph1")->setChecked(moveMode_);
     menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived);
     menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral);
+    if (engine_) {
+        menu_.action("SmoothImplicitCurves1")->setChecked(engine_->Options.smoothImplicitCurves);
+        menu_.action("AntialiasedCurves1")->setChecked(engine_->Options.antialiasedCurves);
+    }
     setCommandImage("Square1", settings_.SquareAxes ? 27 : 21);
     setCommandImage("Parametric1", settings_.ParametricMode ? 6 : 25);
     setCommandImage("AngleMode", settings_.DegreeMode ? 10 : 26);
@@ -699,6 +711,20 @@ void TMainForm::PlotDerivedFunction1Click() {
 void TMainForm::PlotIntegralFunction1Click() {
     settings_.PlotIntegral = !settings_.PlotIntegral;
     updateCommands();
+}
+
+void TMainForm::toggleOption(bool smoothImplicitCurves, bool antialiasedCurves) {
+    TExtensionSettings options = engine_->Options;
+    options.smoothImplicitCurves = smoothImplicitCurves;
+    options.antialiasedCurves = antialiasedCurves;
+    struct Checks {
+        TMainForm& form;
+        ~Checks() { form.updateCommands(); } // a refused write leaves the items as they were
+    } checks{*this};
+    writeExtensionSettings(data_, options);
+    engine_->Options = options;
+    if (creationComplete_ && settings_.LastGraph >= 0) plotting([&] { engine_->replotAll(); });
+    PaintBox1->update();
 }
 
 void TMainForm::SaveFormulaClick() {

@@ -209,6 +209,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void setAliasListInEffect(std::vector<std::string> lines) override { aliases_ = std::move(lines); }
     TToolbarConfig toolbarConfig() const override { return toolbars_.config(); }
     void rebuildToolbars(const TToolbarConfig& config) override;
+    /// The Settings menu's check items of the options beyond the settings record: stores them in
+    /// the data folder's INI file, then draws every graph again with them.
+    void toggleOption(bool smoothImplicitCurves, bool antialiasedCurves);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -55,6 +55,12 @@ Options:
                            does; may be given several times
   --save-graph FILE        after the last paint, write the drawing as a graph file (.kvo), as
                            Save as KurvoFile does
+  --implicit-curves smooth|rows
+                           general relations traced as smooth contours or searched row by row
+                           (default: the data folder's option, else smooth)
+  --antialias on|off       antialiased curves (default: the data folder's option, else on)
+  --scale K                device pixel ratio (1, 1.5, 2 ...): the picture has K times the plot
+                           area's pixels, drawn as a K-times sharper screen shows it
   -h, --help               show this help
 
 After the last paint it prints "view: XMIN XMAX YMIN YMAX" on standard output and every text the
@@ -85,6 +91,8 @@ int runRender(const Args& args) {
     std::vector<std::string> formulas;
     std::string graphFile, saveGraph;
     std::vector<std::string> dataFiles;
+    std::optional<bool> smoothCurves, antialias;
+    double scale = 1;
     bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -149,6 +157,25 @@ int runRender(const Args& args) {
                                  dataFiles.back() + "'");
         } else if (a == "--save-graph") {
             saveGraph = optionValue(args, i);
+        } else if (a == "--implicit-curves") {
+            std::string v = optionValue(args, i);
+            if (v != "smooth" && v != "rows")
+                throw UsageError("--implicit-curves wants smooth or rows, not '" + v + "'");
+            smoothCurves = v == "smooth";
+        } else if (a == "--antialias") {
+            std::string v = optionValue(args, i);
+            if (v != "on" && v != "off") throw UsageError("--antialias wants on or off, not '" + v + "'");
+            antialias = v == "on";
+        } else if (a == "--scale") {
+            std::string v = optionValue(args, i);
+            std::size_t used = 0;
+            try {
+                scale = std::stod(v, &used);
+            } catch (const std::exception&) {
+                used = 0;
+            }
+            if (used != v.size() || !(scale >= 0.5 && scale <= 8))
+                throw UsageError("--scale wants a number from 0.5 to 8, not '" + v + "'");
         } else {
             throw UsageError("unknown option " + a);
         }
@@ -158,6 +185,8 @@ int runRender(const Args& args) {
             "-o OUT.png, OUT.bmp, OUT.gif, OUT.svg or OUT.pdf is required (see kurvo render --help)");
     const std::optional<PictureFormat> format = pictureFormatOf(out);
     if (!format) throw UsageError("-o: the picture must end in .png, .bmp, .gif, .svg or .pdf");
+    if (width * scale > 10000 || height * scale > 10000)
+        throw UsageError("--scale: the picture must stay within 10000x10000 pixels");
 
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
@@ -224,6 +253,10 @@ int runRender(const Args& args) {
     host.answer = false;
 
     TPlotEngine engine(settings, host);
+    engine.Options = startup::extensionSettings(data);
+    if (smoothCurves) engine.Options.smoothImplicitCurves = *smoothCurves;
+    if (antialias) engine.Options.antialiasedCurves = *antialias;
+    engine.setDevicePixelRatio(scale);
     startup::applyLocaleSeparators(engine.Parsers.Translator);
     try {
         startup::loadUserFunctions(engine.Parsers, settings, data);

@@ -1,7 +1,12 @@
 // TCartesianPlotter: traces y = f(x) (or x = f(y) for INV) with breaks, asymptotes and domain edges.
 #include "CartesianPlotter.h"
 
+#include "Errors.h"
+#include "PlotParsers.h"
+
+#include <climits>
 #include <cmath>
+#include <memory>
 
 namespace kurvo {
 
@@ -12,7 +17,39 @@ constexpr Extended DerivativeStep = 1e-8L;
 
 Extended TCartesianPlotter::f(Extended v) {
     e_.Parser1.X = static_cast<double>(v);
-    return e_.Parser1.Value();
+    const Extended y = e_.Parser1.Value();
+    if (check_) {
+        // The solved y must lie within half a pixel of a root of F(x, .): one Newton step from y
+        // is its distance to the root. An exact zero (a double root) needs no slope.
+        TParser& F = *check_;
+        F.X = static_cast<double>(v);
+        F.Y = static_cast<double>(y);
+        const Extended f0 = F.Value();
+        const Extended scale = 1 + std::fabs(y);
+        if (std::fabs(f0) > 1e-12L * scale) {
+            // Beside the Newton distance, F itself must be near rounding size: near the edge of an
+            // inverse's domain (arcsin(y)=x beyond pi/2) the slope grows without bound and would
+            // make any residue look close.
+            const Extended delta = 1e-7L * scale;
+            F.Y = static_cast<double>(y + delta);
+            const Extended slope = (F.Value() - f0) / delta;
+            const Extended halfPixel = 0.5L * e_.View.YRange / e_.View.PlotHeight;
+            if (!(slope != 0) || !(std::fabs(f0 / slope) <= std::max(halfPixel, 1e-9L * scale)) ||
+                !(std::fabs(f0) <= 1e-6L * (scale + std::fabs(v))))
+                throw EInvalidOp(msg::InvalidOp);
+        }
+        e_.Parser1.X = static_cast<double>(v);
+    }
+    return y;
+}
+
+bool TCartesianPlotter::evaluates(Extended v) {
+    try {
+        (void)f(v);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void TCartesianPlotter::restorePen() {
@@ -38,12 +75,31 @@ void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral
     if (s_.FamilyPlotting) e_.stepFamily(e_.Parser1);
 }
 
-void TCartesianPlotter::PlotExplicitImplicit(int slot) {
+void TCartesianPlotter::PlotExplicitImplicit(int slot, const std::string& relationForm) {
     Trace t;
     t.dashed = e_.Document.DashedBoundary;
     t.colour = e_.graphColour(slot);
     t.evaluateFirst = true;
     t.skipAfterFailure = 10;
+    t.reachEdges = true;
+    std::unique_ptr<TParser> check;
+    if (!relationForm.empty()) {
+        check = std::make_unique<TParser>(e_.Context);
+        try {
+            check->setExpression(relationForm);
+            for (std::size_t k = 0; k < TSettingsRecord::ConstantCount; ++k) {
+                const char letter = TSettingsRecord::ConstantLetters[k];
+                *check->variable(letter) = *e_.Parser1.variable(letter);
+            }
+            check_ = check.get();
+        } catch (const std::exception&) {
+            // a relation that does not parse on its own is drawn unchecked
+        }
+    }
+    struct CheckOff {
+        TParser*& check;
+        ~CheckOff() { check = nullptr; }
+    } checkOff{check_};
     bool stopped = trace(t), second = e_.Translator.Root;
     if (second && !stopped) {
         e_.Translator.Instring = e_.Translator.SecondFn;
@@ -61,6 +117,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
     const Extended end = swapped_ ? e_.View.Ymax : e_.View.Xmax;
     const Extended step = e_.View.PlotStep;
     const QColor background = e_.colour(s_.backgroundColour);
+    TPlotRenderer::TCurveHints smooth(e_, true);
     restorePen();
     QPainter& p = e_.canvas();
 
@@ -77,9 +134,46 @@ bool TCartesianPlotter::trace(const Trace& t) {
         if (piece.size() >= 2) {
             p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap,
                           Qt::BevelJoin));
-            p.drawPolyline(piece);
+            e_.strokeCurve(piece.constData(), static_cast<int>(piece.size()));
         }
         piece.clear();
+    };
+    // A line from the pen to (column, row), dashed along the curve for the strict relations.
+    auto lineTo = [&](int column, int row) {
+        QColor colour = lineColour_;
+        if (t.dashed) {
+            double dx = column - pen.x(), dy = row - pen.y();
+            dashLength += static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
+            colour = dashLength % 16 < 9 ? lineColour_ : background;
+        }
+        if (colour != pieceColour) {
+            flush();
+            pieceColour = colour;
+            piece << pen;
+        }
+        pen = QPoint(column, row);
+        piece << pen;
+    };
+
+    // Domain edges of a solved relation (reachEdges): the last sample that evaluated, the last one
+    // that failed, the column of the last edge line, and whether the pen stands on an edge point.
+    std::optional<Extended> lastGood, lastFailed;
+    int lastLineColumn = INT_MIN;
+    bool onEdge = false;
+    // A point at a domain edge may lie far off the picture (1/x beside 0): its row is kept within
+    // reach of the pixel range, off the picture all the same.
+    auto edgeRow = [&](Extended value) {
+        const Extended margin = 100 * e_.View.YRange;
+        return e_.WorldToPixelY(std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
+    };
+    auto edgeLine = [&](Extended at) {
+        int column = INT_MIN;
+        try {
+            column = e_.WorldToPixelX(at);
+        } catch (const std::exception&) {
+        }
+        if (column != lastLineColumn) DrawAsymptoteLine(at);
+        lastLineColumn = column;
     };
 
     if (t.evaluateFirst) {
@@ -98,6 +192,30 @@ bool TCartesianPlotter::trace(const Trace& t) {
         }
         const Extended before = v;
         try {
+            if (t.reachEdges && failed && lastFailed && !swapped_) {
+                // The piece starts at its domain edge, somewhere in the steps skipped since the
+                // last failure: search back for it, start there and sample the skipped steps.
+                const Extended edge = edgeBetween(v, *lastFailed);
+                if (s_.showAsymptotes && !marked) {
+                    edgeLine(edge);
+                    marked = true;
+                }
+                if (edge < v) {
+                    const Extended value = f(edge);
+                    flush();
+                    pen = QPoint(e_.WorldToPixelX(edge), edgeRow(value));
+                    piece << pen;
+                    prevRow = pen.y();
+                    lastGood = edge;
+                    const Extended k = std::floor((edge - *lastFailed) / step) + 1;
+                    v = std::min(*lastFailed + k * step, before);
+                    if (v <= edge) v = before;
+                    failed = false;
+                    first = false;
+                    onEdge = true;
+                    continue;
+                }
+            }
             Extended value = f(v);
             if (t.derived) {
                 Extended a = value;
@@ -118,9 +236,14 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 row = e_.WorldToPixelY(value);
             }
             // A jump is measured between two successive samples only: the first sample of a piece
-            // has no predecessor, so a curve entering from far off the picture is no asymptote.
-            const bool jump =
-                !first && std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.View.PlotHeight;
+            // has no predecessor, so a curve entering from far off the picture is no asymptote. A
+            // segment from a domain edge is never a jump: the edge point is held near the picture.
+            bool jump = !first && !onEdge &&
+                        std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.View.PlotHeight;
+            // A steep but continuous curve is joined: the jump must survive bisection.
+            if (jump && !failed && !t.derived && !t.integral && !swapped_ && lastGood)
+                jump = jumpConfirmed(*lastGood, v, f(*lastGood), value);
+            onEdge = false;
             if (first || jump || failed) {
                 flush();
                 if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
@@ -140,31 +263,36 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 v = v + step;
                 first = false;
             } else {
-                QColor colour = lineColour_;
-                if (t.dashed) {
-                    double dx = column - pen.x(), dy = row - pen.y();
-                    dashLength += static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
-                    colour = dashLength % 16 < 9 ? lineColour_ : background;
-                }
-                if (colour != pieceColour) {
-                    flush();
-                    pieceColour = colour;
-                    piece << pen;
-                }
-                pen = QPoint(column, row);
-                piece << pen;
+                lineTo(column, row);
                 v = v + step;
                 marked = false;
             }
             prevRow = row;
+            lastGood = before;
         } catch (const std::exception&) {
-            flush();
             v = before + step;
-            failed = true;
-            if (prevRow != 0 && s_.showAsymptotes && !marked) {
-                v = FindDomainEdge(Direction::Leaving, v, before);
-                DrawAsymptoteLine(v);
+            if (t.reachEdges && lastGood && !failed && !swapped_ && prevRow != 0) {
+                // The piece ends at its domain edge: search for it between the last good sample
+                // and this one, and draw up to it.
+                const Extended edge = edgeBetween(*lastGood, before);
+                try {
+                    const Extended value = f(edge);
+                    if (edge > *lastGood) lineTo(e_.WorldToPixelX(edge), edgeRow(value));
+                } catch (const std::exception&) {
+                    // an edge point that cannot be drawn ends the piece at the last sample
+                }
+                flush();
+                if (s_.showAsymptotes && !marked) edgeLine(edge);
+            } else {
+                flush();
+                if (prevRow != 0 && s_.showAsymptotes && !marked) {
+                    v = FindDomainEdge(Direction::Leaving, v, before);
+                    DrawAsymptoteLine(v);
+                }
             }
+            failed = true;
+            lastFailed = before;
+            lastGood.reset();
             v = v + t.skipAfterFailure * step;
             prevRow = 0;
         }
@@ -176,7 +304,41 @@ bool TCartesianPlotter::trace(const Trace& t) {
     return stopped;
 }
 
-template <class KeepsA> void TCartesianPlotter::bisect(Extended a, Extended c, Extended& m, KeepsA&& keepsA) {
+Extended TCartesianPlotter::edgeBetween(Extended good, Extended bad) {
+    Extended a = good, c = bad, m = good;
+    bisect(a, c, m, [&](Extended x) { return evaluates(x); });
+    // a is the last point that evaluated (or the good sample itself)
+    return a;
+}
+
+bool TCartesianPlotter::jumpConfirmed(Extended a, Extended c, Extended fa, Extended fc) {
+    const Extended limit = 2 * e_.View.YRange; // twice the picture height, in world units
+    for (int depth = 0; depth < 200; ++depth) {
+        if (!(std::fabs(fc - fa) > limit)) return false; // the jump shrank away: continuous
+        const Extended m = (a + c) * 0.5L;
+        if (!(m > a && m < c) || std::fabs(c - a) < BisectionWidth) return true; // still at the finest width
+        if (e_.stopRequested()) return true;
+        Extended fm;
+        try {
+            fm = f(m);
+        } catch (const std::exception&) {
+            return true; // an undefined point between the samples
+        }
+        if (fm < std::min(fa, fc) || fm > std::max(fa, fc)) return true;
+        // follow the half that holds the larger part of the jump
+        if (std::fabs(fm - fa) >= std::fabs(fc - fm)) {
+            c = m;
+            fc = fm;
+        } else {
+            a = m;
+            fa = fm;
+        }
+    }
+    return true;
+}
+
+template <class KeepsA>
+void TCartesianPlotter::bisect(Extended& a, Extended& c, Extended& m, KeepsA&& keepsA) {
     m = (a + c) * 0.5L;
     for (;;) {
         if (e_.stopRequested()) return;
@@ -193,7 +355,7 @@ template <class KeepsA> void TCartesianPlotter::bisect(Extended a, Extended c, E
 }
 
 Extended TCartesianPlotter::FindAsymptote(Extended v) {
-    const Extended a = v - e_.View.PlotStep, c = v + e_.View.PlotStep;
+    Extended a = v - e_.View.PlotStep, c = v + e_.View.PlotStep;
     Extended m = (a + c) * 0.5L;
     try {
         const Extended fa = f(a);
@@ -208,8 +370,8 @@ Extended TCartesianPlotter::FindAsymptote(Extended v) {
 Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
                                            std::optional<Extended> failedAt) {
     const Extended step2 = 2 * e_.View.PlotStep;
-    const Extended good = direction == Direction::Entering ? v + step2 : v - step2;
-    const Extended bad = direction == Direction::Entering ? v - step2 : v + step2;
+    Extended good = direction == Direction::Entering ? v + step2 : v - step2;
+    Extended bad = direction == Direction::Entering ? v - step2 : v + step2;
     // A sample that failed at an isolated point (1/x hit exactly at 0) leaves both ends good and
     // no edge to bisect for: the failed sample's own place is the edge.
     bool badEndFails = false;
@@ -220,20 +382,14 @@ Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
     }
     if (!badEndFails && failedAt) return *failedAt;
     Extended m = (good + bad) * 0.5L;
-    bisect(good, bad, m, [&](Extended x) {
-        try {
-            (void)f(x);
-            return true;
-        } catch (const std::exception&) {
-            return false;
-        }
-    });
+    bisect(good, bad, m, [&](Extended x) { return evaluates(x); });
     return m;
 }
 
 void TCartesianPlotter::DrawAsymptoteLine(Extended v) {
     if (s_.asymptoteBeep) e_.Feedback.beep();
     QPainter& p = e_.canvas();
+    TPlotRenderer::TCurveHints crisp(e_, false);
     p.setPen(QPen(e_.colour(s_.asymptotesColour), 1, Qt::DotLine));
     try {
         // For x = f(y) graphs the edge lies on the y variable: mark it with a horizontal line.

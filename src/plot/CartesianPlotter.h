@@ -15,8 +15,11 @@ class TCartesianPlotter {
     /// Draws slot `slot`; `derived` and `integral` draw the derived or integral function instead.
     void PlotCartesianGraph(int slot, bool derived, bool integral);
     /// A relation solved for y: one pass, or a second one for the negative branch when the
-    /// translator set `Root`.
-    void PlotExplicitImplicit(int slot);
+    /// translator set `Root`. Each branch runs up to its domain edges. When `relationForm` (the
+    /// relation as F(x, y) = left - (right), evaluator syntax) is given, a sample counts only where
+    /// it lies within half a pixel of a point where F = 0, so a rearrangement that holds on part of
+    /// the range (sqrt(y)=x solved as y = x^2) is drawn only where it solves the relation.
+    void PlotExplicitImplicit(int slot, const std::string& relationForm = {});
 
     enum class Direction { Entering, Leaving };
     /// Bisection for a sign change of f in [v - PlotStep, v + PlotStep].
@@ -31,21 +34,34 @@ class TCartesianPlotter {
         bool derived = false, integral = false, dashed = false, swapped = false;
         bool evaluateFirst = false; // evaluate once at the start, ignoring failure
         int skipAfterFailure = 1;   // further steps skipped after a failed sample
+        bool reachEdges = false;    // a piece starts and ends at its domain edges
         QColor colour;
     };
     /// Halves [a, c] towards the place where `keepsA` turns false (true moves a to the midpoint),
     /// until the interval is narrower than 1e-10 or its midpoint no longer moves; `m` follows the
-    /// midpoint, so it holds the last one when an evaluation throws or the user stops.
-    template <class KeepsA> void bisect(Extended a, Extended c, Extended& m, KeepsA&& keepsA);
+    /// midpoint, so it holds the last one when an evaluation throws or the user stops. a and c
+    /// are left at the ends of the last interval.
+    template <class KeepsA> void bisect(Extended& a, Extended& c, Extended& m, KeepsA&& keepsA);
     /// Runs the tracer; true when the user stopped it.
     bool trace(const Trace& t);
+    /// The value at v; with a relation check, a value that does not solve the relation fails.
     Extended f(Extended v);
+    bool evaluates(Extended v);
+    /// Whether the jump between samples at a and c (values fa and fc, more than twice the picture
+    /// height apart) is a real one: true when a midpoint at some depth of bisection leaves the
+    /// range between its ends' values, cannot be evaluated, or the jump stays at the finest width.
+    /// A continuous steep curve (e^x) has every midpoint between and the jump shrinks away.
+    bool jumpConfirmed(Extended a, Extended c, Extended fa, Extended fc);
+    /// The edge of the domain between a good sample and a failed one: the last point found that
+    /// evaluates.
+    Extended edgeBetween(Extended good, Extended bad);
     void restorePen();
 
     TPlotRenderer& e_;
     const TSettingsRecord& s_;
     QColor lineColour_;
     bool swapped_ = false;
+    TParser* check_ = nullptr; // the relation F(x, y) a solved sample must satisfy
 };
 
 } // namespace kurvo

@@ -65,8 +65,10 @@ void TImplicitPlotter::PlotImplicitRelation(int slot) {
                     QPoint point(column, row);
                     p.setPen(QPen(colour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::RoundCap));
                     if (std::abs(previousColumn - column) < 30 &&
-                        signClass(r.slope) == signClass(previousSlope))
+                        signClass(r.slope) == signClass(previousSlope)) {
+                        TPlotRenderer::TCurveHints smooth(e_, true);
                         p.drawLine(pen, point);
+                    }
                     pen = point;
                     p.setPen(QPen(colour, 1));
                     p.drawPoint(point);

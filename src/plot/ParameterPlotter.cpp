@@ -26,16 +26,17 @@ void TParameterPlotter::run(int slot, Kind kind) {
         const std::string& text = e_.Parser1.Expression();
         if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
     }
+    TPlotRenderer::TCurveHints smooth(e_, true);
     // Every sample is joined to the previous one: the whole curve is one polyline.
     QPolygon curve;
     struct Flush {
-        QPainter& p;
+        TPlotRenderer& e;
         QPolygon& curve;
         ~Flush() {
             if (curve.size() == 1) curve << curve.front();
-            if (!curve.isEmpty()) p.drawPolyline(curve);
+            e.strokeCurve(curve.constData(), static_cast<int>(curve.size()));
         }
-    } flush{p, curve};
+    } flush{e_, curve};
     // A step that is not positive, or too small to move t, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step);
     while (stepUsable && t <= e_.View.Tmax) {

@@ -5,8 +5,10 @@
 #include "AsciiCase.h"
 #include "CoordinateSetPlotter.h"
 #include "Errors.h"
+#include "ImplicitForms.h"
 #include "NumberText.h"
 
+#include <cmath>
 #include <utility>
 
 namespace kurvo {
@@ -23,24 +25,43 @@ void TPlotEngine::setPaintBoxSize(int width, int height) {
     boxHeight_ = std::max(1, height);
     PlotHeight = boxHeight_ + 22;
     PlotWidth = Settings.SquareAxes ? PlotHeight : boxWidth_;
-    PlotPicture = QImage(boxWidth_, boxHeight_ + 22, QImage::Format_ARGB32_Premultiplied);
-    PlotPicture.fill(Qt::transparent);
+    PlotPicture = blankPicture(boxWidth_, boxHeight_ + 22);
     pictureView_.reset();
 }
 
+void TPlotEngine::setDevicePixelRatio(qreal ratio) {
+    if (!(ratio >= 0.25 && ratio <= 16)) ratio = 1;
+    if (ratio == ratio_) return;
+    ratio_ = ratio;
+    const QSize size = pictureSize();
+    PlotPicture = blankPicture(size.width(), size.height());
+    pictureView_.reset();
+}
+
+QImage TPlotEngine::blankPicture(int width, int height) const {
+    QImage picture(static_cast<int>(std::ceil(std::max(width, 1) * ratio_)),
+                   static_cast<int>(std::ceil(std::max(height, 1) * ratio_)),
+                   QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio_);
+    picture.fill(Qt::transparent);
+    return picture;
+}
+
+QSize TPlotEngine::pictureSize() const {
+    if (PlotPicture.isNull()) return {0, 0};
+    return PlotPicture.deviceIndependentSize().toSize();
+}
+
 void TPlotEngine::newPicture() {
-    PlotPicture =
-        QImage(std::max(PlotWidth, 1), std::max(PlotHeight, 1), QImage::Format_ARGB32_Premultiplied);
-    PlotPicture.fill(Qt::transparent);
+    PlotPicture = blankPicture(PlotWidth, PlotHeight);
     pictureView_.reset();
 }
 
 void TPlotEngine::ensurePicture() {
     int w = std::max(PlotWidth, 1), h = std::max(PlotHeight, 1);
-    if (PlotPicture.isNull() || PlotPicture.width() < w || PlotPicture.height() < h) {
-        QImage bigger(std::max(w, PlotPicture.width()), std::max(h, PlotPicture.height()),
-                      QImage::Format_ARGB32_Premultiplied);
-        bigger.fill(Qt::transparent);
+    const QSize size = pictureSize();
+    if (PlotPicture.isNull() || size.width() < w || size.height() < h) {
+        QImage bigger = blankPicture(std::max(w, size.width()), std::max(h, size.height()));
         if (!PlotPicture.isNull()) {
             QPainter p(&bigger);
             p.drawImage(0, 0, PlotPicture);
@@ -59,7 +80,9 @@ QColor TPlotEngine::graphColour(int slot) const {
 }
 
 QImage TPlotEngine::composedPicture() const {
-    QImage out(std::max(PlotWidth, 1), std::max(PlotHeight, 1), QImage::Format_RGB32);
+    QImage out(static_cast<int>(std::ceil(std::max(PlotWidth, 1) * ratio_)),
+               static_cast<int>(std::ceil(std::max(PlotHeight, 1) * ratio_)), QImage::Format_RGB32);
+    out.setDevicePixelRatio(ratio_);
     out.fill(colour(Settings.backgroundColour));
     QPainter p(&out);
     p.drawImage(0, 0, PlotPicture);
@@ -155,6 +178,11 @@ void TPlotEngine::StoreFormula(const std::string& text) {
     } else {
         translator.Instring = t;
         translator.Translate();
+        // A general inequality keeps its sign in the translation, which no parser reads: the
+        // relation's boundary left - (right) is stored instead (the shading tests the sign itself).
+        if (Settings.ImplicitMode && !translator.SolvedForY &&
+            translator.Outstring.find_first_of("<>") != std::string::npos)
+            translator.Outstring = generalRelationForm(translator, t, Document.ImplicitRelation);
         Parsers.Parser1.setExpression(translator.Outstring);
         Parsers.SpareParser.setExpression(translator.Outstring);
         Document.ParsedFormulas[slot] = translator.Outstring;
@@ -245,6 +273,7 @@ TFrame TPlotEngine::frameFor(Scope scope) const {
     frame.formula = Host.formulaText();
     frame.relation = Host.relationText();
     frame.aliases = Host.aliasLines();
+    frame.options = Options;
     return frame;
 }
 

@@ -43,6 +43,8 @@ class TPlotEngine {
     QImage PlotPicture;
     int PlotWidth = 0;
     int PlotHeight = 0;
+    /// The options beyond the settings record (antialiased curves, smooth implicit curves).
+    TExtensionSettings Options;
 
     // ---- drawing area -------------------------------------------------------------------------------
     /// The paint box was created or resized: a new transparent picture of the box's width and its
@@ -50,6 +52,11 @@ class TPlotEngine {
     void setPaintBoxSize(int width, int height);
     int paintBoxWidth() const { return boxWidth_; }
     int paintBoxHeight() const { return boxHeight_; }
+    /// The screen's device pixels per logical pixel: the picture holds that many pixels per plot
+    /// pixel and is drawn as sharply, while `PlotWidth`, `PlotHeight` and every mapping stay in
+    /// logical pixels. A change makes a new picture, as a resize does.
+    void setDevicePixelRatio(qreal ratio);
+    qreal devicePixelRatio() const { return ratio_; }
 
     // ---- world and pixels ---------------------------------------------------------------------------
     /// The view of the settings at the current picture size.
@@ -183,8 +190,14 @@ class TPlotEngine {
     TFrame frameFor(Scope scope) const;
     void paintFamily(const TFamily& family, Scope scope);
 
+    /// A transparent picture of `width` x `height` logical pixels at the device pixel ratio.
+    QImage blankPicture(int width, int height) const;
+    /// The picture's size in logical pixels.
+    QSize pictureSize() const;
+
     int boxWidth_ = 0;
     int boxHeight_ = 0;
+    qreal ratio_ = 1;
     int pictureSteps_ = 0;                 // the plot-step count the picture was drawn with
     std::optional<TPlotView> pictureView_; // the view the picture was drawn at
 };

@@ -52,7 +52,7 @@ QByteArray rasterBytes(const QImage& picture, PictureFormat format) {
 }
 
 QByteArray svgBytes(TPlotEngine& engine) {
-    const QSize size = engine.composedPicture().size();
+    const QSize size = engine.composedPicture().deviceIndependentSize().toSize();
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -72,7 +72,7 @@ QByteArray svgBytes(TPlotEngine& engine) {
 }
 
 QByteArray pdfBytes(TPlotEngine& engine) {
-    const QSize size = engine.composedPicture().size();
+    const QSize size = engine.composedPicture().deviceIndependentSize().toSize();
     const int dpi = pictureDpi();
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -5,9 +5,13 @@
 #include "CartesianPlotter.h"
 #include "FamilyFields.h"
 #include "CoordinateSetPlotter.h"
+#include "ContourPlotter.h"
+#include "ImplicitForms.h"
 #include "ImplicitPlotter.h"
 #include "ParameterPlotter.h"
 #include "Shading.h"
+
+#include <cmath>
 
 namespace kurvo {
 
@@ -35,8 +39,55 @@ bool TPlotRenderer::stopRequested() {
     return true;
 }
 
+void TPlotRenderer::setSmooth(bool smooth) {
+    smooth = smooth && Frame.options.antialiasedCurves;
+    if (smooth == smooth_) return;
+    if (smooth) {
+        // A crisp line of an odd number of device pixels is centred on the middle of a pixel, an
+        // antialiased one on the mapped point itself: shift the curve by half a device pixel then,
+        // so both cover the same pixels.
+        const qreal ratio = painter_.device() ? painter_.device()->devicePixelRatio() : 1.0;
+        const long device = std::lround(std::max(1, Settings.graphLineThickness) * ratio);
+        shift_ = device % 2 == 1 ? 0.5 / ratio : 0.0;
+    }
+    painter_.setRenderHint(QPainter::Antialiasing, smooth);
+    painter_.translate(smooth ? shift_ : -shift_, smooth ? shift_ : -shift_);
+    smooth_ = smooth;
+}
+
+template <class Point> void TPlotRenderer::strokeRuns(const Point* points, int count) {
+    if (count < 2) return;
+    const QPen& pen = painter_.pen();
+    if (!smooth_ || pen.widthF() <= 1) {
+        painter_.drawPolyline(points, count);
+        return;
+    }
+    // Runs share their end points, so the curve stays joined.
+    constexpr int Run = 8;
+    for (int i = 0; i + 1 < count; i += Run - 1)
+        painter_.drawPolyline(points + i, std::min(Run, count - i));
+}
+
+void TPlotRenderer::strokeCurve(const QPoint* points, int count) {
+    strokeRuns(points, count);
+}
+void TPlotRenderer::strokeCurve(const QPointF* points, int count) {
+    strokeRuns(points, count);
+}
+
+TPlotRenderer::TCurveHints::TCurveHints(TPlotRenderer& renderer, bool smooth)
+    : r_(renderer), before_(renderer.smooth_) {
+    r_.setSmooth(smooth);
+}
+
+TPlotRenderer::TCurveHints::~TCurveHints() {
+    r_.setSmooth(before_);
+}
+
 void TPlotRenderer::render() {
     QPainter& painter = painter_;
+    // Frame, grid, axes and dots are crisp; each plotter turns smoothing on for its curves.
+    painter.setRenderHint(QPainter::Antialiasing, false);
     if (Frame.frameAndAxes) {
         const QColor background = colour(Settings.backgroundColour);
         painter.setPen(QPen(background, 1));
@@ -79,6 +130,34 @@ void TPlotRenderer::setMemberConstants(int slot) {
             *p->variable(TSettingsRecord::ConstantLetters[k]) = member[k];
 }
 
+void TPlotRenderer::drawImplicit(int slot) {
+    // Solved for y: the one or two branches are traced as y = f(x). A relation with y inside a
+    // periodic function is drawn as the general relation F(x, y) = 0 instead, since its solution
+    // keeps only the principal branch. General relations are traced as contours, or searched row
+    // by row when the user chose that.
+    bool general = !(Translator.ycount == 1 && Translator.SolvedForY);
+    std::string form;
+    if (!general) {
+        try {
+            form = generalRelationForm(Translator, Document.UserFormulas[static_cast<std::size_t>(slot)],
+                                       Document.ImplicitRelation);
+        } catch (const std::exception&) {
+            form.clear(); // no general form: the solved branches are drawn unchecked
+        }
+        if (hasYInsidePeriodic(form)) {
+            Parser1.setExpression(form);
+            general = true;
+        }
+    }
+    if (!general)
+        TCartesianPlotter(*this).PlotExplicitImplicit(slot, form);
+    else if (Frame.options.smoothImplicitCurves)
+        TContourPlotter(*this).PlotContourRelation(slot);
+    else
+        TImplicitPlotter(*this).PlotImplicitRelation(slot);
+    if (Document.ImplicitRelation != 4) TShading(*this).ShadeImplicitRegion(slot);
+}
+
 void TPlotRenderer::drawSlot(int slot) {
     const std::string& parsed = Document.ParsedFormulas[static_cast<std::size_t>(slot)];
     // A slot without an expression (never stored, or its formula did not translate) has nothing to
@@ -104,15 +183,7 @@ void TPlotRenderer::drawSlot(int slot) {
         else
             TParameterPlotter(*this).PlotParametricPolar(slot);
     }
-    if (Settings.ImplicitMode) {
-        // Solved for y: the one or two branches are traced as y = f(x); otherwise the general
-        // relation F(x, y) = 0 is searched row by row.
-        if (Translator.ycount == 1 && Translator.SolvedForY)
-            TCartesianPlotter(*this).PlotExplicitImplicit(slot);
-        else
-            TImplicitPlotter(*this).PlotImplicitRelation(slot);
-        if (Document.ImplicitRelation != 4) TShading(*this).ShadeImplicitRegion(slot);
-    }
+    if (Settings.ImplicitMode) drawImplicit(slot);
     if (Settings.PlotDerived && Settings.CartesianMode) {
         setMemberConstants(slot);
         Context.InverseMarker = parsed.find("INV") != std::string::npos;

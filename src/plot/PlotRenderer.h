@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ConstantFields.h"
+#include "ExtensionSettings.h"
 #include "GraphDocument.h"
 #include "PlotHost.h"
 #include "PlotParsers.h"
@@ -28,6 +29,7 @@ struct TFrame {
     /// Draw the background edge lines, the clearing and the axes (off: the graphs alone).
     bool frameAndAxes = true;
     std::vector<std::string> aliases;
+    TExtensionSettings options; ///< antialiased curves, contour tracing of general relations
 };
 
 /// A settings colour (0x00BBGGRR) as a QColor.
@@ -70,13 +72,41 @@ class TPlotRenderer {
     /// Shows "Plot stopped" and restores the cursor when the user pressed Escape.
     bool stopRequested();
 
+    /// While it lives, the canvas draws curves (smooth = true: antialiased when the option is on)
+    /// or crisp lines and single pixels (smooth = false); the state before is restored at its end.
+    /// An antialiased curve is shifted where needed so that a line through mapped pixels covers
+    /// the same pixels as its crisp form.
+    class TCurveHints {
+      public:
+        TCurveHints(TPlotRenderer& renderer, bool smooth);
+        ~TCurveHints();
+        TCurveHints(const TCurveHints&) = delete;
+        TCurveHints& operator=(const TCurveHints&) = delete;
+
+      private:
+        TPlotRenderer& r_;
+        bool before_;
+    };
+
+    /// Strokes a polyline with the canvas's pen. An antialiased pen wider than one pixel is
+    /// stroked in short runs of points: the rasterizer's cost grows with the area one path spans,
+    /// so a curve across a large picture as one path costs several times its runs.
+    void strokeCurve(const QPoint* points, int count);
+    void strokeCurve(const QPointF* points, int count);
+
   private:
+    template <class Point> void strokeRuns(const Point* points, int count);
     void drawSlot(int slot);
     /// In family mode, gives the drawing parsers the constants of the member in `slot`.
     void setMemberConstants(int slot);
 
+    void drawImplicit(int slot);
+    void setSmooth(bool smooth);
+
     QPainter& painter_;
     std::vector<std::array<double, ConstantCount>> familyMembers_; ///< family mode: by slot
+    bool smooth_ = false; // the canvas is antialiased and shifted by `shift_`
+    qreal shift_ = 0;
 };
 
 } // namespace kurvo

@@ -56,4 +56,8 @@ void applyLocaleSeparators(TFormulaTrans& translator) {
     translator.ThousandSeparator = separators.thousands;
 }
 
+TExtensionSettings extensionSettings(const TDataSource& data) {
+    return readExtensionSettings(data);
+}
+
 } // namespace kurvo::startup

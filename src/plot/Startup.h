@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DataSource.h"
+#include "ExtensionSettings.h"
 #include "PlotParsers.h"
 #include "SettingsRecord.h"
 
@@ -33,5 +34,9 @@ void loadUserFunctions(TPlotParsers& parsers, const TSettingsRecord& mode, const
 
 /// The decimal and thousands separators of the user's locale, for the translator.
 void applyLocaleSeparators(TFormulaTrans& translator);
+
+/// The options beyond the settings record, from the data folder's INI file; the defaults when the
+/// file is missing or damaged, or the data lives in memory.
+TExtensionSettings extensionSettings(const TDataSource& data);
 
 } // namespace kurvo::startup

@@ -84,6 +84,19 @@ $K render --help | grep -q -- "--auto-y"; check "render help lists --auto-y" 0 $
 $K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
 $K render -o /nonexistent/dir/x.png "x" >/dev/null 2>&1; check "render unwritable picture" 1 $?
 $K render --help | grep -q "Usage: kurvo render"; check "render help" 0 $?
+# the options beyond the settings record, and the device pixel ratio
+(cd "$R" && $K render -o "$R/s2.png" --size 200x100 --scale 2 "x" >/dev/null 2>&1); check "render --scale exit" 0 $?
+check "render --scale doubles the picture" "00000190000000c8" "$(head -c 24 "$R/s2.png" | tail -c 8 | od -An -tx1 | tr -d ' \n')"
+$K render --scale 0 -o "$R/x.png" "x" >/dev/null 2>&1; check "render bad --scale" 2 $?
+$K render --antialias maybe -o "$R/x.png" "x" >/dev/null 2>&1; check "render bad --antialias" 2 $?
+$K render --implicit-curves dots -o "$R/x.png" "x" >/dev/null 2>&1; check "render bad --implicit-curves" 2 $?
+(cd "$R" && $K render --mode implicit --implicit-curves rows --antialias off -o "$R/r1.png" "x^2+y*y=25" >/dev/null 2>&1)
+(cd "$R" && $K render --mode implicit --implicit-curves smooth --antialias off -o "$R/r2.png" "x^2+y*y=25" >/dev/null 2>&1)
+cmp -s "$R/r1.png" "$R/r2.png"; check "render --implicit-curves chooses the plotter" 1 $?
+(cd "$R" && $K render --antialias on -o "$R/a1.png" "x/3" >/dev/null 2>&1)
+(cd "$R" && $K render --antialias off -o "$R/a2.png" "x/3" >/dev/null 2>&1)
+cmp -s "$R/a1.png" "$R/a2.png"; check "render --antialias changes the curve" 1 $?
+$K render --help | grep -q -- "--implicit-curves smooth|rows"; check "render help names --implicit-curves" 0 $?
 rm -rf "$R"
 # kurvo translate
 T=$'\t'

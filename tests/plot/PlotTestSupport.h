@@ -38,7 +38,10 @@ inline TSettingsRecord plotTestSettings() {
 }
 
 struct PlotFixture : HeadlessPlot {
-    explicit PlotFixture(int width = 800, int height = 600) : HeadlessPlot(plotTestSettings(), width, height) {
+    explicit PlotFixture(int width = 800, int height = 600)
+        : HeadlessPlot(plotTestSettings(), width, height) {
+        // Crisp curves, so a curve's pixels have exactly the slot colour.
+        engine->Options.antialiasedCurves = false;
         engine->replotAll(); // first display: a cleared area
     }
 

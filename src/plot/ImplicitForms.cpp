@@ -1,0 +1,82 @@
+// The general form of a relation and the periodic-y test.
+#include "ImplicitForms.h"
+
+#include "PlotParsers.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+
+namespace kurvo {
+
+std::string generalRelationForm(TFormulaTrans& translator, const std::string& typed, int relationCode) {
+    std::string t = typed;
+    if (relationCode != 4) {
+        // The boundary of an inequality: its sign, with or without "=", becomes the equation's "=".
+        std::erase(t, '=');
+        auto sign = t.find_first_of("<>");
+        if (sign != std::string::npos) t[sign] = '=';
+    }
+    const TRelationResults kept = TRelationResults::of(translator);
+    const bool simpleSort = translator.Implicit_simple_sort;
+    const std::string instring = translator.Instring, outstring = translator.Outstring;
+    struct Restore {
+        TFormulaTrans& tr;
+        const TRelationResults& kept;
+        bool simpleSort;
+        const std::string &instring, &outstring;
+        ~Restore() {
+            tr.Implicit_simple_sort = simpleSort;
+            kept.restore(tr);
+            tr.Instring = instring;
+            tr.Outstring = outstring;
+        }
+    } restore{translator, kept, simpleSort, instring, outstring};
+    translator.Implicit_simple_sort = true;
+    translator.Instring = t;
+    translator.Translate();
+    return translator.Outstring;
+}
+
+bool hasYInsidePeriodic(const std::string& e) {
+    static constexpr std::array<std::string_view, 6> Names = {"SIN", "COS", "TAN", "SEC", "COSEC", "COT"};
+    static constexpr std::array<std::string_view, 4> Suffixes = {"", "SQ", "CUBE", "RAD"};
+    auto isPeriodic = [&](std::string_view word) {
+        for (auto n : Names)
+            for (auto s : Suffixes)
+                if (word.size() == n.size() + s.size() && word.substr(0, n.size()) == n &&
+                    word.substr(n.size()) == s)
+                    return true;
+        return false;
+    };
+    auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t i = 0; i < e.size();) {
+        if (!isLetter(e[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < e.size() && isLetter(e[end]))
+            ++end;
+        std::string word = e.substr(i, end - i);
+        std::transform(word.begin(), word.end(), word.begin(), [](char c) { return std::toupper(c); });
+        if (isPeriodic(word) && end < e.size() && e[end] == '(') {
+            int depth = 0;
+            std::size_t k = end;
+            for (; k < e.size(); ++k) {
+                if (e[k] == '(') ++depth;
+                if (e[k] == ')' && --depth == 0) break;
+            }
+            // y as a variable of its own, not a letter of a longer name
+            for (std::size_t j = end + 1; j < k && j < e.size(); ++j)
+                if ((e[j] == 'Y' || e[j] == 'y') && !isLetter(e[j - 1]) &&
+                    (j + 1 >= e.size() || !isLetter(e[j + 1])))
+                    return true;
+        }
+        i = end;
+    }
+    return false;
+}
+
+} // namespace kurvo
