@@ -204,16 +204,7 @@ int runRender(const Args& args) {
     QGuiApplication app(argc, argv);
 
     // Start as the window starts: the data folder of the start folder, or the built-in defaults.
-    namespace fs = std::filesystem;
-    std::optional<TDataSource> found;
-    if (!startFolder.empty()) {
-        if (!fs::is_directory(fs::path(startFolder) / "data"))
-            throw EInOutError("The start folder " + startFolder + " has no data folder");
-        found.emplace(fs::path(startFolder) / "data");
-    } else if (fs::is_directory("data")) {
-        found.emplace(fs::path("data"));
-    }
-    TDataSource data = found ? std::move(*found) : TDataSource::builtInDefaults();
+    TDataSource data = startDataSource(startFolder);
     startup::TStartSettings start =
         startup::startSettings(!settingsFile.empty() ? readSettingsFile(settingsFile) : data.readSettings());
     TSettingsRecord settings = start.record;
