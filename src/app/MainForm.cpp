@@ -6,8 +6,10 @@
 #include "ButtonImages.h"
 #include "ConstantsDialog.h"
 #include "Cp1252.h"
+#include "DataMarksDialog.h"
 #include "DataSaveDialog.h"
 #include "Defaults.h"
+#include "EnvironmentDialog.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
 #include "FamiliesDialog.h"
@@ -113,7 +115,8 @@ const char* const WorkingActions[] = {"Stop1",
                                       "KurvoTutorial1",
                                       "ConfigureToolbar1",
                                       "SetPassword1",
-                                      "FunctionAliases1"};
+                                      "FunctionAliases1",
+                                      "Environment1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -165,6 +168,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     fformulae_ = new Tfformulae(*this, this);
     ffunctions_ = new Tffunctions(*this, this);
     createAdminDialogs();
+    dataMks_ = new TDataMks(*this, this);
+    environment_ = new TEnvironment(*this, *dataMks_, this);
 }
 
 TMainForm::~TMainForm() {
@@ -390,6 +395,7 @@ void TMainForm::connectMenu() {
     on("ConfigureToolbar1", [this] { ConfigureToolbar1Click(); });
     on("FunctionAliases1", [this] { FunctionAliases1Click(); });
     on("SetPassword1", [this] { SetPassword1Click(); });
+    on("Environment1", [this] { Environment1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -787,6 +793,14 @@ void TMainForm::Functions1Click() {
 
 void TMainForm::Formulae1Click() {
     showEditor(fformulae_);
+}
+
+void TMainForm::Environment1Click() {
+    showEditor(environment_);
+}
+
+void TMainForm::setPlotStepFieldValue(int plotStep) {
+    if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStep);
 }
 
 std::optional<TFamilyFields> TMainForm::familyFields() const {
