@@ -117,7 +117,7 @@ class TUpDownKeys : public QObject {
 };
 
 /// A thickness field with its up-down arrows.
-QWidget* upDownField(QLineEdit* edit, QWidget* parent) {
+QWidget* upDownField(QLineEdit* edit, const QString& label, QWidget* parent) {
     auto* box = new QWidget(parent);
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
@@ -129,13 +129,13 @@ QWidget* upDownField(QLineEdit* edit, QWidget* parent) {
     auto* arrows = new QVBoxLayout;
     arrows->setSpacing(0);
     for (auto [arrow, delta, what] :
-         {std::tuple{Qt::UpArrow, 1, "Thicker"}, std::tuple{Qt::DownArrow, -1, "Thinner"}}) {
+         {std::tuple{Qt::UpArrow, 1, "up"}, std::tuple{Qt::DownArrow, -1, "down"}}) {
         auto* b = new QToolButton(box);
         b->setArrowType(arrow);
         b->setFixedSize(16, 11);
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus); // the field's Up and Down keys do the same
-        b->setAccessibleName(what);
+        b->setAccessibleName(label + " " + what);
         QObject::connect(b, &QToolButton::clicked, edit, [edit, d = delta] { stepThickness(edit, d); });
         arrows->addWidget(b);
     }
@@ -325,7 +325,7 @@ QWidget* TEnvironment::buildLinesPage() {
         (*edit)->setObjectName(name);
         (*edit)->setToolTip(QString("%1 in pixels").arg(label));
         grid->addWidget(fieldLabel(label, *edit, thickness), row, 0);
-        grid->addWidget(upDownField(*edit, thickness), row++, 1);
+        grid->addWidget(upDownField(*edit, label, thickness), row++, 1);
     }
 
     auto* marks = new QGroupBox("Data Marks", page);
