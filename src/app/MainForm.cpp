@@ -6,8 +6,10 @@
 #include "ButtonImages.h"
 #include "ConstantsDialog.h"
 #include "Cp1252.h"
+#include "DataMarksDialog.h"
 #include "DataSaveDialog.h"
 #include "Defaults.h"
+#include "EnvironmentDialog.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
 #include "FamiliesDialog.h"
@@ -115,7 +117,8 @@ const char* const WorkingActions[] = {"Stop1",
                                       "SetPassword1",
                                       "FunctionAliases1",
                                       "SmoothImplicitCurves1",
-                                      "AntialiasedCurves1"};
+                                      "AntialiasedCurves1",
+                                      "Environment1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -167,6 +170,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     fformulae_ = new Tfformulae(*this, this);
     ffunctions_ = new Tffunctions(*this, this);
     createAdminDialogs();
+    dataMks_ = new TDataMks(*this, this);
+    environment_ = new TEnvironment(*this, *dataMks_, this);
 }
 
 TMainForm::~TMainForm() {
@@ -396,6 +401,7 @@ void TMainForm::connectMenu() {
        [this] { toggleOption(!engine_->Options.smoothImplicitCurves, engine_->Options.antialiasedCurves); });
     on("AntialiasedCurves1",
        [this] { toggleOption(engine_->Options.smoothImplicitCurves, !engine_->Options.antialiasedCurves); });
+    on("Environment1", [this] { Environment1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -813,6 +819,14 @@ void TMainForm::Functions1Click() {
 
 void TMainForm::Formulae1Click() {
     showEditor(fformulae_);
+}
+
+void TMainForm::Environment1Click() {
+    showEditor(environment_);
+}
+
+void TMainForm::setPlotStepFieldValue(int plotStep) {
+    if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStep);
 }
 
 std::optional<TFamilyFields> TMainForm::familyFields() const {

@@ -43,6 +43,8 @@ class Tfalias;
 class Tfpass;
 class Tfsetpass;
 class Ttoolbar_cnfg;
+class TEnvironment;
+class TDataMks;
 
 /// The whole application window: plot area, menus, the three run-time toolbars and the status bar.
 /// It turns widget events into calls on the plotting engine and implements the engine's host with
@@ -108,6 +110,8 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void replotAllGraphs() override;
     void showViewInFields() override;
     void refreshCommands() override { updateCommands(); }
+    void setHintsShown(bool shown) override { guard_.setHintsShown(shown); }
+    void setPlotStepFieldValue(int plotStep) override;
     void showInformation(const std::string& text) override { showMessage(text); }
     bool askYesNo(const std::string& text) override { return askQuestion(text); }
     void reportError(const std::exception& e) override { showError(e); }
@@ -177,6 +181,11 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tffamilies* familiesDialog() const { return ffamilies_; }
     Tffunctions* functionsDialog() const { return ffunctions_; }
     Tfformulae* formulaeDialog() const { return fformulae_; }
+
+    // ---- environment settings and the data-marks palette ---------------------------------------------
+    void Environment1Click();
+    TEnvironment* environmentDialog() const { return environment_; }
+    TDataMks* dataMarksDialog() const { return dataMks_; }
 
     // ---- output: pictures, clipboard, printing, help ------------------------------------------------
     void SaveasPicture1Click();
@@ -291,6 +300,8 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tfsetpass* fsetpass_ = nullptr;
     Tfalias* falias_ = nullptr;
     Ttoolbar_cnfg* toolbarCnfg_ = nullptr;
+    TEnvironment* environment_ = nullptr;
+    TDataMks* dataMks_ = nullptr;
 
     bool recordMessages_ = false;
     bool recordedAnswer_ = true;

@@ -42,6 +42,10 @@ class TEditorHost {
     virtual void showViewInFields() = 0;
     /// Sets every command's enabled and checked state from the settings again.
     virtual void refreshCommands() = 0;
+    /// Shows or hides the pop-up hints of the whole program.
+    virtual void setHintsShown(bool shown) = 0;
+    /// Puts a plot step N into the toolbar's plot-step field, when the toolbar holds one.
+    virtual void setPlotStepFieldValue(int plotStep) = 0;
 
     // ---- administrator features ----
     /// The alias list in effect: the lines the Plot action replaces aliases from.

@@ -1,0 +1,106 @@
+// TDataMks: the data-marks palette.
+#include "DataMarksDialog.h"
+
+#include "CoordinateSetPlotter.h"
+#include "EditorHost.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kurvo {
+
+const char* markKindName(int markType) {
+    static const char* const names[MarkKindCount] = {
+        "single dot",           "upright cross",         "diagonal cross",        "small square outline",
+        "large square outline", "small diamond outline", "large diamond outline", "small filled square",
+        "large filled square",  "small filled diamond",  "large filled diamond",  "filled circle"};
+    return markType >= 1 && markType <= MarkKindCount ? names[markType - 1] : "";
+}
+
+QPixmap markPicture(int markType, int size) {
+    QPixmap picture(size, size);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    // The marks are at most 12 pixels across; three times that fills a tool button. The plotter's
+    // own drawing is used, scaled, so the palette shows exactly the shapes the plot will draw.
+    constexpr int Scale = 3;
+    const int centre = size / (2 * Scale);
+    p.scale(Scale, Scale);
+    TCoordinateSetPlotter::drawMark(p, markType, centre, centre, QColor(Qt::black), false);
+    return picture;
+}
+
+namespace {
+constexpr int ButtonSize = 44;
+constexpr int PictureSize = 36;
+} // namespace
+
+TDataMks::TDataMks(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+    setObjectName("DataMks");
+    setWindowTitle("Data Marks");
+    setModal(false);
+
+    group_ = new QButtonGroup(this);
+    group_->setExclusive(true);
+    auto* grid = new QGridLayout;
+    for (int kind = 1; kind <= MarkKindCount; ++kind) {
+        auto* b = new QToolButton(this);
+        b->setObjectName(QString("SpeedButton%1").arg(kind));
+        b->setFixedSize(ButtonSize, ButtonSize);
+        b->setIcon(markPicture(kind, PictureSize));
+        b->setIconSize(QSize(PictureSize, PictureSize));
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::StrongFocus);
+        const QString name = QString("Mark %1: %2").arg(kind).arg(markKindName(kind));
+        b->setToolTip(name);
+        b->setAccessibleName(name);
+        group_->addButton(b, kind);
+        grid->addWidget(b, (kind - 1) / 4, (kind - 1) % 4);
+        connect(b, &QToolButton::clicked, this, [this, kind] { SpeedButtonClick(kind); });
+        SpeedButton[static_cast<std::size_t>(kind - 1)] = b;
+    }
+
+    Button1 = new QPushButton("OK", this);
+    Button1->setObjectName("Button1");
+    Button1->setAccessibleName("OK");
+    Button1->setDefault(true);
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TDataMks::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    // The button of the kind in effect is shown pressed.
+    const int kind = host_.settingsRecord().MarkType;
+    if (QAbstractButton* b = group_->button(kind)) {
+        b->setChecked(true);
+        b->setFocus();
+    }
+}
+
+void TDataMks::SpeedButtonClick(int markType) {
+    if (markType < 1 || markType > MarkKindCount) return;
+    host_.settingsRecord().MarkType = markType;
+    if (QAbstractButton* b = group_->button(markType)) b->setChecked(true);
+    emit markChosen(markType);
+}
+
+void TDataMks::Button1Click() {
+    hide();
+}
+
+} // namespace kurvo
