@@ -5,9 +5,11 @@
 #include "AliasDialog.h"
 #include "ButtonImages.h"
 #include "ConstantsDialog.h"
+#include "CoordsDialog.h"
 #include "Cp1252.h"
 #include "DataSaveDialog.h"
 #include "Defaults.h"
+#include "DeleteDialog.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
 #include "FamiliesDialog.h"
@@ -113,7 +115,9 @@ const char* const WorkingActions[] = {"Stop1",
                                       "KurvoTutorial1",
                                       "ConfigureToolbar1",
                                       "SetPassword1",
-                                      "FunctionAliases1"};
+                                      "FunctionAliases1",
+                                      "CoordinateSets1",
+                                      "Delete1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -164,6 +168,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     ffamilies_ = new Tffamilies(*this, this);
     fformulae_ = new Tfformulae(*this, this);
     ffunctions_ = new Tffunctions(*this, this);
+    fcoords_ = new Tfcoords(*this, this);
+    fdelete_ = new Tfdelete(*this, this);
     createAdminDialogs();
 }
 
@@ -390,6 +396,8 @@ void TMainForm::connectMenu() {
     on("ConfigureToolbar1", [this] { ConfigureToolbar1Click(); });
     on("FunctionAliases1", [this] { FunctionAliases1Click(); });
     on("SetPassword1", [this] { SetPassword1Click(); });
+    on("CoordinateSets1", [this] { CoordinateSets1Click(); });
+    on("Delete1", [this] { Delete1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -787,6 +795,14 @@ void TMainForm::Functions1Click() {
 
 void TMainForm::Formulae1Click() {
     showEditor(fformulae_);
+}
+
+void TMainForm::CoordinateSets1Click() {
+    showEditor(fcoords_);
+}
+
+void TMainForm::Delete1Click() {
+    showEditor(fdelete_);
 }
 
 std::optional<TFamilyFields> TMainForm::familyFields() const {

@@ -7,6 +7,7 @@
 #include "ToolbarConfig.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ class TEditorHost {
     virtual void showViewInFields() = 0;
     /// Sets every command's enabled and checked state from the settings again.
     virtual void refreshCommands() = 0;
+    /// Runs an engine operation that draws, as the window runs its own plots: input held off while
+    /// it runs, an error reported in a message box, the plot area shown again afterwards. While
+    /// another plot is running it does not run `run` at all.
+    virtual void runPlotting(const std::function<void()>& run) = 0;
 
     // ---- administrator features ----
     /// The alias list in effect: the lines the Plot action replaces aliases from.
