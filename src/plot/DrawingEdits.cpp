@@ -35,6 +35,11 @@ void emptySlot(TGraphDocument& doc, int slot) {
     doc.UserFormulas[static_cast<std::size_t>(slot)].clear();
 }
 
+bool slotIsEmpty(const TGraphDocument& doc, int slot) {
+    return doc.UserFormulas[static_cast<std::size_t>(slot)].empty() &&
+           doc.ParsedFormulas[static_cast<std::size_t>(slot)].empty();
+}
+
 } // namespace
 
 void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
@@ -55,15 +60,18 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
         doc.FamilyLastGraph = 0;
     }
     if (choice == C::LastGraph) {
-        const int last = std::min(settings.LastGraph, TGraphDocument::SlotCount - 1);
+        // The newest slot that holds a graph: plotting typed points takes a slot and leaves it
+        // empty, and deleting such a slot would delete nothing the user can see.
+        int last = std::min(settings.LastGraph, TGraphDocument::SlotCount - 1);
+        while (last >= 0 && slotIsEmpty(doc, last))
+            --last;
         emptySlot(doc, last);
-        if (last >= 1) {
-            engine.Host.setFormulaText(doc.UserFormulas[static_cast<std::size_t>(last - 1)]);
-            settings.LastGraph = last - 1;
-        } else {
-            engine.Host.setFormulaText(std::string());
-            settings.LastGraph = -1;
-        }
+        int previous = last - 1;
+        while (previous >= 0 && slotIsEmpty(doc, previous))
+            --previous;
+        engine.Host.setFormulaText(previous >= 0 ? doc.UserFormulas[static_cast<std::size_t>(previous)]
+                                                 : std::string());
+        settings.LastGraph = previous; // -1 when no graph is left
     }
     bool allDataSets = choice == C::AllDataSets || choice == C::All;
     if (choice == C::LastDataSet) {

@@ -26,8 +26,9 @@ enum class TDeleteChoice { LastGraph, AllGraphs, LastDataSet, AllDataSets, All }
 /// Deletes what `choice` names and draws every graph again.
 /// - All graphs (AllGraphs, All): the formula field and every slot are emptied, family mode ends and
 ///   `LastGraph` becomes -1 (no graph), so the next graph goes into slot 0 again.
-/// - LastGraph: slot `LastGraph` is emptied, the formula field shows the graph that is now the
-///   newest and `LastGraph` goes down by one; with one graph or none the formula field is emptied
+/// - LastGraph: the newest slot up to `LastGraph` that holds a graph is emptied (empty slots above
+///   it, left by plotting typed points, are passed over); `LastGraph` becomes the graph before it,
+///   whose formula the formula field shows. With one graph or none the formula field is emptied
 ///   and `LastGraph` becomes -1 (no graph), never lower.
 /// - LastDataSet: the store's last set is removed (its lines too, so statistics and regression no
 ///   longer count it) and the data-set count goes down by one; with fewer than two sets it acts as
