@@ -71,7 +71,7 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
             --previous;
         engine.Host.setFormulaText(previous >= 0 ? doc.UserFormulas[static_cast<std::size_t>(previous)]
                                                  : std::string());
-        settings.LastGraph = previous; // -1 when no graph is left
+        settings.LastGraph = std::max(previous, -1); // -1: no graph is left
     }
     bool allDataSets = choice == C::AllDataSets || choice == C::All;
     if (choice == C::LastDataSet) {

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 
 #include "CoordsDialog.h"
+#include "DataSetTransform.h"
 #include "DeleteDialog.h"
 
 #include <QPlainTextEdit>
@@ -103,6 +104,21 @@ TEST_F(CoordsDelete, DeleteOpensWithDeleteAllAndEmptiesTheDrawing) {
     for (const char* name : {"Datasets", "Transforms1", "Matrix1"})
         EXPECT_FALSE(action(name)->isEnabled()) << name;
     EXPECT_TRUE(form->recordedMessages().empty());
+}
+
+TEST_F(CoordsDelete, ATransformationReachesTheDrawing) {
+    open();
+    typePoints("x,y", "1.3,1.3\n");
+    typePoints("x,y", "-4.7,-5.3\n");
+    TPlotEngine& engine = *form->engine();
+    ASSERT_EQ(transformFirstSet(store(), PointTransformation::translation(2, 3)), "");
+    engine.replotAll();
+    auto at = [&](double x, double y) {
+        return engine.composedPicture().pixelColor(engine.WorldToPixelX(x), engine.WorldToPixelY(y));
+    };
+    // Only the first set is drawn now, in the colour of the third drawing.
+    EXPECT_EQ(at(3.3, 4.3), engine.colour(form->settings().MarkColours[2]));
+    EXPECT_EQ(at(-4.7, -5.3), engine.colour(form->settings().backgroundColour));
 }
 
 } // namespace

@@ -19,7 +19,8 @@ TEST(TypedSet, TakesTheLinesUpToTheFirstEmptyOne) {
         {"an empty line ends the set", {"1,2", "3,4", "", "5,6"}, {"1,2", "3,4"}},
         {"a bad line after the empty one is never read", {"1,2", "", "oops"}, {"1,2"}},
         {"lines are kept as typed", {" 1.5 , -2E1", "0,0"}, {" 1.5 , -2E1", "0,0"}},
-        {"to the end without an empty line", {"1,1", "2,4", "3,9", "4,16", "5,25"},
+        {"to the end without an empty line",
+         {"1,1", "2,4", "3,9", "4,16", "5,25"},
          {"1,1", "2,4", "3,9", "4,16", "5,25"}},
     };
     for (const Case& c : cases) {
@@ -37,13 +38,9 @@ TEST(TypedSet, RefusesTheWholeSetNamingTheFirstBadLine) {
         const char* shown; // the bad line as the message quotes it
     };
     const Case cases[] = {
-        {{"1,2", "3,4", "abc"}, 3, "abc"},
-        {{"1;2"}, 1, "1;2"},
-        {{"1,2", "3"}, 2, "3"},
+        {{"1,2", "3,4", "abc"}, 3, "abc"}, {{"1;2"}, 1, "1;2"},    {{"1,2", "3"}, 2, "3"},
         {{"1,2", "#", "3,4"}, 2, "#"}, // a set end typed by hand would split the set in two
-        {{"1,2,3"}, 1, "1,2,3"},
-        {{"1,2", " "}, 2, " "},
-        {{"1,2", "x,4", "y,5"}, 2, "x,4"},
+        {{"1,2,3"}, 1, "1,2,3"},           {{"1,2", " "}, 2, " "}, {{"1,2", "x,4", "y,5"}, 2, "x,4"},
     };
     for (const Case& c : cases) {
         const TTypedSet set = readTypedSet(c.typed);
@@ -65,14 +62,10 @@ TEST(TypedSet, NothingToPlot) {
 
 TEST(AxisLabels, SplitAtTheFirstComma) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
-        {"time,speed", "time", "speed"},
-        {"t", "", ""},
-        {"", "", ""},
-        {",y", "", "y"},
-        {"a,b,c", "a", "b,c"},
+        {"time,speed", "time", "speed"}, {"t", "", ""}, {"", "", ""}, {",y", "", "y"}, {"a,b,c", "a", "b,c"},
     };
     for (const auto& [text, x, y] : cases)
-        EXPECT_EQ(splitAxisLabels(text), std::pair<std::string, std::string>(x, y)) << text;
+        EXPECT_EQ(splitAxisLabels(text), (std::pair<std::string, std::string>(x, y))) << text;
     const std::string longName(300, 'n');
     const auto [x, y] = splitAxisLabels(longName + "," + longName);
     EXPECT_EQ(x.size(), 255u);

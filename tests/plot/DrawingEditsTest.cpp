@@ -26,12 +26,12 @@ struct EditFixture : PlotFixture {
     QColor at(double x, double y) const { return pixel(engine->WorldToPixelX(x), engine->WorldToPixelY(y)); }
     /// The slots that still hold an expression.
     std::vector<int> liveSlots() const {
-        std::vector<int> slots;
+        std::vector<int> filled;
         for (int i = 0; i < TGraphDocument::SlotCount; ++i)
-            if (!engine->Document.ParsedFormulas[static_cast<std::size_t>(i)].empty()) slots.push_back(i);
-        return slots;
+            if (!engine->Document.ParsedFormulas[static_cast<std::size_t>(i)].empty()) filled.push_back(i);
+        return filled;
     }
-    /// Three horizontal lines y = 1, 2, 3 (slots 0, 1, 2), then two typed sets away from them.
+    /// Three horizontal lines y = 1, 2, 3 (filled 0, 1, 2), then two typed sets away from them.
     void threeGraphsTwoSets() {
         plotAll({"1", "2", "3"});
         EXPECT_EQ(addTypedDataSet(*engine, "time,speed", {"-6,-4", "-5,-5"}).error, "");
@@ -56,7 +56,7 @@ TEST(TypedDataSet, AddsTheLinesUpToTheEmptyOneAndPlotsThem) {
     EXPECT_EQ(f.at(1, 2), f.mark(0));
     EXPECT_EQ(f.at(3, 4), f.mark(0));
     EXPECT_EQ(f.at(5, 6), White);
-    EXPECT_EQ(f.at(-4, -4), f.graph(0)) << "the graph drawn before stays";
+    EXPECT_EQ(f.at(-2, -2), f.graph(0)) << "the graph drawn before stays";
 }
 
 TEST(TypedDataSet, TheSameTextTwiceGivesTwoSets) {
@@ -72,7 +72,7 @@ TEST(TypedDataSet, TheSameTextTwiceGivesTwoSets) {
 
 TEST(TypedDataSet, ARefusedSetChangesNothing) {
     EditFixture f;
-    EXPECT_EQ(addTypedDataSet(*f.engine, "x,y", {"1,1", "#"}).error, "");
+    EXPECT_EQ(addTypedDataSet(*f.engine, "x,y", {"1,1"}).error, "");
     f.host.formula = "sin(x)";
     f.settings.XAxisName = "before";
     const struct {
@@ -95,7 +95,7 @@ TEST(TypedDataSet, ARefusedSetChangesNothing) {
 TEST(DeleteGraphs, EachChoiceLeavesWhatItShould) {
     struct Case {
         TDeleteChoice choice;
-        std::vector<int> slots;
+        std::vector<int> filled;
         int lastGraph;
         std::string formula;
         Lines store;
@@ -104,7 +104,7 @@ TEST(DeleteGraphs, EachChoiceLeavesWhatItShould) {
     };
     const Lines bothSets{"-6,-4", "-5,-5", "#", "6,-4", "#"};
     const Case cases[] = {
-        // The two slots the typed sets took are passed over: the third graph is the last one.
+        // The two filled the typed sets took are passed over: the third graph is the last one.
         {TDeleteChoice::LastGraph, {0, 1}, 1, "2", bothSets, 2, true},
         {TDeleteChoice::AllGraphs, {}, -1, "", bothSets, 2, true},
         {TDeleteChoice::LastDataSet, {0, 1, 2}, 4, "3", {"-6,-4", "-5,-5", "#"}, 1, true},
@@ -118,7 +118,7 @@ TEST(DeleteGraphs, EachChoiceLeavesWhatItShould) {
         ASSERT_EQ(f.settings.LastGraph, 4);
         const int choice = static_cast<int>(c.choice);
         deleteGraphs(*f.engine, c.choice);
-        EXPECT_EQ(f.liveSlots(), c.slots) << choice;
+        EXPECT_EQ(f.liveSlots(), c.filled) << choice;
         EXPECT_EQ(f.settings.LastGraph, c.lastGraph) << choice;
         EXPECT_EQ(f.host.formula, c.formula) << choice;
         EXPECT_EQ(f.sets().lines(), c.store) << choice;
@@ -128,8 +128,8 @@ TEST(DeleteGraphs, EachChoiceLeavesWhatItShould) {
         EXPECT_EQ(f.settings.YAxisName, "y") << choice;
         EXPECT_TRUE(f.host.messages.empty()) << choice;
         // The picture is drawn again from what is left.
-        EXPECT_EQ(f.at(0, 3) == f.graph(2), c.slots.size() == 3) << choice;
-        EXPECT_EQ(f.at(0, 1) == f.graph(0), !c.slots.empty()) << choice;
+        EXPECT_EQ(f.at(0, 3) == f.graph(2), c.filled.size() == 3) << choice;
+        EXPECT_EQ(f.at(0, 1) == f.graph(0), !c.filled.empty()) << choice;
         EXPECT_EQ(f.at(6, -4) == f.mark(1), c.count == 2) << choice;
         EXPECT_EQ(f.at(-6, -4) == f.mark(0), c.count >= 1) << choice;
     }
