@@ -8,23 +8,6 @@
 
 namespace kurvo {
 
-TTypedSet addTypedDataSet(TPlotEngine& engine, const std::string& axisLabels,
-                          const std::vector<std::string>& lines) {
-    TTypedSet typed = readTypedSet(lines);
-    if (!typed.error.empty()) return typed;
-
-    TGraphDocument& doc = engine.Document;
-    doc.DataSetPlotting = true;
-    engine.Host.setFormulaText(std::string());
-    doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() + 1);
-    doc.DataSetAxisLabels = axisLabels;
-    std::tie(engine.Settings.XAxisName, engine.Settings.YAxisName) = splitAxisLabels(axisLabels);
-    // Every line was checked above, so the store takes them all and ends the set with "#".
-    doc.DataSets.appendLines(typed.lines);
-    engine.PlotAction();
-    return typed;
-}
-
 namespace {
 
 /// Empties a slot: its expression, so no paint draws it, and its typed text, so a graph file
@@ -40,7 +23,45 @@ bool slotIsEmpty(const TGraphDocument& doc, int slot) {
            doc.ParsedFormulas[static_cast<std::size_t>(slot)].empty();
 }
 
+/// The newest slot from `slot` down that holds a graph, or -1. Plotting typed points takes a slot
+/// and leaves it empty, so the newest graph need not be in slot LastGraph.
+int newestGraph(const TGraphDocument& doc, int slot) {
+    slot = std::min(slot, TGraphDocument::SlotCount - 1);
+    while (slot >= 0 && slotIsEmpty(doc, slot))
+        --slot;
+    return slot;
+}
+
 } // namespace
+
+TTypedSet addTypedDataSet(TPlotEngine& engine, const std::string& axisLabels,
+                          const std::vector<std::string>& lines) {
+    TTypedSet typed = readTypedSet(lines);
+    if (!typed.error.empty()) return typed;
+
+    TGraphDocument& doc = engine.Document;
+    doc.DataSetPlotting = true;
+    doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() + 1);
+    doc.DataSetAxisLabels = axisLabels;
+    TSettingsRecord& settings = engine.Settings;
+    const std::pair<std::string, std::string> names = splitAxisLabels(axisLabels);
+    const bool renamed = names != std::pair(settings.XAxisName, settings.YAxisName);
+    std::tie(settings.XAxisName, settings.YAxisName) = names;
+    // Every line was checked above, so the store takes them all and ends the set with "#".
+    doc.DataSets.appendLines(typed.lines);
+    if (renamed) {
+        // The plot below draws over the picture, which shows the old axis names: the new ones would
+        // be written across them. The picture is drawn again first, with the graphs (a redraw draws
+        // them only while the formula field holds a formula).
+        const int newest = newestGraph(doc, settings.LastGraph);
+        if (engine.Host.formulaText().empty() && newest >= 0)
+            engine.Host.setFormulaText(doc.UserFormulas[static_cast<std::size_t>(newest)]);
+        engine.replotAll();
+    }
+    engine.Host.setFormulaText(std::string());
+    engine.PlotAction();
+    return typed;
+}
 
 void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
     TGraphDocument& doc = engine.Document;
@@ -60,15 +81,9 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
         doc.FamilyLastGraph = 0;
     }
     if (choice == C::LastGraph) {
-        // The newest slot that holds a graph: plotting typed points takes a slot and leaves it
-        // empty, and deleting such a slot would delete nothing the user can see.
-        int last = std::min(settings.LastGraph, TGraphDocument::SlotCount - 1);
-        while (last >= 0 && slotIsEmpty(doc, last))
-            --last;
+        const int last = newestGraph(doc, settings.LastGraph);
         emptySlot(doc, last);
-        int previous = last - 1;
-        while (previous >= 0 && slotIsEmpty(doc, previous))
-            --previous;
+        const int previous = newestGraph(doc, last - 1);
         engine.Host.setFormulaText(previous >= 0 ? doc.UserFormulas[static_cast<std::size_t>(previous)]
                                                  : std::string());
         settings.LastGraph = std::max(previous, -1); // -1: no graph is left
@@ -85,6 +100,13 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
     if (allDataSets) {
         sets.clear(); // the count too
         doc.DataSetPlotting = false;
+    }
+    if (choice == C::LastDataSet || choice == C::AllDataSets) {
+        // The graphs stay. A redraw draws them only while the formula field holds a formula, and
+        // plotting typed points emptied it: the newest graph's formula is shown again.
+        const int newest = newestGraph(doc, settings.LastGraph);
+        if (engine.Host.formulaText().empty() && newest >= 0)
+            engine.Host.setFormulaText(doc.UserFormulas[static_cast<std::size_t>(newest)]);
     }
 
     settings.XAxisName = "x";

@@ -34,7 +34,9 @@ enum class TDeleteChoice { LastGraph, AllGraphs, LastDataSet, AllDataSets, All }
 ///   longer count it) and the data-set count goes down by one; with fewer than two sets it acts as
 ///   AllDataSets.
 /// - All data sets (AllDataSets, All): the store is emptied, the count set to 0 and data-set plotting
-///   turned off; the formula field keeps its text.
+///   turned off.
+/// The data-set choices keep the formula field's text; when it is empty (plotting typed points
+/// empties it) and graphs are left, it shows the newest graph's formula, so the redraw draws them.
 /// Every choice resets the axis names to "x" and "y" and ends with a full redraw.
 void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice);
 

@@ -70,6 +70,22 @@ TEST(TypedDataSet, TheSameTextTwiceGivesTwoSets) {
     EXPECT_EQ(f.at(1, 2), f.mark(1)) << "the second set is drawn over the first, in the next colour";
 }
 
+TEST(TypedDataSet, NewAxisNamesRedrawThePictureWithTheGraphs) {
+    EditFixture f;
+    f.settings.showAxes = true;
+    f.plotAll({"1", "2"});
+    ASSERT_EQ(addTypedDataSet(*f.engine, "a,b", {"5,5"}).error, "");
+    ASSERT_EQ(f.host.formula, "");
+    // The field is empty now; new names still leave every graph and set drawn.
+    ASSERT_EQ(addTypedDataSet(*f.engine, "c,d", {"-5,5"}).error, "");
+    EXPECT_EQ(f.host.formula, "");
+    EXPECT_EQ(f.settings.XAxisName, "c");
+    EXPECT_EQ(f.at(3, 1), f.graph(0));
+    EXPECT_EQ(f.at(3, 2), f.graph(1));
+    EXPECT_EQ(f.at(5, 5), f.mark(0));
+    EXPECT_EQ(f.at(-5, 5), f.mark(1));
+}
+
 TEST(TypedDataSet, ARefusedSetChangesNothing) {
     EditFixture f;
     EXPECT_EQ(addTypedDataSet(*f.engine, "x,y", {"1,1"}).error, "");
@@ -219,6 +235,20 @@ TEST(DeleteGraphs, LastDataSetAfterATransformationKeepsTheTransformedSetDrawn) {
     EXPECT_EQ(f.sets().dataSetCount(), 3);
     EXPECT_EQ(f.at(1, 1), f.mark(2)) << "the first set, in the colour of the newest drawing";
     EXPECT_EQ(f.at(5, 5), White);
+}
+
+TEST(DeleteGraphs, DataSetChoicesKeepTheGraphsDrawnAfterTypedPoints) {
+    for (TDeleteChoice choice : {TDeleteChoice::LastDataSet, TDeleteChoice::AllDataSets}) {
+        EditFixture f;
+        f.plotAll({"1", "2"});
+        ASSERT_EQ(addTypedDataSet(*f.engine, "x,y", {"5,5"}).error, "");
+        ASSERT_EQ(f.host.formula, "");
+        deleteGraphs(*f.engine, choice);
+        EXPECT_EQ(f.host.formula, "2") << "the newest graph's formula";
+        EXPECT_EQ(f.at(0, 1), f.graph(0)) << static_cast<int>(choice);
+        EXPECT_EQ(f.at(0, 2), f.graph(1)) << static_cast<int>(choice);
+        EXPECT_EQ(f.at(5, 5), White) << static_cast<int>(choice);
+    }
 }
 
 TEST(DeleteGraphs, AllGraphsEndsAFamily) {
