@@ -5,11 +5,13 @@
 #include "AliasDialog.h"
 #include "ButtonImages.h"
 #include "ConstantsDialog.h"
+#include "CoordsDialog.h"
 #include "Cp1252.h"
 #include "DataMarksDialog.h"
 #include "DataSaveDialog.h"
 #include "Defaults.h"
 #include "EnvironmentDialog.h"
+#include "DeleteDialog.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
 #include "FamiliesDialog.h"
@@ -118,7 +120,9 @@ const char* const WorkingActions[] = {"Stop1",
                                       "FunctionAliases1",
                                       "SmoothImplicitCurves1",
                                       "AntialiasedCurves1",
-                                      "Environment1"};
+                                      "Environment1",
+                                      "CoordinateSets1",
+                                      "Delete1"};
 
 bool isWorkingAction(const QString& name) {
     for (const char* w : WorkingActions)
@@ -169,6 +173,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     ffamilies_ = new Tffamilies(*this, this);
     fformulae_ = new Tfformulae(*this, this);
     ffunctions_ = new Tffunctions(*this, this);
+    fcoords_ = new Tfcoords(*this, this);
+    fdelete_ = new Tfdelete(*this, this);
     createAdminDialogs();
     dataMks_ = new TDataMks(*this, this);
     environment_ = new TEnvironment(*this, *dataMks_, this);
@@ -402,6 +408,8 @@ void TMainForm::connectMenu() {
     on("AntialiasedCurves1",
        [this] { toggleOption(engine_->Options.smoothImplicitCurves, !engine_->Options.antialiasedCurves); });
     on("Environment1", [this] { Environment1Click(); });
+    on("CoordinateSets1", [this] { CoordinateSets1Click(); });
+    on("Delete1", [this] { Delete1Click(); });
     // The Plot command guards itself (a plot inside a running plot is refused).
     connect(menu_.action("Plot"), &QAction::triggered, this, [this] { PlotClick(); });
 }
@@ -827,6 +835,14 @@ void TMainForm::Environment1Click() {
 
 void TMainForm::setPlotStepFieldValue(int plotStep) {
     if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStep);
+}
+
+void TMainForm::CoordinateSets1Click() {
+    showEditor(fcoords_);
+}
+
+void TMainForm::Delete1Click() {
+    showEditor(fdelete_);
 }
 
 std::optional<TFamilyFields> TMainForm::familyFields() const {

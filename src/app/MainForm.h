@@ -32,6 +32,8 @@ class Tfregression;
 class Tfstatistics;
 class Tftrans;
 class Tfconstant;
+class Tfcoords;
+class Tfdelete;
 class Tffamilies;
 class Tffunctions;
 class Tfformulae;
@@ -112,6 +114,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void refreshCommands() override { updateCommands(); }
     void setHintsShown(bool shown) override { guard_.setHintsShown(shown); }
     void setPlotStepFieldValue(int plotStep) override;
+    void runPlotting(const std::function<void()>& run) override;
     void showInformation(const std::string& text) override { showMessage(text); }
     bool askYesNo(const std::string& text) override { return askQuestion(text); }
     void reportError(const std::exception& e) override { showError(e); }
@@ -181,6 +184,11 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tffamilies* familiesDialog() const { return ffamilies_; }
     Tffunctions* functionsDialog() const { return ffunctions_; }
     Tfformulae* formulaeDialog() const { return fformulae_; }
+    // ---- coordinate sets and deleting graphs -----------------------------------------------------------
+    void CoordinateSets1Click();
+    void Delete1Click();
+    Tfcoords* coordsDialog() const { return fcoords_; }
+    Tfdelete* deleteDialog() const { return fdelete_; }
 
     // ---- environment settings and the data-marks palette ---------------------------------------------
     void Environment1Click();
@@ -234,9 +242,8 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void connectMenu();
     void buildStatusBar();
     void connectViewCommands();
-    /// `guarded` and `plotting` for the handlers of other files.
+    /// `guarded` for the handlers of other files (`runPlotting` is public: the dialogs use it too).
     void runGuarded(const std::function<void()>& handler);
-    void runPlotting(const std::function<void()>& run);
     /// The readout at the pointer: the status bar panels and the cross-hair and tangent overlays.
     void readoutAt(int X, int Y);
     /// The plot area's cursor for the current gesture mode.
@@ -290,6 +297,8 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tffamilies* ffamilies_ = nullptr;
     Tffunctions* ffunctions_ = nullptr;
     Tfformulae* fformulae_ = nullptr;
+    Tfcoords* fcoords_ = nullptr;
+    Tfdelete* fdelete_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     THelpWindow* help_ = nullptr;
     TPrintForm* printForm_ = nullptr;

@@ -7,6 +7,7 @@
 #include "ToolbarConfig.h"
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ class TEditorHost {
     virtual void setHintsShown(bool shown) = 0;
     /// Puts a plot step N into the toolbar's plot-step field, when the toolbar holds one.
     virtual void setPlotStepFieldValue(int plotStep) = 0;
+    /// Runs an engine operation that draws, as the window runs its own plots: input held off while
+    /// it runs, an error reported in a message box, the plot area shown again afterwards. While
+    /// another plot is running it does not run `run` at all.
+    virtual void runPlotting(const std::function<void()>& run) = 0;
 
     // ---- administrator features ----
     /// The alias list in effect: the lines the Plot action replaces aliases from.

@@ -3,6 +3,7 @@
 
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -33,6 +34,35 @@ std::optional<TDataPoint> parsePointLine(std::string_view line) {
 std::optional<std::string> pointLineText(const TDataPoint& point) {
     if (!std::isfinite(point.x) || !std::isfinite(point.y)) return std::nullopt;
     return formatGeneral(point.x) + "," + formatGeneral(point.y);
+}
+
+std::pair<std::string, std::string> splitAxisLabels(std::string_view labels) {
+    constexpr std::size_t MaxName = 255; // the settings record's text length
+    const std::size_t comma = labels.find(',');
+    if (comma == std::string_view::npos) return {};
+    return {std::string(labels.substr(0, std::min(comma, MaxName))),
+            std::string(labels.substr(comma + 1, MaxName))};
+}
+
+TTypedSet readTypedSet(const std::vector<std::string>& lines) {
+    TTypedSet set;
+    if (lines.empty() || lines.front().empty()) {
+        set.error = "I have to have something to plot!";
+        return set;
+    }
+    for (std::size_t i = 0; i < lines.size() && !lines[i].empty(); ++i) {
+        // Every line is checked before anything is added, so a refused set leaves the store as it was.
+        if (!parsePointLine(lines[i])) {
+            set.lines.clear();
+            set.errorLine = i + 1;
+            set.error = "Line " + std::to_string(i + 1) + ": \"" + lines[i] +
+                        "\" is not a point. Type one point a line, x and y separated by a comma, "
+                        "for example 1.5,-2";
+            return set;
+        }
+        set.lines.push_back(lines[i]);
+    }
+    return set;
 }
 
 std::span<const TDataPoint> TDataSetStore::points(std::size_t set) const {

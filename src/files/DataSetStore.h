@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kurvo {
@@ -23,6 +24,22 @@ std::optional<TDataPoint> parsePointLine(std::string_view line);
 /// The point line of a point: the general number texts of x and y joined by a comma. Nothing when
 /// a coordinate is not finite, since such a text would not read back as a number.
 std::optional<std::string> pointLineText(const TDataPoint& point);
+
+/// The axis names of an axis-labels text "x,y": the text before the first comma and the text after
+/// it, each cut to 255 characters; with no comma both are empty.
+std::pair<std::string, std::string> splitAxisLabels(std::string_view labels);
+
+/// A set typed into the coordinates editor, one line of the editor a line.
+struct TTypedSet {
+    std::vector<std::string> lines; ///< the point lines of the new set, in order (no "#")
+    std::string error;              ///< why the set is refused; empty when it is taken
+    std::size_t errorLine = 0;      ///< the refused line, counted from 1; 0 when none is to blame
+};
+
+/// Reads the lines typed into the coordinates editor: the set is the lines from the first up to the
+/// first empty line (or the end). It is refused, with a message naming the line, when one of those
+/// lines is not a point line "x,y"; it is refused too when the first line is empty or there is none.
+TTypedSet readTypedSet(const std::vector<std::string>& lines);
 
 /// The coordinate sets as the lines that the graph file stores and the coordinates editor shows.
 /// Every line is "#" or a point line (lines that are neither are refused on the way in), and the

@@ -112,10 +112,10 @@ void TCoordinateSetPlotter::drawMark(QPainter& p, int markType, int n, int k, co
 
 void TCoordinateSetPlotter::PlotCoordinateSets() {
     const TDataSetStore& store = e_.Document.DataSets;
-    const int count = std::min<int>(e_.Document.DataSetCount, static_cast<int>(store.setCount()));
+    const int count = std::min<int>(store.dataSetCount(), static_cast<int>(store.setCount()));
     if (count <= 0) return;
-    const int last = e_.Document.DataSetCount - 1;
-    const int first = e_.Document.SingleSetOnly ? last : 0;
+    const int last = store.dataSetCount() - 1;
+    const int first = store.singleSetOnly() ? last : 0;
     const TSettingsRecord& s = e_.Settings;
 
     QPainter& p = e_.canvas();

@@ -27,7 +27,7 @@ class TCoordinateSetPlotter {
   public:
     explicit TCoordinateSetPlotter(TPlotRenderer& renderer) : e_(renderer) {}
 
-    /// Draws the first DataSetCount sets of the store (only the first set while the single-set flag
+    /// Draws the first data-set-count sets of the store (only the first set while the single-set flag
     /// is on), set i with mark colour i mod 5, each point marked with the settings' mark type and,
     /// with "Connect" on, joined to the previous point of its set. Escape ends the current set.
     void PlotCoordinateSets();

@@ -42,14 +42,9 @@ class TGraphDocument {
     /// The settings as they were before the last Plot action (one level of undo).
     TSettingsRecord UndoSnapshot;
 
-    /// The coordinate sets of the drawing.
+    /// The coordinate sets of the drawing, with the data-set count and the single-set flag that
+    /// say which of them are drawn (the store is their one owner).
     TDataSetStore DataSets;
-    /// How many sets of the store are drawn (the first ones); raised by every import, typed set and
-    /// transformation, so it also picks the mark colour of the newest drawing.
-    int DataSetCount = 0;
-    /// After a transformation only the first set of the store is drawn, in the colour of set
-    /// DataSetCount - 1.
-    bool SingleSetOnly = false;
     /// The coordinates editor's axis-labels text "x,y" (an import's header line lands here); a fit
     /// to the data names the axes from it.
     std::string DataSetAxisLabels = "x,y";

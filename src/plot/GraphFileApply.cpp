@@ -49,7 +49,8 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
 
     const std::size_t setsBefore = doc.DataSets.setCount();
     doc.DataSets.appendLines(file.dataSetLines);
-    doc.DataSetCount += static_cast<int>(doc.DataSets.setCount() - setsBefore);
+    doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() +
+                                 static_cast<int>(doc.DataSets.setCount() - setsBefore));
     doc.DataSetPlotting = !doc.DataSets.empty();
 
     TPlotHost& host = engine.Host;
@@ -106,7 +107,8 @@ void applyDataSetImport(TPlotEngine& engine, const TDataSetImport& import) {
     TGraphDocument& doc = engine.Document;
     const std::size_t setsBefore = doc.DataSets.setCount();
     doc.DataSets.appendLines(import.lines);
-    doc.DataSetCount += static_cast<int>(doc.DataSets.setCount() - setsBefore);
+    doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() +
+                                 static_cast<int>(doc.DataSets.setCount() - setsBefore));
     if (import.axisLabels) doc.DataSetAxisLabels = *import.axisLabels;
     doc.DataSetPlotting = true;
     engine.Host.setFormulaText(std::string());

@@ -9,6 +9,7 @@
 #include "NumberText.h"
 
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace kurvo {
@@ -302,12 +303,10 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
 }
 
 void TPlotEngine::fitViewToDataSets() {
-    const std::optional<TDataSetFit> fit = fitCoordinateSets(Document.DataSets, Document.DataSetCount);
+    const std::optional<TDataSetFit> fit =
+        fitCoordinateSets(Document.DataSets, Document.DataSets.dataSetCount());
     if (!fit) return;
-    const std::string& labels = Document.DataSetAxisLabels;
-    const auto comma = labels.find(',');
-    Settings.XAxisName = comma == std::string::npos ? std::string() : labels.substr(0, comma);
-    Settings.YAxisName = comma == std::string::npos ? std::string() : labels.substr(comma + 1);
+    std::tie(Settings.XAxisName, Settings.YAxisName) = splitAxisLabels(Document.DataSetAxisLabels);
     using F = TPlotHost::Field;
     if (fit->fitX) {
         Host.setFieldText(F::XMin, formatGeneral(fit->Xmin));

@@ -36,7 +36,7 @@ TEST_F(AppTest, DataSetCommandsWaitForDataSets) {
     EXPECT_TRUE(action("Datasets")->isEnabled());
     const TGraphDocument& doc = form->engine()->Document;
     EXPECT_EQ(doc.DataSets.allPoints().size(), 10u);
-    EXPECT_EQ(doc.DataSetCount, 1);
+    EXPECT_EQ(doc.DataSets.dataSetCount(), 1);
     EXPECT_EQ(formulaEdit()->text(), "");
     ASSERT_EQ(form->recordedMessages().size(), 1u);
     EXPECT_NE(form->recordedMessages()[0].find("points.csv, line 7: \"seven;oops\""), std::string::npos)

@@ -110,7 +110,8 @@ struct DataSetFixture : PlotFixture {
     void addSets(const std::vector<std::string>& lines) {
         const std::size_t before = engine->Document.DataSets.setCount();
         EXPECT_TRUE(engine->Document.DataSets.appendLines(lines).empty());
-        engine->Document.DataSetCount += static_cast<int>(engine->Document.DataSets.setCount() - before);
+        TDataSetStore& store = engine->Document.DataSets;
+        store.setDataSetCount(store.dataSetCount() + static_cast<int>(store.setCount() - before));
         engine->Document.DataSetPlotting = true;
     }
     QColor mark(int i) const { return engine->colour(settings.MarkColours[static_cast<std::size_t>(i)]); }
@@ -142,7 +143,7 @@ TEST(CoordinateSets, TwoConnectedSetsAreTwoPolylines) {
 TEST(CoordinateSets, CountLimitsTheSetsDrawn) {
     DataSetFixture f;
     f.addSets({"1,1", "#", "2,2", "#"});
-    f.engine->Document.DataSetCount = 1; // the last set was deleted from the count only
+    f.engine->Document.DataSets.setDataSetCount(1); // the last set was deleted from the count only
     f.engine->replotAll();
     EXPECT_EQ(f.at(1, 1), f.mark(0));
     EXPECT_EQ(f.at(2, 2), White);
@@ -151,7 +152,7 @@ TEST(CoordinateSets, CountLimitsTheSetsDrawn) {
 TEST(CoordinateSets, SingleSetFlagDrawsTheFirstSetInTheNewestColour) {
     DataSetFixture f;
     f.addSets({"1,1", "#", "2,2", "#", "3,3", "#"});
-    f.engine->Document.SingleSetOnly = true;
+    f.engine->Document.DataSets.setSingleSetOnly(true);
     f.engine->replotAll();
     EXPECT_EQ(f.at(1, 1), f.mark(2));
     EXPECT_EQ(f.at(2, 2), White);

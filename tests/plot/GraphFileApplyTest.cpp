@@ -109,11 +109,11 @@ TEST(GraphFileOpen, DataSetsAreAppendedAndCountedPerSet) {
 
     FileFixture b;
     b.engine->Document.DataSets.appendLines({"5,5", "#"});
-    b.engine->Document.DataSetCount = 1;
+    b.engine->Document.DataSets.setDataSetCount(1);
     openChosenFile(*b.engine, saved);
     EXPECT_EQ(b.engine->Document.DataSets.lines(),
               (std::vector<std::string>{"5,5", "#", "1,1", "#", "2,2", "#"}));
-    EXPECT_EQ(b.engine->Document.DataSetCount, 3);
+    EXPECT_EQ(b.engine->Document.DataSets.dataSetCount(), 3);
     EXPECT_TRUE(b.engine->Document.DataSetPlotting);
     EXPECT_EQ(b.settings.LastGraph, -1) << "a file without graphs";
     EXPECT_EQ(b.engine->Document.UserFormulas[0], "");
@@ -213,7 +213,7 @@ TEST(DataSetImport, CountsSetsKeepsHeaderEmptiesFormulaAndDraws) {
     EXPECT_TRUE(openChosenFile(*f.engine, file));
     const TGraphDocument& doc = f.engine->Document;
     EXPECT_EQ(doc.DataSets.lines(), (std::vector<std::string>{"1,2", "3,4", "#", "-5,-6", "#"}));
-    EXPECT_EQ(doc.DataSetCount, 2);
+    EXPECT_EQ(doc.DataSets.dataSetCount(), 2);
     EXPECT_EQ(doc.DataSetAxisLabels, "t,h");
     EXPECT_TRUE(doc.DataSetPlotting);
     EXPECT_EQ(f.host.formula, "");

@@ -1,0 +1,91 @@
+// Tfdelete: the delete dialog's window over deleteGraphs.
+#include "DeleteDialog.h"
+
+#include "DialogSupport.h"
+#include "EditorHost.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace kurvo {
+
+Tfdelete::Tfdelete(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
+    setObjectName("fdelete");
+    setWindowTitle("Delete");
+    setModal(false);
+
+    auto* box = new QGroupBox(this);
+    box->setAccessibleName("What to delete");
+    auto* column = new QVBoxLayout(box);
+    group_ = new QButtonGroup(this);
+    struct Choice {
+        QRadioButton** button;
+        const char* name;
+        const char* caption;
+        TDeleteChoice choice;
+    };
+    const Choice choices[] = {
+        {&RadioButton1, "RadioButton1", "Delete Last Graph", TDeleteChoice::LastGraph},
+        {&RadioButton2, "RadioButton2", "Delete All Graphs", TDeleteChoice::AllGraphs},
+        {&RadioButton3, "RadioButton3", "Delete Last DataSet", TDeleteChoice::LastDataSet},
+        {&RadioButton4, "RadioButton4", "Delete All DataSets", TDeleteChoice::AllDataSets},
+        {&RadioButton5, "RadioButton5", "Delete All", TDeleteChoice::All}};
+    for (const Choice& c : choices) {
+        *c.button = new QRadioButton(c.caption, box);
+        (*c.button)->setObjectName(c.name);
+        group_->addButton(*c.button, static_cast<int>(c.choice));
+        column->addWidget(*c.button);
+    }
+    RadioButton5->setChecked(true);
+
+    QDialogButtonBox* buttons = okCancelButtons(this);
+    OKBtn = buttons->button(QDialogButtonBox::Ok);
+    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
+    OKBtn->setObjectName("OKBtn");
+    CancelBtn->setObjectName("CancelBtn");
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(box);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+TDeleteChoice Tfdelete::choice() const {
+    const int id = group_->checkedId();
+    return id < 0 ? TDeleteChoice::All : static_cast<TDeleteChoice>(id);
+}
+
+void Tfdelete::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) FormShow();
+}
+
+void Tfdelete::FormShow() {
+    RadioButton5->setChecked(true);
+    RadioButton5->setFocus();
+}
+
+void Tfdelete::OKBtnClick() {
+    bool ran = false;
+    const TDeleteChoice chosen = choice();
+    host_.runPlotting([&] {
+        ran = true;
+        deleteGraphs(host_.plotEngine(), chosen);
+    });
+    if (!ran) return; // a plot is running: nothing was deleted, the dialog stays
+    hide();
+    host_.refreshCommands(); // the data-set commands wait for data sets again
+}
+
+void Tfdelete::CancelBtnClick() {
+    hide();
+}
+
+} // namespace kurvo

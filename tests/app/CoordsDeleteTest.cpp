@@ -1,0 +1,125 @@
+// The coordinates editor and the delete dialog in the window: opened from the menu and the toolbar,
+// modeless, and what their OK leaves in the window's commands and fields.
+#include "AppTestSupport.h"
+
+#include "CoordsDialog.h"
+#include "DataSetTransform.h"
+#include "DeleteDialog.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace kurvo::test {
+namespace {
+
+class CoordsDelete : public AppTest {
+  public:
+    TDataSetStore& store() { return form->engine()->Document.DataSets; }
+    /// The toolbar button that shows a command, if the toolbar holds one.
+    QToolButton* toolButton(const char* name) {
+        for (QObject* o : action(name)->associatedObjects())
+            if (auto* b = qobject_cast<QToolButton*>(o)) return b;
+        return nullptr;
+    }
+    void typePoints(const QString& labels, const QString& points) {
+        action("CoordinateSets1")->trigger();
+        Tfcoords* d = form->coordsDialog();
+        d->Edit1->setText(labels);
+        d->Memo1->setPlainText(points);
+        QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+    }
+};
+
+TEST_F(CoordsDelete, FivePointsTypedThroughTheMenuArePlotted) {
+    open();
+    for (const char* name : {"CoordinateSets1", "Delete1"}) {
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+        QToolButton* b = toolButton(name);
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_TRUE(b->isEnabled()) << name;
+    }
+    EXPECT_FALSE(action("Datasets")->isEnabled());
+    formulaEdit()->setText("sin(x)");
+    typePoints("time,height", "1,1\n2,4\n3,9\n4,16\n5,25\n");
+    Tfcoords* d = form->coordsDialog();
+    EXPECT_EQ(d->windowTitle(), "Coordinates");
+    EXPECT_FALSE(d->isModal());
+    EXPECT_FALSE(d->isVisible()) << "OK hides the dialog";
+    EXPECT_TRUE(form->recordedMessages().empty());
+    EXPECT_EQ(store().lines(), (std::vector<std::string>{"1,1", "2,4", "3,9", "4,16", "5,25", "#"}));
+    EXPECT_EQ(store().dataSetCount(), 1);
+    EXPECT_EQ(formulaEdit()->text(), "") << "the plot draws the points alone";
+    EXPECT_EQ(form->settings().XAxisName, "time");
+    for (const char* name : {"Datasets", "Transforms1", "Matrix1", "Statistics1", "Regression1"})
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+    // The dialog keeps its texts for the next set.
+    toolButton("CoordinateSets1")->click();
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(d->Memo1->toPlainText(), "1,1\n2,4\n3,9\n4,16\n5,25\n");
+    EXPECT_EQ(d->Edit1->text(), "time,height");
+    QTest::mouseClick(d->Button1, Qt::LeftButton);
+    EXPECT_EQ(d->Memo1->toPlainText(), "");
+    QTest::keyClick(d, Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(store().setCount(), 1u) << "Close adds nothing";
+}
+
+TEST_F(CoordsDelete, ABadLineIsRefusedAndTheDialogStays) {
+    open();
+    typePoints("x,y", "1,2\n3 4\n");
+    ASSERT_EQ(form->recordedMessages().size(), 1u);
+    EXPECT_EQ(form->recordedMessages()[0].rfind("Line 2: \"3 4\"", 0), 0u) << form->recordedMessages()[0];
+    Tfcoords* d = form->coordsDialog();
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(d->Memo1->textCursor().selectedText(), "3 4") << "the bad line is selected";
+    EXPECT_TRUE(store().empty());
+    EXPECT_FALSE(action("Datasets")->isEnabled());
+}
+
+TEST_F(CoordsDelete, DeleteOpensWithDeleteAllAndEmptiesTheDrawing) {
+    open();
+    formulaEdit()->setText("x");
+    form->PlotClick();
+    typePoints("a,b", "1,2\n");
+    Tfdelete* d = form->deleteDialog();
+    toolButton("Delete1")->click();
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(d->isModal());
+    EXPECT_EQ(d->windowTitle(), "Delete");
+    EXPECT_TRUE(d->RadioButton5->isChecked());
+    d->RadioButton3->setChecked(true);
+    QTest::mouseClick(d->CancelBtn, Qt::LeftButton);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(store().setCount(), 1u) << "Cancel deletes nothing";
+
+    action("Delete1")->trigger();
+    EXPECT_TRUE(d->RadioButton5->isChecked()) << "every opening starts from Delete All";
+    QTest::mouseClick(d->OKBtn, Qt::LeftButton);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_TRUE(store().empty());
+    EXPECT_EQ(form->settings().LastGraph, -1);
+    EXPECT_EQ(form->settings().XAxisName, "x");
+    EXPECT_EQ(formulaEdit()->text(), "");
+    for (const char* name : {"Datasets", "Transforms1", "Matrix1"})
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    EXPECT_TRUE(form->recordedMessages().empty());
+}
+
+TEST_F(CoordsDelete, ATransformationReachesTheDrawing) {
+    open();
+    typePoints("x,y", "1.3,1.3\n");
+    typePoints("x,y", "-4.7,-5.3\n");
+    TPlotEngine& engine = *form->engine();
+    ASSERT_EQ(transformFirstSet(store(), PointTransformation::translation(2, 3)), "");
+    engine.replotAll();
+    auto at = [&](double x, double y) {
+        return engine.composedPicture().pixelColor(engine.WorldToPixelX(x), engine.WorldToPixelY(y));
+    };
+    // Only the first set is drawn now, in the colour of the third drawing.
+    EXPECT_EQ(at(3.3, 4.3), engine.colour(form->settings().MarkColours[2]));
+    EXPECT_EQ(at(-4.7, -5.3), engine.colour(form->settings().backgroundColour));
+}
+
+} // namespace
+} // namespace kurvo::test
