@@ -140,6 +140,9 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     : QMainWindow(parent), startFolder_(std::move(startFolder)), data_(std::move(data)),
       settings_(defaultSettings()), recordMessages_(messages == Messages::Record) {
     setWindowTitle("Kurvo32 Graph Editor");
+    // Toolbars and the status bar take their places at once: the layout animations could still be
+    // running on a toolbar when a command shows or hides the status bar again (seen to crash).
+    setAnimated(false);
     qApp->installEventFilter(&guard_);
     resize(728, 489);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -151,7 +154,17 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     PaintBox1->setSource(
         [this]() -> const QImage* { return engine_ ? &engine_->PlotPicture : nullptr; },
         [this] { return engine_ ? engine_->colour(settings_.backgroundColour) : QColor(Qt::white); });
-    connect(PaintBox1, &TPaintBox::resized, this, [this] { FormResize(); });
+    // The plot area is redrawn after the layout pass that resized it, once for any number of
+    // resizes: a redraw inside the pass changes commands and bars, which would lay them out again
+    // while their own layout is running (seen to crash).
+    connect(PaintBox1, &TPaintBox::resized, this, [this] {
+        if (resizeQueued_) return;
+        resizeQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            resizeQueued_ = false;
+            FormResize();
+        });
+    });
 
     menu_.build(*this);
     connectMenu();

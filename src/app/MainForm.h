@@ -290,6 +290,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     qint64 lastWheelMs_ = -1; ///< when the last wheel notch came, for grouping a turn into one undo
     bool shown_ = false;
     bool resizePending_ = false;
+    bool resizeQueued_ = false; ///< a redraw at the plot area's new size is waiting for the event loop
     bool creationComplete_ = false;
 
     // The formula editors, created once with the window and shown and hidden (owned as children).
