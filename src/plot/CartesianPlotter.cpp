@@ -57,7 +57,7 @@ void TCartesianPlotter::restorePen() {
 }
 
 void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral) {
-    if (e_.Frame.formula.empty() || !e_.Document.ExpressionReady) return;
+    if (!e_.Document.ExpressionReady) return;
     const std::string relation = e_.Frame.relation;
     Trace t;
     t.derived = derived;

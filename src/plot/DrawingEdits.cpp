@@ -49,17 +49,15 @@ TTypedSet addTypedDataSet(TPlotEngine& engine, const std::string& axisLabels,
     std::tie(settings.XAxisName, settings.YAxisName) = names;
     // Every line was checked above, so the store takes them all and ends the set with "#".
     doc.DataSets.appendLines(typed.lines);
-    if (renamed) {
-        // The plot below draws over the picture, which shows the old axis names: the new ones would
-        // be written across them. The picture is drawn again first, with the graphs (a redraw draws
-        // them only while the formula field holds a formula).
-        const int newest = newestGraph(doc, settings.LastGraph);
-        if (engine.Host.formulaText().empty() && newest >= 0)
-            engine.Host.setFormulaText(doc.UserFormulas[static_cast<std::size_t>(newest)]);
-        engine.replotAll();
-    }
+    // The plot below draws over the picture, which shows the old axis names: the new ones would be
+    // written across them, so the picture is drawn again first.
+    if (renamed) engine.replotAll();
     engine.Host.setFormulaText(std::string());
     engine.PlotAction();
+    // The Plot action moved on to a new slot and stored nothing in it: the newest graph stays the
+    // newest, so the next formula takes the slot after it and no empty slot is left between graphs
+    // (a graph file stops at the first empty slot).
+    settings.LastGraph = newestGraph(doc, settings.LastGraph);
     return typed;
 }
 
@@ -101,14 +99,6 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
         sets.clear(); // the count too
         doc.DataSetPlotting = false;
     }
-    if (choice == C::LastDataSet || choice == C::AllDataSets) {
-        // The graphs stay. A redraw draws them only while the formula field holds a formula, and
-        // plotting typed points emptied it: the newest graph's formula is shown again.
-        const int newest = newestGraph(doc, settings.LastGraph);
-        if (engine.Host.formulaText().empty() && newest >= 0)
-            engine.Host.setFormulaText(doc.UserFormulas[static_cast<std::size_t>(newest)]);
-    }
-
     settings.XAxisName = "x";
     settings.YAxisName = "y";
     engine.replotAll();

@@ -108,7 +108,6 @@ void TPlotRenderer::render() {
         if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
     }
 
-    if (Frame.formula.empty()) return;
     const int first = std::max(Frame.firstSlot, 0);
     const int last = std::min(Frame.lastSlot, TGraphDocument::SlotCount - 1);
     // A family member's constants are set before it is drawn (and again before its derived and

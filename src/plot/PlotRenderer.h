@@ -24,7 +24,7 @@ struct TFrame {
     bool clear = false; ///< fill the picture with the background colour before drawing
     /// Axes and graphs are drawn too; without it a paint draws only the coordinate sets.
     bool plotRequested = true;
-    std::string formula;  ///< the formula field: while it is empty no graph is drawn
+    std::string formula;  ///< the formula field's text as the paint began
     std::string relation; ///< the relation box ("y=", "y>", ...)
     /// Draw the background edge lines, the clearing and the axes (off: the graphs alone).
     bool frameAndAxes = true;

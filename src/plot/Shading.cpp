@@ -36,7 +36,10 @@ void TShading::ShadeImplicitRegion(int slot) {
     const int relation = e_.Document.ImplicitRelation;
     if (relation == 4) return;
     const bool greater = relation == 0 || relation == 1;
+    // The relation typed in the formula field; a redraw with an empty field (after typed points, for
+    // instance) shades with the slot's own formula.
     std::string t = e_.Frame.formula;
+    if (t.empty()) t = e_.Document.UserFormulas[static_cast<std::size_t>(slot)];
     std::erase(t, '=');
     t = applyAliases(asciiLower(t), e_.Frame.aliases);
     auto sign = t.find(greater ? '>' : '<');

@@ -86,6 +86,21 @@ TEST(TypedDataSet, NewAxisNamesRedrawThePictureWithTheGraphs) {
     EXPECT_EQ(f.at(-5, 5), f.mark(1));
 }
 
+TEST(TypedDataSet, TakesNoGraphSlotAndRedrawsKeepTheGraphs) {
+    EditFixture f;
+    f.plotAll({"1"});
+    ASSERT_EQ(addTypedDataSet(*f.engine, "x,y", {"5,5"}).error, "");
+    EXPECT_EQ(f.settings.LastGraph, 0);
+    // A full redraw with the emptied formula field still draws the graph and the set.
+    f.engine->replotAll();
+    EXPECT_EQ(f.at(0, 1), f.graph(0));
+    EXPECT_EQ(f.at(5, 5), f.mark(0));
+    // The next graph takes the slot right after the first, so a graph file keeps both.
+    f.plot("2");
+    EXPECT_EQ(f.settings.LastGraph, 1);
+    EXPECT_EQ(f.doc().UserFormulas[1], "2");
+}
+
 TEST(TypedDataSet, ARefusedSetChangesNothing) {
     EditFixture f;
     EXPECT_EQ(addTypedDataSet(*f.engine, "x,y", {"1,1"}).error, "");
@@ -120,18 +135,17 @@ TEST(DeleteGraphs, EachChoiceLeavesWhatItShould) {
     };
     const Lines bothSets{"-6,-4", "-5,-5", "#", "6,-4", "#"};
     const Case cases[] = {
-        // The two filled the typed sets took are passed over: the third graph is the last one.
         {TDeleteChoice::LastGraph, {0, 1}, 1, "2", bothSets, 2, true},
         {TDeleteChoice::AllGraphs, {}, -1, "", bothSets, 2, true},
-        {TDeleteChoice::LastDataSet, {0, 1, 2}, 4, "3", {"-6,-4", "-5,-5", "#"}, 1, true},
-        {TDeleteChoice::AllDataSets, {0, 1, 2}, 4, "3", {}, 0, false},
+        {TDeleteChoice::LastDataSet, {0, 1, 2}, 2, "3", {"-6,-4", "-5,-5", "#"}, 1, true},
+        {TDeleteChoice::AllDataSets, {0, 1, 2}, 2, "3", {}, 0, false},
         {TDeleteChoice::All, {}, -1, "", {}, 0, false},
     };
     for (const Case& c : cases) {
         EditFixture f;
         f.threeGraphsTwoSets();
-        // Each typed set took a slot of its own, with nothing in it (the formula field was empty).
-        ASSERT_EQ(f.settings.LastGraph, 4);
+        // The typed sets took no slot: the third graph is still the newest.
+        ASSERT_EQ(f.settings.LastGraph, 2);
         const int choice = static_cast<int>(c.choice);
         deleteGraphs(*f.engine, c.choice);
         EXPECT_EQ(f.liveSlots(), c.filled) << choice;
@@ -244,7 +258,7 @@ TEST(DeleteGraphs, DataSetChoicesKeepTheGraphsDrawnAfterTypedPoints) {
         ASSERT_EQ(addTypedDataSet(*f.engine, "x,y", {"5,5"}).error, "");
         ASSERT_EQ(f.host.formula, "");
         deleteGraphs(*f.engine, choice);
-        EXPECT_EQ(f.host.formula, "2") << "the newest graph's formula";
+        EXPECT_EQ(f.host.formula, "") << "the formula field keeps its text";
         EXPECT_EQ(f.at(0, 1), f.graph(0)) << static_cast<int>(choice);
         EXPECT_EQ(f.at(0, 2), f.graph(1)) << static_cast<int>(choice);
         EXPECT_EQ(f.at(5, 5), White) << static_cast<int>(choice);
