@@ -32,19 +32,13 @@ Tfalias::Tfalias(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(ho
     Memo1->setToolTip("One alias a line: the formula, a colon, the alias (x^2+1:para)");
     Memo1->setMinimumSize(320, 220);
 
-    QDialogButtonBox* box = okCancelButtons(this);
-    OKBtn = box->button(QDialogButtonBox::Ok);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn = box->button(QDialogButtonBox::Cancel);
-    CancelBtn->setObjectName("CancelBtn");
+    QDialogButtonBox* box = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fieldLabel("&Aliases (formula:alias):", Memo1, this));
     layout->addWidget(Memo1, 1);
     layout->addWidget(box);
-
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 }
 
 void Tfalias::showEvent(QShowEvent* event) {

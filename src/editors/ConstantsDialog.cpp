@@ -29,13 +29,8 @@ Tfconstant::Tfconstant(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
         addFieldRow(grid, static_cast<int>(k), QString("&%1:").arg(letter), edit);
         Edit[k] = edit;
     }
-    QDialogButtonBox* buttons = okCancelButtons(this);
-    OKBtn = buttons->button(QDialogButtonBox::Ok);
-    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn->setObjectName("CancelBtn");
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    QDialogButtonBox* buttons = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -43,13 +43,8 @@ Tfdelete::Tfdelete(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(
     }
     RadioButton5->setChecked(true);
 
-    QDialogButtonBox* buttons = okCancelButtons(this);
-    OKBtn = buttons->button(QDialogButtonBox::Ok);
-    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn->setObjectName("CancelBtn");
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    QDialogButtonBox* buttons = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);

@@ -34,6 +34,28 @@ QDialogButtonBox* okCancelButtons(QWidget* parent) {
     return box;
 }
 
+QDialogButtonBox* okCancelButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel,
+                                  const std::function<void()>& onOk, const std::function<void()>& onCancel) {
+    QDialogButtonBox* box = okCancelButtons(parent);
+    ok = box->button(QDialogButtonBox::Ok);
+    cancel = box->button(QDialogButtonBox::Cancel);
+    ok->setObjectName("OKBtn");
+    cancel->setObjectName("CancelBtn");
+    QObject::connect(ok, &QPushButton::clicked, parent, onOk);
+    QObject::connect(cancel, &QPushButton::clicked, parent, onCancel);
+    return box;
+}
+
+void squareAndCubeButtons(QWidget* parent, QToolButton*& squared, QToolButton*& cubed,
+                          const std::function<void()>& onSquared, const std::function<void()>& onCubed) {
+    squared = typingButton("²", "Type '²'", QKeySequence(Qt::ALT | Qt::Key_2), parent);
+    cubed = typingButton("³", "Type '³'", QKeySequence(Qt::ALT | Qt::Key_3), parent);
+    squared->setObjectName("SpeedButton21");
+    cubed->setObjectName("SpeedButton22");
+    QObject::connect(squared, &QToolButton::clicked, parent, onSquared);
+    QObject::connect(cubed, &QToolButton::clicked, parent, onCubed);
+}
+
 QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent) {
     auto* b = new QToolButton(parent);
     b->setText(QString::fromUtf8(text));

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@ class QDialogButtonBox;
 class QGridLayout;
 class QKeySequence;
 class QLabel;
+class QPushButton;
 class QToolButton;
 class QWidget;
 
@@ -25,10 +27,20 @@ void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* fiel
 /// OK and Cancel (OK the default button, Escape cancels), named for screen readers.
 QDialogButtonBox* okCancelButtons(QWidget* parent);
 
+/// The same OK and Cancel, kept in `ok` and `cancel`, given the object names OKBtn and CancelBtn and
+/// connected to `onOk` and `onCancel`.
+QDialogButtonBox* okCancelButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel,
+                                  const std::function<void()>& onOk, const std::function<void()>& onCancel);
+
 /// A small button that types a character ("²", "³") into the field that has the focus: named by its
 /// hint, reached from the keyboard by `key`, and never taking the focus itself, so a click leaves it
 /// in the field the character goes to.
 QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent);
+
+/// The "²" and "³" typing buttons of the formula editors (Alt+2 and Alt+3), kept in `squared` and
+/// `cubed`, named SpeedButton21 and SpeedButton22 and connected to `onSquared` and `onCubed`.
+void squareAndCubeButtons(QWidget* parent, QToolButton*& squared, QToolButton*& cubed,
+                          const std::function<void()>& onSquared, const std::function<void()>& onCubed);
 
 /// The program's texts are Windows-1252 bytes; widgets show Unicode.
 QString fromCp1252(std::string_view text);

@@ -42,13 +42,8 @@ Tffamilies::Tffamilies(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
         Increment[k] = edit;
     }
 
-    QDialogButtonBox* buttons = okCancelButtons(this);
-    OKBtn = buttons->button(QDialogButtonBox::Ok);
-    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn->setObjectName("CancelBtn");
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    QDialogButtonBox* buttons = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(countRow);

@@ -34,22 +34,14 @@ Tfformulae::Tfformulae(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
     Memo1->setMinimumSize(320, 240);
     QLabel* label = fieldLabel("&Preset formulas, one per line:", Memo1, this);
 
-    SpeedButton21 = typingButton("²", "Type '²'", QKeySequence(Qt::ALT | Qt::Key_2), this);
-    SpeedButton22 = typingButton("³", "Type '³'", QKeySequence(Qt::ALT | Qt::Key_3), this);
-    SpeedButton21->setObjectName("SpeedButton21");
-    SpeedButton22->setObjectName("SpeedButton22");
-    connect(SpeedButton21, &QToolButton::clicked, this, [this] { SpeedButton21Click(); });
-    connect(SpeedButton22, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
+    squareAndCubeButtons(
+        this, SpeedButton21, SpeedButton22, [this] { SpeedButton21Click(); },
+        [this] { SpeedButton22Click(); });
 
-    QDialogButtonBox* buttons = okCancelButtons(this);
-    OKBtn = buttons->button(QDialogButtonBox::Ok);
-    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn->setObjectName("CancelBtn");
+    QDialogButtonBox* buttons = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
     // Enter belongs to the list (it ends a line); OK is Ctrl+Enter, or Tab to it.
     OKBtn->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(SpeedButton21);

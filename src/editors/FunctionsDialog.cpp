@@ -32,20 +32,12 @@ Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), 
         addFieldRow(grid, static_cast<int>(k), QString("&%1:").arg(UserFunctionLetters[k]), edit);
         Edit[k] = edit;
     }
-    SpeedButton21 = typingButton("²", "Type '²'", QKeySequence(Qt::ALT | Qt::Key_2), this);
-    SpeedButton22 = typingButton("³", "Type '³'", QKeySequence(Qt::ALT | Qt::Key_3), this);
-    SpeedButton21->setObjectName("SpeedButton21");
-    SpeedButton22->setObjectName("SpeedButton22");
-    connect(SpeedButton21, &QToolButton::clicked, this, [this] { SpeedButton21Click(); });
-    connect(SpeedButton22, &QToolButton::clicked, this, [this] { SpeedButton22Click(); });
+    squareAndCubeButtons(
+        this, SpeedButton21, SpeedButton22, [this] { SpeedButton21Click(); },
+        [this] { SpeedButton22Click(); });
 
-    QDialogButtonBox* buttons = okCancelButtons(this);
-    OKBtn = buttons->button(QDialogButtonBox::Ok);
-    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn->setObjectName("CancelBtn");
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    QDialogButtonBox* buttons = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(SpeedButton21);

@@ -32,19 +32,13 @@ Tfsetpass::Tfsetpass(TEditorHost& host, QWidget* parent) : QDialog(parent), host
         makePasswordField(*edit);
         addFieldRow(grid, row++, label, *edit);
     }
-    QDialogButtonBox* box = okCancelButtons(this);
-    OKBtn = box->button(QDialogButtonBox::Ok);
-    OKBtn->setObjectName("OKBtn");
-    CancelBtn = box->button(QDialogButtonBox::Cancel);
-    CancelBtn->setObjectName("CancelBtn");
+    QDialogButtonBox* box = okCancelButtons(
+        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(box);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 }
 
 void Tfsetpass::showEvent(QShowEvent* event) {
