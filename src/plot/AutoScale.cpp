@@ -103,6 +103,19 @@ struct Box {
         maxY = std::max(maxY, y);
     }
 };
+
+/// Both ranges from the box of the sampled points, with a margin; a box without width or height
+/// would give a view that cannot be drawn, so the view then stays.
+bool fitToBox(Box box, TSettingsRecord& s) {
+    if (box.maxX - box.minX == 0 || box.maxY - box.minY == 0) return false;
+    if (box.minX == 0) box.minX = -0.05L * (box.maxX - box.minX);
+    if (box.minY == 0) box.minY = -0.05L * (box.maxY - box.minY);
+    s.Xmin = 1.2L * box.minX;
+    s.Xmax = 1.2L * box.maxX;
+    s.Ymin = 1.2L * box.minY;
+    s.Ymax = 1.2L * box.maxY;
+    return true;
+}
 } // namespace
 
 TAutoScale::Outcome TAutoScale::PolarFit() {
@@ -123,13 +136,7 @@ TAutoScale::Outcome TAutoScale::PolarFit() {
             // A failed sample is skipped.
         }
     }
-    if (box.maxX - box.minX == 0 || box.maxY - box.minY == 0) return Outcome::Unchanged;
-    if (box.minX == 0) box.minX = -0.05L * (box.maxX - box.minX);
-    if (box.minY == 0) box.minY = -0.05L * (box.maxY - box.minY);
-    s_.Xmin = 1.2L * box.minX;
-    s_.Xmax = 1.2L * box.maxX;
-    s_.Ymin = 1.2L * box.minY;
-    s_.Ymax = 1.2L * box.maxY;
+    if (!fitToBox(box, s_)) return Outcome::Unchanged;
     recompute();
     return Outcome::Fitted;
 }
@@ -150,13 +157,7 @@ TAutoScale::Outcome TAutoScale::ParametricFit(bool polar) {
         else
             box.take(f, g);
     }
-    if (box.maxX - box.minX == 0 || box.maxY - box.minY == 0) return Outcome::Unchanged;
-    if (box.minX == 0) box.minX = -0.05L * (box.maxX - box.minX);
-    if (box.minY == 0) box.minY = -0.05L * (box.maxY - box.minY);
-    s_.Xmin = 1.2L * box.minX;
-    s_.Xmax = 1.2L * box.maxX;
-    s_.Ymin = 1.2L * box.minY;
-    s_.Ymax = 1.2L * box.maxY;
+    if (!fitToBox(box, s_)) return Outcome::Unchanged;
     recompute();
     return Outcome::Fitted;
 }
