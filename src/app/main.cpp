@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -24,6 +25,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("Kurvo32");
     // Ties the window to its installed menu entry, whose icon the desktop then shows for it.
     QGuiApplication::setDesktopFileName("org.kurvo32.Kurvo32");
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QString(":/icon/kurvo32-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
 
     // The start folder is the current folder; its data folder holds every setting.
     std::error_code ec;
