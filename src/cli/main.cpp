@@ -42,6 +42,10 @@ int main(int argc, char** argv) {
         printUsage(std::cout);
         return 0;
     }
+    if (name == "--version") {
+        std::cout << "kurvo (Kurvo32) " KURVO_VERSION "\n";
+        return 0;
+    }
     kurvo::cli::Args args(argv + 2, argv + argc);
     for (const auto& c : Commands) {
         if (name != c.name) continue;
