@@ -91,7 +91,7 @@ TEST(Regression, PolynomialFailuresSayWhy) {
         {{{1000, 1}, {1000, 2}, {1000, 3}},
          2,
          "No polynomial of degree 2 can be fitted: the points have only 1 different x value."},
-        {{{0, 1}, {1e-6, 2}, {2e-6, 4}}, 2, "No polynomial of degree 2 can be fitted to these points."},
+        {{{0, 1}, {1e-200, 2}, {2e-200, 4}}, 2, "No polynomial of degree 2 can be fitted to these points."},
     };
     for (const auto& row : rows) {
         PolynomialRegression p = fitPolynomial(row.points, row.degree);
