@@ -103,14 +103,14 @@ std::vector<double> toPowersOfX(const std::vector<double>& c, double centre, dou
     return a;
 }
 
-/// y − p(x) for each point, with p evaluated in extended precision.
-std::vector<double> residuals(std::span<const double> xs, std::span<const double> ys,
-                              const std::vector<double>& a) {
-    std::vector<double> r(xs.size());
-    for (std::size_t i = 0; i < xs.size(); ++i) {
+/// y − p(t) for each point, with the sum taken in extended precision.
+std::vector<double> residuals(const std::vector<double>& ts, const std::vector<long double>& ys,
+                              const std::vector<double>& c) {
+    std::vector<double> r(ts.size());
+    for (std::size_t i = 0; i < ts.size(); ++i) {
         long double p = 0;
-        for (std::size_t k = a.size(); k-- > 0;)
-            p = p * xs[i] + a[k];
+        for (std::size_t k = c.size(); k-- > 0;)
+            p = p * ts[i] + c[k];
         r[i] = static_cast<double>(ys[i] - p);
     }
     return r;
@@ -136,44 +136,45 @@ std::optional<PolynomialFitResult> leastSquaresPolynomial(std::span<const double
     const double scale = halfWidth == 0 ? 1.0 : std::ldexp(1.0, exponent);
 
     // Column k of the design matrix holds t^k; y is taken about its mean.
+    std::vector<double> ts(n);
     std::vector<std::vector<double>> columns(cols, std::vector<double>(n));
     for (std::size_t i = 0; i < n; ++i) {
-        const double t = (xs[i] - centre) / scale;
+        ts[i] = (xs[i] - centre) / scale;
         double p = 1;
         for (std::size_t k = 0; k < cols; ++k) {
             columns[k][i] = p;
-            p *= t;
+            p *= ts[i];
         }
     }
     HouseholderQR qr;
     if (!qr.factor(std::move(columns))) return std::nullopt;
 
     const double meanY = meanOf(ys);
-    std::vector<double> rhs(n);
+    std::vector<long double> centred(n);
     double totalSquares = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        rhs[i] = ys[i] - meanY;
-        totalSquares += rhs[i] * rhs[i];
+        centred[i] = static_cast<long double>(ys[i]) - meanY;
+        totalSquares += static_cast<double>(centred[i] * centred[i]);
     }
+    std::vector<double> rhs(centred.begin(), centred.end());
     std::vector<double> c = qr.solve(rhs);
+
+    // The factorisation's rounding, magnified by the condition of the columns, stays in c; fitting
+    // what c still misses, measured in extended precision, wins those digits back.
+    for (int step = 0; step < RefinementSteps; ++step) {
+        std::vector<double> r = residuals(ts, centred, c);
+        const std::vector<double> correction = qr.solve(r);
+        for (std::size_t k = 0; k < cols; ++k)
+            c[k] += correction[k];
+    }
+    double residualSquares = 0;
+    for (double e : residuals(ts, centred, c))
+        residualSquares += e * e;
+
     c[0] += meanY;
     std::vector<double> a = toPowersOfX(c, centre, scale);
-
-    // Carrying the solution to powers of x cancels large terms when the points lie far from x = 0
-    // or the degree is high; fitting what the coefficients still miss, measured in extended
-    // precision, wins those digits back.
-    std::vector<double> r;
-    for (int step = 0; step < RefinementSteps; ++step) {
-        r = residuals(xs, ys, a);
-        std::vector<double> correction = toPowersOfX(qr.solve(r), centre, scale);
-        for (std::size_t k = 0; k < cols; ++k)
-            a[k] += correction[k];
-    }
     if (!std::all_of(a.begin(), a.end(), [](double e) { return std::isfinite(e); })) return std::nullopt;
 
-    double residualSquares = 0;
-    for (double e : residuals(xs, ys, a))
-        residualSquares += e * e;
     PolynomialFitResult result;
     result.coefficients = std::move(a);
     result.rSquared = totalSquares > 0 ? 1 - residualSquares / totalSquares : 1.0;
