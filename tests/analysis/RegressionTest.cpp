@@ -22,6 +22,10 @@ TEST(Regression, LinearFits) {
         {"all y equal", {{1, 0.3}, {2, 0.3}, {3, 0.3}}, "0x+0.3", "1.00"},
         {"scatter", {{0, 0}, {1, 1}, {2, 0}, {3, 1}}, "0.2x+0.2", "0.20"},
         {"two sets pooled", {{0, 0}, {2, 2}, {4, 2}, {6, 4}}, "0.6x+0.2", "0.90"},
+        {"x far from zero",
+         {{1e9 + 1, 500000000.5}, {1e9 + 4, 500000002}, {1e9 + 7, 500000003.5}, {1e9 + 10, 500000005}},
+         "0.5x+0",
+         "1.00"},
     };
     for (const auto& row : rows) {
         LinearRegression r = fitLine(row.points);
@@ -61,6 +65,15 @@ TEST(Regression, PolynomialFits) {
     EXPECT_NEAR(p.coefficients[2], 3, 1e-9);
     EXPECT_EQ(p.equation, polynomialEquationText(p.coefficients));
     EXPECT_EQ(p.quality, "1.00");
+
+    // Wampler1: y = 1 + x + x² + x³ + x⁴ + x⁵ for x = 0 … 20, whose coefficients are all 1, comes
+    // back exactly to the fifteen digits of the equation text.
+    std::vector<TDataPoint> wampler1;
+    for (double x = 0; x <= 20; ++x)
+        wampler1.push_back({x, 1 + x * (1 + x * (1 + x * (1 + x * (1 + x))))});
+    PolynomialRegression quintic = fitPolynomial(wampler1, 5);
+    ASSERT_TRUE(quintic.ok()) << quintic.error;
+    EXPECT_EQ(quintic.equation, "1+1x+1x^2+1x^3+1x^4+1x^5");
 
     PolynomialRegression line = fitPolynomial(std::vector<TDataPoint>{{0, 1}, {1, 3}, {2, 5}}, 2);
     ASSERT_TRUE(line.ok()) << line.error;
