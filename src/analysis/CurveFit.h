@@ -71,7 +71,8 @@ class TCurveFit {
 
   private:
     /// Sums of squared and multiplied deviations from the means, each deviation divided by a
-    /// power of two near the largest of its kind (so neither the squares nor their sums overflow or underflow).
+    /// power of two near the largest of its kind (so neither the squares nor their sums overflow or
+    /// underflow).
     struct Spread {
         double scaleX = 0, scaleY = 0;
         double xx = 0, yy = 0, xy = 0;

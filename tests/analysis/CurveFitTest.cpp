@@ -232,10 +232,12 @@ TEST(TCurveFit, CertifiedReferenceProblems) {
         return double(polynomial({1000, -30, 2}, x) + 5 * cubicResidual(x));
     });
     // Seconds since 1970 and the like: x = 1000000001 … 1000000010, y = x / 2.
-    const Points offset = sampled(1, 10, [](int i) { return (1e9 + i) / 2; }, 1e9);
-    const Points offsetNoisyLine = sampled(1, 12, [](int i) {
-        return 2 + 0.5 * (1e9 + i) + double(5 * cubicResidual(i) + 3 * cubicResidual(i - 4));
-    }, 1e9);
+    const Points offset = sampled(
+        1, 10, [](int i) { return (1e9 + i) / 2; }, 1e9);
+    const Points offsetNoisyLine = sampled(
+        1, 12,
+        [](int i) { return 2 + 0.5 * (1e9 + i) + double(5 * cubicResidual(i) + 3 * cubicResidual(i - 4)); },
+        1e9);
     const double noisyQuinticR2 = exactRSquared(noisyQuintic, k * k * (1 + 36 + 225 + 400 + 225 + 36 + 1));
     const double noisyQuadraticR2 = exactRSquared(noisyQuadratic, 25 * (1 + 9 + 9 + 1));
 
@@ -252,35 +254,58 @@ TEST(TCurveFit, CertifiedReferenceProblems) {
         double digits;
     };
     const Row rows[] = {
-        {"Wampler1, a0 … a5 and R²", wampler1, [](const TCurveFit& f) { return polynomialOf(f, 5); },
-         {1, 1, 1, 1, 1, 1, 1}, 7},
-        {"Wampler2, a0 … a5 and R²", wampler2, [](const TCurveFit& f) { return polynomialOf(f, 5); },
-         {1, 0.1, 0.01, 0.001, 0.0001, 0.00001, 1}, 7},
-        {"Wampler1 with a residual no quintic reduces", noisyQuintic,
-         [](const TCurveFit& f) { return polynomialOf(f, 5); }, {1, 1, 1, 1, 1, 1, noisyQuinticR2}, 7},
-        {"quadratic with a residual", noisyQuadratic, [](const TCurveFit& f) { return polynomialOf(f, 2); },
-         {1000, -30, 2, noisyQuadraticR2}, 9},
-        {"offset 1E9: means, deviations and r", offset,
+        {"Wampler1, a0 … a5 and R²",
+         wampler1,
+         [](const TCurveFit& f) { return polynomialOf(f, 5); },
+         {1, 1, 1, 1, 1, 1, 1},
+         7},
+        {"Wampler2, a0 … a5 and R²",
+         wampler2,
+         [](const TCurveFit& f) { return polynomialOf(f, 5); },
+         {1, 0.1, 0.01, 0.001, 0.0001, 0.00001, 1},
+         7},
+        {"Wampler1 with a residual no quintic reduces",
+         noisyQuintic,
+         [](const TCurveFit& f) { return polynomialOf(f, 5); },
+         {1, 1, 1, 1, 1, 1, noisyQuinticR2},
+         7},
+        {"quadratic with a residual",
+         noisyQuadratic,
+         [](const TCurveFit& f) { return polynomialOf(f, 2); },
+         {1000, -30, 2, noisyQuadraticR2},
+         9},
+        {"offset 1E9: means, deviations and r",
+         offset,
          [](const TCurveFit& f) {
              return std::vector<double>{f.meanX(), f.stdDevX(), f.popStdDevX(), f.stdDevY(), f.corrCoeff()};
          },
-         {1000000005.5, 3.0276503540974917, 2.8722813232690143, 1.5138251770487459, 1}, 9},
-        {"offset 1E9: deviation of x − y", offset, [](const TCurveFit& f) {
+         {1000000005.5, 3.0276503540974917, 2.8722813232690143, 1.5138251770487459, 1},
+         9},
+        {"offset 1E9: deviation of x − y",
+         offset,
+         [](const TCurveFit& f) {
              return std::vector<double>{f.meanDiff(), f.stdDevDiff()};
-         }, {500000002.75, 1.5138251770487459}, 9},
+         },
+         {500000002.75, 1.5138251770487459},
+         9},
         {"offset 1E9: line", offset, line, {0.5, 0, 1}, 9},
         // Its intercept, 0, is a difference of values near 5E8, where one rounding of the slope
         // moves it by 1E-7: it is measured in units of the mean of y.
-        {"offset 1E9: straight-line polynomial", offset,
+        {"offset 1E9: straight-line polynomial",
+         offset,
          [](const TCurveFit& f) {
              std::vector<double> a = polynomialOf(f, 1);
              if (!a.empty()) a[0] /= f.meanY();
              return a;
          },
-         {0, 0.5, 1}, 9},
-        {"offset 1E9: line with a residual", offsetNoisyLine, line,
+         {0, 0.5, 1},
+         9},
+        {"offset 1E9: line with a residual",
+         offsetNoisyLine,
+         line,
          // The residual (Σ 680) is orthogonal to 1 and i; Σ(0.5·(i − 6.5))² over i = 1 … 12 is 35.75.
-         {0.5, 2, 1 - 680 / 715.75}, 9},
+         {0.5, 2, 1 - 680 / 715.75},
+         9},
     };
     for (const Row& row : rows) {
         TCurveFit fit;
