@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace kurvo {
 
@@ -167,6 +168,15 @@ std::optional<PolynomialFitResult> leastSquaresPolynomial(std::span<const double
         for (std::size_t k = 0; k < cols; ++k)
             c[k] += correction[k];
     }
+    // A term that changes no fitted value by half a unit in the last place of the largest y is
+    // below what the data can show: it is 0 (the parabola through (0, 1), (1, 3), (2, 5) is
+    // 1+2x+0x^2, not 1+2x+-3.4E-20x^2).
+    double largestY = 0;
+    for (double y : ys)
+        largestY = std::fmax(largestY, std::fabs(y));
+    for (std::size_t k = 1; k < cols; ++k)
+        if (std::fabs(c[k]) < largestY * std::numeric_limits<double>::epsilon() / 2) c[k] = 0;
+
     double residualSquares = 0;
     for (double e : residuals(ts, centred, c))
         residualSquares += e * e;

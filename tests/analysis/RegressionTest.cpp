@@ -80,6 +80,12 @@ TEST(Regression, PolynomialFits) {
     EXPECT_NEAR(line.coefficients[0], 1, 1e-9);
     EXPECT_NEAR(line.coefficients[1], 2, 1e-9);
     EXPECT_NEAR(line.coefficients[2], 0, 1e-9);
+    // Terms below the rounding of the data are written as 0, also far from x = 0.
+    EXPECT_EQ(line.equation, "1+2x+0x^2");
+    std::vector<TDataPoint> offset;
+    for (int i = 1; i <= 10; ++i)
+        offset.push_back({1e9 + i, (1e9 + i) / 2});
+    EXPECT_EQ(fitPolynomial(offset, 2).equation, "0+0.5x+0x^2");
     EXPECT_EQ(line.quality, "1.00");
 }
 
