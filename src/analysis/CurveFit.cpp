@@ -65,16 +65,16 @@ TCurveFit::Spread TCurveFit::spread(bool ofDifferences) const {
         largestY = std::fmax(largestY, std::fabs(m_ys[i] - meanV));
     }
     // Powers of two, so that dividing by them is exact.
-    s.scaleX = largestX > 0 ? std::ldexp(1.0, std::ilogb(largestX)) : 0;
-    s.scaleY = largestY > 0 ? std::ldexp(1.0, std::ilogb(largestY)) : 0;
-    const double byX = s.scaleX > 0 ? 1 / s.scaleX : 0;
-    const double byY = s.scaleY > 0 ? 1 / s.scaleY : 0;
+    const int exponentX = largestX > 0 ? std::ilogb(largestX) : 0;
+    const int exponentY = largestY > 0 ? std::ilogb(largestY) : 0;
+    s.scaleX = largestX > 0 ? std::ldexp(1.0, exponentX) : 0;
+    s.scaleY = largestY > 0 ? std::ldexp(1.0, exponentY) : 0;
     // Second pass about the means. The sums of the deviations themselves, zero but for the
     // rounding of the means, correct the squares for that rounding.
     double sumDx = 0, sumDy = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double dx = (u(i) - meanU) * byX;
-        const double dy = (m_ys[i] - meanV) * byY;
+        const double dx = std::ldexp(u(i) - meanU, -exponentX);
+        const double dy = std::ldexp(m_ys[i] - meanV, -exponentY);
         sumDx += dx;
         sumDy += dy;
         s.xx += dx * dx;

@@ -57,6 +57,16 @@ TEST(TCurveFit, CorrelationIsZeroWhenOneCoordinateDoesNotVary) {
     EXPECT_NEAR(fitOf({{1, 3}, {2, 2}, {3, 1}}).corrCoeff(), -1, 1e-12);
 }
 
+TEST(TCurveFit, DeviationsSurviveWhereSquaresUnderflowOrOverflow) {
+    for (double unit : {1e-170, 1e200}) {
+        TCurveFit fit = fitOf({{unit, 1}, {2 * unit, 3}, {3 * unit, 5}});
+        EXPECT_NEAR(fit.stdDevX() / unit, 1, 1e-15) << unit;
+        EXPECT_NEAR(fit.popStdDevX() / unit, std::sqrt(2.0 / 3), 1e-15) << unit;
+        EXPECT_NEAR(fit.corrCoeff(), 1, 1e-15) << unit;
+        EXPECT_NEAR(fit.linearFit().slope * unit, 2, 1e-15) << unit;
+    }
+}
+
 TEST(TCurveFit, MeansOfNoPointsAreAnInvalidOperation) {
     TCurveFit fit;
     EXPECT_THROW(fit.meanX(), EInvalidOp);
