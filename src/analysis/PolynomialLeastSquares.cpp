@@ -15,8 +15,10 @@ namespace {
 /// coefficients.
 constexpr double RankTolerance = 1e-10;
 
-/// Corrections to the coefficients from the residual of the ones found so far.
-constexpr int RefinementSteps = 2;
+/// The arithmetic of the solution: extended precision where the machine has it, so that what the
+/// condition of the columns and the carrying to powers of x cost comes out of digits the double
+/// result does not have.
+using Real = long double;
 
 /// Mean of the values, corrected by the mean of the residues so that it is exact to rounding.
 double meanOf(std::span<const double> v) {
@@ -36,20 +38,20 @@ double meanOf(std::span<const double> v) {
 class HouseholderQR {
   public:
     /// Factors the columns; false when a column is dependent on the ones before it.
-    bool factor(std::vector<std::vector<double>> columns) {
+    bool factor(std::vector<std::vector<Real>> columns) {
         m_columns = std::move(columns);
         const std::size_t n = m_columns.front().size();
-        const double tolerance = RankTolerance * std::sqrt(static_cast<double>(n));
+        const Real tolerance = RankTolerance * std::sqrt(static_cast<Real>(n));
         m_diag.assign(m_columns.size(), 0.0);
         m_vv.assign(m_columns.size(), 0.0);
         for (std::size_t k = 0; k < m_columns.size(); ++k) {
-            std::vector<double>& v = m_columns[k];
-            double squares = 0;
+            std::vector<Real>& v = m_columns[k];
+            Real squares = 0;
             for (std::size_t i = k; i < n; ++i)
                 squares += v[i] * v[i];
-            const double norm = std::sqrt(squares);
+            const Real norm = std::sqrt(squares);
             if (!(norm > tolerance)) return false;
-            const double alpha = v[k] > 0 ? -norm : norm; // the sign that avoids cancellation
+            const Real alpha = v[k] > 0 ? -norm : norm; // the sign that avoids cancellation
             v[k] -= alpha;
             m_vv[k] = -2 * alpha * v[k]; // vᵀv
             m_diag[k] = alpha;
@@ -61,13 +63,13 @@ class HouseholderQR {
 
     /// The least-squares solution for the right-hand side; `rhs` becomes Qᵀ·rhs, whose rows past
     /// the column count are the residual.
-    std::vector<double> solve(std::vector<double>& rhs) const {
+    std::vector<Real> solve(std::vector<Real>& rhs) const {
         const std::size_t cols = m_columns.size();
         for (std::size_t k = 0; k < cols; ++k)
             reflect(k, rhs);
-        std::vector<double> c(cols);
+        std::vector<Real> c(cols);
         for (std::size_t k = cols; k-- > 0;) {
-            double s = rhs[k];
+            Real s = rhs[k];
             for (std::size_t j = k + 1; j < cols; ++j)
                 s -= m_columns[j][k] * c[j];
             c[k] = s / m_diag[k];
@@ -76,25 +78,25 @@ class HouseholderQR {
     }
 
   private:
-    void reflect(std::size_t k, std::vector<double>& w) const {
-        const std::vector<double>& v = m_columns[k];
-        double dot = 0;
+    void reflect(std::size_t k, std::vector<Real>& w) const {
+        const std::vector<Real>& v = m_columns[k];
+        Real dot = 0;
         for (std::size_t i = k; i < w.size(); ++i)
             dot += v[i] * w[i];
-        const double f = 2 * dot / m_vv[k];
+        const Real f = 2 * dot / m_vv[k];
         for (std::size_t i = k; i < w.size(); ++i)
             w[i] -= f * v[i];
     }
 
-    std::vector<std::vector<double>> m_columns;
-    std::vector<double> m_diag, m_vv;
+    std::vector<std::vector<Real>> m_columns;
+    std::vector<Real> m_diag, m_vv;
 };
 
 /// Σ c_k·((x − centre)/scale)^k written in powers of x, Horner fashion: multiply the running
 /// polynomial by (x − centre)/scale, then add the next coefficient.
-std::vector<double> toPowersOfX(const std::vector<double>& c, double centre, double scale) {
+std::vector<Real> toPowersOfX(const std::vector<Real>& c, Real centre, Real scale) {
     const std::size_t cols = c.size();
-    std::vector<double> a(cols, 0.0);
+    std::vector<Real> a(cols, 0.0);
     a[0] = c[cols - 1];
     for (std::size_t k = cols - 1; k-- > 0;) {
         for (std::size_t j = cols - 1; j > 0; --j)
@@ -104,15 +106,15 @@ std::vector<double> toPowersOfX(const std::vector<double>& c, double centre, dou
     return a;
 }
 
-/// y − p(t) for each point, with the sum taken in extended precision.
-std::vector<double> residuals(const std::vector<double>& ts, const std::vector<long double>& ys,
-                              const std::vector<double>& c) {
-    std::vector<double> r(ts.size());
+/// y − p(t) for each point.
+std::vector<Real> residuals(const std::vector<Real>& ts, const std::vector<Real>& ys,
+                            const std::vector<Real>& c) {
+    std::vector<Real> r(ts.size());
     for (std::size_t i = 0; i < ts.size(); ++i) {
-        long double p = 0;
+        Real p = 0;
         for (std::size_t k = c.size(); k-- > 0;)
             p = p * ts[i] + c[k];
-        r[i] = static_cast<double>(ys[i] - p);
+        r[i] = ys[i] - p;
     }
     return r;
 }
@@ -137,11 +139,11 @@ std::optional<PolynomialFitResult> leastSquaresPolynomial(std::span<const double
     const double scale = halfWidth == 0 ? 1.0 : std::ldexp(1.0, exponent);
 
     // Column k of the design matrix holds t^k; y is taken about its mean.
-    std::vector<double> ts(n);
-    std::vector<std::vector<double>> columns(cols, std::vector<double>(n));
+    std::vector<Real> ts(n);
+    std::vector<std::vector<Real>> columns(cols, std::vector<Real>(n));
     for (std::size_t i = 0; i < n; ++i) {
         ts[i] = (xs[i] - centre) / scale;
-        double p = 1;
+        Real p = 1;
         for (std::size_t k = 0; k < cols; ++k) {
             columns[k][i] = p;
             p *= ts[i];
@@ -151,43 +153,40 @@ std::optional<PolynomialFitResult> leastSquaresPolynomial(std::span<const double
     if (!qr.factor(std::move(columns))) return std::nullopt;
 
     const double meanY = meanOf(ys);
-    std::vector<long double> centred(n);
-    double totalSquares = 0;
+    std::vector<Real> centred(n);
+    Real totalSquares = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        centred[i] = static_cast<long double>(ys[i]) - meanY;
-        totalSquares += static_cast<double>(centred[i] * centred[i]);
+        centred[i] = static_cast<Real>(ys[i]) - meanY;
+        totalSquares += centred[i] * centred[i];
     }
-    std::vector<double> rhs(centred.begin(), centred.end());
-    std::vector<double> c = qr.solve(rhs);
+    std::vector<Real> rhs = centred;
+    std::vector<Real> c = qr.solve(rhs);
 
-    // The factorisation's rounding, magnified by the condition of the columns, stays in c; fitting
-    // what c still misses, measured in extended precision, wins those digits back.
-    for (int step = 0; step < RefinementSteps; ++step) {
-        std::vector<double> r = residuals(ts, centred, c);
-        const std::vector<double> correction = qr.solve(r);
-        for (std::size_t k = 0; k < cols; ++k)
-            c[k] += correction[k];
-    }
     // A term that changes no fitted value by half a unit in the last place of the largest y is
     // below what the data can show: it is 0 (the parabola through (0, 1), (1, 3), (2, 5) is
-    // 1+2x+0x^2, not 1+2x+-3.4E-20x^2).
+    // 1+2x+0x^2, not 1+2x plus a rounding residue such as -3.4E-20x^2).
     double largestY = 0;
     for (double y : ys)
         largestY = std::fmax(largestY, std::fabs(y));
     for (std::size_t k = 1; k < cols; ++k)
         if (std::fabs(c[k]) < largestY * std::numeric_limits<double>::epsilon() / 2) c[k] = 0;
 
-    double residualSquares = 0;
-    for (double e : residuals(ts, centred, c))
+    Real residualSquares = 0;
+    for (Real e : residuals(ts, centred, c))
         residualSquares += e * e;
 
     c[0] += meanY;
-    std::vector<double> a = toPowersOfX(c, centre, scale);
+    // Rounded to doubles first, coefficients that are doubles (data of a polynomial with short
+    // coefficients, such as integers) are carried to powers of x without a rounding at all.
+    for (Real& e : c)
+        e = static_cast<double>(e);
+    const std::vector<Real> powers = toPowersOfX(c, centre, scale);
+    std::vector<double> a(powers.begin(), powers.end());
     if (!std::all_of(a.begin(), a.end(), [](double e) { return std::isfinite(e); })) return std::nullopt;
 
     PolynomialFitResult result;
     result.coefficients = std::move(a);
-    result.rSquared = totalSquares > 0 ? 1 - residualSquares / totalSquares : 1.0;
+    result.rSquared = totalSquares > 0 ? static_cast<double>(1 - residualSquares / totalSquares) : 1.0;
     return result;
 }
 

@@ -18,11 +18,10 @@ struct PolynomialFitResult {
 ///
 /// x is first shifted and scaled into [-1, 1] and y is taken about its mean, so data far from zero
 /// lose nothing to cancellation; the least-squares problem in those units is solved by Householder
-/// reflections (never by the normal equations, which square the condition of the problem) and
-/// refined from residuals taken in extended precision; the solution is then carried back to powers
-/// of x. Returns nothing when no unique polynomial exists:
-/// a degree below 0, fewer points than coefficients, x values that cannot tell the coefficients
-/// apart (too few different x), or coefficients too large for a double.
+/// reflections in extended precision (never by the normal equations, which square the condition
+/// of the problem); the solution is then carried back to powers of x. Returns nothing when no unique
+/// polynomial exists: a degree below 0, fewer points than coefficients, x values that cannot tell the
+/// coefficients apart (too few different x), or coefficients too large for a double.
 std::optional<PolynomialFitResult> leastSquaresPolynomial(std::span<const double> xs,
                                                           std::span<const double> ys, int degree);
 

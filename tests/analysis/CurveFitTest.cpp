@@ -234,10 +234,13 @@ TEST(TCurveFit, CertifiedReferenceProblems) {
     const Points wampler2 = sampled(0, 20, [](int x) {
         return double(polynomial({100000, 10000, 1000, 100, 10, 1}, x)) / 100000;
     });
-    const long long k = 100000; // residual size, that of the noisiest of those problems
-    const Points noisyQuintic = sampled(0, 20, [k](int x) {
-        return double(polynomial({1, 1, 1, 1, 1, 1}, x) + k * sextic(x));
-    });
+    // Wampler1 plus k·r, r orthogonal to every quintic: the certified coefficients stay 1.
+    auto noisyQuintic = [](long long k) {
+        return sampled(0, 20, [k](int x) {
+            return double(polynomial({1, 1, 1, 1, 1, 1}, x) + k * sextic(x));
+        });
+    };
+    const Points noisyQuintic5 = noisyQuintic(100000), noisyQuintic7 = noisyQuintic(10000000);
     const Points noisyQuadratic = sampled(1, 20, [](int x) {
         return double(polynomial({1000, -30, 2}, x) + 5 * cubicResidual(x));
     });
@@ -248,7 +251,9 @@ TEST(TCurveFit, CertifiedReferenceProblems) {
         1, 12,
         [](int i) { return 2 + 0.5 * (1e9 + i) + double(5 * cubicResidual(i) + 3 * cubicResidual(i - 4)); },
         1e9);
-    const double noisyQuinticR2 = exactRSquared(noisyQuintic, k * k * (1 + 36 + 225 + 400 + 225 + 36 + 1));
+    const long long sexticSquares = 1 + 36 + 225 + 400 + 225 + 36 + 1;
+    const double noisyQuintic5R2 = exactRSquared(noisyQuintic5, 100000LL * 100000 * sexticSquares);
+    const double noisyQuintic7R2 = exactRSquared(noisyQuintic7, 10000000LL * 10000000 * sexticSquares);
     const double noisyQuadraticR2 = exactRSquared(noisyQuadratic, 25 * (1 + 9 + 9 + 1));
 
     using Quantities = std::function<std::vector<double>(const TCurveFit&)>;
@@ -274,10 +279,15 @@ TEST(TCurveFit, CertifiedReferenceProblems) {
          [](const TCurveFit& f) { return polynomialOf(f, 5); },
          {1, 0.1, 0.01, 0.001, 0.0001, 0.00001, 1},
          7},
-        {"Wampler1 with a residual no quintic reduces",
-         noisyQuintic,
+        {"Wampler1 plus 1E5 times a residual no quintic reduces",
+         noisyQuintic5,
          [](const TCurveFit& f) { return polynomialOf(f, 5); },
-         {1, 1, 1, 1, 1, 1, noisyQuinticR2},
+         {1, 1, 1, 1, 1, 1, noisyQuintic5R2},
+         7},
+        {"Wampler1 plus 1E7 times a residual no quintic reduces",
+         noisyQuintic7,
+         [](const TCurveFit& f) { return polynomialOf(f, 5); },
+         {1, 1, 1, 1, 1, 1, noisyQuintic7R2},
          7},
         {"quadratic with a residual",
          noisyQuadratic,
