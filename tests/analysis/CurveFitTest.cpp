@@ -227,6 +227,8 @@ std::vector<double> polynomialOf(const TCurveFit& fit, int degree) {
 }
 
 TEST(TCurveFit, CertifiedReferenceProblems) {
+    // The digits asked of the exact polynomial problems are those statistics packages reach; the
+    // noisy ones may lose some to their residual.
     // Wampler1: y = 1 + x + x² + x³ + x⁴ + x⁵, x = 0 … 20 (every certified coefficient 1).
     const Points wampler1 = sampled(0, 20, [](int x) { return double(polynomial({1, 1, 1, 1, 1, 1}, x)); });
     // Wampler2: y = 1 + 0.1x + 0.01x² + 0.001x³ + 0.0001x⁴ + 0.00001x⁵, x = 0 … 20, each y the
@@ -273,12 +275,12 @@ TEST(TCurveFit, CertifiedReferenceProblems) {
          wampler1,
          [](const TCurveFit& f) { return polynomialOf(f, 5); },
          {1, 1, 1, 1, 1, 1, 1},
-         7},
+         9},
         {"Wampler2, a0 … a5 and R²",
          wampler2,
          [](const TCurveFit& f) { return polynomialOf(f, 5); },
          {1, 0.1, 0.01, 0.001, 0.0001, 0.00001, 1},
-         7},
+         9},
         {"Wampler1 plus 1E5 times a residual no quintic reduces",
          noisyQuintic5,
          [](const TCurveFit& f) { return polynomialOf(f, 5); },
