@@ -1,8 +1,8 @@
-// TCurveFit: running sums over a stream of (x, y) points, and the statistics and least-squares fits
-// taken from them.
+// TCurveFit: a stream of (x, y) points with its running sums, and the statistics and least-squares
+// fits taken from them.
 #pragma once
 
-#include "Vector.h"
+#include "Errors.h" // EInvalidOp, raised by the means and the line
 
 #include <vector>
 
@@ -15,20 +15,21 @@ struct LineFit {
     double rSquared = 0;
 };
 
-/// Accumulates points one at a time (constant work per point) and answers every question from
-/// the sums, without revisiting the points. Polynomial fits go up to degree 8: that needs the power
-/// sums Σx^0 … Σx^17 and Σy·x^0 … Σy·x^8.
+/// Accumulates points one at a time. The running sums Σx, Σy, Σx², Σy² are what the dialogs show;
+/// deviations, the correlation and the fits are computed about the means from the points
+/// themselves, so data far from zero (times in seconds since 1970, say) lose nothing to the
+/// cancellation of large sums. Polynomial fits go up to degree 8.
 class TCurveFit {
   public:
     static constexpr int MaxDegree = 8;
 
-    TCurveFit();
+    TCurveFit() = default;
 
     /// Forgets every point.
     void reset();
     void addPoint(double x, double y);
 
-    int count() const { return m_count; }
+    int count() const { return static_cast<int>(m_xs.size()); }
     double sumX() const { return m_sumX; }
     double sumY() const { return m_sumY; }
     double sumXSqu() const { return m_sumXSqu; }
@@ -39,46 +40,49 @@ class TCurveFit {
     double meanY() const;
     double meanDiff() const; ///< mean of x − y
 
-    /// Sample standard deviations √|(Σv² − (Σv)²/n)/(n − 1)|; 0 with fewer than 3 points, and 0
-    /// when every value is the same (rather than the root of a rounding residue).
+    /// Sample standard deviations √(Σ(v − mean)²/(n − 1)); 0 with fewer than 3 points, and 0
+    /// when every value is the same.
     double stdDevX() const;
     double stdDevY() const;
     double stdDevDiff() const; ///< of x − y
 
-    /// Correlation coefficient r; 0 with 2 points or fewer, when Σx² or Σy² is not positive, or
-    /// when x or y does not vary.
+    /// Population standard deviations √(Σ(v − mean)²/n); 0 with no points or when every value is
+    /// the same.
+    double popStdDevX() const;
+    double popStdDevY() const;
+
+    /// Correlation coefficient r; 0 with 2 points or fewer, or when x or y does not vary.
     double corrCoeff() const;
 
     /// The least-squares line; all zero with fewer than 2 points. When every x is the same there
-    /// is no line: raises EInvalidOp (0/0), or EZeroDivide when the denominator vanished only by
-    /// underflow. R² is 1 when y does not vary.
+    /// is no line: raises EInvalidOp (0/0). R² is 1 when y does not vary.
     LineFit linearFit() const;
 
-    /// The least-squares polynomial of the given degree (0 … MaxDegree) from the normal equations:
-    /// on success `coefficients` holds a0 … a(degree), constant term first, and `rSquared` its
-    /// coefficient of determination. Returns false, writing nothing, when the degree is out of
-    /// range or not smaller than the point count, or when the normal equations are singular.
+    /// The least-squares polynomial of the given degree (0 … MaxDegree): on success `coefficients`
+    /// holds a0 … a(degree), constant term first, and `rSquared` its coefficient of determination.
+    /// Returns false, writing nothing, when the degree is out of range or not smaller than the
+    /// point count, or when the x values do not determine the coefficients.
     bool polynomialFit(int degree, std::vector<double>& coefficients, double& rSquared) const;
 
-    /// Whether every x (every y, every x − y) added so far is the same value; true with no points. Sums of
-    /// equal values do not cancel exactly in floating point, so the fits and r ask this instead of
-    /// testing a difference of sums for zero.
+    /// Whether every x (every y, every x − y) added so far is the same value; true with no points.
     bool xConstant() const { return !m_xVaries; }
     bool yConstant() const { return !m_yVaries; }
     bool diffConstant() const { return !m_diffVaries; }
 
   private:
-    static double sampleStdDev(int n, bool varies, double sum, double sumSqu);
-    /// R² of a fit whose Σ(prediction·y) is `explained`.
-    double rSquaredFor(double explained) const;
+    /// Sums of squared and multiplied deviations from the means, each deviation divided by a
+    /// power of two near the largest of its kind (so neither the squares nor their sums overflow or
+    /// underflow).
+    struct Spread {
+        double scaleX = 0, scaleY = 0;
+        double xx = 0, yy = 0, xy = 0;
+    };
+    /// Of (x, y), or of (x − y, y) when `ofDifferences`.
+    Spread spread(bool ofDifferences) const;
 
-    int m_count = 0;
-    double m_sumX = 0, m_sumY = 0, m_sumXSqu = 0, m_sumYSqu = 0;
-    double m_sumDiff = 0, m_sumDiffSqu = 0, m_sumXY = 0;
-    double m_firstX = 0, m_firstY = 0, m_firstDiff = 0;
+    std::vector<double> m_xs, m_ys;
+    double m_sumX = 0, m_sumY = 0, m_sumXSqu = 0, m_sumYSqu = 0, m_sumDiff = 0;
     bool m_xVaries = false, m_yVaries = false, m_diffVaries = false;
-    TVector m_powerSums;  ///< element k: Σx^(k−1), k = 1 … 18
-    TVector m_yPowerSums; ///< element k: Σy·x^(k−1), k = 1 … 9
 };
 
 } // namespace kurvo

@@ -3,8 +3,6 @@
 
 #include "CurveFit.h"
 
-#include <cmath>
-
 namespace kurvo {
 
 const std::array<StatisticsLabel, 14> StatisticsLabels = {{
@@ -42,17 +40,6 @@ std::array<double, 14> Statistics::values() const {
             corr_coeff};
 }
 
-namespace {
-/// Population deviation √(Σv²/n − m²). When every value is the same, rounding leaves a residue in
-/// the radicand, a hair above or below 0: the deviation is then 0, and a negative radicand is never
-/// passed to the root.
-double populationStdDev(double sumSqu, int n, double mean, bool constant) {
-    if (constant) return 0.0;
-    double radicand = sumSqu / n - mean * mean;
-    return radicand > 0 ? std::sqrt(radicand) : 0.0;
-}
-} // namespace
-
 Statistics computeStatistics(DataPoints points) {
     Statistics s;
     if (points.empty()) {
@@ -72,12 +59,12 @@ Statistics computeStatistics(DataPoints points) {
     s.sumxsqu = sumXSqu;
     s.meanx = fit.meanX();
     s.sampsdx = fit.stdDevX();
-    s.popsdx = populationStdDev(sumXSqu, n, s.meanx, fit.xConstant());
+    s.popsdx = fit.popStdDevX();
     s.sumy = fit.meanY() * n;
     s.sumysqu = sumYSqu;
     s.meany = fit.meanY();
     s.sampsdy = fit.stdDevY();
-    s.popsdy = populationStdDev(sumYSqu, n, s.meany, fit.yConstant());
+    s.popsdy = fit.popStdDevY();
     s.meandiff = fit.meanDiff();
     s.sddiff = fit.stdDevDiff();
     s.corr_coeff = fit.corrCoeff();

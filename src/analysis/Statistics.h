@@ -19,7 +19,7 @@ struct Statistics {
     double sumxsqu = 0; ///< Σx²
     double meanx = 0;
     double sampsdx = 0; ///< sample deviation; 0 with fewer than 3 points
-    double popsdx = 0;  ///< √(Σx²/n − mean²), a negative radicand taken as 0
+    double popsdx = 0;  ///< √(Σ(x − mean)²/n)
     double sumy = 0;
     double sumysqu = 0;
     double meany = 0;

@@ -31,11 +31,17 @@ inline constexpr std::uint64_t SampleRowsWithoutAsking = 1000000;
 std::string sampleRangeProblem(long double from, long double to, long double step);
 
 /// The number of sample values from, from + step, ... up to `to` (0 when `to` lies below `from`);
-/// the range must have passed sampleRangeProblem.
+/// when `to` − `from` is a whole number of steps within rounding, `to` is the last of them. The
+/// range must have passed sampleRangeProblem.
 std::uint64_t sampleRowCount(long double from, long double to, long double step);
 
+/// Sample value k: from + k·step, formed once in extended precision (not by adding up steps), 0
+/// where only the rounding of from and step is left of it, and exactly `to` for the last value of
+/// a whole number of steps.
+double sampleValue(long double from, long double to, long double step, std::uint64_t k);
+
 /// Samples the formula in the settings' mode: the header "x" separator "y", then one row "X,Y" per
-/// value v from `from` while v <= `to` (v held as a double), Cartesian (v, f(v)), polar
+/// sample value v (sampleRowCount, sampleValue), Cartesian (v, f(v)), polar
 /// (r cos v, r sin v) with r = f(v), parametric (f(v), g(v)), polar parametric (r cos a, r sin a)
 /// with r = f(v), a = g(v). A value whose evaluation fails gives no row. Raises the translation or
 /// parse error of the formula, and std::invalid_argument with the text of sampleRangeProblem.

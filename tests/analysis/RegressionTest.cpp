@@ -22,6 +22,10 @@ TEST(Regression, LinearFits) {
         {"all y equal", {{1, 0.3}, {2, 0.3}, {3, 0.3}}, "0x+0.3", "1.00"},
         {"scatter", {{0, 0}, {1, 1}, {2, 0}, {3, 1}}, "0.2x+0.2", "0.20"},
         {"two sets pooled", {{0, 0}, {2, 2}, {4, 2}, {6, 4}}, "0.6x+0.2", "0.90"},
+        {"x far from zero",
+         {{1e9 + 1, 500000000.5}, {1e9 + 4, 500000002}, {1e9 + 7, 500000003.5}, {1e9 + 10, 500000005}},
+         "0.5x+0",
+         "1.00"},
     };
     for (const auto& row : rows) {
         LinearRegression r = fitLine(row.points);
@@ -62,11 +66,26 @@ TEST(Regression, PolynomialFits) {
     EXPECT_EQ(p.equation, polynomialEquationText(p.coefficients));
     EXPECT_EQ(p.quality, "1.00");
 
+    // Wampler1: y = 1 + x + x² + x³ + x⁴ + x⁵ for x = 0 … 20, whose coefficients are all 1, comes
+    // back exactly to the fifteen digits of the equation text.
+    std::vector<TDataPoint> wampler1;
+    for (double x = 0; x <= 20; ++x)
+        wampler1.push_back({x, 1 + x * (1 + x * (1 + x * (1 + x * (1 + x))))});
+    PolynomialRegression quintic = fitPolynomial(wampler1, 5);
+    ASSERT_TRUE(quintic.ok()) << quintic.error;
+    EXPECT_EQ(quintic.equation, "1+1x+1x^2+1x^3+1x^4+1x^5");
+
     PolynomialRegression line = fitPolynomial(std::vector<TDataPoint>{{0, 1}, {1, 3}, {2, 5}}, 2);
     ASSERT_TRUE(line.ok()) << line.error;
     EXPECT_NEAR(line.coefficients[0], 1, 1e-9);
     EXPECT_NEAR(line.coefficients[1], 2, 1e-9);
     EXPECT_NEAR(line.coefficients[2], 0, 1e-9);
+    // Terms below the rounding of the data are written as 0, also far from x = 0.
+    EXPECT_EQ(line.equation, "1+2x+0x^2");
+    std::vector<TDataPoint> offset;
+    for (int i = 1; i <= 10; ++i)
+        offset.push_back({1e9 + i, (1e9 + i) / 2});
+    EXPECT_EQ(fitPolynomial(offset, 2).equation, "0+0.5x+0x^2");
     EXPECT_EQ(line.quality, "1.00");
 }
 
@@ -91,7 +110,7 @@ TEST(Regression, PolynomialFailuresSayWhy) {
         {{{1000, 1}, {1000, 2}, {1000, 3}},
          2,
          "No polynomial of degree 2 can be fitted: the points have only 1 different x value."},
-        {{{0, 1}, {1e-6, 2}, {2e-6, 4}}, 2, "No polynomial of degree 2 can be fitted to these points."},
+        {{{0, 1}, {1e-200, 2}, {2e-200, 4}}, 2, "No polynomial of degree 2 can be fitted to these points."},
     };
     for (const auto& row : rows) {
         PolynomialRegression p = fitPolynomial(row.points, row.degree);

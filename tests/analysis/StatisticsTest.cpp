@@ -22,6 +22,13 @@ std::vector<std::string> labelTexts(const Statistics& s) {
     return texts;
 }
 
+std::vector<TDataPoint> offsetPoints() {
+    std::vector<TDataPoint> points;
+    for (int i = 1; i <= 10; ++i)
+        points.push_back({1e9 + i, (1e9 + i) / 2});
+    return points;
+}
+
 TEST(Statistics, WorkedExamples) {
     struct Row {
         const char* what;
@@ -48,6 +55,11 @@ TEST(Statistics, WorkedExamples) {
          {"num_pts=1", "sumx=1.2345679E8", "sumxsqu=1.5241579E16", "meanx=1.2345679E8", "sampsdx=0",
           "popsdx=0", "sumy=1", "sumysqu=1", "meany=1", "sampsdy=0", "popsdy=0", "meandiff=1.2345679E8",
           "sddiff=0", "corr_coeff=0"}},
+        {"x far from zero: 1000000001 … 1000000010, y = x / 2",
+         offsetPoints(),
+         {"num_pts=10", "sumx=1E10", "sumxsqu=1E19", "meanx=1E9", "sampsdx=3.0276504", "popsdx=2.8722813",
+          "sumy=5E9", "sumysqu=2.5E18", "meany=5E8", "sampsdy=1.5138252", "popsdy=1.4361407", "meandiff=5E8",
+          "sddiff=1.5138252", "corr_coeff=1"}},
     };
     for (const auto& row : rows) {
         Statistics s = computeStatistics(row.points);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numbers>
+
 using namespace kurvo;
 
 namespace {
@@ -43,16 +45,36 @@ TEST(SampleExport, RowsInEachMode) {
     }
 }
 
-TEST(SampleExport, StepsAreAddedToADouble) {
-    TPlotParsers parsers;
-    TSettingsRecord mode = defaultSettings();
-    TSampleRequest request{"x", {}, 0, 1, 0.1L, ','};
-    const Rows rows = sampleFormula(parsers, mode, request);
-    // 0.1 added ten times to a double falls just short of 1 or just beyond it; either way the
-    // rows run 0, 0.1, ... and the file ends as the sum of doubles says.
-    ASSERT_GE(rows.size(), 11u);
-    EXPECT_EQ(rows[1], "0,0");
-    EXPECT_EQ(rows[2], "0.1,0.1");
+TEST(SampleExport, EachValueIsFromPlusKSteps) {
+    // A running sum of 0.1 would write 6.38378239159465E-16 for 0 and 12.6,158.759999999999.
+    struct Row {
+        long double from, to, step;
+        std::size_t index; ///< of the row checked, after the header
+        const char* line;
+        const char* last; ///< the last row
+    };
+    const Row rows[] = {
+        {-2, 13, 0.1L, 21, "0,0", "13,169"},
+        {-2, 13, 0.1L, 147, "12.6,158.76", "13,169"},
+        {-2, 13, 0.1, 20, "-0.1,0.01", "13,169"},   // the step as the nearest double, not long double
+        {0, 0.3L, 0.1L, 4, "0.3,0.09", "0.3,0.09"}, // 0.3 / 0.1 is 3 within rounding: the end is written
+        {0, 1, 0.3L, 4, "0.9,0.81", "0.9,0.81"},    // not a whole number of steps: the end is not
+        {-1e-15L, 0, 1e-16L, 5, "-6E-16,3.6E-31", "0,0"},
+        // No short decimals: only what is left near 0 is rounded away.
+        {-std::numbers::pi, std::numbers::pi, std::numbers::pi / 4, 5, "0,0",
+         "3.14159265358979,9.86960440108936"},
+        {-std::numbers::pi, 1, std::numbers::pi / 4, 3, "-1.5707963267949,2.46740110027234",
+         "0.785398163397448,0.616850275068085"},
+    };
+    for (const Row& row : rows) {
+        TPlotParsers parsers;
+        TSampleRequest request{"x^2", {}, row.from, row.to, row.step, ','};
+        const Rows got = sampleFormula(parsers, defaultSettings(), request);
+        ASSERT_GT(got.size(), row.index) << row.line;
+        EXPECT_EQ(got[row.index], row.line);
+        EXPECT_EQ(got.back(), row.last) << row.line;
+        EXPECT_EQ(got.size() - 1, sampleRowCount(row.from, row.to, row.step)) << row.line;
+    }
 }
 
 TEST(SampleExport, AliasesAndTheDrawingParsersStayAlone) {
@@ -86,6 +108,8 @@ TEST(SampleExport, RangesThatCannotBeSampled) {
 
 TEST(SampleExport, RowCounts) {
     EXPECT_EQ(sampleRowCount(-1, 1, 1), 3u);
+    EXPECT_EQ(sampleRowCount(-2, 2, 0.1L), 41u);
+    EXPECT_EQ(sampleRowCount(0, 1, 0.3L), 4u);
     EXPECT_EQ(sampleRowCount(1, -1, 1), 0u);
     EXPECT_EQ(sampleRowCount(0, 1e6L, 1), 1000001u);
     EXPECT_GT(sampleRowCount(0, 1e6L, 1), SampleRowsWithoutAsking);
