@@ -294,7 +294,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     bool shown_ = false;
     bool resizePending_ = false;
     bool resizeQueued_ = false; ///< a redraw at the plot area's new size is waiting for the event loop
-    std::string refusedView_; ///< refusalCause of the last refused view shown in a message box
+    std::string refusedView_;   ///< refusalCause of the last refused view shown in a message box
     bool creationComplete_ = false;
 
     // The formula editors, created once with the window and shown and hidden (owned as children).

@@ -76,8 +76,8 @@ DataSetArgs readArgs(const Args& args, bool degreeAllowed, const char* command) 
                     }),
     };
     if (degreeAllowed)
-        options.push_back(
-            valueOption("--degree", [&](const std::string& v) { r.degree = wholeNumberValue("--degree", v, 0, 8); }));
+        options.push_back(valueOption(
+            "--degree", [&](const std::string& v) { r.degree = wholeNumberValue("--degree", v, 0, 8); }));
     r.files = readOptions(args, options);
     if (r.files.empty()) throw UsageError(std::string("no file given (see kurvo ") + command + " --help)");
     return r;

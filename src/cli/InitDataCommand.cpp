@@ -33,7 +33,8 @@ int runInitData(const Args& args) {
         return 0;
     }
     bool force = false;
-    const std::vector<std::string> folders = readOptions(args, {switchOption("--force", [&] { force = true; })});
+    const std::vector<std::string> folders =
+        readOptions(args, {switchOption("--force", [&] { force = true; })});
     if (folders.size() != 1) throw UsageError("expects exactly one folder (see kurvo init-data --help)");
 
     std::filesystem::path dataFolder = std::filesystem::path(folders[0]) / "data";

@@ -32,7 +32,8 @@ Args readOptions(const Args& args, const std::vector<TOption>& table) {
 namespace {
 
 bool allDigits(const std::string& text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 /// The value of a text of digits, or `most` + 1 when it is larger than `most` (no overflow).
@@ -56,7 +57,8 @@ TPixelSize pixelSizeValue(const std::string& option, const std::string& text, in
     const long long width = digitsValue(w, most), height = digitsValue(h, most);
     if (width < least || height < least || width > most || height > most)
         throw UsageError(option + " must lie between " + std::to_string(least) + "x" + std::to_string(least) +
-                         " and " + std::to_string(most) + "x" + std::to_string(most) + ", not '" + text + "'");
+                         " and " + std::to_string(most) + "x" + std::to_string(most) + ", not '" + text +
+                         "'");
     return {static_cast<int>(width), static_cast<int>(height)};
 }
 

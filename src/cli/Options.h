@@ -13,9 +13,9 @@ namespace kurvo::cli {
 
 /// One option of a subcommand: a switch (no value) or an option that takes the next argument.
 struct TOption {
-    std::string name; ///< "--size", or a short name such as "-o"
+    std::string name;                                      ///< "--size", or a short name such as "-o"
     std::function<void(const std::string& value)> onValue; ///< set for an option with a value
-    std::function<void()> onSwitch;                          ///< set for a switch
+    std::function<void()> onSwitch;                        ///< set for a switch
 };
 
 inline TOption valueOption(std::string name, std::function<void(const std::string&)> onValue) {

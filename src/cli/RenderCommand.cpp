@@ -80,7 +80,8 @@ Exit status:
 )";
 
 /// Every message the run gathered, each once, as "message: TEXT" (a carriage return as " | ").
-void printMessages(const std::vector<std::string>& startMessages, const std::vector<std::string>& hostMessages) {
+void printMessages(const std::vector<std::string>& startMessages,
+                   const std::vector<std::string>& hostMessages) {
     for (const auto& m : startMessages)
         std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
     for (const auto& m : hostMessages) {
@@ -95,7 +96,8 @@ void printMessages(const std::vector<std::string>& startMessages, const std::vec
 bool untranslatedSlots(const TPlotEngine& engine) {
     for (int slot = 0; slot <= engine.Settings.LastGraph && slot < TPlotEngine::SlotCount; ++slot) {
         const auto k = static_cast<std::size_t>(slot);
-        if (!engine.Document.UserFormulas[k].empty() && engine.Document.ParsedFormulas[k].empty()) return true;
+        if (!engine.Document.UserFormulas[k].empty() && engine.Document.ParsedFormulas[k].empty())
+            return true;
     }
     return false;
 }
@@ -128,7 +130,9 @@ int runRender(const Args& args) {
                         height = size.height;
                     }),
         valueOption("--mode",
-                    [&](const std::string& v) { mode = choiceValue("--mode", v, {"cartesian", "polar", "implicit"}); }),
+                    [&](const std::string& v) {
+                        mode = choiceValue("--mode", v, {"cartesian", "polar", "implicit"});
+                    }),
         switchOption("--parametric", [&] { parametric = true; }),
         switchOption("--degrees", [&] { degrees = true; }),
         switchOption("--radians", [&] { degrees = false; }),
@@ -136,7 +140,9 @@ int runRender(const Args& args) {
         valueOption("--y", [&](const std::string& v) { yr = rangeValue("--y", v); }),
         valueOption("--t", [&](const std::string& v) { tr = rangeValue("--t", v); }),
         valueOption("--relation",
-                    [&](const std::string& v) { relation = choiceValue("--relation", v, {"y>", "y>=", "y<", "y<="}); }),
+                    [&](const std::string& v) {
+                        relation = choiceValue("--relation", v, {"y>", "y>=", "y<", "y<="});
+                    }),
         // The plot-step field's text as typed: the paint says when it refuses it, as in the window.
         valueOption("--steps", [&](const std::string& v) { steps = v; }),
         switchOption("--derived", [&] { derived = true; }),
@@ -152,7 +158,8 @@ int runRender(const Args& args) {
         valueOption("--data",
                     [&](const std::string& v) {
                         if (!isDataSetFileKind(openFileKind(v)))
-                            throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" + v + "'");
+                            throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" + v +
+                                             "'");
                         dataFiles.push_back(v);
                     }),
         valueOption("--save-graph", [&](const std::string& v) { saveGraph = v; }),
@@ -161,7 +168,9 @@ int runRender(const Args& args) {
                         smoothCurves = choiceValue("--implicit-curves", v, {"smooth", "rows"}) == "smooth";
                     }),
         valueOption("--antialias",
-                    [&](const std::string& v) { antialias = choiceValue("--antialias", v, {"on", "off"}) == "on"; }),
+                    [&](const std::string& v) {
+                        antialias = choiceValue("--antialias", v, {"on", "off"}) == "on";
+                    }),
         valueOption("--scale",
                     [&](const std::string& v) {
                         scale = numberValue("--scale", v);

@@ -60,7 +60,10 @@ int runTable(const Args& args) {
     const std::vector<std::string> formulas = readOptions(
         args, {
                   valueOption("--start-folder", [&](const std::string& v) { startFolder = v; }),
-                  valueOption("--mode", [&](const std::string& v) { mode = choiceValue("--mode", v, {"cartesian", "polar"}); }),
+                  valueOption("--mode",
+                              [&](const std::string& v) {
+                                  mode = choiceValue("--mode", v, {"cartesian", "polar"});
+                              }),
                   switchOption("--parametric", [&] { parametric = true; }),
                   switchOption("--degrees", [&] { degrees = true; }),
                   switchOption("--tsv", [&] { tsv = true; }),

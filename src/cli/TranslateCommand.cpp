@@ -54,14 +54,16 @@ int runTranslate(const Args& args) {
     NumberSeparators separators = systemNumberSeparators();
     bool degrees = false, simpleSort = false;
     const std::vector<std::string> texts = readOptions(
-        args, {
-                  switchOption("--degrees", [&] { degrees = true; }),
-                  switchOption("--simple-sort", [&] { simpleSort = true; }),
-                  valueOption("--decimal",
-                              [&](const std::string& v) { separators.decimal = separatorValue("--decimal", v); }),
-                  valueOption("--thousands",
-                              [&](const std::string& v) { separators.thousands = separatorValue("--thousands", v); }),
-              });
+        args,
+        {
+            switchOption("--degrees", [&] { degrees = true; }),
+            switchOption("--simple-sort", [&] { simpleSort = true; }),
+            valueOption("--decimal",
+                        [&](const std::string& v) { separators.decimal = separatorValue("--decimal", v); }),
+            valueOption(
+                "--thousands",
+                [&](const std::string& v) { separators.thousands = separatorValue("--thousands", v); }),
+        });
     if (texts.empty()) throw UsageError("no text given (see kurvo translate --help)");
 
     int status = 0;

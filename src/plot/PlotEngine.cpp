@@ -209,7 +209,7 @@ void TPlotEngine::ReadView() {
             return Parsers.Parser1.Value();
         } catch (const std::exception& e) {
             throw ERefusedView(std::string("The ") + FieldNames[static_cast<int>(f)] +
-                                " field cannot be evaluated: " + e.what());
+                               " field cannot be evaluated: " + e.what());
         }
     };
     syncModes();
@@ -230,7 +230,7 @@ void TPlotEngine::ReadView() {
     auto requireBelow = [](Extended lo, Extended hi, const char* low, const char* high) {
         if (!(lo < hi))
             throw ERefusedView(std::string("The ") + high + " field must be greater than the " + low +
-                                " field.");
+                               " field.");
     };
     requireBelow(xmin, xmax, "x min", "x max");
     requireBelow(ymin, ymax, "y min", "y max");
