@@ -43,7 +43,7 @@ Options:
   --x MIN,MAX  --y MIN,MAX  --t MIN,MAX
                            texts of the range fields (expressions allowed, as in the fields)
   --relation TEXT          the relation box: y>, y>=, y<, y<= (default: the plain equation)
-  --steps N                the plot-step field
+  --steps N                the plot-step field: a whole number from 32 to 1000000
   --derived, --integral, --square
                            turn those switches on
   --auto-y                 automatic y-scaling: each FORMULA replaces the graphs before it, and
@@ -76,6 +76,7 @@ Exit status:
   1  the view or the plot step is refused (a range field that cannot be evaluated, MIN not below
      MAX, a plot step that is not a whole number from 32 to 1000000), a --graph or --data file
      cannot be read, or the picture or --save-graph cannot be written: no picture is written
+     and no view line printed
   2  bad usage (an unknown option, a missing or malformed value): nothing is written
 )";
 
@@ -109,7 +110,8 @@ int runRender(const Args& args) {
         std::cout << RenderHelp;
         return 0;
     }
-    std::string out, startFolder, settingsFile, relation, steps;
+    std::string out, startFolder, settingsFile, relation;
+    std::optional<std::string> steps;
     std::optional<std::pair<std::string, std::string>> xr, yr, tr;
     int width = 800, height = 600;
     bool derived = false, integral = false, square = false, parametric = false, autoY = false;
@@ -234,7 +236,7 @@ int runRender(const Args& args) {
     if (xr) setField(F::XMin, xr->first), setField(F::XMax, xr->second);
     if (yr) setField(F::YMin, yr->first), setField(F::YMax, yr->second);
     if (tr) setField(F::TMin, tr->first), setField(F::TMax, tr->second);
-    if (!steps.empty()) host.plotStep = steps;
+    if (steps) host.plotStep = *steps;
     std::vector<std::string> labels = startup::relationLabels(settings, data);
     host.relation = labels.empty() ? std::string() : labels.front();
     if (!relation.empty()) host.relation = relation;

@@ -112,13 +112,18 @@ bad "bad formula"       1 yes "message: Error parsing expression: | (X^^2+)" ren
 bad "open bracket"      1 yes "message: Missing brackets in expression" render -o bad.png "sin("
 bad "empty formula"     1 yes "message: An empty formula cannot be drawn." render -o bad.png ""
 bad "bad after good"    1 yes "message: Missing brackets in expression" render -o bad.png "x" "2x+)"
+bad "too long formula"  1 yes "message: This formula is too long: a formula can have at most 255 characters." render -o bad.png "x" "$(printf '1+%.0s' {1..128})x"
 bad "reversed x"        1 no  "message: The x max field must be greater than the x min field." render -o bad.png --x 5,1 "x"
 bad "empty y"           1 no  "message: The y max field must be greater than the y min field." render -o bad.png --y 3,3 "x"
 bad "empty polar t"     1 no  "message: The t max field must be greater than the t min field." render -o bad.png --mode polar --t 2,2 "2"
 bad "unreadable field"  1 no  "message: The x min field cannot be evaluated: Error parsing expression: | (Q+)" render -o bad.png --x q+,1 "x"
 bad "plot step 0"       1 no  "message: The plot step must be at least 32" render -o bad.png --steps 0 "x"
 bad "plot step text"    1 no  "message: Plot step: 'abc' is not a valid integer value" render -o bad.png --steps abc "x"
+bad "plot step empty"   1 no  "message: Plot step: '' is not a valid integer value" render -o bad.png --steps "" "x"
 bad "plot step huge"    1 no  "message: The plot step must be at most 1000000" render -o bad.png --steps 1000001 "x"
+(cd "$R" && $K render -o "$R/g.png" --save-graph "$R/g.kvo" "x^2" "2x" >/dev/null 2>&1)
+sed -i 's/^2x\r$/2x+)\r/' "$R/g.kvo"
+bad "graph file formula" 1 yes $'message: These graphs of g.kvo cannot be drawn:\n2x+): Missing brackets in expression' render -o bad.png --graph g.kvo
 bad "size of three"     2 no  "kurvo render: --size wants WxH, two whole numbers such as 800x600, not '800x600x3'" render -o bad.png --size 800x600x3 "x"
 bad "size fraction"     2 no  "kurvo render: --size wants WxH, two whole numbers such as 800x600, not '800.5x600'" render -o bad.png --size 800.5x600 "x"
 bad "size signed"       2 no  "kurvo render: --size wants WxH, two whole numbers such as 800x600, not '+800x600'" render -o bad.png --size +800x600 "x"
