@@ -240,9 +240,20 @@ void TMainForm::showError(const std::exception& e) {
     guard_.resume(suspended);
 }
 
+std::string TMainForm::refusalCause(const std::exception& e) const {
+    std::string cause = e.what();
+    for (Field f : {Field::TMin, Field::TMax, Field::XMin, Field::XMax, Field::YMin, Field::YMax})
+        cause += '\n' + fieldText(f);
+    if (toolbars_.plotStep) cause += '\n' + fromQ(toolbars_.plotStep->cleanText());
+    return cause;
+}
+
 template <class F> void TMainForm::guarded(F&& handler) {
     try {
         handler();
+    } catch (const ERefusedView& e) {
+        refusedView_ = refusalCause(e);
+        showError(e);
     } catch (const std::exception& e) {
         showError(e);
     } catch (...) {
@@ -549,7 +560,15 @@ void TMainForm::FormResize() {
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     // Before the creation sequence has completed the range fields are empty: nothing to draw yet.
     if (creationComplete_) {
-        plotting([&] { engine_->replotAll(); });
+        plotting([&] {
+            try {
+                engine_->replotAll();
+            } catch (const ERefusedView& e) {
+                // A resize redraws by itself, as often as the window is resized: a refused view
+                // the user was told about, with the fields as they were then, is not said again.
+                if (refusalCause(e) != refusedView_) throw;
+            }
+        });
         guarded([&] { setupRelationBox(); });
     }
     PaintBox1->update();

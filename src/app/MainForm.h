@@ -251,6 +251,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
 
     /// Runs a handler, reporting any error in a message box.
     template <class F> void guarded(F&& handler);
+    /// What makes a refused view the same refusal: its message and the texts of the range and
+    /// plot-step fields it was read from.
+    std::string refusalCause(const std::exception& e) const;
     /// Runs the engine with the input guard up; refuses to start a second run inside a running one.
     template <class F> void plotting(F&& run);
 
@@ -291,6 +294,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     bool shown_ = false;
     bool resizePending_ = false;
     bool resizeQueued_ = false; ///< a redraw at the plot area's new size is waiting for the event loop
+    std::string refusedView_;   ///< refusalCause of the last refused view shown in a message box
     bool creationComplete_ = false;
 
     // The formula editors, created once with the window and shown and hidden (owned as children).

@@ -7,6 +7,7 @@
 #include "Errors.h"
 #include "GraphFile.h"
 #include "NumLabText.h"
+#include "Options.h"
 #include "Regression.h"
 #include "Statistics.h"
 
@@ -67,26 +68,17 @@ struct DataSetArgs {
 
 DataSetArgs readArgs(const Args& args, bool degreeAllowed, const char* command) {
     DataSetArgs r;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsDone || a.rfind("--", 0) != 0) {
-            r.files.push_back(a);
-        } else if (a == "--") {
-            optionsDone = true;
-        } else if (a == "--start-folder") {
-            std::string dir = optionValue(args, i);
-            if (!std::filesystem::is_directory(std::filesystem::u8path(dir)))
-                throw UsageError("--start-folder " + dir + " is not a folder");
-        } else if (a == "--degree" && degreeAllowed) {
-            std::string v = optionValue(args, i);
-            bool ok = v.size() == 1 && v[0] >= '0' && v[0] <= '8';
-            if (!ok) throw UsageError("--degree wants a whole number from 0 to 8, not '" + v + "'");
-            r.degree = v[0] - '0';
-        } else {
-            throw UsageError("unknown option " + a);
-        }
-    }
+    std::vector<TOption> options = {
+        valueOption("--start-folder",
+                    [&](const std::string& dir) {
+                        if (!std::filesystem::is_directory(std::filesystem::u8path(dir)))
+                            throw UsageError("--start-folder " + dir + " is not a folder");
+                    }),
+    };
+    if (degreeAllowed)
+        options.push_back(valueOption(
+            "--degree", [&](const std::string& v) { r.degree = wholeNumberValue("--degree", v, 0, 8); }));
+    r.files = readOptions(args, options);
     if (r.files.empty()) throw UsageError(std::string("no file given (see kurvo ") + command + " --help)");
     return r;
 }

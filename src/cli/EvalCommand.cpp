@@ -4,6 +4,7 @@
 
 #include "Cp1252.h"
 #include "NumberText.h"
+#include "Options.h"
 #include "Parser.h"
 
 #include <array>
@@ -47,39 +48,33 @@ int runEval(const Args& args) {
 
     std::vector<std::pair<char, double>> sets;
     std::vector<std::pair<int, std::string>> functions;
-    std::vector<std::string> expressions;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        // Only "--word" arguments are options, so a formula such as -X^2 needs no "--" in front.
-        if (optionsDone || a.rfind("--", 0) != 0) {
-            expressions.push_back(a);
-        } else if (a == "--") {
-            optionsDone = true;
-        } else if (a == "--set") {
-            std::string v = optionValue(args, i);
-            auto eq = v.find('=');
-            if (eq != 1 || parser.variable(v[0]) == nullptr)
-                throw UsageError(
-                    "--set wants NAME=VALUE with NAME one of a b c d e m n o p q r s t u v w x y z, not '" +
-                    v + "'");
-            auto value = parsePascalNumber(v.substr(2));
-            if (!value)
-                throw UsageError("--set " + v + ": '" + v.substr(2) + "' is not a plain decimal number");
-            sets.emplace_back(asciiUpper(v[0]), *value);
-        } else if (a == "--function") {
-            std::string v = optionValue(args, i);
-            auto eq = v.find('=');
-            char letter = v.empty() ? 0 : asciiUpper(v[0]);
-            if (eq != 1 || letter < 'F' || letter > 'L')
-                throw UsageError("--function wants L=EXPR with L one of F G H I J K L, not '" + v + "'");
-            functions.emplace_back(letter - 'F', utf8ToCp1252(v.substr(2)));
-        } else if (a == "--polar") {
-            context.CartesianMode = false;
-        } else {
-            throw UsageError("unknown option " + a);
-        }
-    }
+    const std::vector<std::string> expressions = readOptions(
+        args,
+        {
+            valueOption("--set",
+                        [&](const std::string& v) {
+                            auto eq = v.find('=');
+                            if (eq != 1 || parser.variable(v[0]) == nullptr)
+                                throw UsageError("--set wants NAME=VALUE with NAME one of a b c d e m n o p "
+                                                 "q r s t u v w x y z, not '" +
+                                                 v + "'");
+                            auto value = parsePascalNumber(v.substr(2));
+                            if (!value)
+                                throw UsageError("--set " + v + ": '" + v.substr(2) +
+                                                 "' is not a plain decimal number");
+                            sets.emplace_back(asciiUpper(v[0]), *value);
+                        }),
+            valueOption("--function",
+                        [&](const std::string& v) {
+                            auto eq = v.find('=');
+                            char letter = v.empty() ? 0 : asciiUpper(v[0]);
+                            if (eq != 1 || letter < 'F' || letter > 'L')
+                                throw UsageError(
+                                    "--function wants L=EXPR with L one of F G H I J K L, not '" + v + "'");
+                            functions.emplace_back(letter - 'F', utf8ToCp1252(v.substr(2)));
+                        }),
+            switchOption("--polar", [&] { context.CartesianMode = false; }),
+        });
     if (expressions.empty()) throw UsageError("no expression given (see kurvo eval --help)");
 
     for (auto& [letter, value] : sets) {

@@ -1,5 +1,6 @@
 // kurvo init-data: writes the default data folder.
 #include "Commands.h"
+#include "Options.h"
 
 #include "Defaults.h"
 #include "Errors.h"
@@ -32,19 +33,8 @@ int runInitData(const Args& args) {
         return 0;
     }
     bool force = false;
-    bool optionsDone = false;
-    std::vector<std::string> folders;
-    for (const auto& a : args) {
-        if (optionsDone || a.rfind("--", 0) != 0) {
-            folders.push_back(a);
-        } else if (a == "--") {
-            optionsDone = true;
-        } else if (a == "--force") {
-            force = true;
-        } else {
-            throw UsageError("unknown option " + a);
-        }
-    }
+    const std::vector<std::string> folders =
+        readOptions(args, {switchOption("--force", [&] { force = true; })});
     if (folders.size() != 1) throw UsageError("expects exactly one folder (see kurvo init-data --help)");
 
     std::filesystem::path dataFolder = std::filesystem::path(folders[0]) / "data";

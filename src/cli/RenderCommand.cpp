@@ -6,6 +6,7 @@
 #include "Defaults.h"
 #include "GraphFileApply.h"
 #include "NumberText.h"
+#include "Options.h"
 #include "PlainHost.h"
 #include "PlotEngine.h"
 #include "PlotExport.h"
@@ -42,7 +43,7 @@ Options:
   --x MIN,MAX  --y MIN,MAX  --t MIN,MAX
                            texts of the range fields (expressions allowed, as in the fields)
   --relation TEXT          the relation box: y>, y>=, y<, y<= (default: the plain equation)
-  --steps N                the plot-step field
+  --steps N                the plot-step field: a whole number from 32 to 1000000
   --derived, --integral, --square
                            turn those switches on
   --auto-y                 automatic y-scaling: each FORMULA replaces the graphs before it, and
@@ -63,16 +64,43 @@ Options:
                            area's pixels, drawn as a K-times sharper screen shows it
   -h, --help               show this help
 
+Option values are read strictly: --size two whole numbers WxH, --scale a plain number, --mode,
+--relation, --implicit-curves and --antialias one of the words listed; anything else is bad usage.
+
 After the last paint it prints "view: XMIN XMAX YMIN YMAX" on standard output and every text the
-window would have shown in a message box as "message: TEXT" on standard error.
-Exit status: 0 when the picture was written, 1 when it could not be (or a --graph or --data file
-could not be read, or --save-graph could not be written), 2 on bad usage.
+window would have shown in a message box as "message: TEXT" on standard error, each once.
+Exit status:
+  0  every FORMULA was drawn and the picture written
+  1  a FORMULA could not be translated or drawn (an empty one too): the picture is still written,
+     with the graphs that could be drawn
+  1  the view or the plot step is refused (a range field that cannot be evaluated, MIN not below
+     MAX, a plot step that is not a whole number from 32 to 1000000), a --graph or --data file
+     cannot be read, or the picture or --save-graph cannot be written: no picture is written
+     and no view line printed
+  2  bad usage (an unknown option, a missing or malformed value): nothing is written
 )";
 
-std::pair<std::string, std::string> splitPair(const std::string& option, const std::string& v) {
-    auto comma = v.find(',');
-    if (comma == std::string::npos) throw UsageError(option + " wants MIN,MAX, not '" + v + "'");
-    return {v.substr(0, comma), v.substr(comma + 1)};
+/// Every message the run gathered, each once, as "message: TEXT" (a carriage return as " | ").
+void printMessages(const std::vector<std::string>& startMessages,
+                   const std::vector<std::string>& hostMessages) {
+    for (const auto& m : startMessages)
+        std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
+    for (const auto& m : hostMessages) {
+        std::string line;
+        for (char c : m)
+            line += c == '\r' ? std::string(" | ") : std::string(1, c);
+        std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
+    }
+}
+
+/// Slots up to the last graph whose formula is there but could not be translated (a graph file's).
+bool untranslatedSlots(const TPlotEngine& engine) {
+    for (int slot = 0; slot <= engine.Settings.LastGraph && slot < TPlotEngine::SlotCount; ++slot) {
+        const auto k = static_cast<std::size_t>(slot);
+        if (!engine.Document.UserFormulas[k].empty() && engine.Document.ParsedFormulas[k].empty())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -82,104 +110,77 @@ int runRender(const Args& args) {
         std::cout << RenderHelp;
         return 0;
     }
-    std::string out, startFolder, settingsFile, relation, steps;
+    std::string out, startFolder, settingsFile, relation;
+    std::optional<std::string> steps;
     std::optional<std::pair<std::string, std::string>> xr, yr, tr;
     int width = 800, height = 600;
     bool derived = false, integral = false, square = false, parametric = false, autoY = false;
     std::string mode;
     std::optional<bool> degrees;
-    std::vector<std::string> formulas;
     std::string graphFile, saveGraph;
     std::vector<std::string> dataFiles;
     std::optional<bool> smoothCurves, antialias;
     double scale = 1;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsDone || (a.rfind("--", 0) != 0 && a != "-o")) {
-            formulas.push_back(a);
-        } else if (a == "--") {
-            optionsDone = true;
-        } else if (a == "-o") {
-            out = optionValue(args, i);
-        } else if (a == "--start-folder") {
-            startFolder = optionValue(args, i);
-        } else if (a == "--settings") {
-            settingsFile = optionValue(args, i);
-        } else if (a == "--size") {
-            std::string v = optionValue(args, i);
-            auto x = v.find('x');
-            try {
-                if (x == std::string::npos) throw UsageError("");
-                width = std::stoi(v.substr(0, x));
-                height = std::stoi(v.substr(x + 1));
-            } catch (const std::exception&) {
-                throw UsageError("--size wants WxH, not '" + v + "'");
-            }
-            if (width < 16 || height < 16 || width > 10000 || height > 10000)
-                throw UsageError("--size must lie between 16x16 and 10000x10000");
-        } else if (a == "--mode") {
-            mode = optionValue(args, i);
-            if (mode != "cartesian" && mode != "polar" && mode != "implicit")
-                throw UsageError("--mode wants cartesian, polar or implicit, not '" + mode + "'");
-        } else if (a == "--parametric") {
-            parametric = true;
-        } else if (a == "--degrees") {
-            degrees = true;
-        } else if (a == "--radians") {
-            degrees = false;
-        } else if (a == "--x") {
-            xr = splitPair(a, optionValue(args, i));
-        } else if (a == "--y") {
-            yr = splitPair(a, optionValue(args, i));
-        } else if (a == "--t") {
-            tr = splitPair(a, optionValue(args, i));
-        } else if (a == "--relation") {
-            relation = optionValue(args, i);
-        } else if (a == "--steps") {
-            steps = optionValue(args, i);
-        } else if (a == "--derived") {
-            derived = true;
-        } else if (a == "--integral") {
-            integral = true;
-        } else if (a == "--square") {
-            square = true;
-        } else if (a == "--auto-y") {
-            autoY = true;
-        } else if (a == "--graph") {
-            graphFile = optionValue(args, i);
-            if (openFileKind(graphFile) != TFileKind::GraphFile)
-                throw UsageError("--graph wants a graph file ending in kvo, not '" + graphFile + "'");
-        } else if (a == "--data") {
-            dataFiles.push_back(optionValue(args, i));
-            if (!isDataSetFileKind(openFileKind(dataFiles.back())))
-                throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" +
-                                 dataFiles.back() + "'");
-        } else if (a == "--save-graph") {
-            saveGraph = optionValue(args, i);
-        } else if (a == "--implicit-curves") {
-            std::string v = optionValue(args, i);
-            if (v != "smooth" && v != "rows")
-                throw UsageError("--implicit-curves wants smooth or rows, not '" + v + "'");
-            smoothCurves = v == "smooth";
-        } else if (a == "--antialias") {
-            std::string v = optionValue(args, i);
-            if (v != "on" && v != "off") throw UsageError("--antialias wants on or off, not '" + v + "'");
-            antialias = v == "on";
-        } else if (a == "--scale") {
-            std::string v = optionValue(args, i);
-            std::size_t used = 0;
-            try {
-                scale = std::stod(v, &used);
-            } catch (const std::exception&) {
-                used = 0;
-            }
-            if (used != v.size() || !(scale >= 0.5 && scale <= 8))
-                throw UsageError("--scale wants a number from 0.5 to 8, not '" + v + "'");
-        } else {
-            throw UsageError("unknown option " + a);
-        }
-    }
+    const std::vector<TOption> options = {
+        valueOption("-o", [&](const std::string& v) { out = v; }),
+        valueOption("--start-folder", [&](const std::string& v) { startFolder = v; }),
+        valueOption("--settings", [&](const std::string& v) { settingsFile = v; }),
+        valueOption("--size",
+                    [&](const std::string& v) {
+                        const TPixelSize size = pixelSizeValue("--size", v, 16, 10000);
+                        width = size.width;
+                        height = size.height;
+                    }),
+        valueOption("--mode",
+                    [&](const std::string& v) {
+                        mode = choiceValue("--mode", v, {"cartesian", "polar", "implicit"});
+                    }),
+        switchOption("--parametric", [&] { parametric = true; }),
+        switchOption("--degrees", [&] { degrees = true; }),
+        switchOption("--radians", [&] { degrees = false; }),
+        valueOption("--x", [&](const std::string& v) { xr = rangeValue("--x", v); }),
+        valueOption("--y", [&](const std::string& v) { yr = rangeValue("--y", v); }),
+        valueOption("--t", [&](const std::string& v) { tr = rangeValue("--t", v); }),
+        valueOption("--relation",
+                    [&](const std::string& v) {
+                        relation = choiceValue("--relation", v, {"y>", "y>=", "y<", "y<="});
+                    }),
+        // The plot-step field's text as typed: the paint says when it refuses it, as in the window.
+        valueOption("--steps", [&](const std::string& v) { steps = v; }),
+        switchOption("--derived", [&] { derived = true; }),
+        switchOption("--integral", [&] { integral = true; }),
+        switchOption("--square", [&] { square = true; }),
+        switchOption("--auto-y", [&] { autoY = true; }),
+        valueOption("--graph",
+                    [&](const std::string& v) {
+                        if (openFileKind(v) != TFileKind::GraphFile)
+                            throw UsageError("--graph wants a graph file ending in kvo, not '" + v + "'");
+                        graphFile = v;
+                    }),
+        valueOption("--data",
+                    [&](const std::string& v) {
+                        if (!isDataSetFileKind(openFileKind(v)))
+                            throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" + v +
+                                             "'");
+                        dataFiles.push_back(v);
+                    }),
+        valueOption("--save-graph", [&](const std::string& v) { saveGraph = v; }),
+        valueOption("--implicit-curves",
+                    [&](const std::string& v) {
+                        smoothCurves = choiceValue("--implicit-curves", v, {"smooth", "rows"}) == "smooth";
+                    }),
+        valueOption("--antialias",
+                    [&](const std::string& v) {
+                        antialias = choiceValue("--antialias", v, {"on", "off"}) == "on";
+                    }),
+        valueOption("--scale",
+                    [&](const std::string& v) {
+                        scale = numberValue("--scale", v);
+                        if (!(scale >= 0.5 && scale <= 8))
+                            throw UsageError("--scale wants a number from 0.5 to 8, not '" + v + "'");
+                    }),
+    };
+    const std::vector<std::string> formulas = readOptions(args, options);
     if (out.empty())
         throw UsageError(
             "-o OUT.png, OUT.bmp, OUT.gif, OUT.svg or OUT.pdf is required (see kurvo render --help)");
@@ -235,7 +236,7 @@ int runRender(const Args& args) {
     if (xr) setField(F::XMin, xr->first), setField(F::XMax, xr->second);
     if (yr) setField(F::YMin, yr->first), setField(F::YMax, yr->second);
     if (tr) setField(F::TMin, tr->first), setField(F::TMax, tr->second);
-    if (!steps.empty()) host.plotStep = steps;
+    if (steps) host.plotStep = *steps;
     std::vector<std::string> labels = startup::relationLabels(settings, data);
     host.relation = labels.empty() ? std::string() : labels.front();
     if (!relation.empty()) host.relation = relation;
@@ -256,10 +257,24 @@ int runRender(const Args& args) {
     }
     engine.setPaintBoxSize(width, height);
 
-    auto report = [&](const std::exception& e) { host.showError(e); };
+    // A formula that cannot be translated or drawn is said and the run goes on with the next, as in
+    // the window, but the status says it. A view or plot step the paint refuses ends the run at
+    // once: every later paint would refuse it again, and a picture of nothing is no picture.
+    bool formulaFailed = false;
+    auto report = [&](const std::exception& e) {
+        host.showError(e);
+        formulaFailed = true;
+    };
+    auto refused = [&] {
+        printMessages(messages, host.messages);
+        return 1;
+    };
     // The first display: a cleared area with axes and grid.
     try {
         engine.replotAll();
+    } catch (const ERefusedView& e) {
+        host.showError(e);
+        return refused();
     } catch (const std::exception& e) {
         report(e);
     }
@@ -269,22 +284,43 @@ int runRender(const Args& args) {
         const TGraphFileRead read = readGraphFile(graphFile);
         try {
             applyGraphFile(engine, read, graphFile);
+        } catch (const ERefusedView& e) {
+            host.showError(e);
+            return refused();
         } catch (const std::exception& e) {
             report(e);
         }
+        if (untranslatedSlots(engine)) formulaFailed = true; // said in the file's message
     }
     for (const auto& file : dataFiles) {
         const TDataSetImport import = readDataSetFile(file, openFileKind(file));
         try {
             applyDataSetImport(engine, import);
+        } catch (const ERefusedView& e) {
+            host.showError(e);
+            return refused();
         } catch (const std::exception& e) {
             report(e);
         }
     }
     for (const auto& f : formulas) {
         host.formula = utf8ToCp1252(f);
+        // The Plot action does nothing with an empty field; here it was asked to draw one.
+        if (host.formula.empty()) {
+            host.showMessage("An empty formula cannot be drawn.");
+            formulaFailed = true;
+            continue;
+        }
+        // The Plot action refuses a formula that is too long, or one more graph than the slots
+        // hold, with a message and no new graph.
+        const bool tooLong = host.formula.size() > TPlotEngine::MaxFormulaLength;
+        const std::int32_t lastBefore = settings.LastGraph;
         try {
             engine.PlotAction();
+            if (tooLong || (!settings.AutoYScaling && settings.LastGraph == lastBefore)) formulaFailed = true;
+        } catch (const ERefusedView& e) {
+            host.showError(e);
+            return refused();
         } catch (const std::exception& e) {
             report(e);
         }
@@ -292,17 +328,10 @@ int runRender(const Args& args) {
 
     if (!saveGraph.empty()) saveGraphFile(engine.Document, saveGraph);
     savePicture(engine, out, *format); // raises EInOutError naming the file and the reason
-    for (const auto& m : messages)
-        std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
-    for (const auto& m : host.messages) {
-        std::string line;
-        for (char c : m)
-            line += c == '\r' ? std::string(" | ") : std::string(1, c);
-        std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
-    }
+    printMessages(messages, host.messages);
     std::cout << "view: " << formatGeneral(settings.Xmin) << " " << formatGeneral(settings.Xmax) << " "
               << formatGeneral(settings.Ymin) << " " << formatGeneral(settings.Ymax) << "\n";
-    return 0;
+    return formulaFailed ? 1 : 0;
 }
 
 } // namespace kurvo::cli

@@ -6,6 +6,7 @@
 #include "DataSource.h"
 #include "Errors.h"
 #include "NumberText.h"
+#include "Options.h"
 #include "PlotParsers.h"
 #include "SampleExport.h"
 #include "Startup.h"
@@ -34,22 +35,16 @@ Options:
                        the mode switches (default: the stored settings' mode)
   --tsv                separate x and y by a TAB, as the TSV filter does
   --from A, --to B     the range of x (Cartesian) or t (polar, parametric); plain numbers
+                       with "." as the decimal point (1.5, -2, 1E-6)
   --step S             the step, greater than 0 (default 0.1)
   -o FILE              write FILE (atomically) instead of standard output
   -h, --help           show this help
 
 More than 1000000 rows are refused (the window asks first).
 Exit status: 0 when the table was written, 1 when it could not be (a formula that does not
-translate, too many rows, a file that cannot be written), 2 on bad usage.
+translate, too many rows, a file that cannot be written), 2 on bad usage (an unknown option, a
+missing value, a value that is not a plain number or not one of the words listed).
 )";
-
-long double numberOption(const std::string& option, const std::string& text) {
-    try {
-        return strToFloat(utf8ToCp1252(text));
-    } catch (const EConvertError&) {
-        throw UsageError(option + " wants a number, not '" + text + "'");
-    }
-}
 
 } // namespace
 
@@ -62,38 +57,21 @@ int runTable(const Args& args) {
     bool parametric = false, degrees = false, tsv = false;
     std::optional<long double> from, to;
     long double step = 0.1L;
-    std::vector<std::string> formulas;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (optionsDone || (a.rfind("--", 0) != 0 && a != "-o")) {
-            formulas.push_back(a);
-        } else if (a == "--") {
-            optionsDone = true;
-        } else if (a == "--start-folder") {
-            startFolder = optionValue(args, i);
-        } else if (a == "--mode") {
-            mode = optionValue(args, i);
-            if (mode != "cartesian" && mode != "polar")
-                throw UsageError("--mode wants cartesian or polar, not '" + mode + "'");
-        } else if (a == "--parametric") {
-            parametric = true;
-        } else if (a == "--degrees") {
-            degrees = true;
-        } else if (a == "--tsv") {
-            tsv = true;
-        } else if (a == "--from") {
-            from = numberOption(a, optionValue(args, i));
-        } else if (a == "--to") {
-            to = numberOption(a, optionValue(args, i));
-        } else if (a == "--step") {
-            step = numberOption(a, optionValue(args, i));
-        } else if (a == "-o") {
-            out = optionValue(args, i);
-        } else {
-            throw UsageError("unknown option " + a);
-        }
-    }
+    const std::vector<std::string> formulas = readOptions(
+        args, {
+                  valueOption("--start-folder", [&](const std::string& v) { startFolder = v; }),
+                  valueOption("--mode",
+                              [&](const std::string& v) {
+                                  mode = choiceValue("--mode", v, {"cartesian", "polar"});
+                              }),
+                  switchOption("--parametric", [&] { parametric = true; }),
+                  switchOption("--degrees", [&] { degrees = true; }),
+                  switchOption("--tsv", [&] { tsv = true; }),
+                  valueOption("--from", [&](const std::string& v) { from = numberValue("--from", v); }),
+                  valueOption("--to", [&](const std::string& v) { to = numberValue("--to", v); }),
+                  valueOption("--step", [&](const std::string& v) { step = numberValue("--step", v); }),
+                  valueOption("-o", [&](const std::string& v) { out = v; }),
+              });
     if (!from || !to) throw UsageError("--from A and --to B are required (see kurvo table --help)");
     if (formulas.size() != 1) throw UsageError("give exactly one FORMULA (see kurvo table --help)");
     if (!(step > 0)) throw UsageError("--step must be greater than 0");

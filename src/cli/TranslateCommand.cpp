@@ -3,6 +3,7 @@
 
 #include "Cp1252.h"
 #include "FormulaTrans.h"
+#include "Options.h"
 #include "SystemLocale.h"
 
 #include <iostream>
@@ -52,27 +53,17 @@ int runTranslate(const Args& args) {
     }
     NumberSeparators separators = systemNumberSeparators();
     bool degrees = false, simpleSort = false;
-    std::vector<std::string> texts;
-    bool optionsDone = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        // Only "--word" arguments are options, so a formula such as -x^2 needs no "--" in front.
-        if (optionsDone || a.rfind("--", 0) != 0) {
-            texts.push_back(a);
-        } else if (a == "--") {
-            optionsDone = true;
-        } else if (a == "--degrees") {
-            degrees = true;
-        } else if (a == "--simple-sort") {
-            simpleSort = true;
-        } else if (a == "--decimal") {
-            separators.decimal = separatorValue(a, optionValue(args, i));
-        } else if (a == "--thousands") {
-            separators.thousands = separatorValue(a, optionValue(args, i));
-        } else {
-            throw UsageError("unknown option " + a);
-        }
-    }
+    const std::vector<std::string> texts = readOptions(
+        args,
+        {
+            switchOption("--degrees", [&] { degrees = true; }),
+            switchOption("--simple-sort", [&] { simpleSort = true; }),
+            valueOption("--decimal",
+                        [&](const std::string& v) { separators.decimal = separatorValue("--decimal", v); }),
+            valueOption(
+                "--thousands",
+                [&](const std::string& v) { separators.thousands = separatorValue("--thousands", v); }),
+        });
     if (texts.empty()) throw UsageError("no text given (see kurvo translate --help)");
 
     int status = 0;

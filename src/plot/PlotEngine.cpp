@@ -208,8 +208,8 @@ void TPlotEngine::ReadView() {
             Parsers.Parser1.setExpression(translator.Outstring);
             return Parsers.Parser1.Value();
         } catch (const std::exception& e) {
-            throw EConvertError(std::string("The ") + FieldNames[static_cast<int>(f)] +
-                                " field cannot be evaluated: " + e.what());
+            throw ERefusedView(std::string("The ") + FieldNames[static_cast<int>(f)] +
+                               " field cannot be evaluated: " + e.what());
         }
     };
     syncModes();
@@ -229,13 +229,23 @@ void TPlotEngine::ReadView() {
     const Extended ymin = evaluateField(Field::YMin), ymax = evaluateField(Field::YMax);
     auto requireBelow = [](Extended lo, Extended hi, const char* low, const char* high) {
         if (!(lo < hi))
-            throw EConvertError(std::string("The ") + high + " field must be greater than the " + low +
-                                " field.");
+            throw ERefusedView(std::string("The ") + high + " field must be greater than the " + low +
+                               " field.");
     };
     requireBelow(xmin, xmax, "x min", "x max");
     requireBelow(ymin, ymax, "y min", "y max");
     const bool usesT = !Settings.ImplicitMode && (!Settings.CartesianMode || Settings.ParametricMode);
     if (usesT) requireBelow(tmin, tmax, "t min", "t max");
+    // The plot step is checked with the fields, before anything is taken: the step divides the range.
+    int n = 0;
+    try {
+        n = Host.hasPlotStepField() ? plotStepFromText(Host.plotStepFieldText())
+                                    : plotStepFromText(Settings.plotStepText);
+    } catch (const EConvertError& e) {
+        throw ERefusedView(std::string("Plot step: ") + e.what());
+    }
+    if (n < MinPlotStep) throw ERefusedView("The plot step must be at least " + std::to_string(MinPlotStep));
+    if (n > MaxPlotStep) throw ERefusedView("The plot step must be at most " + std::to_string(MaxPlotStep));
 
     const Extended values[] = {tmin, tmax, xmin, xmax, ymin, ymax};
     for (Field f : {Field::TMin, Field::TMax, Field::XMin, Field::XMax, Field::YMin, Field::YMax})
@@ -249,9 +259,6 @@ void TPlotEngine::ReadView() {
     Document.XRange = Settings.Xmax - Settings.Xmin;
     Document.YRange = Settings.Ymax - Settings.Ymin;
 
-    int n = Host.hasPlotStepField() ? plotStepFromText(Host.plotStepFieldText())
-                                    : plotStepFromText(Settings.plotStepText);
-    if (n == 0) throw EZeroDivide(msg::ZeroDivide);
     pictureSteps_ = n;
     if (!Settings.CartesianMode || Settings.ParametricMode)
         Settings.PlotStep = (Settings.Tmax - Settings.Tmin) / n * 0.25L;

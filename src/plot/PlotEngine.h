@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AutoScale.h"
+#include "Errors.h"
 #include "GraphDocument.h"
 #include "PlotHost.h"
 #include "PlotParsers.h"
@@ -21,6 +22,13 @@
 #include <vector>
 
 namespace kurvo {
+
+/// A range field or the plot-step field holds what no paint can use: the message names the field,
+/// and the view stays as it was. Shown as the conversion error it is.
+class ERefusedView : public EConvertError {
+  public:
+    using EConvertError::EConvertError;
+};
 
 /// The plotting engine behind the main window. It owns the drawing (`Document`), the evaluators
 /// (`Parsers`) and the plot picture, runs the operations that change them, and has the picture
@@ -77,6 +85,8 @@ class TPlotEngine {
     /// Translates a formula text into slot `LastGraph`.
     void StoreFormula(const std::string& text);
     /// Reads the view from the range fields (each an expression) and recomputes the plot step.
+    /// Raises ERefusedView, naming the field, when a field cannot be read or a range is empty or
+    /// reversed, or the plot step is not a whole number from MinPlotStep to MaxPlotStep.
     void ReadView();
     /// Applies the program's view of the mode to the translator and the user-function parsers.
     void syncModes() { Parsers.syncModes(Settings); }

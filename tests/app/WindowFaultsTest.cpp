@@ -108,6 +108,39 @@ TEST_F(AppTest, CaptionHintsAndAccessibleNames) {
     EXPECT_THROW(action("NoSuchCommand"), std::logic_error);
 }
 
+TEST_F(AppTest, ARefusedRangeFieldIsSaidOncePerCause) {
+    open();
+    const std::string reversed = "The x max field must be greater than the x min field.";
+    auto saidSince = [&](std::size_t from) {
+        const auto& all = form->recordedMessages();
+        return std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(from), all.end());
+    };
+    auto resizeTwice = [&] {
+        for (int k = 0; k < 2; ++k) {
+            form->resize(form->width() + 20, form->height() + 10);
+            QTest::qWait(100);
+        }
+    };
+    field(TToolbarSet::XMin)->setText("5");
+    field(TToolbarSet::XMax)->setText("1");
+    formulaEdit()->setText("x");
+    std::size_t from = form->recordedMessages().size();
+    QTest::keyClick(form->toolbars().formulaBox, Qt::Key_Return);
+    resizeTwice(); // the window redraws by itself: said when plotted, not at every resize
+    form->ShowCoordinateInfo1Click();
+    QTest::qWait(100);
+    EXPECT_EQ(saidSince(from), std::vector<std::string>{reversed});
+
+    from = form->recordedMessages().size();
+    QTest::keyClick(form->toolbars().formulaBox, Qt::Key_Return); // asked again: said again
+    EXPECT_EQ(saidSince(from), std::vector<std::string>{reversed});
+
+    from = form->recordedMessages().size();
+    field(TToolbarSet::XMax)->setText("2"); // another text, still refused: a new cause, said once
+    resizeTwice();
+    EXPECT_EQ(saidSince(from), std::vector<std::string>{reversed});
+}
+
 /// Makes a German locale (decimal comma) in a temporary folder; false where that is not possible.
 bool makeCommaLocale(const QString& folder) {
     const QString command = "localedef -i de_DE -f UTF-8 " + folder + "/de_DE.UTF-8 >/dev/null 2>&1";

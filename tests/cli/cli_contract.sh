@@ -58,7 +58,7 @@ out=$(cd "$R" && $K render -o "$R/b.bmp" --x -3/2,1/3 --y "-2,2" "x" 2>/dev/null
 check "render ranges as expressions" "view: -1.5 0.333333 -2 2" "$out"
 check "render bmp magic" "BM" "$(head -c 2 "$R/b.bmp")"
 err=$(cd "$R" && $K render -o "$R/c.png" "x+" 2>&1 >/dev/null); rc=$?
-check "render reports a bad formula as a message" 0 "$rc"
+check "render reports a bad formula as a failure" 1 "$rc"
 case "$err" in *"message: Error parsing expression: | (X+)"*) r=ok;; *) r="$err";; esac
 check "render message text" ok "$r"
 out=$(cd "$R" && $K render --mode polar -o "$R/d.png" "2sin(3t)" 2>/dev/null); check "render polar" "view: -10 10 -7 7" "$out"
@@ -78,7 +78,7 @@ out=$(cd "$R" && $K render --auto-y --x -3,3 -o "$R/h.png" "x^2" 2>/dev/null); c
 out=$(cd "$R" && $K render --auto-y --mode implicit -o "$R/i.png" "x^2+y^2=-1" 2>"$R/err")
 check "render auto-y without points keeps the view" "view: -10 10 -7 7" "$out"
 check "render auto-y asks for a wider domain" "message: There are no plotable points in this domain.  Click on Yes to try a wider domain." "$(cat "$R/err")"
-out=$(cd "$R" && $K render --x 3,1 -o "$R/j.png" "x" 2>"$R/err"); check "render reversed x range exit" 0 $?
+out=$(cd "$R" && $K render --x 3,1 -o "$R/j.png" "x" 2>"$R/err"); check "render reversed x range exit" 1 $?
 check "render names the field" "message: The x max field must be greater than the x min field." "$(head -n 1 "$R/err")"
 $K render --help | grep -q -- "--auto-y"; check "render help lists --auto-y" 0 $?
 $K render --size 10 -o "$R/x.png" >/dev/null 2>&1; check "render bad size" 2 $?
@@ -97,6 +97,57 @@ cmp -s "$R/r1.png" "$R/r2.png"; check "render --implicit-curves chooses the plot
 (cd "$R" && $K render --antialias off -o "$R/a2.png" "x/3" >/dev/null 2>&1)
 cmp -s "$R/a1.png" "$R/a2.png"; check "render --antialias changes the curve" 1 $?
 $K render --help | grep -q -- "--implicit-curves smooth|rows"; check "render help names --implicit-curves" 0 $?
+# Failures are never success: each bad input with its status, its one line on standard error, and
+# whether a picture (or table) is there afterwards. Columns: status, picture, the line, arguments.
+bad() {
+  local name=$1 status=$2 picture=$3 line=$4; shift 4
+  rm -f "$R/bad.png" "$R/bad.csv"
+  (cd "$R" && "$K" "$@" >/dev/null 2>"$R/err"); local rc=$?
+  check "$name: status" "$status" "$rc"
+  check "$name: said once" "$line" "$(cat "$R/err")"
+  local left=no; [ -e "$R/bad.png" ] || [ -e "$R/bad.csv" ] && left=yes
+  check "$name: picture" "$picture" "$left"
+}
+bad "bad formula"       1 yes "message: Error parsing expression: | (X^^2+)" render -o bad.png "x^^2+"
+bad "open bracket"      1 yes "message: Missing brackets in expression" render -o bad.png "sin("
+bad "empty formula"     1 yes "message: An empty formula cannot be drawn." render -o bad.png ""
+bad "bad after good"    1 yes "message: Missing brackets in expression" render -o bad.png "x" "2x+)"
+bad "too long formula"  1 yes "message: This formula is too long: a formula can have at most 255 characters." render -o bad.png "x" "$(printf '1+%.0s' {1..128})x"
+bad "reversed x"        1 no  "message: The x max field must be greater than the x min field." render -o bad.png --x 5,1 "x"
+bad "empty y"           1 no  "message: The y max field must be greater than the y min field." render -o bad.png --y 3,3 "x"
+bad "empty polar t"     1 no  "message: The t max field must be greater than the t min field." render -o bad.png --mode polar --t 2,2 "2"
+bad "unreadable field"  1 no  "message: The x min field cannot be evaluated: Error parsing expression: | (Q+)" render -o bad.png --x q+,1 "x"
+bad "plot step 0"       1 no  "message: The plot step must be at least 32" render -o bad.png --steps 0 "x"
+bad "plot step text"    1 no  "message: Plot step: 'abc' is not a valid integer value" render -o bad.png --steps abc "x"
+bad "plot step empty"   1 no  "message: Plot step: '' is not a valid integer value" render -o bad.png --steps "" "x"
+bad "plot step huge"    1 no  "message: The plot step must be at most 1000000" render -o bad.png --steps 1000001 "x"
+(cd "$R" && $K render -o "$R/g.png" --save-graph "$R/g.kvo" "x^2" "2x" >/dev/null 2>&1)
+sed -i 's/^2x\r$/2x+)\r/' "$R/g.kvo"
+bad "graph file formula" 1 yes $'message: These graphs of g.kvo cannot be drawn:\n2x+): Missing brackets in expression' render -o bad.png --graph g.kvo
+bad "size of three"     2 no  "kurvo render: --size wants WxH, two whole numbers such as 800x600, not '800x600x3'" render -o bad.png --size 800x600x3 "x"
+bad "size fraction"     2 no  "kurvo render: --size wants WxH, two whole numbers such as 800x600, not '800.5x600'" render -o bad.png --size 800.5x600 "x"
+bad "size signed"       2 no  "kurvo render: --size wants WxH, two whole numbers such as 800x600, not '+800x600'" render -o bad.png --size +800x600 "x"
+bad "size too large"    2 no  "kurvo render: --size must lie between 16x16 and 10000x10000, not '99999999999x600'" render -o bad.png --size 99999999999x600 "x"
+bad "empty scale"       2 no  "kurvo render: --scale wants a number such as 1.5, not ''" render -o bad.png --scale "" "x"
+bad "scale text"        2 no  "kurvo render: --scale wants a number such as 1.5, not '2x'" render -o bad.png --scale 2x "x"
+bad "bad relation"      2 no  "kurvo render: --relation wants y>, y>=, y< or y<=, not 'y>>'" render -o bad.png --relation "y>>" "x"
+bad "bad render mode"   2 no  "kurvo render: --mode wants cartesian, polar or implicit, not 'Polar'" render -o bad.png --mode Polar "x"
+bad "table mode"        2 no  "kurvo table: --mode wants cartesian or polar, not 'implicit'" table -o bad.csv --mode implicit --from 0 --to 1 "x"
+bad "table comma from"  2 no  "kurvo table: --from wants a number such as 1.5, not '1,5'" table -o bad.csv --from 1,5 --to 2 "x"
+bad "table empty step"  2 no  "kurvo table: --step wants a number such as 1.5, not ''" table -o bad.csv --from 0 --to 1 --step "" "x"
+bad "fit degree"        2 no  "kurvo fit: --degree wants a whole number from 0 to 8, not '2.5'" fit --degree 2.5 a.csv
+bad "eval value"        2 no  "kurvo eval: --set x=1,5: '1,5' is not a plain decimal number" eval --set x=1,5 "x"
+bad "translate sep"     2 no  "kurvo translate: --decimal wants one character or an empty value, not 'ab'" translate --decimal ab "x"
+bad "stats option"      2 no  "kurvo stats: unknown option --degree" stats --degree 2 a.csv
+# The graphs that could be drawn are drawn as without the failing formula.
+(cd "$R" && $K render -o "$R/good.png" "x" >/dev/null 2>&1)
+(cd "$R" && $K render -o "$R/part.png" "x" "2x+)" >/dev/null 2>&1)
+cmp -s "$R/good.png" "$R/part.png"; check "render draws the good graphs of a failing run" 0 $?
+# A refused run leaves an older picture as it was.
+cp "$R/good.png" "$R/old.png"
+(cd "$R" && $K render -o "$R/old.png" --steps 0 "x^2" >/dev/null 2>&1)
+cmp -s "$R/good.png" "$R/old.png"; check "render refused keeps the older picture" 0 $?
+$K render --help | grep -q "no picture is written"; check "render help says the statuses" 0 $?
 rm -rf "$R"
 # kurvo translate
 T=$'\t'

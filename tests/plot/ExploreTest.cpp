@@ -305,7 +305,9 @@ TEST(ViewOperations, ABadRangeFieldIsNamedAndChangesNothing) {
         const char* name;
         std::array<std::string, 6> fields;
         const char* message;
+        const char* steps = "256";
     };
+    const Row defaults{"", {"0", "6.283185", "-10", "10", "-7", "7"}, ""};
     const Row rows[] = {
         {"reversed x",
          {"0", "6.283185", "5", "1", "-7", "7"},
@@ -314,17 +316,24 @@ TEST(ViewOperations, ABadRangeFieldIsNamedAndChangesNothing) {
          {"0", "6.283185", "-10", "10", "3", "3"},
          "The y max field must be greater than the y min field."},
         {"not a number", {"0", "6.283185", "-10", "10", "-7", "2*pi"}, "The y max field cannot be evaluated"},
+        // The plot step divides the range: said as the field it is, never as a division by zero.
+        {"plot step 0", defaults.fields, "The plot step must be at least 32", "0"},
+        {"plot step 31", defaults.fields, "The plot step must be at least 32", "31"},
+        {"plot step text", defaults.fields, "Plot step: 'abc' is not a valid integer value", "abc"},
+        {"plot step too large", defaults.fields, "The plot step must be at most 1000000", "1000001"},
     };
     for (const Row& row : rows) {
         ExploreFixture f;
         f.plot("x");
         const QImage picture = f.engine->composedPicture();
         f.host.fields = row.fields;
+        f.host.plotStep = row.steps;
         try {
             f.engine->replotAll();
             ADD_FAILURE() << row.name << ": no error";
-        } catch (const EKurvoError& e) {
+        } catch (const ERefusedView& e) {
             EXPECT_EQ(std::string(e.what()).rfind(row.message, 0), 0u) << row.name << ": " << e.what();
+            EXPECT_STREQ(e.className(), "EConvertError") << row.name;
         }
         EXPECT_EQ(f.fields(), row.fields) << row.name; // the fields keep their texts
         EXPECT_EQ(num(f.settings.Xmin), -10) << row.name;
