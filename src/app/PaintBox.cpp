@@ -1,19 +1,54 @@
 // TPaintBox: paints the plot picture, then the overlays; passes on the pointer's gestures.
 #include "PaintBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <mutex>
+
 namespace kurvo {
+namespace {
+
+/// The plot area as a screen reader sees it: "Plot area", described by the graphs it shows.
+class TPaintBoxAccessible : public QAccessibleWidget {
+  public:
+    explicit TPaintBoxAccessible(TPaintBox* box) : QAccessibleWidget(box, QAccessible::Canvas) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) return static_cast<const TPaintBox*>(widget())->description();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* paintBoxAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(TPaintBox::staticMetaObject.className()) && object && object->isWidgetType())
+        return new TPaintBoxAccessible(static_cast<TPaintBox*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {
+    static std::once_flag factoryInstalled;
+    std::call_once(factoryInstalled, [] { QAccessible::installFactory(paintBoxAccessible); });
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(1, 1);
-    // A click on the plot takes the keyboard focus, so the view shortcuts (Ctrl+Z undo among
-    // them) reach the window instead of the formula field's own text undo.
-    setFocusPolicy(Qt::ClickFocus);
+    // A click or Tab gives the plot the keyboard focus: its own keys move, zoom and read the view,
+    // and the view shortcuts (Ctrl+Z undo among them) reach the window instead of the formula
+    // field's own text undo.
+    setFocusPolicy(Qt::StrongFocus);
     setAccessibleName("Plot area");
+}
+
+void TPaintBox::setDescriptionSource(std::function<QString()> description) {
+    description_ = std::move(description);
+}
+
+QString TPaintBox::description() const {
+    return description_ ? description_() : QString();
 }
 
 void TPaintBox::setSource(std::function<const QImage*()> picture, std::function<QColor()> background) {
@@ -28,6 +63,14 @@ void TPaintBox::setOverlays(const TOverlays& overlays) {
 }
 
 void TPaintBox::paintEvent(QPaintEvent*) {
+    // Every new picture is painted here: the moment to tell a reader that the graphs changed.
+    if (QAccessible::isActive()) {
+        if (const QString now = description(); now != toldDescription_) {
+            toldDescription_ = now;
+            QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
     QPainter p(this);
     p.fillRect(rect(), background_ ? background_() : palette().window().color());
     if (const QImage* picture = picture_ ? picture_() : nullptr; picture && !picture->isNull())
@@ -84,6 +127,16 @@ void TPaintBox::wheelEvent(QWheelEvent* event) {
     }
     event->accept();
     emit wheelTurned(p.x(), p.y(), delta);
+}
+
+void TPaintBox::keyPressEvent(QKeyEvent* event) {
+    const TPlotKey key = plotKeyFor(event->key(), event->modifiers());
+    if (key == TPlotKey::None) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit plotKey(key);
 }
 
 } // namespace kurvo

@@ -23,6 +23,7 @@ class QToolButton;
 namespace kurvo {
 
 class TColourSwatch;
+class TDisplayLabel;
 class TDataMks;
 class TEditorHost;
 
@@ -76,7 +77,7 @@ class TEnvironment : public QDialog {
     QLineEdit* Edit3 = nullptr;          ///< "Grid Line Thickness"
     QToolButton* SpeedButton1 = nullptr; ///< the data mark in effect; opens the palette
     QToolButton* StaticText20 = nullptr; ///< the font name; opens the font dialog
-    QLabel* StaticText21 = nullptr;      ///< the font size
+    TDisplayLabel* StaticText21 = nullptr; ///< the font size, read by screen readers as "Size"
     QPushButton* Button1 = nullptr;      ///< "OK"
     QPushButton* Button2 = nullptr;      ///< "Cancel"
     QPushButton* Button3 = nullptr;      ///< "Apply"

@@ -2,6 +2,8 @@
 // that take effect at once, refused values and the record written to the data folder.
 #include "AppTestSupport.h"
 
+#include "DisplayAccess.h"
+
 #include "ColourSwatch.h"
 #include "DataMarksDialog.h"
 #include "EnvironmentDialog.h"
