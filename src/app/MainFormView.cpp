@@ -150,8 +150,12 @@ void TMainForm::readoutAt(int X, int Y) {
 }
 
 void TMainForm::showReadout(const TReadoutResult& r) {
-    for (std::size_t i = 0; i < r.panels.size() && i < statusPanels_.size(); ++i)
+    QStringList read;
+    for (std::size_t i = 0; i < r.panels.size() && i < statusPanels_.size(); ++i) {
         statusPanels_[i]->setText(QString::fromStdString(cp1252ToUtf8(r.panels[i])));
+        read << statusPanels_[i]->shownText();
+    }
+    PaintBox1->setReadoutText(read.join("  "));
     TOverlays o;
     o.crossHair = r.crossHair;
     o.crossHairColour = engine_->colour(settings_.traceLinesColour);

@@ -1,8 +1,9 @@
 // TPaintBox: paints the plot picture, then the overlays; passes on the pointer's gestures.
 #include "PaintBox.h"
 
+#include "DisplayAccess.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,14 +14,17 @@
 namespace kurvo {
 namespace {
 
-/// The plot area as a screen reader sees it: "Plot area", described by the graphs it shows.
-class TPaintBoxAccessible : public QAccessibleWidget {
+/// The plot area as a screen reader sees it: "Plot area", described by the graphs it shows, its
+/// text the readout at the cross-hair.
+class TPaintBoxAccessible : public TDisplayAccessible {
   public:
-    explicit TPaintBoxAccessible(TPaintBox* box) : QAccessibleWidget(box, QAccessible::Canvas) {}
+    explicit TPaintBoxAccessible(TPaintBox* box)
+        : TDisplayAccessible(box, [box] { return box->readoutText(); }, QAccessible::Canvas) {}
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description) return static_cast<const TPaintBox*>(widget())->description();
-        return QAccessibleWidget::text(t);
+        return TDisplayAccessible::text(t);
     }
+    using TDisplayAccessible::text;
 };
 
 QAccessibleInterface* paintBoxAccessible(const QString& className, QObject* object) {
@@ -49,6 +53,12 @@ void TPaintBox::setDescriptionSource(std::function<QString()> description) {
 
 QString TPaintBox::description() const {
     return description_ ? description_() : QString();
+}
+
+void TPaintBox::setReadoutText(const QString& text) {
+    const QString before = readout_;
+    readout_ = text;
+    notifyShownTextChanged(this, before, readout_);
 }
 
 void TPaintBox::setSource(std::function<const QImage*()> picture, std::function<QColor()> background) {

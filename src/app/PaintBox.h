@@ -46,6 +46,10 @@ class TPaintBox : public QWidget {
     /// screen reader asks, so it always tells what the picture shows.
     void setDescriptionSource(std::function<QString()> description);
     QString description() const;
+    /// The readout at the cross-hair ("x= 2 y= 4 ..."), the plot area's text for a screen reader,
+    /// which is told of each change, so the reader speaks what a key or the pointer reads.
+    void setReadoutText(const QString& text);
+    QString readoutText() const { return readout_; }
 
   signals:
     void resized();
@@ -73,6 +77,7 @@ class TPaintBox : public QWidget {
     TOverlays overlays_;
     std::function<QString()> description_;
     QString toldDescription_; ///< the description screen readers were last told of
+    QString readout_;
 };
 
 } // namespace kurvo

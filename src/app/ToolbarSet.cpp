@@ -214,16 +214,16 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config, const
     // Top to bottom: button bar, range bar, formula bar, then the plot area.
     if (anyButton) {
         buttonBar = makeBar(window, "ButtonBar", flat ? 27 : 30, true, false);
-        buttonBar->setAccessibleName("Command buttons");
+        buttonBar->setWindowTitle("Command buttons"); // what a screen reader calls the bar
         window.addToolBar(Qt::TopToolBarArea, buttonBar);
         window.addToolBarBreak(Qt::TopToolBarArea);
     }
     rangeBar = makeBar(window, "RangeBar", flat ? 27 : 30, lines, false);
-    rangeBar->setAccessibleName("View range");
+    rangeBar->setWindowTitle("View range"); // what a screen reader calls the bar
     window.addToolBar(Qt::TopToolBarArea, rangeBar);
     window.addToolBarBreak(Qt::TopToolBarArea);
     formulaBar = makeBar(window, "FormulaBar", flat ? 29 : 32, lines, true);
-    formulaBar->setAccessibleName("Formula bar");
+    formulaBar->setWindowTitle("Formula bar"); // what a screen reader calls the bar
     window.addToolBar(Qt::TopToolBarArea, formulaBar);
 
     if (buttonBar)

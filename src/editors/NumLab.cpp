@@ -27,7 +27,7 @@ class TNumLabAccessible : public TDisplayAccessible {
         if (t == QAccessible::Name && lab->accessibleName().isEmpty()) {
             QString name = lab->LeftText().trimmed();
             if (name.endsWith(':') || name.endsWith('=')) name.chop(1);
-            return name.trimmed();
+            return name.simplified();
         }
         return TDisplayAccessible::text(t);
     }

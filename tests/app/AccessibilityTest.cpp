@@ -251,6 +251,12 @@ TEST_F(Accessibility, PlotKeysMoveZoomAndReadTheView) {
     // The plot area tells what it shows.
     QAccessibleInterface* area = QAccessible::queryAccessibleInterface(form->paintBox());
     EXPECT_EQ(area->text(QAccessible::Name), "Plot area");
+    // Its text is the readout, so a reader speaks what the key read.
+    QStringList read;
+    for (int i = 0; i < 5; ++i)
+        read << form->statusPanelText(i);
+    ASSERT_NE(area->textInterface(), nullptr);
+    EXPECT_EQ(area->textInterface()->text(0, -1), read.join("  "));
     EXPECT_EQ(area->text(QAccessible::Description).toStdString(), "Graphs drawn: x^2; x+100");
     EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
 }
