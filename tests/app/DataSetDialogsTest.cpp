@@ -2,7 +2,6 @@
 #include "AppTestSupport.h"
 
 #include "DisplayAccess.h"
-
 #include "MatrixDialog.h"
 #include "NumLab.h"
 #include "RegressionDialog.h"

@@ -2,10 +2,9 @@
 // that take effect at once, refused values and the record written to the data folder.
 #include "AppTestSupport.h"
 
-#include "DisplayAccess.h"
-
 #include "ColourSwatch.h"
 #include "DataMarksDialog.h"
+#include "DisplayAccess.h"
 #include "EnvironmentDialog.h"
 
 #include <QCheckBox>
