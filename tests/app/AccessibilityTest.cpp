@@ -1,6 +1,7 @@
 // What a screen reader reads of every window: names of controls, texts of displays, the plot keys.
 #include "AppTestSupport.h"
 
+#include "AboutBox.h"
 #include "AliasDialog.h"
 #include "ConstantsDialog.h"
 #include "CoordsDialog.h"
@@ -123,6 +124,7 @@ TEST_F(Accessibility, EveryWindowNamesItsControlsAndShowsItsValues) {
         QCoreApplication::processEvents();
         return w;
     };
+    TAboutBox about(form.get()); // shown modal by its command
     auto byMenu = [this](const char* command, auto dialog) {
         return [this, command, dialog]() -> QWidget* {
             action(command)->trigger();
@@ -150,6 +152,7 @@ TEST_F(Accessibility, EveryWindowNamesItsControlsAndShowsItsValues) {
         {"aliases", [&] { return show(form->aliasDialog()); }},
         {"toolbar configuration", [&] { return show(form->toolbarConfigDialog()); }},
         {"print", [&] { return show(form->printForm()); }},
+        {"about", [&] { return show(&about); }},
     };
     for (const auto& [title, opener] : windows) {
         QWidget* w = opener();
