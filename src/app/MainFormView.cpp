@@ -62,7 +62,8 @@ void TMainForm::connectViewCommands() {
     connect(PaintBox1, &TPaintBox::mouseUp, this, &TMainForm::PaintBox1MouseUp);
     connect(PaintBox1, &TPaintBox::wheelTurned, this, &TMainForm::PaintBox1Wheel);
     connect(PaintBox1, &TPaintBox::plotKey, this, &TMainForm::PaintBox1Key);
-    PaintBox1->setDescriptionSource([this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
+    PaintBox1->setDescriptionSource(
+        [this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
 }
 
 QString TMainForm::statusPanelText(int panel) const {

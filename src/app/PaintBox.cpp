@@ -19,7 +19,8 @@ namespace {
 class TPaintBoxAccessible : public TDisplayAccessible {
   public:
     explicit TPaintBoxAccessible(TPaintBox* box)
-        : TDisplayAccessible(box, [box] { return box->readoutText(); }, QAccessible::Canvas) {}
+        : TDisplayAccessible(
+              box, [box] { return box->readoutText(); }, QAccessible::Canvas) {}
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Description) return static_cast<const TPaintBox*>(widget())->description();
         return TDisplayAccessible::text(t);
@@ -28,7 +29,8 @@ class TPaintBoxAccessible : public TDisplayAccessible {
 };
 
 QAccessibleInterface* paintBoxAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(TPaintBox::staticMetaObject.className()) && object && object->isWidgetType())
+    if (className == QLatin1String(TPaintBox::staticMetaObject.className()) && object &&
+        object->isWidgetType())
         return new TPaintBoxAccessible(static_cast<TPaintBox*>(object));
     return nullptr;
 }

@@ -61,8 +61,8 @@ QString graphsDescription(const TGraphDocument& document) {
         const QString text = QString::fromStdString(cp1252ToUtf8(formula));
         if (!formula.empty() && !graphs.contains(text)) graphs << text;
     }
-    QString text = graphs.isEmpty() ? QString("No graphs drawn")
-                                     : QString("Graphs drawn: %1").arg(graphs.join("; "));
+    QString text =
+        graphs.isEmpty() ? QString("No graphs drawn") : QString("Graphs drawn: %1").arg(graphs.join("; "));
     const std::size_t points = document.DataSets.allPoints().size();
     if (points > 0) {
         const std::size_t sets = document.DataSets.setCount();

@@ -22,7 +22,8 @@ QAccessibleInterface* displayLabelAccessible(const QString& className, QObject* 
 class TNamedComboAccessible : public TDisplayAccessible {
   public:
     explicit TNamedComboAccessible(QComboBox* box)
-        : TDisplayAccessible(box, [box] { return box->currentText(); }, QAccessible::ComboBox) {}
+        : TDisplayAccessible(
+              box, [box] { return box->currentText(); }, QAccessible::ComboBox) {}
 
     QAccessible::State state() const override {
         QAccessible::State s = TDisplayAccessible::state();
@@ -50,7 +51,8 @@ QAccessibleInterface* namedComboAccessible(const QString& className, QObject* ob
 
 } // namespace
 
-TDisplayAccessible::TDisplayAccessible(QWidget* widget, std::function<QString()> shown, QAccessible::Role role)
+TDisplayAccessible::TDisplayAccessible(QWidget* widget, std::function<QString()> shown,
+                                       QAccessible::Role role)
     : QAccessibleWidget(widget, role), shown_(std::move(shown)) {}
 
 void* TDisplayAccessible::interface_cast(QAccessible::InterfaceType type) {

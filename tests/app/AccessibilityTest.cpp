@@ -43,9 +43,9 @@ using F = TToolbarSet::RangeField;
 
 bool isControl(QAccessible::Role role) {
     static const std::set<QAccessible::Role> controls = {
-        QAccessible::PushButton, QAccessible::CheckBox,   QAccessible::RadioButton, QAccessible::ComboBox,
-        QAccessible::EditableText, QAccessible::SpinBox,  QAccessible::Slider,      QAccessible::ButtonMenu,
-        QAccessible::ButtonDropDown, QAccessible::List,   QAccessible::Table,       QAccessible::Canvas};
+        QAccessible::PushButton,     QAccessible::CheckBox, QAccessible::RadioButton, QAccessible::ComboBox,
+        QAccessible::EditableText,   QAccessible::SpinBox,  QAccessible::Slider,      QAccessible::ButtonMenu,
+        QAccessible::ButtonDropDown, QAccessible::List,     QAccessible::Table,       QAccessible::Canvas};
     return controls.count(role) > 0;
 }
 
@@ -69,29 +69,35 @@ std::optional<QString> shownBy(QObject* o) {
 QStringList faults(QWidget* window) {
     QStringList found;
     std::map<QString, int> names;
-    std::function<void(QAccessibleInterface*, QAccessibleInterface*)> walk = [&](QAccessibleInterface* a,
-                                                                               QAccessibleInterface* parent) {
-        if (!a || a->state().invisible) return;
-        const QString name = a->text(QAccessible::Name);
-        const QString where = QString("%1 '%2' (%3)").arg(a->object() ? a->object()->metaObject()->className() : "?",
-                                                         name, a->object() ? a->object()->objectName() : "");
-        // The line edit of an editable combo box is part of the box, which carries the name.
-        const bool partOfCombo = parent && parent->role() == QAccessible::ComboBox;
-        if (isControl(a->role()) && !partOfCombo) {
-            const QString content = contentOf(a);
-            if (name.trimmed().isEmpty()) found << "no name: " + where;
-            else if (!content.isEmpty() && name == content) found << "named by its content: " + where;
-            else ++names[name];
-        }
-        if (const std::optional<QString> shown = shownBy(a->object())) {
-            QAccessibleTextInterface* t = a->textInterface();
-            if (!t) found << "no text: " + where;
-            else if (t->text(0, t->characterCount()) != *shown) found << "text is not what it shows: " + where;
-            if (name.isEmpty() || name == *shown) found << "display named by its value: " + where;
-        }
-        for (int i = 0; i < a->childCount(); ++i)
-            walk(a->child(i), a);
-    };
+    std::function<void(QAccessibleInterface*, QAccessibleInterface*)> walk =
+        [&](QAccessibleInterface* a, QAccessibleInterface* parent) {
+            if (!a || a->state().invisible) return;
+            const QString name = a->text(QAccessible::Name);
+            const QString where = QString("%1 '%2' (%3)")
+                                      .arg(a->object() ? a->object()->metaObject()->className() : "?", name,
+                                           a->object() ? a->object()->objectName() : "");
+            // The line edit of an editable combo box is part of the box, which carries the name.
+            const bool partOfCombo = parent && parent->role() == QAccessible::ComboBox;
+            if (isControl(a->role()) && !partOfCombo) {
+                const QString content = contentOf(a);
+                if (name.trimmed().isEmpty())
+                    found << "no name: " + where;
+                else if (!content.isEmpty() && name == content)
+                    found << "named by its content: " + where;
+                else
+                    ++names[name];
+            }
+            if (const std::optional<QString> shown = shownBy(a->object())) {
+                QAccessibleTextInterface* t = a->textInterface();
+                if (!t)
+                    found << "no text: " + where;
+                else if (t->text(0, t->characterCount()) != *shown)
+                    found << "text is not what it shows: " + where;
+                if (name.isEmpty() || name == *shown) found << "display named by its value: " + where;
+            }
+            for (int i = 0; i < a->childCount(); ++i)
+                walk(a->child(i), a);
+        };
     walk(QAccessible::queryAccessibleInterface(window), nullptr);
     for (const auto& [name, count] : names)
         if (count > 1) found << QString("%1 controls named '%2'").arg(count).arg(name);
@@ -110,7 +116,8 @@ class Accessibility : public AppTest {
         QTest::mouseClick(form->coordsDialog()->OKBtn, Qt::LeftButton);
     }
     QStringList view() {
-        return {field(F::XMin)->text(), field(F::XMax)->text(), field(F::YMin)->text(), field(F::YMax)->text()};
+        return {field(F::XMin)->text(), field(F::XMax)->text(), field(F::YMin)->text(),
+                field(F::YMax)->text()};
     }
     void key(int k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(form->paintBox(), Qt::Key(k), m); }
 };
@@ -200,16 +207,21 @@ TEST_F(Accessibility, DisplaysReadTheirValuesAsTheyChange) {
     QAccessibleInterface* formula = QAccessible::queryAccessibleInterface(form->toolbars().formulaBox);
     EXPECT_EQ(formula->text(QAccessible::Name), "Formula");
     EXPECT_EQ(formula->text(QAccessible::Value), "sin(x)");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->paintBox())->text(QAccessible::Description).toStdString(),
-              "No graphs drawn. 3 data points in 1 set");
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(form->paintBox())->text(QAccessible::Description).toStdString(),
+        "No graphs drawn. 3 data points in 1 set");
 }
 
 TEST_F(Accessibility, PlotKeysMoveZoomAndReadTheView) {
     const std::tuple<int, Qt::KeyboardModifiers, TPlotKey> keys[] = {
-        {Qt::Key_Left, {}, TPlotKey::MoveLeft},        {Qt::Key_Up, Qt::KeypadModifier, TPlotKey::MoveUp},
-        {Qt::Key_Plus, Qt::ShiftModifier, TPlotKey::ZoomIn}, {Qt::Key_Equal, {}, TPlotKey::ZoomIn},
-        {Qt::Key_Minus, Qt::KeypadModifier, TPlotKey::ZoomOut}, {Qt::Key_Space, {}, TPlotKey::ReadCentre},
-        {Qt::Key_Plus, Qt::ControlModifier, TPlotKey::None},   {Qt::Key_Right, Qt::AltModifier, TPlotKey::None},
+        {Qt::Key_Left, {}, TPlotKey::MoveLeft},
+        {Qt::Key_Up, Qt::KeypadModifier, TPlotKey::MoveUp},
+        {Qt::Key_Plus, Qt::ShiftModifier, TPlotKey::ZoomIn},
+        {Qt::Key_Equal, {}, TPlotKey::ZoomIn},
+        {Qt::Key_Minus, Qt::KeypadModifier, TPlotKey::ZoomOut},
+        {Qt::Key_Space, {}, TPlotKey::ReadCentre},
+        {Qt::Key_Plus, Qt::ControlModifier, TPlotKey::None},
+        {Qt::Key_Right, Qt::AltModifier, TPlotKey::None},
         {Qt::Key_A, {}, TPlotKey::None}};
     for (const auto& [k, m, want] : keys)
         EXPECT_EQ(plotKeyFor(k, m), want) << k << " " << m;
@@ -247,7 +259,8 @@ TEST_F(Accessibility, PlotKeysMoveZoomAndReadTheView) {
     key(Qt::Key_Space);
     EXPECT_TRUE(form->settings().ShowCoordinateInfo) << "reading shows the status bar";
     EXPECT_EQ(formulaEdit()->text(), "x^2");
-    const double x = form->statusPanelText(0).mid(3).toDouble(), y = form->statusPanelText(1).mid(3).toDouble();
+    const double x = form->statusPanelText(0).mid(3).toDouble(),
+                 y = form->statusPanelText(1).mid(3).toDouble();
     EXPECT_NEAR(x, 2, 0.05);
     EXPECT_NEAR(y, x * x, 1e-4);
     EXPECT_TRUE(form->statusPanelText(4).startsWith("dy/dx= ")) << form->statusPanelText(4).toStdString();
