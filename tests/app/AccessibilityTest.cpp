@@ -258,11 +258,17 @@ TEST_F(Accessibility, PlotKeysMoveZoomAndReadTheView) {
     if (form->settings().ShowCoordinateInfo) action("ShowCoordinateInfo1")->trigger();
     key(Qt::Key_Space);
     EXPECT_TRUE(form->settings().ShowCoordinateInfo) << "reading shows the status bar";
+    // The plot area, smaller by the status bar, is drawn again; the cross-hair stays on the graph.
+    QTest::qWait(50);
+    ASSERT_TRUE(form->paintBox()->overlays().crossHair);
+    EXPECT_EQ(form->paintBox()->overlays().crossHair->x(), form->engine()->currentView().PlotWidth / 2);
+    EXPECT_EQ(form->engine()->currentView().PlotHeight, form->paintBox()->height());
     EXPECT_EQ(formulaEdit()->text(), "x^2");
     const double x = form->statusPanelText(0).mid(3).toDouble(),
                  y = form->statusPanelText(1).mid(3).toDouble();
     EXPECT_NEAR(x, 2, 0.05);
     EXPECT_NEAR(y, x * x, 1e-4);
+    EXPECT_NEAR(form->paintBox()->overlays().crossHair->y(), form->engine()->WorldToPixelY(y), 1);
     EXPECT_TRUE(form->statusPanelText(4).startsWith("dy/dx= ")) << form->statusPanelText(4).toStdString();
     // The plot area tells what it shows.
     QAccessibleInterface* area = QAccessible::queryAccessibleInterface(form->paintBox());
