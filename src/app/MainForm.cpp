@@ -12,6 +12,7 @@
 #include "Defaults.h"
 #include "EnvironmentDialog.h"
 #include "DeleteDialog.h"
+#include "DisplayAccess.h"
 #include "Errors.h"
 #include "MatrixDialog.h"
 #include "FamiliesDialog.h"
@@ -363,6 +364,7 @@ void TMainForm::beep() {
 void TMainForm::buildStatusBar() {
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->setAccessibleName("Coordinate readout");
     StatusBar1->setFixedHeight(22);
     StatusBar1->setSizeGripEnabled(false);
     struct Panel {
@@ -376,7 +378,7 @@ void TMainForm::buildStatusBar() {
                             {"t=", 150, "Pointer angle"},
                             {"dy/dx=", 50, "Slope of the graph"}};
     for (auto [text, width, name] : panels) {
-        auto* l = new QLabel(text, StatusBar1);
+        auto* l = new TDisplayLabel(text, StatusBar1);
         l->setAccessibleName(name);
         l->setMinimumWidth(width);
         l->setFrameShape(QFrame::Panel);

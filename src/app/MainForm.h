@@ -6,6 +6,7 @@
 #include "InputGuard.h"
 #include "MainMenu.h"
 #include "PlotHost.h"
+#include "PlotKeys.h"
 #include "SettingsRecord.h"
 #include "ToolbarSet.h"
 
@@ -25,6 +26,8 @@ class QPrinter;
 namespace kurvo {
 
 class TDataSaveDialog;
+class TDisplayLabel;
+struct TReadoutResult;
 class TPaintBox;
 class TPlotEngine;
 class Tfmatrix;
@@ -150,6 +153,12 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int X, int Y);
     /// A wheel turn over the plot area; `angleDelta` in eighths of a degree, 120 a notch.
     void PaintBox1Wheel(int X, int Y, int angleDelta);
+    /// A key of the focused plot area: the arrows move the view a tenth (undoable), + and - zoom
+    /// about the centre, the space bar reads the graph at the centre.
+    void PaintBox1Key(TPlotKey key);
+    /// The readout of the graph nearest the view's centre in the status bar (shown for it), the
+    /// free readout of the centre where no cartesian graph is drawn.
+    void readCentre();
     void Zoomout1Click();
     void Zoomin1Click();
     void Movegraph1Click();
@@ -246,6 +255,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void runGuarded(const std::function<void()>& handler);
     /// The readout at the pointer: the status bar panels and the cross-hair and tangent overlays.
     void readoutAt(int X, int Y);
+    void showReadout(const TReadoutResult& r);
     /// The plot area's cursor for the current gesture mode.
     void updatePlotCursor();
 
@@ -275,7 +285,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
 
     TPaintBox* PaintBox1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
-    std::vector<QLabel*> statusPanels_;
+    std::vector<TDisplayLabel*> statusPanels_; ///< read by screen readers as they change
     TDataSaveDialog* DataSaveDialog_ = nullptr;
 
     Tftrans* ftrans_ = nullptr;

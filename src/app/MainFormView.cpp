@@ -2,6 +2,7 @@
 #include "MainForm.h"
 
 #include "Cp1252.h"
+#include "DisplayAccess.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
 #include "Startup.h"
@@ -60,6 +61,9 @@ void TMainForm::connectViewCommands() {
     connect(PaintBox1, &TPaintBox::mouseMoved, this, &TMainForm::PaintBox1MouseMove);
     connect(PaintBox1, &TPaintBox::mouseUp, this, &TMainForm::PaintBox1MouseUp);
     connect(PaintBox1, &TPaintBox::wheelTurned, this, &TMainForm::PaintBox1Wheel);
+    connect(PaintBox1, &TPaintBox::plotKey, this, &TMainForm::PaintBox1Key);
+    PaintBox1->setDescriptionSource(
+        [this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
 }
 
 QString TMainForm::statusPanelText(int panel) const {
@@ -143,16 +147,66 @@ void TMainForm::readoutAt(int X, int Y) {
     const bool cartesianGraph =
         settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
     const bool snapped = settings_.coordsSnapToGraph && cartesianGraph && settings_.LastGraph >= 0;
-    const TReadoutResult r =
-        snapped ? readout.snappedReadout(X, settings_.ShowTangent) : readout.freeReadout(X, Y);
-    for (std::size_t i = 0; i < r.panels.size() && i < statusPanels_.size(); ++i)
+    showReadout(snapped ? readout.snappedReadout(X, settings_.ShowTangent) : readout.freeReadout(X, Y));
+}
+
+void TMainForm::showReadout(const TReadoutResult& r) {
+    QStringList read;
+    for (std::size_t i = 0; i < r.panels.size() && i < statusPanels_.size(); ++i) {
         statusPanels_[i]->setText(QString::fromStdString(cp1252ToUtf8(r.panels[i])));
+        read << statusPanels_[i]->shownText();
+    }
+    PaintBox1->setReadoutText(read.join("  "));
     TOverlays o;
     o.crossHair = r.crossHair;
     o.crossHairColour = engine_->colour(settings_.traceLinesColour);
     o.tangent = r.tangent;
     o.tangentColour = engine_->colour(settings_.tangentColour);
     PaintBox1->setOverlays(o);
+}
+
+void TMainForm::PaintBox1Key(TPlotKey key) {
+    if (!engine_ || guard_.busy()) return;
+    switch (key) {
+    case TPlotKey::ZoomIn:
+        runGuarded([this] { ZoomInCentre1Click(); });
+        break;
+    case TPlotKey::ZoomOut:
+        runGuarded([this] { ZoomOutCentre1Click(); });
+        break;
+    case TPlotKey::ReadCentre:
+        runGuarded([this] { readCentre(); });
+        break;
+    case TPlotKey::None:
+        break;
+    default: {
+        const TPlotView v = engine_->currentView();
+        const QPoint drag = plotKeyMove(key, v.PlotWidth, v.PlotHeight);
+        PaintBox1->setOverlays({});
+        runPlotting([&] { engine_->moveView(drag.x(), drag.y()); });
+    }
+    }
+}
+
+void TMainForm::readCentre() {
+    // The readout is shown in the status bar, which the coordinate information shows.
+    if (!settings_.ShowCoordinateInfo) ShowCoordinateInfo1Click();
+    const TPlotView v = engine_->currentView();
+    const int X = v.PlotWidth / 2, Y = v.PlotHeight / 2;
+    TReadout readout = engine_->readout();
+    const bool cartesianGraph =
+        settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
+    if (!cartesianGraph || settings_.LastGraph < 0) {
+        showReadout(readout.freeReadout(X, Y));
+        return;
+    }
+    if (settings_.LastGraph > 0) {
+        const int slot = readout.PickNearestGraph(X, Y);
+        setFormulaFieldText(engine_->Document.UserFormulas[static_cast<std::size_t>(slot)]);
+    } else {
+        readout.useSlot(0);
+    }
+    showReadout(readout.snappedReadout(X, settings_.ShowTangent));
 }
 
 void TMainForm::PaintBox1Wheel(int X, int Y, int angleDelta) {

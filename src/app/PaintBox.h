@@ -6,10 +6,13 @@
 #include <QLineF>
 #include <QPoint>
 #include <QRect>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
 #include <optional>
+
+#include "PlotKeys.h"
 
 namespace kurvo {
 
@@ -39,6 +42,15 @@ class TPaintBox : public QWidget {
     void setOverlays(const TOverlays& overlays);
     const TOverlays& overlays() const { return overlays_; }
 
+    /// Where the accessible description (the graphs drawn, in words) comes from; it is read when a
+    /// screen reader asks, so it always tells what the picture shows.
+    void setDescriptionSource(std::function<QString()> description);
+    QString description() const;
+    /// The readout at the cross-hair ("x= 2 y= 4 ..."), the plot area's text for a screen reader,
+    /// which is told of each change, so the reader speaks what a key or the pointer reads.
+    void setReadoutText(const QString& text);
+    QString readoutText() const { return readout_; }
+
   signals:
     void resized();
     /// Button presses, drags and releases in pixels of the area.
@@ -47,6 +59,8 @@ class TPaintBox : public QWidget {
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
     /// A wheel or touchpad turn at a pixel: vertical angle in eighths of a degree (120 a notch).
     void wheelTurned(int x, int y, int angleDelta);
+    /// A key of the focused plot area that moves, zooms or reads the view.
+    void plotKey(kurvo::TPlotKey key);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,11 +69,15 @@ class TPaintBox : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     std::function<const QImage*()> picture_;
     std::function<QColor()> background_;
     TOverlays overlays_;
+    std::function<QString()> description_;
+    QString toldDescription_; ///< the description screen readers were last told of
+    QString readout_;
 };
 
 } // namespace kurvo

@@ -2,6 +2,7 @@
 #include "ToolbarSet.h"
 
 #include "ButtonImages.h"
+#include "DisplayAccess.h"
 
 #include <QAction>
 #include <QActionEvent>
@@ -213,13 +214,16 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config, const
     // Top to bottom: button bar, range bar, formula bar, then the plot area.
     if (anyButton) {
         buttonBar = makeBar(window, "ButtonBar", flat ? 27 : 30, true, false);
+        buttonBar->setWindowTitle("Command buttons"); // what a screen reader calls the bar
         window.addToolBar(Qt::TopToolBarArea, buttonBar);
         window.addToolBarBreak(Qt::TopToolBarArea);
     }
     rangeBar = makeBar(window, "RangeBar", flat ? 27 : 30, lines, false);
+    rangeBar->setWindowTitle("View range"); // what a screen reader calls the bar
     window.addToolBar(Qt::TopToolBarArea, rangeBar);
     window.addToolBarBreak(Qt::TopToolBarArea);
     formulaBar = makeBar(window, "FormulaBar", flat ? 29 : 32, lines, true);
+    formulaBar->setWindowTitle("Formula bar"); // what a screen reader calls the bar
     window.addToolBar(Qt::TopToolBarArea, formulaBar);
 
     if (buttonBar)
@@ -241,7 +245,7 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config, const
     for (int n = item::TMaxField + 1; n <= item::SquareGraph; ++n)
         addItem(rangeBar, n, commands);
 
-    relationBox = new QComboBox(formulaBar);
+    relationBox = new TNamedComboBox(formulaBar);
     relationBox->setObjectName("RelationBox");
     relationBox->setEditable(false);
     relationBox->setFixedWidth(RelationBoxWidth);
@@ -252,7 +256,7 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config, const
     relationBox->setAccessibleName("Relation");
     formulaBar->addWidget(relationBox);
 
-    formulaBox = new QComboBox(formulaBar);
+    formulaBox = new TNamedComboBox(formulaBar);
     formulaBox->setObjectName("FormulaField");
     formulaBox->setEditable(true);
     formulaBox->setInsertPolicy(QComboBox::NoInsert);
@@ -260,6 +264,8 @@ void TToolbarSet::build(QMainWindow& window, const TToolbarConfig& config, const
     formulaBox->setMaxVisibleItems(25);
     formulaBox->setToolTip("Formula input field");
     formulaBox->setAccessibleName("Formula");
+    // The focus goes into the box's line edit: a reader names it too, never by what it holds.
+    formulaBox->lineEdit()->setAccessibleName("Formula");
     // What is typed is what is plotted: no inline completion from the preset list, which would make
     // Enter after "1" plot the preset "1/x".
     formulaBox->setCompleter(nullptr);

@@ -27,6 +27,7 @@ Tfconstant::Tfconstant(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
         if (isReadOnlyConstant(k)) edit->setFocusPolicy(Qt::ClickFocus);
         const char letter = TSettingsRecord::ConstantLetters[k];
         addFieldRow(grid, static_cast<int>(k), QString("&%1:").arg(letter), edit);
+        edit->setAccessibleName(QString("Constant %1").arg(letter));
         Edit[k] = edit;
     }
     QDialogButtonBox* buttons = okCancelButtons(

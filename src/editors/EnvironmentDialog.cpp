@@ -4,6 +4,7 @@
 #include "ColourSwatch.h"
 #include "DataMarksDialog.h"
 #include "DialogSupport.h"
+#include "DisplayAccess.h"
 #include "EditorHost.h"
 #include "Errors.h"
 #include "PlotEngine.h"
@@ -216,6 +217,8 @@ QWidget* TEnvironment::buildSettingsPage() {
         CheckBox[static_cast<std::size_t>(r.number)] = c;
         checks->addWidget(c);
     }
+    // The snap box's hint repeats the Help box's; a screen reader is told what the box does.
+    CheckBox[12]->setAccessibleDescription("When checked, the coordinate readout follows the nearest graph.");
     checks->addStretch();
 
     RadioGroup1 = hintedGroup("Grid Size",
@@ -361,7 +364,7 @@ QWidget* TEnvironment::buildLinesPage() {
     StaticText20->setFocusPolicy(Qt::StrongFocus);
     StaticText20->setMinimumWidth(140);
     connect(StaticText20, &QToolButton::clicked, this, [this] { StaticText20Click(); });
-    StaticText21 = new QLabel(font);
+    StaticText21 = new TDisplayLabel(font);
     StaticText21->setObjectName("StaticText21");
     auto* fontGrid = new QGridLayout(font);
     fontGrid->addWidget(StaticText20, 0, 0, 1, 2);
@@ -423,6 +426,7 @@ void TEnvironment::showValues(const TEnvironmentValues& v) {
     Edit2->setText(QString::fromStdString(v.axisLineThickness));
     Edit3->setText(QString::fromStdString(v.gridLineThickness));
     StaticText20->setText(fromCp1252(v.fontName));
+    StaticText20->setAccessibleDescription(StaticText20->text()); // the button's name stays "Font"
     StaticText21->setText(QString::number(v.fontSize));
     SpinEdit1->setValue(v.significantFigures);
     SpinEdit2->setValue(v.plotStep);
@@ -484,6 +488,7 @@ void TEnvironment::StaticText20Click() {
     // starts from there next time. The font dialog has no colour: the Colour swatch chooses it.
     lastFont_ = chooseFont(lastFont_);
     StaticText20->setText(lastFont_.family());
+    StaticText20->setAccessibleDescription(StaticText20->text());
     StaticText21->setText(QString::number(pointSizeOf(lastFont_)));
 }
 

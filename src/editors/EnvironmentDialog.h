@@ -23,6 +23,7 @@ class QToolButton;
 namespace kurvo {
 
 class TColourSwatch;
+class TDisplayLabel;
 class TDataMks;
 class TEditorHost;
 
@@ -71,15 +72,15 @@ class TEnvironment : public QDialog {
     // 21 are the font name and size, below; 0 unused)
     std::array<TColourSwatch*, 20> StaticText{};
     // Lines, Marks and Fonts page
-    QLineEdit* Edit1 = nullptr;          ///< "Graph Line Thickness"
-    QLineEdit* Edit2 = nullptr;          ///< "Axis Line Thickness"
-    QLineEdit* Edit3 = nullptr;          ///< "Grid Line Thickness"
-    QToolButton* SpeedButton1 = nullptr; ///< the data mark in effect; opens the palette
-    QToolButton* StaticText20 = nullptr; ///< the font name; opens the font dialog
-    QLabel* StaticText21 = nullptr;      ///< the font size
-    QPushButton* Button1 = nullptr;      ///< "OK"
-    QPushButton* Button2 = nullptr;      ///< "Cancel"
-    QPushButton* Button3 = nullptr;      ///< "Apply"
+    QLineEdit* Edit1 = nullptr;            ///< "Graph Line Thickness"
+    QLineEdit* Edit2 = nullptr;            ///< "Axis Line Thickness"
+    QLineEdit* Edit3 = nullptr;            ///< "Grid Line Thickness"
+    QToolButton* SpeedButton1 = nullptr;   ///< the data mark in effect; opens the palette
+    QToolButton* StaticText20 = nullptr;   ///< the font name; opens the font dialog
+    TDisplayLabel* StaticText21 = nullptr; ///< the font size, read by screen readers as "Size"
+    QPushButton* Button1 = nullptr;        ///< "OK"
+    QPushButton* Button2 = nullptr;        ///< "Cancel"
+    QPushButton* Button3 = nullptr;        ///< "Apply"
 
   public slots:
     /// The palette chose a mark: the data-marks button shows its picture.

@@ -30,6 +30,7 @@ Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), 
         edit->setObjectName(QString("Edit%1").arg(k + 1));
         edit->setMinimumWidth(280);
         addFieldRow(grid, static_cast<int>(k), QString("&%1:").arg(UserFunctionLetters[k]), edit);
+        edit->setAccessibleName(QString("Function %1").arg(UserFunctionLetters[k]));
         Edit[k] = edit;
     }
     squareAndCubeButtons(

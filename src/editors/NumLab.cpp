@@ -1,8 +1,9 @@
 // TNumLab: the numeric label, a caption, a framed box showing a number, and a text after it.
 #include "NumLab.h"
 
+#include "DisplayAccess.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 #include <QStyle>
@@ -17,25 +18,25 @@ namespace {
 constexpr int CaptionGap = 7;
 constexpr int RightTextGap = 9;
 
-/// Screen readers see the caption as the name and the box's text as the value.
-class TNumLabAccessible : public QAccessibleWidget {
+/// Screen readers see the caption as the name and the box's text as the text (and the value).
+class TNumLabAccessible : public TDisplayAccessible {
   public:
-    explicit TNumLabAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    explicit TNumLabAccessible(TNumLab* lab) : TDisplayAccessible(lab, [lab] { return lab->shownText(); }) {}
     QString text(QAccessible::Text t) const override {
         auto* lab = static_cast<const TNumLab*>(widget());
-        if (t == QAccessible::Value) return lab->shownText();
         if (t == QAccessible::Name && lab->accessibleName().isEmpty()) {
             QString name = lab->LeftText().trimmed();
             if (name.endsWith(':') || name.endsWith('=')) name.chop(1);
-            return name.trimmed();
+            return name.simplified();
         }
-        return QAccessibleWidget::text(t);
+        return TDisplayAccessible::text(t);
     }
+    using TDisplayAccessible::text;
 };
 
 QAccessibleInterface* numLabAccessible(const QString& className, QObject* object) {
     if (className == QLatin1String(TNumLab::staticMetaObject.className()) && object && object->isWidgetType())
-        return new TNumLabAccessible(static_cast<QWidget*>(object));
+        return new TNumLabAccessible(static_cast<TNumLab*>(object));
     return nullptr;
 }
 
@@ -127,14 +128,11 @@ void TNumLab::changed() {
         return metrics.horizontalAdvance(QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())));
     });
     const QString shown = QString::fromLatin1(text);
-    const bool valueChanged = shown != m_shown;
+    const QString before = m_shown;
     m_shown = shown;
     updateGeometry();
     update();
-    if (valueChanged && QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, m_shown);
-        QAccessible::updateAccessibility(&event);
-    }
+    notifyShownTextChanged(this, before, m_shown);
 }
 
 void TNumLab::changeEvent(QEvent* event) {

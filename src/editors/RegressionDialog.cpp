@@ -4,6 +4,7 @@
 #include "Cp1252.h"
 #include "CurveFit.h"
 #include "DialogSupport.h"
+#include "DisplayAccess.h"
 #include "EditorHost.h"
 #include "NumLab.h"
 #include "PlotEngine.h"
@@ -19,8 +20,8 @@
 namespace kurvo {
 namespace {
 
-QLabel* equationBox(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
+TDisplayLabel* equationBox(QWidget* parent, const char* name) {
+    auto* l = new TDisplayLabel(parent);
     l->setObjectName(name);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setAlignment(Qt::AlignCenter);
@@ -52,8 +53,9 @@ Tfregression::Tfregression(TEditorHost& host, QWidget* parent) : QDialog(parent)
     RadioButton2 = new QRadioButton("&Polynomial Fit", this);
     RadioButton2->setObjectName("RadioButton2");
     RadioButton2->setChecked(true);
-    linear_eq->setAccessibleName("Linear Fit");
-    poly_eq->setAccessibleName("Polynomial Fit");
+    // The radio buttons are named "Linear Fit" and "Polynomial Fit": the equations say what they are.
+    linear_eq->setAccessibleName("Linear fit equation");
+    poly_eq->setAccessibleName("Polynomial fit equation");
     SpinEdit1 = new QSpinBox(this);
     SpinEdit1->setObjectName("SpinEdit1");
     SpinEdit1->setRange(2, TCurveFit::MaxDegree);

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -13,6 +12,7 @@ class QSpinBox;
 namespace kurvo {
 
 class TEditorHost;
+class TDisplayLabel;
 class TNumLab;
 
 /// Fits a line and a polynomial of the chosen degree to all points of the data-set store, shows
@@ -33,8 +33,8 @@ class Tfregression : public QDialog {
     const LinearRegression& linear() const { return m_linear; }
     const PolynomialRegression& polynomial() const { return m_polynomial; }
 
-    QLabel* linear_eq;
-    QLabel* poly_eq;
+    TDisplayLabel* linear_eq; ///< the line's equation, as its accessible text too
+    TDisplayLabel* poly_eq;
     QRadioButton* RadioButton1; ///< the linear fit is chosen
     QRadioButton* RadioButton2; ///< the polynomial fit is chosen
     QSpinBox* SpinEdit1;        ///< the polynomial's degree, 2 … 8

@@ -79,10 +79,13 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
     int row = 0;
     grid->addWidget(RadioButton1, row++, 0, 1, 2);
     addFieldRow(grid, row++, "&Centre", Edit1);
+    Edit1->setAccessibleName("Centre of rotation"); // the enlargement has a centre too
     addFieldRow(grid, row++, "An&gle", Edit2);
+    Edit2->setAccessibleName("Angle of rotation");
     grid->addWidget(RadioButton2, row, 0);
     grid->addWidget(RadioButton3, row++, 1);
     addFieldRow(grid, row++, "Ce&ntre", Edit3);
+    Edit3->setAccessibleName("Centre of enlargement");
     m_factorLabel = fieldLabel("Scale &Factor x", Edit4, this);
     grid->addWidget(m_factorLabel, row, 0);
     grid->addWidget(Edit4, row++, 1);
@@ -104,7 +107,7 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
     Edit7->setAccessibleName("Mirror line x=");
     grid->addWidget(RadioButton6, row, 0, Qt::AlignTop);
     grid->addWidget(Memo1, row++, 1);
-    Memo1->setAccessibleName("Translation");
+    Memo1->setAccessibleName("Translation shift"); // the radio button is "Translation"
 
     Apply = new QPushButton("&Apply", this);
     Apply->setObjectName("Apply");

@@ -1,6 +1,7 @@
 // The data-set analysis dialogs in the window: statistics, regression, the transformations.
 #include "AppTestSupport.h"
 
+#include "DisplayAccess.h"
 #include "MatrixDialog.h"
 #include "NumLab.h"
 #include "RegressionDialog.h"

@@ -4,6 +4,7 @@
 
 #include "ColourSwatch.h"
 #include "DataMarksDialog.h"
+#include "DisplayAccess.h"
 #include "EnvironmentDialog.h"
 
 #include <QCheckBox>
