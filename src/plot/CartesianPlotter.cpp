@@ -64,6 +64,9 @@ void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral
     t.integral = integral;
     t.dashed = relation == "y<" || relation == "y>";
     t.swapped = e_.Context.InverseMarker;
+    // A graph is drawn up to its domain edges (sqrt(25-x^2) touches the axis at -5 and 5); the
+    // derived and integral graphs sample something other than f there and keep their edge search.
+    t.reachEdges = !derived && !integral;
     if (derived)
         t.colour = s_.PlotDerived ? e_.colour(s_.derivativeColour) : e_.graphColour(slot);
     else if (integral)
@@ -166,6 +169,17 @@ bool TCartesianPlotter::trace(const Trace& t) {
         const Extended margin = 100 * e_.View.YRange;
         return e_.WorldToPixelY(std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
     };
+    // A domain edge is an asymptote only where the values grow beyond the view there: the value
+    // at the edge lies off the picture and far from the value one step inside it. The semicircle's
+    // ends are edges without a line, ln x beside 0 gets one.
+    auto growsBeyondView = [&](Extended edgeValue, Extended inside) {
+        if (!(edgeValue < e_.View.Ymin || edgeValue > e_.View.Ymax)) return false;
+        try {
+            return std::fabs(edgeValue - f(inside)) > e_.View.YRange / 4;
+        } catch (const std::exception&) {
+            return true;
+        }
+    };
     auto edgeLine = [&](Extended at) {
         int column = INT_MIN;
         try {
@@ -197,8 +211,17 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 // last failure: search back for it, start there and sample the skipped steps.
                 const Extended edge = edgeBetween(v, *lastFailed);
                 if (s_.showAsymptotes && !marked) {
-                    edgeLine(edge);
-                    marked = true;
+                    // Only an edge that evaluates is one (this sample may fail as well: then the
+                    // search goes on from the next one).
+                    std::optional<Extended> edgeValue;
+                    try {
+                        edgeValue = f(edge);
+                    } catch (const std::exception&) {
+                    }
+                    if (edgeValue) {
+                        if (growsBeyondView(*edgeValue, edge + step)) edgeLine(edge);
+                        marked = true;
+                    }
                 }
                 if (edge < v) {
                     const Extended value = f(edge);
@@ -275,14 +298,16 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 // The piece ends at its domain edge: search for it between the last good sample
                 // and this one, and draw up to it.
                 const Extended edge = edgeBetween(*lastGood, before);
+                bool asymptote = false;
                 try {
                     const Extended value = f(edge);
                     if (edge > *lastGood) lineTo(e_.WorldToPixelX(edge), edgeRow(value));
+                    asymptote = growsBeyondView(value, edge - step);
                 } catch (const std::exception&) {
                     // an edge point that cannot be drawn ends the piece at the last sample
                 }
                 flush();
-                if (s_.showAsymptotes && !marked) edgeLine(edge);
+                if (s_.showAsymptotes && !marked && asymptote) edgeLine(edge);
             } else {
                 flush();
                 if (prevRow != 0 && s_.showAsymptotes && !marked) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 using namespace kurvo;
 using kurvo::test::PlotFixture;
@@ -46,15 +47,46 @@ TEST(CartesianPlot, AsymptoteOfReciprocalIsMarkedOnlyWhenSwitchedOn) {
     }
 }
 
-TEST(CartesianPlot, DomainEdgesWhereTheCurveStartsOrEnds) {
-    for (const char* formula : {"sqrt(x)", "sqrt(0-x)"}) {
+TEST(CartesianPlot, CurvesReachTheirDomainEdgesAndOnlyGrowingOnesGetALine) {
+    struct Row {
+        const char* formula;
+        std::vector<double> edges; // where the curve ends on the x axis (touching it)
+        bool lineAtZero;           // the values grow beyond the view at x = 0
+        bool reachesBottom;        // runs down to the view's bottom edge beside x = 0
+    };
+    const std::vector<Row> rows = {
+        {"sqrt(x)", {0}, false, false},
+        {"sqrt(0-x)", {0}, false, false},
+        {"sqrt(25-x^2)", {-5, 5}, false, false}, // 5 is no sample point at this step
+        {"ln(x)", {}, true, true},
+    };
+    for (const Row& r : rows) {
         PlotFixture f;
-        f.plot(formula);
-        int zero = f.engine->WorldToPixelX(0);
-        int onEdge = f.countInColumn(zero, f.asymptote()) + f.countInColumn(zero + 1, f.asymptote()) +
-                     f.countInColumn(zero - 1, f.asymptote());
-        EXPECT_GT(onEdge, 100) << formula;
-        EXPECT_EQ(f.countInColumn(f.engine->WorldToPixelX(5), f.asymptote()), 0) << formula;
+        f.host.plotStep = "250";
+        f.plot(r.formula);
+        const int zero = f.engine->WorldToPixelX(0);
+        for (double edge : r.edges) {
+            // The curve is drawn to the edge point itself: a graph pixel within a pixel of it.
+            const int col = f.engine->WorldToPixelX(edge), row = f.engine->WorldToPixelY(0);
+            int near = 0;
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    near += f.pixel(col + dx, row + dy) == f.graph(0);
+            EXPECT_GT(near, 0) << r.formula << " at " << edge;
+            int line = 0;
+            for (int dx = -2; dx <= 2; ++dx)
+                line += f.countInColumn(col + dx, f.asymptote());
+            EXPECT_EQ(line, 0) << r.formula << ": a domain edge is no asymptote, at " << edge;
+        }
+        const int atZero = f.countInColumn(zero - 1, f.asymptote()) + f.countInColumn(zero, f.asymptote()) +
+                           f.countInColumn(zero + 1, f.asymptote());
+        EXPECT_EQ(atZero > 100, r.lineAtZero) << r.formula;
+        if (r.reachesBottom) {
+            bool bottom = false;
+            for (int dx = 0; dx <= 3; ++dx)
+                bottom = bottom || f.pixel(zero + dx, 599) == f.graph(0);
+            EXPECT_TRUE(bottom) << r.formula << " ends above the view's bottom edge";
+        }
     }
 }
 
