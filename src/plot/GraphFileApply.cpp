@@ -117,10 +117,19 @@ void applyDataSetImport(TPlotEngine& engine, const TDataSetImport& import) {
         // A header row names the axes; the picture shows the old names, so it is drawn again
         // rather than the new ones being written across them.
         doc.DataSetAxisLabels = *import.axisLabels;
-        const std::pair<std::string, std::string> names = splitAxisLabels(*import.axisLabels);
-        TSettingsRecord& settings = engine.Settings;
-        renamed = names != std::pair(settings.XAxisName, settings.YAxisName);
-        std::tie(settings.XAxisName, settings.YAxisName) = names;
+        // A tab- or semicolon-separated file's header is split at its own separator.
+        std::string labels = *import.axisLabels;
+        if (labels.find(',') == std::string::npos) {
+            const auto separator = labels.find_first_of("\t;");
+            if (separator != std::string::npos) labels[separator] = ',';
+        }
+        // A header of one word names no axis pair: the names stay.
+        if (labels.find(',') != std::string::npos) {
+            const std::pair<std::string, std::string> names = splitAxisLabels(labels);
+            TSettingsRecord& settings = engine.Settings;
+            renamed = names != std::pair(settings.XAxisName, settings.YAxisName);
+            std::tie(settings.XAxisName, settings.YAxisName) = names;
+        }
     }
     if (renamed)
         engine.replotAll();
