@@ -2,6 +2,7 @@
 #include "PlotTestSupport.h"
 
 #include "CartesianPlotter.h"
+#include "PlotExport.h"
 
 #include <gtest/gtest.h>
 
@@ -238,6 +239,46 @@ TEST(Shading, NoDotsWhereTheFunctionFails) {
         for (int x = 0; x < 390; x += 10)
             left += img.pixelColor(x, y) == f.graph(0);
     EXPECT_EQ(left, 0);
+}
+
+TEST(Shading, EachGraphOnItsOwnLatticeAndOnePathPerGraphInVectors) {
+    struct Row {
+        bool implicit;
+        const char* relation;
+        std::vector<std::string> formulas;
+        int spacing;
+    };
+    for (const Row& r : {Row{false, "y<=", {"x", "x+1"}, 5}, Row{false, "y>=", {"x", "x+1"}, 10},
+                         Row{true, "", {"x^2+y^2<49", "y<x"}, 10}}) {
+        PlotFixture f;
+        f.settings.ImplicitMode = r.implicit;
+        f.host.relation = r.relation;
+        f.plotAll(r.formulas);
+        // A corner where both relations hold: the first graph's dots stand on the lattice at the
+        // picture's corner, the second graph's on a shifted one, so both colours show there.
+        const QRect box = r.implicit ? QRect(440, 320, 60, 60)
+                                     : (std::string(r.relation) == "y<=" ? QRect(600, 500, 100, 60)
+                                                                         : QRect(100, 100, 100, 60));
+        QImage img = f.engine->composedPicture();
+        int first = 0, second = 0, firstOffLattice = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (c == f.graph(0)) {
+                    ++first;
+                    firstOffLattice += x % r.spacing != 0 || y % r.spacing != 0;
+                }
+                second += c == f.graph(1);
+            }
+        const int lattice = (box.width() / r.spacing) * (box.height() / r.spacing);
+        EXPECT_NEAR(first, lattice, lattice / 4) << r.formulas[0];
+        EXPECT_NEAR(second, lattice, lattice / 4) << r.formulas[1];
+        EXPECT_EQ(firstOffLattice, 0) << r.formulas[0];
+        // The vector picture: the lattice is a dashed path per graph, not an element per dot.
+        const QByteArray svg = pictureBytes(*f.engine, PictureFormat::Svg);
+        EXPECT_LT(svg.size(), 150 * 1024) << r.formulas[0];
+        EXPECT_EQ(svg.count("stroke-dasharray=\"1,"), 2) << r.formulas[0];
+    }
 }
 
 } // namespace
