@@ -206,7 +206,9 @@ bool TCartesianPlotter::trace(const Trace& t) {
         }
         const Extended before = v;
         try {
-            if (t.reachEdges && failed && lastFailed && !swapped_) {
+            // (Only when this sample evaluates: a search between two failing samples finds nothing
+            // and costs a failed evaluation per halving.)
+            if (t.reachEdges && failed && lastFailed && !swapped_ && evaluates(v)) {
                 // The piece starts at its domain edge, somewhere in the steps skipped since the
                 // last failure: search back for it, start there and sample the skipped steps.
                 const Extended edge = edgeBetween(v, *lastFailed);
