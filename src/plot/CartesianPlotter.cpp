@@ -130,19 +130,40 @@ bool TCartesianPlotter::trace(const Trace& t) {
     Extended sum = 0;
     QPoint pen(0, 0);
     // Joined segments of one colour are stroked as one polyline: far cheaper than a stroke per
-    // segment with its own caps, and the joins look smoother.
+    // segment with its own caps, and the joins look smoother. Crisp curves are drawn through the
+    // whole pixels; antialiased ones through the exact mapped points (pieceF, same vertices), so a
+    // shallow line shows no steps. Jumps, edges and dashes are judged on the whole pixels either way.
+    const bool exact = e_.Frame.options.antialiasedCurves;
     QPolygon piece;
+    QPolygonF pieceF;
+    QPointF penF(0, 0);
     QColor pieceColour = lineColour_;
     auto flush = [&] {
         if (piece.size() >= 2) {
             p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap,
                           Qt::BevelJoin));
-            e_.strokeCurve(piece.constData(), static_cast<int>(piece.size()));
+            if (exact)
+                e_.strokeCurve(pieceF.constData(), static_cast<int>(pieceF.size()));
+            else
+                e_.strokeCurve(piece.constData(), static_cast<int>(piece.size()));
         }
         piece.clear();
+        pieceF.clear();
+    };
+    // The exact picture position of a world point (the whole pixel is its rounding).
+    auto exactAt = [&](Extended x, Extended y) {
+        const TPlotView& view = e_.View;
+        return QPointF(static_cast<qreal>((x - view.Xmin) * view.PlotWidth / view.XRange),
+                       static_cast<qreal>(view.PlotHeight - (y - view.Ymin) * view.PlotHeight / view.YRange));
+    };
+    auto startAt = [&](QPoint at, QPointF atF) {
+        pen = at;
+        penF = atF;
+        piece << pen;
+        pieceF << penF;
     };
     // A line from the pen to (column, row), dashed along the curve for the strict relations.
-    auto lineTo = [&](int column, int row) {
+    auto lineTo = [&](int column, int row, QPointF atF) {
         QColor colour = lineColour_;
         if (t.dashed) {
             double dx = column - pen.x(), dy = row - pen.y();
@@ -153,9 +174,9 @@ bool TCartesianPlotter::trace(const Trace& t) {
             flush();
             pieceColour = colour;
             piece << pen;
+            pieceF << penF;
         }
-        pen = QPoint(column, row);
-        piece << pen;
+        startAt(QPoint(column, row), atF);
     };
 
     // Domain edges of a solved relation (reachEdges): the last sample that evaluated, the last one
@@ -168,6 +189,10 @@ bool TCartesianPlotter::trace(const Trace& t) {
     auto edgeRow = [&](Extended value) {
         const Extended margin = 100 * e_.View.YRange;
         return e_.WorldToPixelY(std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
+    };
+    auto edgeAt = [&](Extended edge, Extended value) {
+        const Extended margin = 100 * e_.View.YRange;
+        return exactAt(edge, std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
     };
     // A domain edge is an asymptote only where the values grow beyond the view there: the value
     // at the edge lies off the picture and far from the value one step inside it. The semicircle's
@@ -228,8 +253,8 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 if (edge < v) {
                     const Extended value = f(edge);
                     flush();
-                    pen = QPoint(e_.WorldToPixelX(edge), edgeRow(value));
-                    piece << pen;
+                    const int edgeRowPixel = edgeRow(value);
+                    startAt(QPoint(e_.WorldToPixelX(edge), edgeRowPixel), edgeAt(edge, value));
                     prevRow = pen.y();
                     lastGood = edge;
                     const Extended k = std::floor((edge - *lastFailed) / step) + 1;
@@ -283,12 +308,11 @@ bool TCartesianPlotter::trace(const Trace& t) {
                     marked = true;
                 }
                 failed = false;
-                pen = QPoint(column, row);
-                piece << pen;
+                startAt(QPoint(column, row), swapped_ ? exactAt(value, v) : exactAt(v, value));
                 v = v + step;
                 first = false;
             } else {
-                lineTo(column, row);
+                lineTo(column, row, swapped_ ? exactAt(value, v) : exactAt(v, value));
                 v = v + step;
                 marked = false;
             }
@@ -303,7 +327,9 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 bool asymptote = false;
                 try {
                     const Extended value = f(edge);
-                    if (edge > *lastGood) lineTo(e_.WorldToPixelX(edge), edgeRow(value));
+                    if (edge > *lastGood) {
+                        lineTo(e_.WorldToPixelX(edge), edgeRow(value), edgeAt(edge, value));
+                    }
                     asymptote = growsBeyondView(value, edge - step);
                 } catch (const std::exception&) {
                     // an edge point that cannot be drawn ends the piece at the last sample
