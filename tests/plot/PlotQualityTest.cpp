@@ -430,19 +430,19 @@ TEST(Antialiasing, AStraightLinesInkIsCentredOnItsTruePositionInEveryColumn) {
 TEST(DevicePixelRatio, ThePictureIsSharperAndTheMappingsStayLogical) {
     PlotFixture f;
     f.engine->setDevicePixelRatio(2);
-    f.plot("1");
+    f.plot("3.5");
     const QImage img = f.engine->composedPicture();
     EXPECT_EQ(img.size(), QSize(1600, 1200));
     EXPECT_EQ(f.engine->PlotWidth, 800);
     EXPECT_EQ(f.engine->WorldToPixelX(0), 400);
-    const int row = f.engine->WorldToPixelY(1), col = f.engine->WorldToPixelX(6);
+    const int row = f.engine->WorldToPixelY(3.5), col = f.engine->WorldToPixelX(6);
     // a one-pixel line is two device pixels thick, centred on twice the logical row, antialiased
-    // or not
+    // or not (y = 3.5 lies exactly on a row)
     for (bool antialiased : {false, true}) {
         PlotFixture g;
         g.engine->setDevicePixelRatio(2);
         g.engine->Options.antialiasedCurves = antialiased;
-        g.plot("1");
+        g.plot("3.5");
         const QImage pic = g.engine->composedPicture();
         EXPECT_EQ(pic.pixelColor(2 * col, 2 * row - 1), g.graph(0)) << antialiased;
         EXPECT_EQ(pic.pixelColor(2 * col, 2 * row), g.graph(0)) << antialiased;
