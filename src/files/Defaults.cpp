@@ -69,7 +69,10 @@ TSettingsRecord defaultSettings() {
     s.SquareAxes = false;
     s.ShowTangent = false;
     s.showHints = true;
-    s.MarkType = 1;
+    // The filled circle: a measured point as worksheets and textbooks draw it, solid enough to be
+    // seen from the back of a classroom on a projector, and unlike a cross it is not mistaken for
+    // a grid crossing or an axis tick.
+    s.MarkType = 12;
     s.XAxisName = "x";
     s.YAxisName = "y";
     s.plotStepText = plotStepToText(256);

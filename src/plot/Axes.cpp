@@ -246,8 +246,8 @@ void TAxesPainter::drawAxes() {
     p.drawLine(c_, 10, c_, H);
     if (s_.axisLabels) {
         auto name = QString::fromStdString(cp1252ToUtf8(s_.YAxisName));
+        // Once, also when the axis is pinned to an edge of the view (drawn dashed there).
         drawText(c_ + 20, 5, name);
-        if (yDashed) drawText(c_ + 20, 15, name);
     }
 
     p.setPen(QPen(axes, 1, Qt::SolidLine));

@@ -64,6 +64,9 @@ void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral
     t.integral = integral;
     t.dashed = relation == "y<" || relation == "y>";
     t.swapped = e_.Context.InverseMarker;
+    // A graph is drawn up to its domain edges (sqrt(25-x^2) touches the axis at -5 and 5); the
+    // derived and integral graphs sample something other than f there and keep their edge search.
+    t.reachEdges = !derived && !integral;
     if (derived)
         t.colour = s_.PlotDerived ? e_.colour(s_.derivativeColour) : e_.graphColour(slot);
     else if (integral)
@@ -127,19 +130,40 @@ bool TCartesianPlotter::trace(const Trace& t) {
     Extended sum = 0;
     QPoint pen(0, 0);
     // Joined segments of one colour are stroked as one polyline: far cheaper than a stroke per
-    // segment with its own caps, and the joins look smoother.
+    // segment with its own caps, and the joins look smoother. Crisp curves are drawn through the
+    // whole pixels; antialiased ones through the exact mapped points (pieceF, same vertices), so a
+    // shallow line shows no steps. Jumps, edges and dashes are judged on the whole pixels either way.
+    const bool exact = e_.Frame.options.antialiasedCurves;
     QPolygon piece;
+    QPolygonF pieceF;
+    QPointF penF(0, 0);
     QColor pieceColour = lineColour_;
     auto flush = [&] {
         if (piece.size() >= 2) {
             p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap,
                           Qt::BevelJoin));
-            e_.strokeCurve(piece.constData(), static_cast<int>(piece.size()));
+            if (exact)
+                e_.strokeCurve(pieceF.constData(), static_cast<int>(pieceF.size()));
+            else
+                e_.strokeCurve(piece.constData(), static_cast<int>(piece.size()));
         }
         piece.clear();
+        pieceF.clear();
+    };
+    // The exact picture position of a world point (the whole pixel is its rounding).
+    auto exactAt = [&](Extended x, Extended y) {
+        const TPlotView& view = e_.View;
+        return QPointF(static_cast<qreal>((x - view.Xmin) * view.PlotWidth / view.XRange),
+                       static_cast<qreal>(view.PlotHeight - (y - view.Ymin) * view.PlotHeight / view.YRange));
+    };
+    auto startAt = [&](QPoint at, QPointF atF) {
+        pen = at;
+        penF = atF;
+        piece << pen;
+        pieceF << penF;
     };
     // A line from the pen to (column, row), dashed along the curve for the strict relations.
-    auto lineTo = [&](int column, int row) {
+    auto lineTo = [&](int column, int row, QPointF atF) {
         QColor colour = lineColour_;
         if (t.dashed) {
             double dx = column - pen.x(), dy = row - pen.y();
@@ -150,9 +174,9 @@ bool TCartesianPlotter::trace(const Trace& t) {
             flush();
             pieceColour = colour;
             piece << pen;
+            pieceF << penF;
         }
-        pen = QPoint(column, row);
-        piece << pen;
+        startAt(QPoint(column, row), atF);
     };
 
     // Domain edges of a solved relation (reachEdges): the last sample that evaluated, the last one
@@ -165,6 +189,21 @@ bool TCartesianPlotter::trace(const Trace& t) {
     auto edgeRow = [&](Extended value) {
         const Extended margin = 100 * e_.View.YRange;
         return e_.WorldToPixelY(std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
+    };
+    auto edgeAt = [&](Extended edge, Extended value) {
+        const Extended margin = 100 * e_.View.YRange;
+        return exactAt(edge, std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
+    };
+    // A domain edge is an asymptote only where the values grow beyond the view there: the value
+    // at the edge lies off the picture and far from the value one step inside it. The semicircle's
+    // ends are edges without a line, ln x beside 0 gets one.
+    auto growsBeyondView = [&](Extended edgeValue, Extended inside) {
+        if (!(edgeValue < e_.View.Ymin || edgeValue > e_.View.Ymax)) return false;
+        try {
+            return std::fabs(edgeValue - f(inside)) > e_.View.YRange / 4;
+        } catch (const std::exception&) {
+            return true;
+        }
     };
     auto edgeLine = [&](Extended at) {
         int column = INT_MIN;
@@ -192,19 +231,30 @@ bool TCartesianPlotter::trace(const Trace& t) {
         }
         const Extended before = v;
         try {
-            if (t.reachEdges && failed && lastFailed && !swapped_) {
+            // (Only when this sample evaluates: a search between two failing samples finds nothing
+            // and costs a failed evaluation per halving.)
+            if (t.reachEdges && failed && lastFailed && !swapped_ && evaluates(v)) {
                 // The piece starts at its domain edge, somewhere in the steps skipped since the
                 // last failure: search back for it, start there and sample the skipped steps.
                 const Extended edge = edgeBetween(v, *lastFailed);
                 if (s_.showAsymptotes && !marked) {
-                    edgeLine(edge);
-                    marked = true;
+                    // Only an edge that evaluates is one (this sample may fail as well: then the
+                    // search goes on from the next one).
+                    std::optional<Extended> edgeValue;
+                    try {
+                        edgeValue = f(edge);
+                    } catch (const std::exception&) {
+                    }
+                    if (edgeValue) {
+                        if (growsBeyondView(*edgeValue, edge + step)) edgeLine(edge);
+                        marked = true;
+                    }
                 }
                 if (edge < v) {
                     const Extended value = f(edge);
                     flush();
-                    pen = QPoint(e_.WorldToPixelX(edge), edgeRow(value));
-                    piece << pen;
+                    const int edgeRowPixel = edgeRow(value);
+                    startAt(QPoint(e_.WorldToPixelX(edge), edgeRowPixel), edgeAt(edge, value));
                     prevRow = pen.y();
                     lastGood = edge;
                     const Extended k = std::floor((edge - *lastFailed) / step) + 1;
@@ -258,12 +308,11 @@ bool TCartesianPlotter::trace(const Trace& t) {
                     marked = true;
                 }
                 failed = false;
-                pen = QPoint(column, row);
-                piece << pen;
+                startAt(QPoint(column, row), swapped_ ? exactAt(value, v) : exactAt(v, value));
                 v = v + step;
                 first = false;
             } else {
-                lineTo(column, row);
+                lineTo(column, row, swapped_ ? exactAt(value, v) : exactAt(v, value));
                 v = v + step;
                 marked = false;
             }
@@ -275,14 +324,18 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 // The piece ends at its domain edge: search for it between the last good sample
                 // and this one, and draw up to it.
                 const Extended edge = edgeBetween(*lastGood, before);
+                bool asymptote = false;
                 try {
                     const Extended value = f(edge);
-                    if (edge > *lastGood) lineTo(e_.WorldToPixelX(edge), edgeRow(value));
+                    if (edge > *lastGood) {
+                        lineTo(e_.WorldToPixelX(edge), edgeRow(value), edgeAt(edge, value));
+                    }
+                    asymptote = growsBeyondView(value, edge - step);
                 } catch (const std::exception&) {
                     // an edge point that cannot be drawn ends the piece at the last sample
                 }
                 flush();
-                if (s_.showAsymptotes && !marked) edgeLine(edge);
+                if (s_.showAsymptotes && !marked && asymptote) edgeLine(edge);
             } else {
                 flush();
                 if (prevRow != 0 && s_.showAsymptotes && !marked) {

@@ -1,6 +1,7 @@
 // Opening graph and data-set files into the drawing, and the drawing as a graph file.
 #include "GraphFileApply.h"
 
+#include "DataSetStore.h"
 #include "PlotEngine.h"
 #include "Startup.h"
 
@@ -109,10 +110,31 @@ void applyDataSetImport(TPlotEngine& engine, const TDataSetImport& import) {
     doc.DataSets.appendLines(import.lines);
     doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() +
                                  static_cast<int>(doc.DataSets.setCount() - setsBefore));
-    if (import.axisLabels) doc.DataSetAxisLabels = *import.axisLabels;
     doc.DataSetPlotting = true;
     engine.Host.setFormulaText(std::string());
-    engine.paintPlotRequested();
+    bool renamed = false;
+    if (import.axisLabels) {
+        // A header row names the axes; the picture shows the old names, so it is drawn again
+        // rather than the new ones being written across them.
+        doc.DataSetAxisLabels = *import.axisLabels;
+        // A tab- or semicolon-separated file's header is split at its own separator.
+        std::string labels = *import.axisLabels;
+        if (labels.find(',') == std::string::npos) {
+            const auto separator = labels.find_first_of("\t;");
+            if (separator != std::string::npos) labels[separator] = ',';
+        }
+        // A header of one word names no axis pair: the names stay.
+        if (labels.find(',') != std::string::npos) {
+            const std::pair<std::string, std::string> names = splitAxisLabels(labels);
+            TSettingsRecord& settings = engine.Settings;
+            renamed = names != std::pair(settings.XAxisName, settings.YAxisName);
+            std::tie(settings.XAxisName, settings.YAxisName) = names;
+        }
+    }
+    if (renamed)
+        engine.replotAll();
+    else
+        engine.paintPlotRequested();
     engine.paintCoordinateSets();
     if (!import.rejected.empty()) engine.Host.showMessage(rejectedLinesMessage(import.rejected));
 }

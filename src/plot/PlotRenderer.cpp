@@ -100,10 +100,11 @@ void TPlotRenderer::render() {
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
 
-        // The coordinate sets come first, under the axes and graphs; a paint that was not asked to
-        // plot draws them alone over the picture.
-        if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
-        if (!Frame.plotRequested) return;
+        // A paint that was not asked to plot draws the coordinate sets alone over the picture.
+        if (!Frame.plotRequested) {
+            if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+            return;
+        }
 
         if (Settings.showAxes && View.XRange > 1e-7L && View.YRange > 1e-7L) TAxesPainter(*this).draw();
     }
@@ -117,8 +118,16 @@ void TPlotRenderer::render() {
     if (Settings.FamilyPlotting)
         familyMembers_ =
             familyMemberConstants(Settings.savedConstants, TFamily{last + 1, Settings.FamilySteps});
-    for (int slot = first; slot <= last; ++slot)
-        drawSlot(slot);
+    // The coordinate sets come last, above the grid and the graphs, so a formula plotted after the
+    // points were imported leaves them in sight; also when a graph's paint ends in an error.
+    try {
+        for (int slot = first; slot <= last; ++slot)
+            drawSlot(slot);
+    } catch (...) {
+        if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+        throw;
+    }
+    if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
 }
 
 void TPlotRenderer::setMemberConstants(int slot) {

@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kurvo {
 
@@ -21,16 +22,17 @@ TPrintLayout printLayout(QSize page, QSize plot, int percent, bool squareAxes, Q
 
     const int hw = page.width() / 2;
     const int hh = areaTop + areaHeight / 2;
-    int w = p * hw / 100;
-    int h;
-    if (squareAxes) {
-        w = std::min(w, areaHeight / 2);
-        h = w;
-    } else {
-        // Twice the whole aspect ratio, in integers; a plot area taller than wide would give 0.
-        const int ratio = std::max(plot.height() > 0 ? plot.width() / plot.height() * 2 : 2, 2);
-        h = p * (areaHeight / ratio) / 100;
-    }
+    // The percentage gives a box of p percent of the page's width and of the height between the
+    // text bands; the picture is the largest one of the plot's own shape that fits in it, so a
+    // circle prints as a circle and the axis numbers keep their proportions.
+    const double boxHalfWidth = p * hw / 100.0;
+    const double boxHalfHeight = p * (areaHeight / 2) / 100.0;
+    const double plotWidth = std::max(squareAxes ? plot.height() : plot.width(), 1);
+    const double plotHeight = std::max(plot.height(), 1);
+    const double scale = std::min(boxHalfWidth / plotWidth, boxHalfHeight / plotHeight);
+    // Floors, so the picture never exceeds the box; a tiny rounding is taken off, not added.
+    const int w = std::clamp(static_cast<int>(std::floor(scale * plotWidth + 1e-9)), 0, hw);
+    const int h = std::clamp(static_cast<int>(std::floor(scale * plotHeight + 1e-9)), 0, areaHeight / 2);
     TPrintLayout layout;
     // From (hw - w, hh - h) up to, not including, (hw + w, hh + h).
     layout.picture = QRect(hw - w, hh - h, 2 * w, 2 * h);
@@ -85,8 +87,10 @@ void drawPrintPage(TPlotEngine& engine, QPainter& painter, QSize page, int perce
     if (!layout.picture.isEmpty()) {
         painter.save();
         painter.translate(layout.picture.topLeft());
-        painter.scale(static_cast<qreal>(layout.picture.width()) / plot.width(),
-                      static_cast<qreal>(layout.picture.height()) / plot.height());
+        // One scale for both directions: the picture keeps the plot's aspect ratio.
+        const qreal scale = std::min(static_cast<qreal>(layout.picture.width()) / plot.width(),
+                                     static_cast<qreal>(layout.picture.height()) / plot.height());
+        painter.scale(scale, scale);
         TSilentFeedback quiet;
         engine.renderTo(painter, quiet);
         painter.restore();

@@ -12,7 +12,7 @@ namespace kurvo {
 
 /// The rectangles of a printed page, in printer pixels.
 struct TPrintLayout {
-    QRect picture; ///< the plot area, stretched into it
+    QRect picture; ///< the plot area, scaled into it with its aspect ratio kept
     QRect title;   ///< the title line "y= ..." above the picture's left edge
     QRect credit;  ///< the credit line below the picture's right edge
 };
@@ -20,11 +20,9 @@ struct TPrintLayout {
 /// The page layout for a plot area of `plot` pixels printed at `percent` (0..100, clamped) of a
 /// printable page of `page` printer pixels. `titleSize` and `creditSize` are the measured sizes of the
 /// two text lines. A band for the title is kept at the top of the page and one for the credit line at
-/// the bottom; in the rest, the picture is centred: half its width is percent of half the width;
-/// half its height is percent of the height divided by twice the plot area's whole aspect ratio (so a
-/// plot area less than twice as wide as high fills the height at 100 percent), taken as at least 2 for
-/// a plot area taller than wide. With square axes the picture is a square as wide as that width,
-/// made smaller when the page has not the height for it.
+/// the bottom. The percentage gives a box of that share of the page's width and of the height between
+/// the bands; the picture is the largest rectangle of the plot area's shape (a square with square
+/// axes) that fits in the box, centred in the area, so the printed plot is never stretched.
 TPrintLayout printLayout(QSize page, QSize plot, int percent, bool squareAxes, QSize titleSize,
                          QSize creditSize);
 

@@ -4,6 +4,11 @@
 #include "Aliases.h"
 #include "AsciiCase.h"
 
+#include <QPainterPath>
+
+#include <algorithm>
+#include <numeric>
+
 namespace kurvo {
 
 void TShading::ShadeAboveGraph(int slot) {
@@ -13,11 +18,69 @@ void TShading::ShadeBelowGraph(int slot) {
     shade(slot, 5, false);
 }
 
+namespace {
+
+// Each graph's lattice is shifted along the diagonal by a step coprime to the spacing, so the
+// lattices of up to `spacing` graphs never share a dot and an overlap shows every colour. The
+// first graph keeps the lattice at the picture's corner.
+int latticeOffset(int slot, int spacing) {
+    int step = std::max(1, spacing / 3);
+    while (std::gcd(step, spacing) != 1)
+        ++step;
+    return static_cast<int>((static_cast<long long>(std::max(slot, 0)) * step) % spacing);
+}
+
+// The dots of a lattice column, collected as runs of successive lattice rows and drawn at the
+// end as one dashed path: a dash one pixel long every `spacing` pixels puts a dot on each
+// lattice point of a run. A picture gets one path per graph instead of an element per dot.
+class TLatticeDots {
+  public:
+    TLatticeDots(int spacing, int offset) : spacing_(spacing), offset_(offset) {}
+    /// Lattice point (i, j) holds a dot; points must come column by column, rows ascending.
+    void add(int i, int j) {
+        if (open_ && i == column_ && j == last_ + 1) {
+            last_ = j;
+            return;
+        }
+        close();
+        open_ = true;
+        column_ = i;
+        first_ = last_ = j;
+    }
+    void draw(QPainter& p, const QColor& colour) {
+        close();
+        if (path_.isEmpty()) return;
+        QPen pen(colour, 1, Qt::CustomDashLine, Qt::FlatCap);
+        pen.setDashPattern({1.0, static_cast<qreal>(spacing_ - 1)});
+        p.save();
+        p.setBrush(Qt::NoBrush);
+        p.setPen(pen);
+        p.drawPath(path_);
+        p.restore();
+    }
+
+  private:
+    void close() {
+        if (!open_) return;
+        // Each dash is the square a dot covers: one pixel wide, centred on the lattice point.
+        const qreal x = spacing_ * column_ + offset_;
+        path_.moveTo(x, spacing_ * first_ + offset_ - 0.5);
+        path_.lineTo(x, spacing_ * last_ + offset_ + 0.5);
+        open_ = false;
+    }
+    int spacing_, offset_;
+    bool open_ = false;
+    int column_ = 0, first_ = 0, last_ = 0;
+    QPainterPath path_;
+};
+
+} // namespace
+
 void TShading::shade(int slot, int spacing, bool above) {
-    QPainter& p = e_.canvas();
-    p.setPen(QPen(e_.graphColour(slot), 1));
-    for (int i = 0; i <= e_.View.PlotWidth / spacing; ++i) {
-        Extended x = e_.PixelToWorldX(spacing * i);
+    const int offset = latticeOffset(slot, spacing);
+    TLatticeDots dots(spacing, offset);
+    for (int i = 0; i <= (e_.View.PlotWidth - offset) / spacing; ++i) {
+        Extended x = e_.PixelToWorldX(spacing * i + offset);
         e_.Parser1.X = static_cast<double>(x);
         Extended fx;
         try {
@@ -25,11 +88,12 @@ void TShading::shade(int slot, int spacing, bool above) {
         } catch (const std::exception&) {
             continue; // the whole column fails the same way: every point of it is skipped
         }
-        for (int j = 0; j <= e_.View.PlotHeight / spacing; ++j) {
-            Extended y = e_.PixelToWorldY(spacing * j);
-            if (above ? y > fx : y < fx) p.drawPoint(spacing * i, spacing * j);
+        for (int j = 0; j <= (e_.View.PlotHeight - offset) / spacing; ++j) {
+            Extended y = e_.PixelToWorldY(spacing * j + offset);
+            if (above ? y > fx : y < fx) dots.add(i, j);
         }
     }
+    dots.draw(e_.canvas(), e_.graphColour(slot));
 }
 
 void TShading::ShadeImplicitRegion(int slot) {
@@ -62,20 +126,21 @@ void TShading::ShadeImplicitRegion(int slot) {
     kept.restore(tr);
     e_.Parser1.setExpression(expression);
 
-    QPainter& p = e_.canvas();
-    p.setPen(QPen(e_.graphColour(slot), 1));
-    for (int i = 0; i <= e_.View.PlotWidth / 10; ++i) {
-        e_.Parser1.X = static_cast<double>(e_.PixelToWorldX(10 * i));
-        for (int j = 0; j <= e_.View.PlotHeight / 10; ++j) {
-            e_.Parser1.Y = static_cast<double>(e_.PixelToWorldY(10 * j));
+    const int offset = latticeOffset(slot, 10);
+    TLatticeDots dots(10, offset);
+    for (int i = 0; i <= (e_.View.PlotWidth - offset) / 10; ++i) {
+        e_.Parser1.X = static_cast<double>(e_.PixelToWorldX(10 * i + offset));
+        for (int j = 0; j <= (e_.View.PlotHeight - offset) / 10; ++j) {
+            e_.Parser1.Y = static_cast<double>(e_.PixelToWorldY(10 * j + offset));
             try {
                 Extended F = e_.Parser1.Value();
-                if (greater ? F > 0 : F < 0) p.drawPoint(10 * i, 10 * j);
+                if (greater ? F > 0 : F < 0) dots.add(i, j);
             } catch (const std::exception&) {
                 // a point where the relation cannot be evaluated is skipped
             }
         }
     }
+    dots.draw(e_.canvas(), e_.graphColour(slot));
 }
 
 } // namespace kurvo

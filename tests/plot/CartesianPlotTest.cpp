@@ -2,10 +2,12 @@
 #include "PlotTestSupport.h"
 
 #include "CartesianPlotter.h"
+#include "PlotExport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 using namespace kurvo;
 using kurvo::test::PlotFixture;
@@ -46,15 +48,46 @@ TEST(CartesianPlot, AsymptoteOfReciprocalIsMarkedOnlyWhenSwitchedOn) {
     }
 }
 
-TEST(CartesianPlot, DomainEdgesWhereTheCurveStartsOrEnds) {
-    for (const char* formula : {"sqrt(x)", "sqrt(0-x)"}) {
+TEST(CartesianPlot, CurvesReachTheirDomainEdgesAndOnlyGrowingOnesGetALine) {
+    struct Row {
+        const char* formula;
+        std::vector<double> edges; // where the curve ends on the x axis (touching it)
+        bool lineAtZero;           // the values grow beyond the view at x = 0
+        bool reachesBottom;        // runs down to the view's bottom edge beside x = 0
+    };
+    const std::vector<Row> rows = {
+        {"sqrt(x)", {0}, false, false},
+        {"sqrt(0-x)", {0}, false, false},
+        {"sqrt(25-x^2)", {-5, 5}, false, false}, // 5 is no sample point at this step
+        {"ln(x)", {}, true, true},
+    };
+    for (const Row& r : rows) {
         PlotFixture f;
-        f.plot(formula);
-        int zero = f.engine->WorldToPixelX(0);
-        int onEdge = f.countInColumn(zero, f.asymptote()) + f.countInColumn(zero + 1, f.asymptote()) +
-                     f.countInColumn(zero - 1, f.asymptote());
-        EXPECT_GT(onEdge, 100) << formula;
-        EXPECT_EQ(f.countInColumn(f.engine->WorldToPixelX(5), f.asymptote()), 0) << formula;
+        f.host.plotStep = "250";
+        f.plot(r.formula);
+        const int zero = f.engine->WorldToPixelX(0);
+        for (double edge : r.edges) {
+            // The curve is drawn to the edge point itself: a graph pixel within a pixel of it.
+            const int col = f.engine->WorldToPixelX(edge), row = f.engine->WorldToPixelY(0);
+            int near = 0;
+            for (int dx = -1; dx <= 1; ++dx)
+                for (int dy = -1; dy <= 1; ++dy)
+                    near += f.pixel(col + dx, row + dy) == f.graph(0);
+            EXPECT_GT(near, 0) << r.formula << " at " << edge;
+            int line = 0;
+            for (int dx = -2; dx <= 2; ++dx)
+                line += f.countInColumn(col + dx, f.asymptote());
+            EXPECT_EQ(line, 0) << r.formula << ": a domain edge is no asymptote, at " << edge;
+        }
+        const int atZero = f.countInColumn(zero - 1, f.asymptote()) + f.countInColumn(zero, f.asymptote()) +
+                           f.countInColumn(zero + 1, f.asymptote());
+        EXPECT_EQ(atZero > 100, r.lineAtZero) << r.formula;
+        if (r.reachesBottom) {
+            bool bottom = false;
+            for (int dx = 0; dx <= 3; ++dx)
+                bottom = bottom || f.pixel(zero + dx, 599) == f.graph(0);
+            EXPECT_TRUE(bottom) << r.formula << " ends above the view's bottom edge";
+        }
     }
 }
 
@@ -206,6 +239,46 @@ TEST(Shading, NoDotsWhereTheFunctionFails) {
         for (int x = 0; x < 390; x += 10)
             left += img.pixelColor(x, y) == f.graph(0);
     EXPECT_EQ(left, 0);
+}
+
+TEST(Shading, EachGraphOnItsOwnLatticeAndOnePathPerGraphInVectors) {
+    struct Row {
+        bool implicit;
+        const char* relation;
+        std::vector<std::string> formulas;
+        int spacing;
+    };
+    for (const Row& r : {Row{false, "y<=", {"x", "x+1"}, 5}, Row{false, "y>=", {"x", "x+1"}, 10},
+                         Row{true, "", {"x^2+y^2<49", "y<x"}, 10}}) {
+        PlotFixture f;
+        f.settings.ImplicitMode = r.implicit;
+        f.host.relation = r.relation;
+        f.plotAll(r.formulas);
+        // A corner where both relations hold: the first graph's dots stand on the lattice at the
+        // picture's corner, the second graph's on a shifted one, so both colours show there.
+        const QRect box = r.implicit ? QRect(440, 320, 60, 60)
+                                     : (std::string(r.relation) == "y<=" ? QRect(600, 500, 100, 60)
+                                                                         : QRect(100, 100, 100, 60));
+        QImage img = f.engine->composedPicture();
+        int first = 0, second = 0, firstOffLattice = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (c == f.graph(0)) {
+                    ++first;
+                    firstOffLattice += x % r.spacing != 0 || y % r.spacing != 0;
+                }
+                second += c == f.graph(1);
+            }
+        const int lattice = (box.width() / r.spacing) * (box.height() / r.spacing);
+        EXPECT_NEAR(first, lattice, lattice / 4) << r.formulas[0];
+        EXPECT_NEAR(second, lattice, lattice / 4) << r.formulas[1];
+        EXPECT_EQ(firstOffLattice, 0) << r.formulas[0];
+        // The vector picture: the lattice is a dashed path per graph, not an element per dot.
+        const QByteArray svg = pictureBytes(*f.engine, PictureFormat::Svg);
+        EXPECT_LT(svg.size(), 150 * 1024) << r.formulas[0];
+        EXPECT_EQ(svg.count("stroke-dasharray=\"1,"), 2) << r.formulas[0];
+    }
 }
 
 } // namespace

@@ -140,6 +140,54 @@ TEST(CoordinateSets, TwoConnectedSetsAreTwoPolylines) {
         EXPECT_EQ(f.pixel(f.engine->WorldToPixelX(x), row), White) << "no line between the sets at x=" << x;
 }
 
+TEST(CoordinateSets, MarksStayAboveGridAndGraphsOnEveryPaintAndGrowWithThePixelRatio) {
+    // Three points on the line y = x and on grid lines: the graph and the grid pass through every
+    // mark. Whatever paints the picture afterwards, each mark keeps all its pixels.
+    enum class Paint { PlotAfter, ReplotAll, Export };
+    struct Row {
+        Paint paint;
+        int markType;
+        qreal ratio;
+    };
+    auto marked = [](const QImage& image, const QColor& c) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == c;
+        return n;
+    };
+    int oneAtRatio1 = 0;
+    for (const Row& r : {Row{Paint::PlotAfter, 12, 1}, Row{Paint::ReplotAll, 12, 1}, Row{Paint::Export, 12, 1},
+                         Row{Paint::PlotAfter, 9, 1}, Row{Paint::PlotAfter, 12, 2}, Row{Paint::Export, 12, 2}}) {
+        DataSetFixture f;
+        f.settings.MarkType = r.markType;
+        f.settings.MarkColours[0] = Bgr(0, 160, 160); // a colour no graph or grid line has
+        f.settings.showGrid = true;
+        f.engine->setDevicePixelRatio(r.ratio);
+        f.addSets({"1,1", "2,2", "3,3", "#"});
+        f.engine->replotAll();
+        const int alone = marked(f.engine->composedPicture(), f.mark(0));
+        ASSERT_GT(alone, 0);
+        f.plot("x");
+        QImage after = f.engine->composedPicture();
+        if (r.paint == Paint::ReplotAll) {
+            f.engine->replotAll();
+            after = f.engine->composedPicture();
+        } else if (r.paint == Paint::Export) {
+            const QSize size = f.engine->plotAreaSize();
+            after = QImage(size * r.ratio, QImage::Format_ARGB32_Premultiplied);
+            after.setDevicePixelRatio(r.ratio);
+            after.fill(Qt::white);
+            QPainter painter(&after);
+            TSilentFeedback quiet;
+            f.engine->renderTo(painter, quiet);
+        }
+        EXPECT_EQ(marked(after, f.mark(0)), alone) << int(r.paint) << " mark " << r.markType << " x" << r.ratio;
+        if (r.markType == 12 && r.ratio == 1) oneAtRatio1 = alone;
+        if (r.markType == 12 && r.ratio == 2) EXPECT_GE(alone, 3 * oneAtRatio1) << "marks grow like lines";
+    }
+}
+
 TEST(CoordinateSets, CountLimitsTheSetsDrawn) {
     DataSetFixture f;
     f.addSets({"1,1", "#", "2,2", "#"});

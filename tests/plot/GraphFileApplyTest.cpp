@@ -226,4 +226,24 @@ TEST(DataSetImport, CountsSetsKeepsHeaderEmptiesFormulaAndDraws) {
     EXPECT_NE(f.host.messages[0].find("m.csv, line 3"), std::string::npos) << f.host.messages[0];
 }
 
+TEST(DataSetImport, AHeaderRowNamesTheAxes) {
+    struct Row {
+        const char* bytes;
+        const char* x;
+        const char* y;
+    };
+    for (const Row& r : {Row{"time,height\n1,2\n3,4\n", "time", "height"},
+                         Row{"time\theight\n1\t2\n", "time", "height"}, // a tab-separated file
+                         Row{"heights\n1,2\n", "x", "y"},                // one word names no pair
+                         Row{"1,2\n3,4\n", "x", "y"}}) {                  // no header: the names stay
+        FileFixture f;
+        f.settings.axisLabels = true;
+        const bool tsv = std::string(r.bytes).find('\t') != std::string::npos;
+        const auto file = f.write(tsv ? "m.tsv" : "m.csv", r.bytes);
+        EXPECT_TRUE(openChosenFile(*f.engine, file));
+        EXPECT_EQ(f.settings.XAxisName, r.x) << r.bytes;
+        EXPECT_EQ(f.settings.YAxisName, r.y) << r.bytes;
+    }
+}
+
 } // namespace

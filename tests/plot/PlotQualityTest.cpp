@@ -360,12 +360,13 @@ TEST(Antialiasing, CurvesAreSmoothAtTheSamePixelsAndTheFrameStaysCrisp) {
     PlotFixture f;
     f.settings.showAxes = true;
     f.engine->Options.antialiasedCurves = true;
-    f.plot("1");
+    f.plot("3.5");
     f.plot("x/2");
     const QImage img = f.engine->composedPicture();
     const QColor background(Qt::white);
-    // The horizontal line lies on the mapped row alone, as the crisp line does.
-    const int row = f.engine->WorldToPixelY(1), col = f.engine->WorldToPixelX(6);
+    // A horizontal line whose exact row is a whole pixel lies on that row alone, as the crisp
+    // line does (y = 3.5 maps to row 150 exactly).
+    const int row = f.engine->WorldToPixelY(3.5), col = f.engine->WorldToPixelX(6);
     EXPECT_NE(img.pixelColor(col, row), background);
     EXPECT_EQ(img.pixelColor(col, row).red(), 255);
     EXPECT_EQ(img.pixelColor(col, row - 1), background);
@@ -387,22 +388,61 @@ TEST(Antialiasing, CurvesAreSmoothAtTheSamePixelsAndTheFrameStaysCrisp) {
     EXPECT_EQ(img.pixelColor(axis + 1, axisRow), background);
 }
 
+TEST(Antialiasing, AStraightLinesInkIsCentredOnItsTruePositionInEveryColumn) {
+    // Shallow lines whose true rows fall between pixel rows. Antialiased, the ink of each column
+    // is centred on the true row; crisp, it lies on the rounded row (up to half a pixel off).
+    struct Row {
+        const char* formula;
+        double slope;
+        int width;
+        bool antialiased;
+        double worst; // the largest distance allowed (antialiased) or expected (crisp)
+    };
+    for (const Row& r : {Row{"x/7", 1.0 / 7, 1, true, 0.3}, Row{"0.3x+0.2", 0.3, 1, true, 0.3},
+                         Row{"x/7", 1.0 / 7, 3, true, 0.3}, Row{"x/7", 1.0 / 7, 1, false, 0.4}}) {
+        PlotFixture f;
+        f.settings.graphLineThickness = r.width;
+        f.engine->Options.antialiasedCurves = r.antialiased;
+        f.plot(r.formula);
+        const QImage img = f.engine->composedPicture();
+        const TPlotView view = f.engine->currentView();
+        double worst = 0;
+        for (int c = 40; c < 760; ++c) {
+            double ink = 0, moment = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                const double w = (255 - img.pixelColor(c, y).green()) / 255.0; // the graph colour has no green
+                ink += w;
+                moment += w * y;
+            }
+            ASSERT_GT(ink, 0) << r.formula << " column " << c;
+            const double x = double(view.Xmin) + c * double(view.XRange) / view.PlotWidth;
+            const double y = (r.formula[0] == '0' ? 0.3 * x + 0.2 : x * r.slope);
+            const double trueRow = view.PlotHeight - (y - double(view.Ymin)) * view.PlotHeight / double(view.YRange);
+            worst = std::max(worst, std::fabs(moment / ink - trueRow));
+        }
+        if (r.antialiased)
+            EXPECT_LT(worst, r.worst) << r.formula << " width " << r.width;
+        else
+            EXPECT_GT(worst, r.worst) << "crisp pixels are rounded: " << r.formula;
+    }
+}
+
 TEST(DevicePixelRatio, ThePictureIsSharperAndTheMappingsStayLogical) {
     PlotFixture f;
     f.engine->setDevicePixelRatio(2);
-    f.plot("1");
+    f.plot("3.5");
     const QImage img = f.engine->composedPicture();
     EXPECT_EQ(img.size(), QSize(1600, 1200));
     EXPECT_EQ(f.engine->PlotWidth, 800);
     EXPECT_EQ(f.engine->WorldToPixelX(0), 400);
-    const int row = f.engine->WorldToPixelY(1), col = f.engine->WorldToPixelX(6);
+    const int row = f.engine->WorldToPixelY(3.5), col = f.engine->WorldToPixelX(6);
     // a one-pixel line is two device pixels thick, centred on twice the logical row, antialiased
-    // or not
+    // or not (y = 3.5 lies exactly on a row)
     for (bool antialiased : {false, true}) {
         PlotFixture g;
         g.engine->setDevicePixelRatio(2);
         g.engine->Options.antialiasedCurves = antialiased;
-        g.plot("1");
+        g.plot("3.5");
         const QImage pic = g.engine->composedPicture();
         EXPECT_EQ(pic.pixelColor(2 * col, 2 * row - 1), g.graph(0)) << antialiased;
         EXPECT_EQ(pic.pixelColor(2 * col, 2 * row), g.graph(0)) << antialiased;

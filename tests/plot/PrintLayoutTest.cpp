@@ -33,22 +33,28 @@ TEST(PrintLayout, PercentageOfTheWidthCentred) {
     }
 }
 
-TEST(PrintLayout, HeightFollowsTwiceTheWholeAspectRatio) {
-    // Between the title band (80 + 20) and the credit band (40 + 20) the area is 3240 high.
-    const int area = 3400 - 100 - 60;
+TEST(PrintLayout, PictureKeepsThePlotsShapeAsLargeAsThePercentageAllows) {
+    // The title band is 80 + 20 high, the credit band 40 + 20: the area is the page's height - 160.
     struct Row {
-        QSize plot;
+        QSize page, plot;
         int percent;
-        int halfHeight;
+        int width, height; // the picture's size
     };
-    for (const Row& r : {Row{{800, 600}, 100, area / 2},  // ratio 2: fills the area
-                         Row{{800, 600}, 50, area / 4},   // half of it
-                         Row{{1700, 600}, 100, area / 4}, // ratio 4
-                         Row{{300, 700}, 100, area / 2},  // taller than wide: taken as ratio 2
-                         Row{{300, 700}, 40, 40 * (area / 2) / 100}}) {
-        const TPrintLayout l = printLayout(Portrait, r.plot, r.percent, false, Title, Credit);
-        EXPECT_EQ(l.picture.height(), 2 * r.halfHeight) << r.plot.width() << "x" << r.plot.height();
-        EXPECT_EQ(l.picture.top() + l.picture.height() / 2, 100 + area / 2) << "centred in the area";
+    for (const Row& r : {Row{Portrait, {800, 600}, 100, 2400, 1800},  // the width limits
+                         Row{Portrait, {800, 600}, 50, 1200, 900},
+                         Row{Portrait, {300, 700}, 100, 1388, 3240}, // taller than wide: the height limits
+                         Row{Portrait, {1700, 600}, 100, 2400, 846},
+                         Row{Landscape, {800, 600}, 100, 2986, 2240}, // the area is 2240 high
+                         Row{Landscape, {800, 600}, 40, 1194, 896}}) {
+        const TPrintLayout l = printLayout(r.page, r.plot, r.percent, false, Title, Credit);
+        const int areaHeight = r.page.height() - 160;
+        EXPECT_NEAR(l.picture.width(), r.width, 2) << r.plot.width() << "x" << r.plot.height();
+        EXPECT_NEAR(l.picture.height(), r.height, 2) << r.plot.width() << "x" << r.plot.height();
+        // The same scale both ways: a circle prints as a circle.
+        EXPECT_NEAR(double(l.picture.width()) / l.picture.height(), double(r.plot.width()) / r.plot.height(),
+                    0.01);
+        EXPECT_NEAR(l.picture.left() + l.picture.width() / 2, r.page.width() / 2, 1) << "centred across";
+        EXPECT_NEAR(l.picture.top() + l.picture.height() / 2, 100 + areaHeight / 2, 1) << "centred in the area";
     }
 }
 

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <algorithm>
+
 #include <cmath>
 #include <numbers>
 
@@ -129,6 +132,33 @@ TEST(Axes, DrawnWithArrowheadsAndDashesWhenPinned) {
     EXPECT_GT(yOn, 560);
     // the arrowhead at the top of the y axis
     EXPECT_EQ(f.pixel(400, 8), black);
+}
+
+TEST(Axes, TheYAxisNameIsWrittenOnceAlsoWhenPinned) {
+    // The rows the name takes: where the picture with the name differs from the one without.
+    for (const char* xRange : {"-10,10", "2,8"}) { // the y axis in the middle, pinned at the left
+        auto picture = [&](const std::string& name) {
+            PlotFixture f;
+            f.settings.showAxes = true;
+            f.settings.axisLabels = true;
+            f.settings.YAxisName = name;
+            const std::string range = xRange;
+            const auto comma = range.find(',');
+            f.host.fields = {"0", "1", range.substr(0, comma), range.substr(comma + 1), "-7", "7"};
+            f.plot("()");
+            return f.engine->composedPicture();
+        };
+        const QImage with = picture("WWW"), without = picture("");
+        int top = INT_MAX, bottom = -1;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                if (with.pixel(x, y) != without.pixel(x, y)) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(bottom, 0) << xRange;
+        EXPECT_LT(bottom - top, 16) << xRange << ": one line of text, not two";
+    }
 }
 
 TEST(Axes, HugeSquareViewDoesNotDrawMillionsOfTicks) {
