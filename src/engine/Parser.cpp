@@ -396,7 +396,8 @@ const char* errorClassName(EvalError e) {
     return "";
 }
 
-EvalResult TCustomParser2::checkedValue() {
+EvalResult TCustomParser2::CheckedValue() {
+    if (!hasList_) return EvalResult{};
     // Steps throw only for DIV and MOD by zero, recursion, and the errors inside user functions.
     try {
         fpstatus::clear();
@@ -421,7 +422,7 @@ EvalResult TCustomParser2::TryValue() {
     if (!hasList_) return EvalResult{};
     double v;
     if (unchecked_ && runUnchecked(v)) return EvalResult{v, EvalError::None};
-    return checkedValue();
+    return CheckedValue();
 }
 
 namespace {

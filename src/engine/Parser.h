@@ -64,6 +64,9 @@ class TCustomParser2 {
     /// out[i] is exactly what TryValue() gives at xs[i]. `variable` holds the last x afterwards.
     /// out must hold at least xs.size() results.
     void Values(double& variable, std::span<const double> xs, std::span<EvalResult> out);
+    /// TryValue() that always runs the steps with the status register checked: the reference
+    /// every faster run must match, value for value and error for error.
+    EvalResult CheckedValue();
 
     bool hasOperationList() const { return hasList_; }
     /// Number of evaluation steps in the list (a lone variable or literal has none).
@@ -90,7 +93,6 @@ class TCustomParser2 {
   private:
     [[noreturn]] void locateError();
     unsigned firstFailure();
-    EvalResult checkedValue();
     bool runUnchecked(double& value) const;
     void prepareUncheckedRun();
     void release();
