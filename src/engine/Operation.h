@@ -54,6 +54,8 @@ struct UncheckedNode {
     const UncheckedNode* childB = nullptr;
     Plain1 plain1 = nullptr;
     Plain2 plain2 = nullptr;
+    std::uint8_t code = FastNone;
+    bool leafOperands = false; // both operands read in place: a parent may compute it inline
 };
 
 /// The term kinds of the build; their numbers fix the routine a step gets.

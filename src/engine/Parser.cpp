@@ -157,7 +157,9 @@ void TCustomParser2::release() {
 
 namespace {
 using NodeEval = double (*)(const UncheckedNode&);
-NodeEval nodeEvalFor(std::uint8_t code, bool childA, bool childB);
+enum OperandSource : int;
+NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b);
+OperandSource sourceOf(const UncheckedNode* child);
 } // namespace
 
 void TCustomParser2::prepareUncheckedRun() {
@@ -207,7 +209,9 @@ void TCustomParser2::prepareUncheckedRun() {
         n.b = n.childB ? nullptr : op.second;
         n.plain1 = op.plain1;
         n.plain2 = op.plain2;
-        n.eval = nodeEvalFor(op.fast, n.childA != nullptr, n.childB != nullptr);
+        n.code = op.fast;
+        n.leafOperands = n.childA == nullptr && n.childB == nullptr;
+        n.eval = nodeEvalFor(op.fast, sourceOf(n.childA), sourceOf(n.childB));
     }
     unchecked_ = true;
 }
@@ -260,21 +264,16 @@ void TCustomParser2::setExpression(const std::string& text) {
 // otherwise, which then reaches the root.
 namespace {
 
-template <bool Child> inline double operandA(const UncheckedNode& n) {
-    if constexpr (Child)
-        return n.childA->eval(*n.childA);
-    else
-        return *n.a;
-}
-template <bool Child> inline double operandB(const UncheckedNode& n) {
-    if constexpr (Child)
-        return n.childB->eval(*n.childB);
-    else
-        return *n.b;
+// How a node gets an operand: read in place, from a child node's call, or from a child whose own
+// operands are read in place, computed inline (a switch instead of a call).
+enum OperandSource : int { Leaf, Child, LeafChild };
+
+OperandSource sourceOf(const UncheckedNode* child) {
+    if (child == nullptr) return Leaf;
+    return child->leafOperands ? LeafChild : Child;
 }
 
-template <FastCode C, bool ChildA, bool ChildB> double evalNode(const UncheckedNode& n) {
-    const double a = operandA<ChildA>(n);
+template <FastCode C> inline double apply(const UncheckedNode& n, double a, double b) {
     if constexpr (C == FastNegation) {
         return -a;
     } else if constexpr (C == FastSquare) {
@@ -286,48 +285,112 @@ template <FastCode C, bool ChildA, bool ChildB> double evalNode(const UncheckedN
         return s * s;
     } else if constexpr (C == FastCall1) {
         return n.plain1(a) - (a - a);
+    } else if constexpr (C == FastSum) {
+        return a + b;
+    } else if constexpr (C == FastDifference) {
+        return a - b;
+    } else if constexpr (C == FastProduct) {
+        return a * b;
+    } else if constexpr (C == FastQuotient) {
+        return a / b - (b - b);
     } else {
-        const double b = operandB<ChildB>(n);
-        if constexpr (C == FastSum)
-            return a + b;
-        else if constexpr (C == FastDifference)
-            return a - b;
-        else if constexpr (C == FastProduct)
-            return a * b;
-        else if constexpr (C == FastQuotient)
-            return a / b - (b - b);
-        else
-            return n.plain2(a, b) - (a - a) - (b - b);
+        return n.plain2(a, b) - (a - a) - (b - b);
     }
 }
 
-template <FastCode C> auto nodeEval(bool childA, bool childB) {
-    if (childA) return childB ? &evalNode<C, true, true> : &evalNode<C, true, false>;
-    return childB ? &evalNode<C, false, true> : &evalNode<C, false, false>;
+inline bool twoOperands(std::uint8_t code) {
+    return code == FastSum || code == FastDifference || code == FastProduct || code == FastQuotient ||
+           code == FastCall2;
 }
 
-NodeEval nodeEvalFor(std::uint8_t code, bool childA, bool childB) {
+inline double leafNode(const UncheckedNode& n) {
+    const double a = *n.a;
+    const double b = twoOperands(n.code) ? *n.b : 0.0;
+    switch (n.code) {
+    case FastNegation:
+        return apply<FastNegation>(n, a, b);
+    case FastSum:
+        return apply<FastSum>(n, a, b);
+    case FastDifference:
+        return apply<FastDifference>(n, a, b);
+    case FastProduct:
+        return apply<FastProduct>(n, a, b);
+    case FastQuotient:
+        return apply<FastQuotient>(n, a, b);
+    case FastSquare:
+        return apply<FastSquare>(n, a, b);
+    case FastCube:
+        return apply<FastCube>(n, a, b);
+    case FastFourth:
+        return apply<FastFourth>(n, a, b);
+    case FastCall1:
+        return apply<FastCall1>(n, a, b);
+    default:
+        return apply<FastCall2>(n, a, b);
+    }
+}
+
+template <OperandSource S> inline double operand(const double* p, const UncheckedNode* child) {
+    if constexpr (S == Leaf)
+        return *p;
+    else if constexpr (S == Child)
+        return child->eval(*child);
+    else
+        return leafNode(*child);
+}
+
+template <FastCode C, OperandSource A, OperandSource B> double evalNode(const UncheckedNode& n) {
+    const double a = operand<A>(n.a, n.childA);
+    if constexpr (C == FastNegation || C == FastSquare || C == FastCube || C == FastFourth || C == FastCall1)
+        return apply<C>(n, a, 0.0);
+    else
+        return apply<C>(n, a, operand<B>(n.b, n.childB));
+}
+
+template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
+    switch (b) {
+    case Leaf:
+        return &evalNode<C, A, Leaf>;
+    case Child:
+        return &evalNode<C, A, Child>;
+    default:
+        return &evalNode<C, A, LeafChild>;
+    }
+}
+
+template <FastCode C> NodeEval nodeEval(OperandSource a, OperandSource b) {
+    switch (a) {
+    case Leaf:
+        return nodeEval2<C, Leaf>(b);
+    case Child:
+        return nodeEval2<C, Child>(b);
+    default:
+        return nodeEval2<C, LeafChild>(b);
+    }
+}
+
+NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b) {
     switch (code) {
     case FastNegation:
-        return nodeEval<FastNegation>(childA, false);
+        return nodeEval<FastNegation>(a, Leaf);
     case FastSum:
-        return nodeEval<FastSum>(childA, childB);
+        return nodeEval<FastSum>(a, b);
     case FastDifference:
-        return nodeEval<FastDifference>(childA, childB);
+        return nodeEval<FastDifference>(a, b);
     case FastProduct:
-        return nodeEval<FastProduct>(childA, childB);
+        return nodeEval<FastProduct>(a, b);
     case FastQuotient:
-        return nodeEval<FastQuotient>(childA, childB);
+        return nodeEval<FastQuotient>(a, b);
     case FastSquare:
-        return nodeEval<FastSquare>(childA, false);
+        return nodeEval<FastSquare>(a, Leaf);
     case FastCube:
-        return nodeEval<FastCube>(childA, false);
+        return nodeEval<FastCube>(a, Leaf);
     case FastFourth:
-        return nodeEval<FastFourth>(childA, false);
+        return nodeEval<FastFourth>(a, Leaf);
     case FastCall1:
-        return nodeEval<FastCall1>(childA, false);
+        return nodeEval<FastCall1>(a, Leaf);
     case FastCall2:
-        return nodeEval<FastCall2>(childA, childB);
+        return nodeEval<FastCall2>(a, b);
     default:
         return nullptr;
     }
@@ -335,17 +398,18 @@ NodeEval nodeEvalFor(std::uint8_t code, bool childA, bool childB) {
 
 } // namespace
 
-bool TCustomParser2::runUnchecked(double& value) const {
-    const UncheckedNode& root = nodes_.back();
-    const double r = root.eval(root);
-    value = r;
-    return r - r == 0;
+Extended TCustomParser2::Value() {
+    if (unchecked_) {
+        const UncheckedNode& root = nodes_.back();
+        const double r = root.eval(root);
+        if (r - r == 0) return r;
+    }
+    return throwingCheckedValue();
 }
 
-Extended TCustomParser2::Value() {
+// Kept out of Value() so that the unchecked run needs no stack frame of its own.
+[[gnu::noinline]] Extended TCustomParser2::throwingCheckedValue() {
     if (!hasList_) return 0;
-    double v;
-    if (unchecked_ && runUnchecked(v)) return v;
     fpstatus::clear();
     for (const OperationRecord& op : ops_)
         op.routine(op);
@@ -419,9 +483,11 @@ EvalResult TCustomParser2::CheckedValue() {
 }
 
 EvalResult TCustomParser2::TryValue() {
-    if (!hasList_) return EvalResult{};
-    double v;
-    if (unchecked_ && runUnchecked(v)) return EvalResult{v, EvalError::None};
+    if (unchecked_) {
+        const UncheckedNode& root = nodes_.back();
+        const double r = root.eval(root);
+        if (r - r == 0) return EvalResult{r, EvalError::None};
+    }
     return CheckedValue();
 }
 

@@ -93,7 +93,7 @@ class TCustomParser2 {
   private:
     [[noreturn]] void locateError();
     unsigned firstFailure();
-    bool runUnchecked(double& value) const;
+    Extended throwingCheckedValue();
     void prepareUncheckedRun();
     void release();
 
