@@ -65,6 +65,22 @@ void TParserBench(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Steps);
 }
 
+// The same sweep through TryValue(), which returns a double and its error class.
+void TParserTry(benchmark::State& state) {
+    kurvo::TParser p;
+    p.setExpression(Expressions[state.range(0) - 1]);
+    for (auto _ : state) {
+        double sum = 0;
+        for (int i = 0; i < Steps; ++i) {
+            p.X = From + (To - From) * i / (Steps - 1);
+            sum += p.TryValue().value;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * Steps);
+}
+BENCHMARK(TParserTry)->Name("TParserTry")->DenseRange(1, 5);
+
 std::vector<double> sweep() {
     std::vector<double> xs(Steps);
     for (int i = 0; i < Steps; ++i)
