@@ -324,11 +324,14 @@ void rUserFunction(const OperationRecord& op) {
 
 // ---- two-argument functions ------------------------------------------------------------------------
 
-void bMax(const OperationRecord& op) {
-    *op.result = *op.first >= *op.second ? *op.first : *op.second;
+double fMax(double a, double b) {
+    return a >= b ? a : b;
 }
-void bMin(const OperationRecord& op) {
-    *op.result = *op.first >= *op.second ? *op.second : *op.first;
+double fMin(double a, double b) {
+    return a >= b ? b : a;
+}
+template <double (*F)(double, double)> void binary(const OperationRecord& op) {
+    *op.result = F(*op.first, *op.second);
 }
 void bPower(const OperationRecord& op) {
     *op.result = store(arith::realPower(*op.first, *op.second));
@@ -337,9 +340,8 @@ void bIntPower(const OperationRecord& op) {
     std::int32_t n = arith::trunc32(*op.second);
     *op.result = store(arith::intPower(*op.first, n));
 }
-void bLogN(const OperationRecord& op) {
-    double a = *op.first, b = *op.second;
-    *op.result = a > 0 ? std::log2(b) / std::log2(a) : 2000.0;
+double fLogN(double a, double b) {
+    return a > 0 ? std::log2(b) / std::log2(a) : 2000.0;
 }
 void bArg(const OperationRecord& op) {
     double a = *op.first, b = *op.second;
@@ -355,17 +357,29 @@ void bArg(const OperationRecord& op) {
     FunctionEntry {                                                                                          \
         NAME, 1, &unary<F>                                                                                   \
     }
+// A function whose double value may run unchecked: from a finite argument it raises an error flag
+// only with a result that is not finite. The others (those that raise a flag themselves and return
+// a finite stand-in, or whose inner overflow a later step can hide, like ARCCOT's atan(1/0) or a
+// degree form's x*pi/180) always run checked.
+#define S(NAME, F)                                                                                           \
+    FunctionEntry {                                                                                          \
+        NAME, 1, &unary<F>, 0, F                                                                             \
+    }
+#define S2(NAME, F)                                                                                          \
+    FunctionEntry {                                                                                          \
+        NAME, 2, &binary<F>, 0, nullptr, F                                                                   \
+    }
 // The radian function, its "RAD" form (argument in degrees) and, where it exists, nothing else.
-#define TRIG(NAME, F) U(NAME, F), U(NAME "RAD", inDegrees<F>)
+#define TRIG(NAME, F) S(NAME, F), U(NAME "RAD", inDegrees<F>)
 
 const FunctionEntry Table[] = {
     TRIG("SIN", fSin),
     TRIG("COS", fCos),
     TRIG("TAN", fTan),
     TRIG("SEC", fSec),
-    U("COSEC", fCosec),
+    S("COSEC", fCosec),
     U("COSECRAD", inDegrees<fCosecRaw>),
-    U("COT", fCot),
+    S("COT", fCot),
     U("COTRAD", inDegrees<fCotRaw>),
     TRIG("SINSQ", squared<fSin>),
     TRIG("SINCUBE", cubed<fSin>),
@@ -380,12 +394,12 @@ const FunctionEntry Table[] = {
     TRIG("COTSQ", squared<fCotRaw>),
     TRIG("COTCUBE", cubed<fCotRaw>),
 
-    U("ARCSIN", fArcsin),
-    U("DEGASIN", toDegrees<fArcsin>),
-    U("ARCCOS", fArccos),
-    U("DEGACOS", toDegrees<fArccos>),
-    U("ARCTAN", fArctan),
-    U("DEGATAN", toDegrees<fArctan>),
+    S("ARCSIN", fArcsin),
+    S("DEGASIN", toDegrees<fArcsin>),
+    S("ARCCOS", fArccos),
+    S("DEGACOS", toDegrees<fArccos>),
+    S("ARCTAN", fArctan),
+    S("DEGATAN", toDegrees<fArctan>),
     U("ARCCOT", fArccot),
     U("DEGACOT", toDegrees<fArccot>),
     U("ARCSEC", fArcsec),
@@ -419,24 +433,24 @@ const FunctionEntry Table[] = {
     U("ARCCOSECH", fArccosech),
     U("ARCCOTH", fArccoth),
 
-    U("EXP", fExp),
-    U("LN", fLn),
-    U("LOG", fLog),
-    U("LOG2", fLog2),
-    U("SQRT", fSqrt),
-    U("SQR", fSqr),
+    S("EXP", fExp),
+    S("LN", fLn),
+    S("LOG", fLog),
+    S("LOG2", fLog2),
+    S("SQRT", fSqrt),
+    S("SQR", fSqr),
 
     U("INT", fInt),
     U("TRUNC", fInt),
-    U("CEIL", fCeil),
-    U("FLOOR", fFloor),
-    U("ABS", fAbs),
-    U("HEAV", fHeav),
-    U("SIGN", fSign),
-    U("ZERO", fZero),
+    S("CEIL", fCeil),
+    S("FLOOR", fFloor),
+    S("ABS", fAbs),
+    S("HEAV", fHeav),
+    S("SIGN", fSign),
+    S("ZERO", fZero),
 
-    U("BLANC", fBlanc),
-    U("PH", fPh),
+    S("BLANC", fBlanc),
+    S("PH", fPh),
     FunctionEntry{"RND", 1, &rRnd},
     FunctionEntry{"RANDOM", 1, &rRandom},
     FunctionEntry{"DIFF", 1, &rDiff},
@@ -450,15 +464,17 @@ const FunctionEntry Table[] = {
     FunctionEntry{"K", 1, &rUserFunction, 5},
     FunctionEntry{"L", 1, &rUserFunction, 6},
 
-    FunctionEntry{"MAX", 2, &bMax},
-    FunctionEntry{"MIN", 2, &bMin},
+    S2("MAX", fMax),
+    S2("MIN", fMin),
     FunctionEntry{"POWER", 2, &bPower},
     FunctionEntry{"INTPOWER", 2, &bIntPower},
-    FunctionEntry{"LOGN", 2, &bLogN},
+    S2("LOGN", fLogN),
     FunctionEntry{"ARG", 2, &bArg},
 };
 
 #undef TRIG
+#undef S2
+#undef S
 #undef U
 
 } // namespace
@@ -495,6 +511,29 @@ Routine operatorRoutine(int kind) {
         return opFourth;
     default:
         return nullptr;
+    }
+}
+
+FastCode operatorFastCode(int kind) {
+    switch (kind) {
+    case KindNegation:
+        return FastNegation;
+    case KindSum:
+        return FastSum;
+    case KindDifference:
+        return FastDifference;
+    case KindProduct:
+        return FastProduct;
+    case KindQuotient:
+        return FastQuotient;
+    case KindSquare:
+        return FastSquare;
+    case KindCube:
+        return FastCube;
+    case KindFourth:
+        return FastFourth;
+    default: // DIV, MOD and the integer and real powers check their own operands
+        return FastNone;
     }
 }
 

@@ -9,6 +9,26 @@ struct TParserContext;
 struct OperationRecord;
 
 using Routine = void (*)(const OperationRecord&);
+/// The plain arithmetic of a one- or two-argument function, without status checks of its own.
+using Plain1 = double (*)(double);
+using Plain2 = double (*)(double, double);
+
+/// How a step runs on the unchecked double path. Every code computes exactly its routine's double,
+/// and from finite operands raises an error flag only where its result is not finite, so a run whose
+/// operands and results all stay finite cannot have failed. FastNone: the step needs the checked run.
+enum FastCode : std::uint8_t {
+    FastNone = 0,
+    FastNegation,
+    FastSum,
+    FastDifference,
+    FastProduct,
+    FastQuotient,
+    FastSquare,
+    FastCube,
+    FastFourth,
+    FastCall1,
+    FastCall2,
+};
 
 /// A step reads its operand cells and writes its result cell; steps run in list order.
 struct OperationRecord {
@@ -19,6 +39,23 @@ struct OperationRecord {
     TParserContext* context = nullptr; // for the routines that reach program state
     int aux = 0;                       // user-function letter index
     std::uint8_t kind = 0;
+    std::uint8_t fast = FastNone;
+    Plain1 plain1 = nullptr; // FastCall1
+    Plain2 plain2 = nullptr; // FastCall2
+};
+
+/// A step of the unchecked double run as a tree node: it evaluates its operands (a child node, or a
+/// variable or literal read in place) and returns its value, without cells in between.
+struct UncheckedNode {
+    double (*eval)(const UncheckedNode&) = nullptr;
+    const double* a = nullptr; // operands read in place
+    const double* b = nullptr;
+    const UncheckedNode* childA = nullptr; // operands computed by other nodes
+    const UncheckedNode* childB = nullptr;
+    Plain1 plain1 = nullptr;
+    Plain2 plain2 = nullptr;
+    std::uint8_t code = FastNone;
+    bool leafOperands = false; // both operands read in place: a parent may compute it inline
 };
 
 /// The term kinds of the build; their numbers fix the routine a step gets.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace kurvo {
 
@@ -78,8 +79,14 @@ class OperationListBuilder {
         if (shape.function) {
             step.record.routine = shape.function->routine;
             step.record.aux = shape.function->aux;
+            step.record.plain1 = shape.function->plain1;
+            step.record.plain2 = shape.function->plain2;
+            step.record.fast = shape.function->plain1   ? FastCall1
+                               : shape.function->plain2 ? FastCall2
+                                                        : FastNone;
         } else {
             step.record.routine = operatorRoutine(shape.kind);
+            step.record.fast = operatorFastCode(shape.kind);
         }
         step.resultCell = newCell(0.0);
         steps_.push_back(step);
@@ -120,6 +127,7 @@ class OperationListBuilder {
             parser_.result_ = parser_.ops_.back().result;
         }
         parser_.hasList_ = true;
+        parser_.prepareUncheckedRun();
     }
 
     TCustomParser2& parser_;
@@ -140,6 +148,72 @@ void TCustomParser2::release() {
     ops_.clear();
     cells_.clear();
     result_ = nullptr;
+    unchecked_ = false;
+    variablesRead_.clear();
+    slots_.clear();
+    checkedSlots_.clear();
+    nodes_.clear();
+}
+
+namespace {
+using NodeEval = double (*)(const UncheckedNode&);
+enum OperandSource : int;
+NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b);
+OperandSource sourceOf(const UncheckedNode* child);
+} // namespace
+
+void TCustomParser2::prepareUncheckedRun() {
+    if (ops_.empty()) return;
+    for (const OperationRecord& op : ops_)
+        if (op.fast == FastNone) return;
+    std::vector<bool> isResult(cells_.size(), false);
+    for (const OperationRecord& op : ops_)
+        isResult[static_cast<std::size_t>(op.result - cells_.data())] = true;
+    for (std::size_t i = 0; i < cells_.size(); ++i)
+        if (!isResult[i] && !std::isfinite(cells_[i])) return;
+    auto slot = [&](const double* p) -> int {
+        if (p == nullptr) return -1;
+        if (p >= cells_.data() && p < cells_.data() + cells_.size()) return static_cast<int>(p - cells_.data());
+        auto it = std::find(variablesRead_.begin(), variablesRead_.end(), p);
+        if (it == variablesRead_.end()) it = variablesRead_.insert(it, p);
+        return static_cast<int>(cells_.size()) + static_cast<int>(it - variablesRead_.begin());
+    };
+    for (const OperationRecord& op : ops_)
+        slots_.push_back(Slots{slot(op.first), slot(op.second), slot(op.result)});
+    // A row checks the operands that can hide a value that is not finite, and the final result;
+    // each cell feeds exactly one step, so any value that is not finite reaches one of them.
+    for (std::size_t k = 0; k < ops_.size(); ++k) {
+        const std::uint8_t code = ops_[k].fast;
+        if (code == FastQuotient) checkedSlots_.push_back(slots_[k].second);
+        if (code == FastCall1 || code == FastCall2) checkedSlots_.push_back(slots_[k].first);
+        if (code == FastCall2) checkedSlots_.push_back(slots_[k].second);
+    }
+    checkedSlots_.push_back(slots_.back().result);
+
+    // Steps come deepest first, so every operand's node precedes its consumer's.
+    nodes_.assign(ops_.size(), UncheckedNode{});
+    std::vector<int> producerOf(cells_.size(), -1);
+    for (std::size_t k = 0; k < ops_.size(); ++k)
+        producerOf[static_cast<std::size_t>(slots_[k].result)] = static_cast<int>(k);
+    auto producer = [&](const double* p) -> const UncheckedNode* {
+        if (p == nullptr || p < cells_.data() || p >= cells_.data() + cells_.size()) return nullptr;
+        const int k = producerOf[static_cast<std::size_t>(p - cells_.data())];
+        return k < 0 ? nullptr : &nodes_[static_cast<std::size_t>(k)];
+    };
+    for (std::size_t k = 0; k < ops_.size(); ++k) {
+        const OperationRecord& op = ops_[k];
+        UncheckedNode& n = nodes_[k];
+        n.childA = producer(op.first);
+        n.childB = producer(op.second);
+        n.a = n.childA ? nullptr : op.first;
+        n.b = n.childB ? nullptr : op.second;
+        n.plain1 = op.plain1;
+        n.plain2 = op.plain2;
+        n.code = op.fast;
+        n.leafOperands = n.childA == nullptr && n.childB == nullptr;
+        n.eval = nodeEvalFor(op.fast, sourceOf(n.childA), sourceOf(n.childB));
+    }
+    unchecked_ = true;
 }
 
 void TCustomParser2::setExpression(const std::string& text) {
@@ -175,7 +249,166 @@ void TCustomParser2::setExpression(const std::string& text) {
     }
 }
 
+// Reading the status register waits for every pending floating-point operation and costs more than
+// a short formula, so a formula whose steps all have an unchecked code first runs without it: the
+// same double operations as a tree of nodes (see UncheckedNode), whose value is finite exactly when
+// every variable read and every step result was finite. Every FastCode raises an error flag from
+// finite operands only with a result that is not finite, so a finite value proves that no step
+// failed and is the checked run's value. Anything else sends the evaluation to the checked run, which
+// finds the error (or the value) as before.
+//
+// A value that is not finite makes the result of a sum, difference, product, negation or power, and
+// of a quotient as its dividend, not finite as well. A quotient's divisor and a function's arguments
+// can hide it (x/inf is 0, ATAN(inf) finite), so those steps subtract v - v for each such operand v:
+// 0 when v is finite, which leaves every result unchanged (r - 0 is r, -0 included), and NaN
+// otherwise, which then reaches the root.
+namespace {
+
+// How a node gets an operand: read in place, from a child node's call, or from a child whose own
+// operands are read in place, computed inline (a switch instead of a call).
+enum OperandSource : int { Leaf, Child, LeafChild };
+
+OperandSource sourceOf(const UncheckedNode* child) {
+    if (child == nullptr) return Leaf;
+    return child->leafOperands ? LeafChild : Child;
+}
+
+template <FastCode C> inline double apply(const UncheckedNode& n, double a, double b) {
+    if constexpr (C == FastNegation) {
+        return -a;
+    } else if constexpr (C == FastSquare) {
+        return a * a;
+    } else if constexpr (C == FastCube) {
+        return a * a * a;
+    } else if constexpr (C == FastFourth) {
+        const double s = a * a;
+        return s * s;
+    } else if constexpr (C == FastCall1) {
+        return n.plain1(a) - (a - a);
+    } else if constexpr (C == FastSum) {
+        return a + b;
+    } else if constexpr (C == FastDifference) {
+        return a - b;
+    } else if constexpr (C == FastProduct) {
+        return a * b;
+    } else if constexpr (C == FastQuotient) {
+        return a / b - (b - b);
+    } else {
+        return n.plain2(a, b) - (a - a) - (b - b);
+    }
+}
+
+inline bool twoOperands(std::uint8_t code) {
+    return code == FastSum || code == FastDifference || code == FastProduct || code == FastQuotient ||
+           code == FastCall2;
+}
+
+inline double leafNode(const UncheckedNode& n) {
+    const double a = *n.a;
+    const double b = twoOperands(n.code) ? *n.b : 0.0;
+    switch (n.code) {
+    case FastNegation:
+        return apply<FastNegation>(n, a, b);
+    case FastSum:
+        return apply<FastSum>(n, a, b);
+    case FastDifference:
+        return apply<FastDifference>(n, a, b);
+    case FastProduct:
+        return apply<FastProduct>(n, a, b);
+    case FastQuotient:
+        return apply<FastQuotient>(n, a, b);
+    case FastSquare:
+        return apply<FastSquare>(n, a, b);
+    case FastCube:
+        return apply<FastCube>(n, a, b);
+    case FastFourth:
+        return apply<FastFourth>(n, a, b);
+    case FastCall1:
+        return apply<FastCall1>(n, a, b);
+    default:
+        return apply<FastCall2>(n, a, b);
+    }
+}
+
+template <OperandSource S> inline double operand(const double* p, const UncheckedNode* child) {
+    if constexpr (S == Leaf)
+        return *p;
+    else if constexpr (S == Child)
+        return child->eval(*child);
+    else
+        return leafNode(*child);
+}
+
+template <FastCode C, OperandSource A, OperandSource B> double evalNode(const UncheckedNode& n) {
+    const double a = operand<A>(n.a, n.childA);
+    if constexpr (C == FastNegation || C == FastSquare || C == FastCube || C == FastFourth || C == FastCall1)
+        return apply<C>(n, a, 0.0);
+    else
+        return apply<C>(n, a, operand<B>(n.b, n.childB));
+}
+
+template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
+    switch (b) {
+    case Leaf:
+        return &evalNode<C, A, Leaf>;
+    case Child:
+        return &evalNode<C, A, Child>;
+    default:
+        return &evalNode<C, A, LeafChild>;
+    }
+}
+
+template <FastCode C> NodeEval nodeEval(OperandSource a, OperandSource b) {
+    switch (a) {
+    case Leaf:
+        return nodeEval2<C, Leaf>(b);
+    case Child:
+        return nodeEval2<C, Child>(b);
+    default:
+        return nodeEval2<C, LeafChild>(b);
+    }
+}
+
+NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b) {
+    switch (code) {
+    case FastNegation:
+        return nodeEval<FastNegation>(a, Leaf);
+    case FastSum:
+        return nodeEval<FastSum>(a, b);
+    case FastDifference:
+        return nodeEval<FastDifference>(a, b);
+    case FastProduct:
+        return nodeEval<FastProduct>(a, b);
+    case FastQuotient:
+        return nodeEval<FastQuotient>(a, b);
+    case FastSquare:
+        return nodeEval<FastSquare>(a, Leaf);
+    case FastCube:
+        return nodeEval<FastCube>(a, Leaf);
+    case FastFourth:
+        return nodeEval<FastFourth>(a, Leaf);
+    case FastCall1:
+        return nodeEval<FastCall1>(a, Leaf);
+    case FastCall2:
+        return nodeEval<FastCall2>(a, b);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 Extended TCustomParser2::Value() {
+    if (unchecked_) {
+        const UncheckedNode& root = nodes_.back();
+        const double r = root.eval(root);
+        if (r - r == 0) return r;
+    }
+    return throwingCheckedValue();
+}
+
+// Kept out of Value() so that the unchecked run needs no stack frame of its own.
+[[gnu::noinline]] Extended TCustomParser2::throwingCheckedValue() {
     if (!hasList_) return 0;
     fpstatus::clear();
     for (const OperationRecord& op : ops_)
@@ -187,12 +420,190 @@ Extended TCustomParser2::Value() {
 // The fast run only learns that some step failed; run the steps again one at a time to find the
 // first that did, and raise its error, as trapping arithmetic would have.
 void TCustomParser2::locateError() {
+    fpstatus::throwFor(firstFailure());
+}
+
+/// The flags of the first step that fails when the steps run one at a time (an invalid operation
+/// when none does).
+unsigned TCustomParser2::firstFailure() {
     for (const OperationRecord& op : ops_) {
         fpstatus::clear();
         op.routine(op);
-        if (unsigned f = fpstatus::raised()) fpstatus::throwFor(f);
+        if (unsigned f = fpstatus::raised()) return f;
     }
-    throw EInvalidOp(msg::InvalidOp);
+    return fpstatus::Invalid;
+}
+
+namespace {
+EvalError errorFor(unsigned flags) {
+    if (flags & fpstatus::Invalid) return EvalError::InvalidOp;
+    if (flags & fpstatus::ZeroDivide) return EvalError::ZeroDivide;
+    return EvalError::Overflow;
+}
+} // namespace
+
+const char* errorClassName(EvalError e) {
+    switch (e) {
+    case EvalError::None:
+        return "";
+    case EvalError::InvalidOp:
+        return "EInvalidOp";
+    case EvalError::ZeroDivide:
+        return "EZeroDivide";
+    case EvalError::Overflow:
+        return "EOverflow";
+    case EvalError::DivByZero:
+        return "EDivByZero";
+    case EvalError::RecursiveFunction:
+        return "ERecursiveFunction";
+    }
+    return "";
+}
+
+EvalResult TCustomParser2::CheckedValue() {
+    if (!hasList_) return EvalResult{};
+    // Steps throw only for DIV and MOD by zero, recursion, and the errors inside user functions.
+    try {
+        fpstatus::clear();
+        for (const OperationRecord& op : ops_)
+            op.routine(op);
+        if (fpstatus::raised()) return EvalResult{0, errorFor(firstFailure())};
+        return EvalResult{*result_, EvalError::None};
+    } catch (const EInvalidOp&) {
+        return EvalResult{0, EvalError::InvalidOp};
+    } catch (const EZeroDivide&) {
+        return EvalResult{0, EvalError::ZeroDivide};
+    } catch (const EOverflow&) {
+        return EvalResult{0, EvalError::Overflow};
+    } catch (const EDivByZero&) {
+        return EvalResult{0, EvalError::DivByZero};
+    } catch (const ERecursiveFunction&) {
+        return EvalResult{0, EvalError::RecursiveFunction};
+    }
+}
+
+EvalResult TCustomParser2::TryValue() {
+    if (unchecked_) {
+        const UncheckedNode& root = nodes_.back();
+        const double r = root.eval(root);
+        if (r - r == 0) return EvalResult{r, EvalError::None};
+    }
+    return CheckedValue();
+}
+
+namespace {
+constexpr std::size_t RowBlock = 64;
+}
+
+// A row runs the unchecked steps a block of values at a time, each step over the whole block, with
+// one check sum per value; a value whose sum is not 0 is evaluated again alone by TryValue().
+void TCustomParser2::Values(double& variable, std::span<const double> xs, std::span<EvalResult> out) {
+    if (xs.empty()) return;
+    bool rowRuns = unchecked_;
+    for (const double* v : variablesRead_)
+        if (v != &variable && !std::isfinite(*v)) rowRuns = false;
+    if (!rowRuns) {
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            variable = xs[i];
+            out[i] = TryValue();
+        }
+        return;
+    }
+    constexpr std::size_t B = RowBlock;
+    const std::size_t cellCount = cells_.size();
+    rowScratch_.resize((cellCount + variablesRead_.size() + 1) * B);
+    double* const scratch = rowScratch_.data();
+    auto at = [&](int slot) { return scratch + static_cast<std::size_t>(slot) * B; };
+    double* const check = scratch + (cellCount + variablesRead_.size()) * B;
+    // Literal cells and the other variables stay the same along the row: fill their slots once.
+    std::vector<bool> isResult(cellCount, false);
+    for (const Slots& s : slots_)
+        isResult[static_cast<std::size_t>(s.result)] = true;
+    for (std::size_t c = 0; c < cellCount; ++c)
+        if (!isResult[c]) std::fill_n(scratch + c * B, B, cells_[c]);
+    int rowSlot = -1;
+    for (std::size_t k = 0; k < variablesRead_.size(); ++k) {
+        if (variablesRead_[k] == &variable)
+            rowSlot = static_cast<int>(cellCount + k);
+        else
+            std::fill_n(scratch + (cellCount + k) * B, B, *variablesRead_[k]);
+    }
+    const int resultSlot = slots_.back().result;
+
+    for (std::size_t start = 0; start < xs.size(); start += B) {
+        const std::size_t n = std::min(B, xs.size() - start);
+        const double* const x = xs.data() + start;
+        if (rowSlot >= 0) std::copy_n(x, n, at(rowSlot));
+        for (std::size_t k = 0; k < ops_.size(); ++k) {
+            const OperationRecord& op = ops_[k];
+            const double* __restrict a = at(slots_[k].first);
+            const double* __restrict b = slots_[k].second >= 0 ? at(slots_[k].second) : nullptr;
+            double* __restrict r = at(slots_[k].result);
+            switch (op.fast) {
+            case FastNegation:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = -a[i];
+                break;
+            case FastSum:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = a[i] + b[i];
+                break;
+            case FastDifference:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = a[i] - b[i];
+                break;
+            case FastProduct:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = a[i] * b[i];
+                break;
+            case FastQuotient:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = a[i] / b[i];
+                break;
+            case FastSquare:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = a[i] * a[i];
+                break;
+            case FastCube:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = a[i] * a[i] * a[i];
+                break;
+            case FastFourth:
+                for (std::size_t i = 0; i < n; ++i) {
+                    const double s = a[i] * a[i];
+                    r[i] = s * s;
+                }
+                break;
+            case FastCall1:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = op.plain1(a[i]);
+                break;
+            case FastCall2:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = op.plain2(a[i], b[i]);
+                break;
+            default:
+                break; // unreachable: a row runs only formulas whose every step has a code
+            }
+        }
+        for (std::size_t i = 0; i < n; ++i)
+            check[i] = 0;
+        for (int slot : checkedSlots_) {
+            const double* v = at(slot);
+            for (std::size_t i = 0; i < n; ++i)
+                check[i] += v[i] - v[i];
+        }
+        const double* result = at(resultSlot);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (check[i] == 0) {
+                out[start + i] = EvalResult{result[i], EvalError::None};
+            } else {
+                variable = x[i];
+                out[start + i] = TryValue();
+            }
+        }
+    }
+    variable = xs.back();
 }
 
 const double* TCustomParser2::variableAddress(std::string_view name) const {

@@ -8,12 +8,34 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace kurvo {
 
 using Extended = long double;
+
+/// The error class of a failed evaluation, as the evaluations that do not throw report it; each names
+/// the exception Value() raises in the same case.
+enum class EvalError : std::uint8_t {
+    None = 0,
+    InvalidOp,         // EInvalidOp
+    ZeroDivide,        // EZeroDivide
+    Overflow,          // EOverflow
+    DivByZero,         // EDivByZero
+    RecursiveFunction, // ERecursiveFunction
+};
+
+/// The class name of an error ("EInvalidOp"), or "" for EvalError::None.
+const char* errorClassName(EvalError e);
+
+/// One evaluation's outcome: the value (0 after an error) or the error class.
+struct EvalResult {
+    double value = 0;
+    EvalError error = EvalError::None;
+    bool ok() const { return error == EvalError::None; }
+};
 
 class TCustomParser2;
 using TParserExceptionEvent = std::function<void(TCustomParser2& sender, const EMathParserError& e)>;
@@ -36,6 +58,15 @@ class TCustomParser2 {
     /// Runs the operation list and returns its result (0 without a list). Raises the arithmetic
     /// errors (EMathError family) of the first step that fails.
     Extended Value();
+    /// Value() without exceptions: the same value, or the class of the error Value() would raise.
+    EvalResult TryValue();
+    /// TryValue() for each x in xs with `variable` (one of this parser's variable fields) set to x;
+    /// out[i] is exactly what TryValue() gives at xs[i]. `variable` holds the last x afterwards.
+    /// out must hold at least xs.size() results.
+    void Values(double& variable, std::span<const double> xs, std::span<EvalResult> out);
+    /// TryValue() that always runs the steps with the status register checked: the reference
+    /// every faster run must match, value for value and error for error.
+    EvalResult CheckedValue();
 
     bool hasOperationList() const { return hasList_; }
     /// Number of evaluation steps in the list (a lone variable or literal has none).
@@ -61,6 +92,9 @@ class TCustomParser2 {
 
   private:
     [[noreturn]] void locateError();
+    unsigned firstFailure();
+    Extended throwingCheckedValue();
+    void prepareUncheckedRun();
     void release();
 
     TParserContext* context_;
@@ -73,6 +107,18 @@ class TCustomParser2 {
     std::vector<OperationRecord> ops_;
     std::vector<double> cells_; // constant and result cells; never resized while a list exists
     const double* result_ = nullptr;
+
+    // The unchecked double run (see FastCode): possible when every step has a code and every literal
+    // is finite. Rows run it a block of values at a time in slots: one per cell, then one per variable.
+    bool unchecked_ = false;
+    std::vector<const double*> variablesRead_;
+    struct Slots {
+        int first, second, result;
+    };
+    std::vector<UncheckedNode> nodes_; // the last is the root
+    std::vector<Slots> slots_;
+    std::vector<int> checkedSlots_; // a row's operands that can hide a value that is not finite
+    std::vector<double> rowScratch_;
 
     friend class OperationListBuilder;
 };
