@@ -70,16 +70,8 @@ void TPlotEngine::redrawAfterViewChange() {
 void TPlotEngine::prepareFit() {
     const auto slot = static_cast<std::size_t>(std::clamp(Settings.LastGraph, 0, SlotCount - 1));
     Parsers.Parser1.setExpression(Document.ParsedFormulas[slot]);
-    if (Settings.ParametricMode && !Settings.ImplicitMode) {
-        // The second function of the pair, translated again from the pair as typed.
-        const std::string& pair = Document.UserFormulas[slot];
-        const auto comma = pair.find(',');
-        TFormulaTrans& translator = Parsers.Translator;
-        const TRelationResults kept = TRelationResults::of(translator);
-        translator.Instring = comma == std::string::npos ? std::string() : pair.substr(comma + 1);
-        translator.Translate();
-        kept.restore(translator);
-        Parsers.Parser2.setExpression(translator.Outstring);
+    if (Document.Graphs[slot].Mode.parametric) {
+        Parsers.Parser2.setExpression(Document.Graphs[slot].SecondParsed);
         TPlotParsers::copyConstants(Parsers.Parser2, Settings);
     }
     TPlotParsers::copyConstants(Parsers.Parser1, Settings);

@@ -434,15 +434,14 @@ TEST(Readout, PickNearestGraphPassesOverGraphsWithoutAValue) {
 }
 
 TEST(Readout, TheReadoutLeavesThePlottingParsersAlone) {
-    // A relation solved with a second branch: the translator's results say so until the next
-    // formula is stored, and the plot reads them while it draws.
+    // A relation solved with a second branch, whose slot keeps what the paint reads.
     ExploreFixture f;
     f.settings.ImplicitMode = true;
     f.plot("x^2+y^2=25");
     f.settings.ImplicitMode = false;
     TPlotParsers& p = f.engine->Parsers;
-    const TRelationResults kept = TRelationResults::of(p.Translator);
-    ASSERT_TRUE(kept.Root);
+    const TGraphSlot kept = f.engine->Document.Graphs[0];
+    ASSERT_FALSE(kept.SecondBranch.empty());
     // What a running plot would hold at this moment.
     p.Parser1.setExpression("X*2");
     *p.Parser1.variable('X') = 7;
@@ -457,9 +456,8 @@ TEST(Readout, TheReadoutLeavesThePlottingParsersAlone) {
     EXPECT_EQ(*p.Parser1.variable('X'), 7);
     EXPECT_EQ(p.Parser2.Expression(), "X*3");
     EXPECT_TRUE(p.Context.InverseMarker);
-    EXPECT_EQ(p.Translator.Root, kept.Root);
-    EXPECT_EQ(p.Translator.ycount, kept.ycount);
-    EXPECT_EQ(p.Translator.SecondFn, kept.SecondFn);
+    EXPECT_EQ(f.engine->Document.Graphs[0].SecondBranch, kept.SecondBranch);
+    EXPECT_EQ(f.engine->Document.Graphs[0].GeneralForm, kept.GeneralForm);
 }
 
 TEST(Readout, TangentFormulaText) {
