@@ -118,14 +118,24 @@ std::optional<long double> nonFiniteValue(std::string_view text) {
     return std::nullopt;
 }
 
-// A real line as earlier versions wrote it under a locale whose decimal point is a comma: the
-// comma stood in the digit string as one more digit after the first, so "-1.," is -1, "6.,28318"
-// is 6.28318, "6,2.8318" is 628.318 and "-1," is -10. The comma is taken out and the point (or the
-// end of a whole number) moved back to where the digits put it.
+// A real line with a decimal comma. Earlier versions wrote real lines under a locale whose decimal
+// point is a comma with the comma standing in the digit string as one more digit right after the
+// first, so "-1.," is -1, "6.,28318" is 6.28318, "6,2.8318" is 628.318 and "-1," is -10: the comma
+// is taken out and the point (or the end of a whole number) moved back to where the digits put it.
+// Such a text has a point as well, or its comma right after a first digit that is not 0; any
+// other comma is a decimal comma ("14,5", "0,25").
 std::optional<long double> commaWrittenReal(std::string_view text) {
     const std::size_t comma = text.find(',');
     if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
         return std::nullopt;
+    const std::size_t firstDigit = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+    const bool written = text.find('.') != std::string_view::npos ||
+                         (comma == firstDigit + 1 && text[firstDigit] >= '1' && text[firstDigit] <= '9');
+    if (!written) {
+        std::string t(text);
+        t[comma] = '.';
+        return parsePascalNumber(t);
+    }
     std::string t(text.substr(0, comma));
     t += text.substr(comma + 1);
     const std::size_t exponent = std::min(t.find_first_of("Ee"), t.size());

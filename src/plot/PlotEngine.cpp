@@ -277,14 +277,22 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
     const TPlotView view = currentView();
     // A picture drawn at another view cannot take a new graph: everything is drawn again, as after
     // a resize, so no two scales ever share the picture.
-    if (scope == Scope::Newest && pictureView_ && (!pictureView_->sameAs(view) || stepsBefore != pictureSteps_)) {
+    // Coordinate sets added since the picture was drawn belong under its graphs: all again too.
+    const std::size_t sets = Document.DataSetPlotting ? Document.DataSets.setCount() : 0;
+    if (scope == Scope::Newest && pictureView_ &&
+        (!pictureView_->sameAs(view) || stepsBefore != pictureSteps_ || sets != pictureSets_)) {
         scope = Scope::All;
         newPicture();
     }
+    // A graph added to a picture that already shows the frame, axes and coordinate sets at this
+    // view is drawn alone on top, so the picture is the one a full redraw gives.
+    const bool onPicture = scope == Scope::Newest && pictureView_.has_value();
     ensurePicture();
 
-    const TFrame frame = frameFor(scope);
+    TFrame frame = frameFor(scope);
+    if (onPicture && !frame.clear) frame.frameAndAxes = false;
     pictureView_ = view;
+    pictureSets_ = sets;
     QPainter painter(&PlotPicture);
     TPlotRenderer(Document, Parsers, painter, view, frame, Host).render();
 }

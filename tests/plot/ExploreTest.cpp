@@ -1,5 +1,6 @@
 // Exploring a plot without a window: the fits, zoom out, zoom box, move, wheel, undo and the readout.
 #include "PlotTestSupport.h"
+#include "NumberText.h"
 
 #include "Errors.h"
 #include "Readout.h"
@@ -53,7 +54,7 @@ TEST(AutoScale, CartesianFitsStretchTheSampledRangeAndKeepTheOrigin) {
         f.plot(row.formula);
         EXPECT_NEAR(num(f.settings.Ymin), row.ymin, 1e-9) << row.formula;
         EXPECT_NEAR(num(f.settings.Ymax), row.ymax, 1e-9) << row.formula;
-        EXPECT_NEAR(std::stod(f.field(Field::YMin)), row.ymin, 1e-6) << row.formula;
+        EXPECT_NEAR(strToFloat(f.field(Field::YMin)), row.ymin, 1e-6) << row.formula;
         EXPECT_EQ(f.field(Field::XMin), row.xmin) << row.formula;
         EXPECT_TRUE(f.host.messages.empty()) << row.formula << ": " << f.host.messages.front();
         EXPECT_EQ(f.settings.LastGraph, 0);

@@ -351,6 +351,7 @@ TEST(Antialiasing, CurvesAreSmoothAtTheSamePixelsAndTheFrameStaysCrisp) {
     PlotFixture f;
     f.settings.showAxes = true;
     f.engine->Options.antialiasedCurves = true;
+    f.engine->replotAll(); // a setting changed: the window draws everything again
     f.plot("1");
     f.plot("x/2");
     const QImage img = f.engine->composedPicture();
