@@ -198,10 +198,15 @@ void TPlotEngine::StoreFormula(const std::string& text) {
 void TPlotEngine::ReadView() {
     using Field = TPlotHost::Field;
     static constexpr const char* FieldNames[] = {"t min", "t max", "x min", "x max", "y min", "y max"};
+    // The fields are written with a decimal point and may be typed with the locale's decimal
+    // separator: a thousands separator is never removed from them, as "6.283185" would read as
+    // 6283185 where the point separates thousands.
+    TTranslateOptions options = Parsers.translateOptions();
+    options.ThousandSeparator = '\0';
     auto evaluateField = [&](Field f) -> Extended {
         // A field that cannot be evaluated is named, so the user knows which one to correct.
         try {
-            Parsers.Parser1.setExpression(Parsers.translate(asciiLower(Host.fieldText(f))));
+            Parsers.Parser1.setExpression(translateFormula(asciiLower(Host.fieldText(f)), options).Outstring);
             return Parsers.Parser1.Value();
         } catch (const std::exception& e) {
             throw EConvertError(std::string("The ") + FieldNames[static_cast<int>(f)] +

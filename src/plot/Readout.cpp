@@ -142,7 +142,11 @@ std::string TReadout::tangentFormula(Extended m, Extended x0, Extended y0) {
 
 std::optional<QLineF> TReadout::tangentLine(Extended m, Extended x0, Extended y0) {
     TParser& line = parsers_.Parser4;
-    line.setExpression(parsers_.translate(tangentFormula(m, x0, y0)));
+    // The program writes this text with a decimal point: no locale separator applies to it.
+    TTranslateOptions options = parsers_.translateOptions();
+    options.DecimalSeparator = '.';
+    options.ThousandSeparator = '\0';
+    line.setExpression(translateFormula(tangentFormula(m, x0, y0), options).Outstring);
     auto at = [&](Extended x) {
         *line.variable('X') = static_cast<double>(x);
         return line.Value();

@@ -268,3 +268,22 @@ INSTANTIATE_TEST_SUITE_P(Modes, DrawingPicture, testing::ValuesIn(drawings()),
                          });
 
 } // namespace
+
+namespace {
+
+TEST(RangeFields, ReadBackWhatTheyShowWhereTheDecimalSeparatorIsAComma) {
+    PlotFixture f;
+    f.engine->Parsers.Translator.DecimalSeparator = ',';
+    f.engine->Parsers.Translator.ThousandSeparator = '.';
+    f.host.fields = {"0", "6.283185", "-1,5", "10", "-7", "7"};
+    f.engine->replotAll();
+    EXPECT_NEAR(static_cast<double>(f.settings.Tmax), 6.283185, 1e-12);
+    EXPECT_NEAR(static_cast<double>(f.settings.Xmin), -1.5, 1e-12);
+    // What the fields show now reads back to the same view.
+    const TSettingsRecord before = f.settings;
+    f.engine->replotAll();
+    EXPECT_EQ(f.settings.Tmax, before.Tmax);
+    EXPECT_EQ(f.settings.Xmin, before.Xmin);
+}
+
+} // namespace
