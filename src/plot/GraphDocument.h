@@ -77,8 +77,11 @@ class TGraphDocument {
     Extended XRange = 0;
     Extended YRange = 0;
 
-    /// The settings as they were before the last Plot action (one level of undo).
+    /// The settings as they were before the last Plot action or view change (one level of undo).
     TSettingsRecord UndoSnapshot;
+    /// The snapshot was taken by a Plot action, whose formula undo plots again into the same slot;
+    /// after a view change undo only draws the graphs again.
+    bool UndoPlotsFormula = false;
 
     /// The coordinate sets of the drawing, with the data-set count and the single-set flag that
     /// say which of them are drawn (the store is their one owner).

@@ -99,6 +99,7 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
         settings.FamilyPlotting = false;
     }
     doc.UndoSnapshot = settings;
+    doc.UndoPlotsFormula = false;
 
     if (!safe.replaced.empty()) {
         std::string list;

@@ -100,6 +100,7 @@ TPlotView TPlotEngine::currentView() const {
 
 void TPlotEngine::PlotAction() {
     Document.UndoSnapshot = Settings;
+    Document.UndoPlotsFormula = true;
     Settings.FamilyPlotting = false;
     syncModes();
 

@@ -123,6 +123,7 @@ bool TPlotEngine::ZoomOut() {
     const TSettingsRecord before = Settings;
     if (!doubleView()) return false;
     Document.UndoSnapshot = before;
+    Document.UndoPlotsFormula = false;
     if (Settings.AutoYScaling && Settings.LastGraph >= 0) fitView();
     redrawAfterViewChange();
     return true;
@@ -132,7 +133,10 @@ bool TPlotEngine::ZoomOut() {
 
 bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax, bool snapshot) {
     if (!viewIsMappable(xmin, xmax, ymin, ymax)) return false;
-    if (snapshot) Document.UndoSnapshot = Settings;
+    if (snapshot) {
+        Document.UndoSnapshot = Settings;
+        Document.UndoPlotsFormula = false;
+    }
     Settings.Xmin = xmin;
     Settings.Xmax = xmax;
     Settings.Ymin = ymin;
@@ -204,7 +208,10 @@ bool TPlotEngine::wheelZoom(int X, int Y, int notches, bool newGesture) {
         changed = true;
     }
     if (!changed) return false;
-    if (newGesture) Document.UndoSnapshot = before;
+    if (newGesture) {
+        Document.UndoSnapshot = before;
+        Document.UndoPlotsFormula = false;
+    }
     redrawAfterViewChange();
     return true;
 }
@@ -221,6 +228,7 @@ bool TPlotEngine::EqualScale() {
 bool TPlotEngine::setView(const TViewBox& box) {
     if (!viewIsMappable(box.Xmin, box.Xmax, box.Ymin, box.Ymax)) return false;
     Document.UndoSnapshot = Settings;
+    Document.UndoPlotsFormula = false;
     Settings.Tmin = box.Tmin;
     Settings.Tmax = box.Tmax;
     applyView(box.Xmin, box.Xmax, box.Ymin, box.Ymax, false);

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <set>
 
@@ -284,6 +285,44 @@ TEST(RangeFields, ReadBackWhatTheyShowWhereTheDecimalSeparatorIsAComma) {
     f.engine->replotAll();
     EXPECT_EQ(f.settings.Tmax, before.Tmax);
     EXPECT_EQ(f.settings.Xmin, before.Xmin);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SlotModes, DerivedAndIntegralGraphsOnlyWhereTheyApply) {
+    // Switches left on from Cartesian mode add nothing to a relation or a parametric pair.
+    for (const Step& s : {in(Mode::Implicit, "y=x^2"), in(Mode::Cartesian, "t,t^2", true), in(Mode::Polar, "2")}) {
+        PlotFixture f;
+        f.settings.PlotDerived = f.settings.PlotIntegral = true;
+        TPlotMode{s.kind, s.parametric, false}.applyTo(f.settings);
+        f.engine->syncModes();
+        f.plot(s.formula);
+        EXPECT_GT(f.countInImage(f.graph(0)), 50) << s.formula;
+        EXPECT_EQ(f.countInImage(f.engine->colour(f.settings.derivativeColour)), 0) << s.formula;
+        EXPECT_EQ(f.countInImage(f.engine->colour(f.settings.integralColour)), 0) << s.formula;
+    }
+}
+
+TEST(SlotModes, AModeSwitchKeepsEachGraphInItsOwnMode) {
+    PlotFixture f;
+    TPlotMode{Mode::Polar, false, false}.applyTo(f.settings);
+    f.plot("2sin(3t)");
+    TPlotMode{Mode::Implicit, false, false}.applyTo(f.settings);
+    f.engine->syncModes();
+    f.plot("x^2+y^2=25");
+    EXPECT_EQ(f.engine->Document.Graphs[0].Mode.kind, Mode::Polar);
+    EXPECT_EQ(f.engine->Document.Graphs[1].Mode.kind, Mode::Implicit);
+    // The rose's petal tip at t = pi/6 (r = 2, angle 30 degrees) stays after a redraw.
+    f.engine->replotAll();
+    const int x = f.engine->WorldToPixelX(2 * std::cos(3.14159265358979 / 6));
+    const int y = f.engine->WorldToPixelY(2 * std::sin(3.14159265358979 / 6));
+    int near = 0;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            near += f.pixel(x + dx, y + dy) == f.graph(0);
+    EXPECT_GT(near, 0);
 }
 
 } // namespace
