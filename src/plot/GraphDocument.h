@@ -29,6 +29,9 @@ struct TGraphSlot {
     std::string GeneralForm;
     /// 0 ">", 1 ">=", 2 "<", 3 "<=", 4 "=".
     int Relation = 4;
+    /// The constants a..z as they were when the formula was stored: a later change of a constant
+    /// reaches the graphs stored after it.
+    std::array<double, TSettingsRecord::ConstantCount> Constants{};
 
     /// A strict inequality's boundary is not part of the region: it is dashed.
     bool dashed() const { return Relation == 0 || Relation == 2; }

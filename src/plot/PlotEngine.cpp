@@ -154,6 +154,8 @@ void TPlotEngine::StoreFormula(const std::string& text) {
     // Everything the paint needs is derived here, from this formula alone, into the slot.
     TGraphSlot graph;
     graph.Mode = TPlotMode::of(Settings);
+    for (std::size_t k = 0; k < graph.Constants.size(); ++k)
+        graph.Constants[k] = static_cast<double>(Settings.ConstantValues[k]);
     std::string parsed;
     if (graph.Mode.parametric) {
         const auto comma = t.find(',');

@@ -165,11 +165,10 @@ void TPlotRenderer::drawSlot(int slot) {
     Context.CartesianMode = mode.kind != TPlotMode::Kind::Polar;
 
     Parser1.setExpression(parsed);
-    TPlotParsers::copyConstants(Parser1, Settings);
-    if (mode.parametric) {
-        Parser2.setExpression(graph.SecondParsed);
-        TPlotParsers::copyConstants(Parser2, Settings);
-    }
+    if (mode.parametric) Parser2.setExpression(graph.SecondParsed);
+    for (TParser* p : {&Parser1, &Parser2})
+        for (std::size_t k = 0; k < graph.Constants.size(); ++k)
+            *p->variable(TSettingsRecord::ConstantLetters[k]) = graph.Constants[k];
     setMemberConstants(slot);
     const bool derivedText = parsed.find("DIFF") != std::string::npos;
     const bool integralText = parsed.find("INTEG") != std::string::npos;
