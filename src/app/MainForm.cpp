@@ -503,9 +503,11 @@ void TMainForm::FormCreate() {
     updateCommands();
 
     step([&] {
-        startup::TStartSettings start = startup::startSettings(data_.readSettings());
-        settings_ = start.record;
-        if (!start.message.empty()) showMessage(start.message);
+        startup::TSession session = startup::startSession(data_);
+        settings_ = session.settings;
+        engine_->Options = session.options;
+        for (const std::string& message : session.messages)
+            showMessage(message);
     });
     if (!step.ok()) return;
     guard_.setHintsShown(settings_.showHints);
@@ -524,7 +526,7 @@ void TMainForm::FormCreate() {
     });
     if (!step.ok()) return;
     updateCommands();
-    step([&] { startup::loadUserFunctions(engine_->Parsers, settings_, data_); });
+    step([&] { startup::applySession(engine_->Parsers, settings_, data_); });
     if (!step.ok()) return;
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
     creationComplete_ = true;
@@ -585,13 +587,13 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::updateCommands() {
     // Every command's enabled and checked state follows from the settings here, and only here.
-    const bool cartesianOnly =
-        settings_.CartesianMode && !settings_.ImplicitMode && !settings_.ParametricMode;
+    const TPlotMode mode = TPlotMode::of(settings_);
+    const bool cartesianOnly = mode.explicitCartesian();
     for (auto it = menu_.actions().begin(); it != menu_.actions().end(); ++it) {
         QAction* a = it.value();
         if (a->menu() || a->isSeparator()) continue;
         bool enabled = isWorkingAction(it.key());
-        if (it.key() == "Parametric1") enabled = enabled && !settings_.ImplicitMode;
+        if (it.key() == "Parametric1") enabled = enabled && mode.parametricApplies();
         if (it.key() == "ShowTangent1" || it.key() == "PlotDerivedFunction1" ||
             it.key() == "PlotIntegralFunction1")
             enabled = enabled && cartesianOnly;
@@ -608,21 +610,23 @@ void TMainForm::updateCommands() {
                                            : "Polar1")
         ->setChecked(true);
     menu_.action(settings_.DegreeMode ? "Degrees1" : "Radians1")->setChecked(true);
-    menu_.action("Parametric1")->setChecked(settings_.ParametricMode);
+    // A switch that does not apply in this mode is disabled and shown off; its flag is kept for
+    // the mode where it applies again.
+    menu_.action("Parametric1")->setChecked(mode.parametric);
     menu_.action("ShowCoordinateInfo1")->setChecked(settings_.ShowCoordinateInfo);
-    menu_.action("ShowTangent1")->setChecked(settings_.ShowTangent);
+    menu_.action("ShowTangent1")->setChecked(settings_.ShowTangent && cartesianOnly);
     menu_.action("Automaticyscaling1")->setChecked(settings_.AutoYScaling);
     menu_.action("Square1")->setChecked(settings_.SquareAxes);
     menu_.action("Zoomin1")->setChecked(zoomMode_);
     menu_.action("Movegraph1")->setChecked(moveMode_);
-    menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived);
-    menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral);
+    menu_.action("PlotDerivedFunction1")->setChecked(settings_.PlotDerived && cartesianOnly);
+    menu_.action("PlotIntegralFunction1")->setChecked(settings_.PlotIntegral && cartesianOnly);
     if (engine_) {
         menu_.action("SmoothImplicitCurves1")->setChecked(engine_->Options.smoothImplicitCurves);
         menu_.action("AntialiasedCurves1")->setChecked(engine_->Options.antialiasedCurves);
     }
     setCommandImage("Square1", settings_.SquareAxes ? 27 : 21);
-    setCommandImage("Parametric1", settings_.ParametricMode ? 6 : 25);
+    setCommandImage("Parametric1", mode.parametric ? 6 : 25);
     setCommandImage("AngleMode", settings_.DegreeMode ? 10 : 26);
     StatusBar1->setVisible(settings_.ShowCoordinateInfo);
     updatePlotCursor();

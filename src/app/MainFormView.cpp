@@ -250,12 +250,15 @@ void TMainForm::Movegraph1Click() {
 void TMainForm::Undolastaction1Click() {
     const std::string formula = undoFormula_;
     runPlotting([&] {
+        // A view change is undone by drawing the graphs again; plotting the formula once more would
+        // add it as one more graph.
+        const bool plotsFormula = engine_->Document.UndoPlotsFormula;
         engine_->restoreUndoSnapshot();
         engine_->syncModes();
         updateCommands();
         setupRelationBox();
-        if (!formula.empty()) setFormulaFieldText(formula);
-        if (formulaText().empty())
+        if (!formula.empty() && plotsFormula) setFormulaFieldText(formula);
+        if (formulaText().empty() || !plotsFormula)
             engine_->replotAll();
         else
             engine_->PlotAction();

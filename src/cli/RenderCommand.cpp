@@ -205,12 +205,11 @@ int runRender(const Args& args) {
     QGuiApplication app(argc, argv);
 
     // Start as the window starts: the data folder of the start folder, or the built-in defaults.
-    TDataSource data = startDataSource(startFolder);
-    startup::TStartSettings start =
-        startup::startSettings(!settingsFile.empty() ? readSettingsFile(settingsFile) : data.readSettings());
-    TSettingsRecord settings = start.record;
-    std::vector<std::string> messages;
-    if (!start.message.empty()) messages.push_back(start.message);
+    TDataSource data = startup::dataSource(startFolder);
+    startup::TSession session = startup::startSession(
+        data, !settingsFile.empty() ? std::optional(readSettingsFile(settingsFile)) : std::nullopt);
+    TSettingsRecord settings = session.settings;
+    std::vector<std::string> messages = session.messages;
     if (degrees) settings.DegreeMode = *degrees;
     if (derived) settings.PlotDerived = true;
     if (integral) settings.PlotIntegral = true;
@@ -245,13 +244,12 @@ int runRender(const Args& args) {
     host.answer = false;
 
     TPlotEngine engine(settings, host);
-    engine.Options = startup::extensionSettings(data);
+    engine.Options = session.options;
     if (smoothCurves) engine.Options.smoothImplicitCurves = *smoothCurves;
     if (antialias) engine.Options.antialiasedCurves = *antialias;
     engine.setDevicePixelRatio(scale);
-    startup::applyLocaleSeparators(engine.Parsers.Translator);
     try {
-        startup::loadUserFunctions(engine.Parsers, settings, data);
+        startup::applySession(engine.Parsers, settings, data);
     } catch (const std::exception& e) {
         host.showError(e);
     }

@@ -76,8 +76,8 @@ int runTable(const Args& args) {
     if (formulas.size() != 1) throw UsageError("give exactly one FORMULA (see kurvo table --help)");
     if (!(step > 0)) throw UsageError("--step must be greater than 0");
 
-    TDataSource data = startDataSource(startFolder);
-    TSettingsRecord settings = startup::startSettings(data.readSettings()).record;
+    TDataSource data = startup::dataSource(startFolder);
+    TSettingsRecord settings = startup::startSession(data).settings;
     if (!mode.empty()) {
         settings.CartesianMode = mode == "cartesian";
         settings.ImplicitMode = false;
@@ -107,10 +107,8 @@ int runTable(const Args& args) {
     }
 
     TPlotParsers parsers;
-    parsers.syncModes(settings);
-    startup::applyLocaleSeparators(parsers.Translator);
     try {
-        startup::loadUserFunctions(parsers, settings, data);
+        startup::applySession(parsers, settings, data);
     } catch (const std::exception& e) {
         std::cerr << "message: " << errorLine(e) << "\n"; // as the window reports it, then goes on
     }

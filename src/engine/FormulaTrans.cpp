@@ -189,8 +189,42 @@ void TFormulaTrans::buildTables() {
     }
 }
 
+TTranslation translateFormula(const std::string& text, const TTranslateOptions& options) {
+    TFormulaTrans work;
+    work.Degrees = options.Degrees;
+    work.Implicit_simple_sort = options.Implicit_simple_sort;
+    work.DecimalSeparator = options.DecimalSeparator;
+    work.ThousandSeparator = options.ThousandSeparator;
+    work.Instring = text;
+    work.translateHere();
+    TTranslation r;
+    r.Outstring = std::move(work.Outstring);
+    r.Relation = work.relation_;
+    if (r.Relation) {
+        r.ycount = work.ycount;
+        r.SolvedForY = work.SolvedForY;
+        r.Root = work.Root;
+        r.SecondFn = std::move(work.SecondFn);
+    }
+    return r;
+}
+
 void TFormulaTrans::Translate() {
+    TTranslation r = translateFormula(Instring, options());
+    Outstring = std::move(r.Outstring);
+    buildTables(); // the tables reflect the last Degrees translated with
+    if (!r.Relation) return;
+    ycount = r.ycount;
+    SolvedForY = r.SolvedForY;
+    if (r.Root) {
+        Root = true;
+        SecondFn = std::move(r.SecondFn);
+    }
+}
+
+void TFormulaTrans::translateHere() {
     buildTables();
+    relation_ = false;
     std::string t = asciiLower(Instring);
     if (ThousandSeparator != '\0') t = deleteAll(t, std::string(1, ThousandSeparator));
     if (DecimalSeparator == ',') t = replaceFirst(t, ",", ".");
@@ -207,6 +241,7 @@ void TFormulaTrans::Translate() {
 }
 
 std::string TFormulaTrans::relationStep(const std::string& t) {
+    relation_ = true;
     ycount = 0;
     for (char c : t)
         if (c == 'y') ++ycount;

@@ -7,6 +7,29 @@
 
 namespace kurvo {
 
+/// How a text is translated: degree forms, relations left unsolved, the typed separators.
+struct TTranslateOptions {
+    bool Degrees = false;
+    bool Implicit_simple_sort = false;
+    char DecimalSeparator = '.';
+    char ThousandSeparator = '\0';
+};
+
+/// One translation and its facts. `Relation` says whether the text was a relation; ycount,
+/// SolvedForY, Root and SecondFn describe it then and are zero/empty otherwise.
+struct TTranslation {
+    std::string Outstring;
+    bool Relation = false;
+    int ycount = 0;
+    bool SolvedForY = false;
+    bool Root = false;
+    std::string SecondFn;
+};
+
+/// Translates one text with the given options; nothing is kept between calls. Raises as
+/// TFormulaTrans::Translate does.
+TTranslation translateFormula(const std::string& text, const TTranslateOptions& options);
+
 /// Rewrites a formula typed in classroom notation (sin²x, 2x(x+1), |x|, 3!, f'(x), y²=25-x²) into
 /// the evaluator syntax that TParser accepts, by a fixed sequence of purely textual steps. It never
 /// evaluates anything; an unusable result is reported by the parser it is handed to.
@@ -54,9 +77,12 @@ class TFormulaTrans {
     /// The second branch (the negated root) in classroom notation; keeps its last value.
     std::string SecondFn;
 
-    /// Translates Instring into Outstring. Raises EConvertError for a "!" without a number before
-    /// it and ETranslateError for a factorial too large for a double.
+    /// Translates Instring into Outstring with translateFormula and takes over its facts as
+    /// described above. Raises EConvertError for a "!" without a number before it and
+    /// ETranslateError for a factorial too large for a double.
     void Translate();
+    /// The options these fields hold.
+    TTranslateOptions options() const { return {Degrees, Implicit_simple_sort, DecimalSeparator, ThousandSeparator}; }
 
     /// Solves a relation text with one y (lower case, without blanks) for y; the result is in
     /// classroom notation, ready for the remaining steps of Translate. Sets SolvedForY, and Root and
@@ -74,6 +100,10 @@ class TFormulaTrans {
     static constexpr int MaxIsolatePasses = 64;
 
   private:
+    friend TTranslation translateFormula(const std::string&, const TTranslateOptions&);
+    /// The steps themselves, on this object's fields.
+    void translateHere();
+    bool relation_ = false;
     void buildTables();
     std::string relationStep(const std::string& t);
     void replaceNames(std::string& t) const;

@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -56,10 +57,8 @@ std::string formatGeneral(long double value, int significantDigits) {
     if (significantDigits < 1) significantDigits = 1;
     if (significantDigits > 18) significantDigits = 18;
 
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", significantDigits - 1, value);
-    // buf: [-]d.ddddde[+-]xx
-    std::string s(buf);
+    // [-]d.ddddde[+-]xx
+    std::string s = scientificCText(value, significantDigits - 1);
     bool negative = s[0] == '-';
     if (negative) s.erase(0, 1);
     auto ePos = s.find('e');
@@ -86,6 +85,14 @@ std::string formatGeneral(long double value, int significantDigits) {
         }
     }
     return negative ? "-" + out : out;
+}
+
+std::string scientificCText(long double value, int fractionDigits) {
+    char buf[128];
+    auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, std::clamp(fractionDigits, 0, 60));
+    if (ec != std::errc()) return formatGeneral(value);
+    return std::string(buf, end);
 }
 
 namespace {

@@ -18,6 +18,11 @@ std::optional<double> parsePascalNumber(std::string_view text);
 /// scientific notation such as 1E20 or 1.5E-7.
 std::string formatGeneral(long double value, int significantDigits = 15);
 
+/// A finite value in scientific notation with `fractionDigits` digits after the point, as printf's
+/// "%.*Le" writes it in the C locale ("-1.50e+03"), whatever the process's locale: a file or a
+/// program reads these texts.
+std::string scientificCText(long double value, int fractionDigits);
+
 /// Converts typed text to a number: blanks around the number are allowed,
 /// the decimal separator is the given one. Raises EConvertError
 /// ("'%s' is not a valid floating point value").

@@ -70,9 +70,7 @@ const char* flagText(bool flag) {
 // Scientific notation in 23 characters: " d.ddddddddddddddE+dddd" ("-" for negative values).
 std::string fixedRealText(long double value) {
     if (!std::isfinite(value)) return formatGeneral(value);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14Le", value);
-    std::string text(buffer);
+    std::string text = scientificCText(value, 14);
     bool negative = text[0] == '-';
     if (negative) text.erase(0, 1);
     std::size_t e = text.find('e');
@@ -120,6 +118,36 @@ std::optional<long double> nonFiniteValue(std::string_view text) {
     return std::nullopt;
 }
 
+// A real line with a decimal comma. Earlier versions wrote real lines under a locale whose decimal
+// point is a comma with the comma standing in the digit string as one more digit right after the
+// first, so "-1.," is -1, "6.,28318" is 6.28318, "6,2.8318" is 628.318 and "-1," is -10: the comma
+// is taken out and the point (or the end of a whole number) moved back to where the digits put it.
+// Such a text has a point as well, or its comma right after a first digit that is not 0; any
+// other comma is a decimal comma ("14,5", "0,25").
+std::optional<long double> commaWrittenReal(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos || text.find(',', comma + 1) != std::string_view::npos)
+        return std::nullopt;
+    const std::size_t firstDigit = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+    const bool written = text.find('.') != std::string_view::npos ||
+                         (comma == firstDigit + 1 && text[firstDigit] >= '1' && text[firstDigit] <= '9');
+    if (!written) {
+        std::string t(text);
+        t[comma] = '.';
+        return parsePascalNumber(t);
+    }
+    std::string t(text.substr(0, comma));
+    t += text.substr(comma + 1);
+    const std::size_t exponent = std::min(t.find_first_of("Ee"), t.size());
+    const std::size_t point = t.find('.');
+    if (point == std::string::npos) {
+        t.insert(exponent, "0");
+    } else if (point >= comma && point + 1 < exponent) {
+        std::swap(t[point], t[point + 1]);
+    }
+    return parsePascalNumber(t);
+}
+
 std::string notFloat(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid floating point value";
 }
@@ -151,7 +179,9 @@ struct Reader {
         try {
             f = strToFloat(t);
         } catch (const EConvertError& e) {
-            fail(next - 1, e.what());
+            auto old = commaWrittenReal(t);
+            if (!old) fail(next - 1, e.what());
+            f = *old;
         }
     }
     void integer(std::int32_t& f) {
@@ -174,6 +204,14 @@ struct Reader {
             return;
         }
         auto value = parsePascalNumber(number);
+        // Earlier versions wrote these lines with the locale's decimal comma.
+        if (!value && number.find('.') == std::string_view::npos) {
+            std::string pointed(number);
+            if (auto comma = pointed.find(','); comma != std::string::npos) {
+                pointed[comma] = '.';
+                value = parsePascalNumber(pointed);
+            }
+        }
         if (!value) fail(next - 1, notFloat(t));
         f = *value;
     }
@@ -201,6 +239,11 @@ std::string encodeGraphFile(const TGraphFile& graph) {
         requireOneLine(line, "a data-set line");
         writer.line(line);
     }
+    if (!graph.graphModes.empty()) {
+        writer.line(GraphFileGraphsLine);
+        for (const TPlotMode& mode : graph.graphModes)
+            writer.line(mode.text());
+    }
     return std::move(writer.out);
 }
 
@@ -223,9 +266,15 @@ TGraphFileRead decodeGraphFile(std::string_view bytes, const std::string& fileNa
             ++result.droppedFormulas;
     }
 
+    bool modes = false;
     for (std::size_t i = reader.next; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        if (line == DataSetEndLine || parsePointLine(line))
+        if (line == GraphFileGraphsLine) {
+            modes = true;
+        } else if (modes) {
+            if (g.graphModes.size() < g.formulas.size())
+                g.graphModes.push_back(TPlotMode::fromText(line).value_or(TPlotMode::of(g.settings)));
+        } else if (line == DataSetEndLine || parsePointLine(line))
             g.dataSetLines.push_back(line);
         else if (line.find(',') != std::string::npos)
             result.rejected.push_back({fileName, static_cast<int>(i + 1), line});
@@ -233,6 +282,10 @@ TGraphFileRead decodeGraphFile(std::string_view bytes, const std::string& fileNa
     }
     if (!g.dataSetLines.empty() && g.dataSetLines.back() != DataSetEndLine)
         g.dataSetLines.emplace_back(DataSetEndLine);
+    // A mode line left out gives the settings' mode to its graph.
+    if (modes)
+        while (g.graphModes.size() < g.formulas.size())
+            g.graphModes.push_back(TPlotMode::of(g.settings));
     return result;
 }
 

@@ -3,6 +3,7 @@
 
 #include "DataSetFile.h"
 #include "Errors.h"
+#include "PlotMode.h"
 #include "SettingsRecord.h"
 
 #include <cstddef>
@@ -17,6 +18,8 @@ inline constexpr std::string_view GraphFileHeader =
     "Kurvofile  Created with Kurvo32 v1.0 (32 bit Windows version)";
 /// The line between the formulas and the data-set lines.
 inline constexpr std::string_view GraphFileDataSetsLine = "###Datasets";
+/// The line after the data-set lines that starts the graphs' modes, one line per formula.
+inline constexpr std::string_view GraphFileGraphsLine = "###Graphs";
 /// The number of fixed lines before the first formula.
 inline constexpr std::size_t GraphFileFixedLines = 159;
 /// The number of formulas a graph file holds at most, one per graph slot.
@@ -34,6 +37,9 @@ struct TGraphFile {
     std::vector<std::string> formulas;
     /// The data-set store's lines; the writer stops at the first empty one.
     std::vector<std::string> dataSetLines;
+    /// The mode of each formula, in the same order; empty when every graph is drawn in the mode of
+    /// the settings. Written after the data-set lines behind "###Graphs", one line per mode.
+    std::vector<TPlotMode> graphModes;
 
     friend bool operator==(const TGraphFile&, const TGraphFile&) = default;
 };
@@ -70,7 +76,8 @@ std::string encodeGraphFile(const TGraphFile& graph);
 /// "-INF" or "NAN", which the writer gives for a value that is not finite); a fixed real is the
 /// number at the start of its line. Data-set lines with a comma that are not points are rejected
 /// and listed; lines with neither a comma nor exactly "#" are skipped; the lines kept end with
-/// "#". Raises EGraphFileError naming `fileName` and the line when a value cannot be converted,
+/// "#". After a "###Graphs" line each line names a graph's mode (a line that names none gives the
+/// mode of the settings). Raises EGraphFileError naming `fileName` and the line when a value cannot be converted,
 /// or when the file ends before the "###Datasets" line.
 TGraphFileRead decodeGraphFile(std::string_view bytes, const std::string& fileName);
 

@@ -1,6 +1,7 @@
 // TAutoScale: the Cartesian, integral, polar, parametric and implicit fits.
 #include "AutoScale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -163,34 +164,18 @@ TAutoScale::Outcome TAutoScale::ParametricFit(bool polar) {
 }
 
 TAutoScale::Outcome TAutoScale::ImplicitFit() {
-    TFormulaTrans& translator = p_.Translator;
+    const auto slot = static_cast<std::size_t>(std::clamp(s_.LastGraph, 0, TGraphDocument::SlotCount - 1));
+    const TGraphSlot& graph = doc_.Graphs[slot];
     // A relation that could not be solved for y has no y = f(x) to sample: its view stays.
-    if (!(translator.ycount == 1 && translator.SolvedForY)) return Outcome::Unchanged;
+    if (!(graph.ycount == 1 && graph.SolvedForY)) return Outcome::Unchanged;
     Bounds b;
     sampleX(b);
-    if (translator.Root) {
-        // The negative branch of an even root: translated for the second pass and put back after,
-        // so the paint finds the stored formula and the translator's results as they were.
-        struct Restore {
-            TFormulaTrans& tr;
-            TParser& parser;
-            const TRelationResults kept = TRelationResults::of(tr);
-            const std::string expression = parser.Expression(), in = tr.Instring, out = tr.Outstring;
-            ~Restore() {
-                kept.restore(tr);
-                tr.Instring = in;
-                tr.Outstring = out;
-                try {
-                    parser.setExpression(expression);
-                } catch (...) {
-                    // It parsed when it was stored; the paint sets it again in any case.
-                }
-            }
-        } restore{translator, p_.Parser1};
-        translator.Instring = translator.SecondFn;
-        translator.Translate();
-        p_.Parser1.setExpression(translator.Outstring);
+    if (!graph.SecondBranch.empty()) {
+        // The negative branch of an even root; the paint sets its own expressions.
+        const std::string expression = p_.Parser1.Expression();
+        p_.Parser1.setExpression(graph.SecondBranch);
         sampleX(b);
+        p_.Parser1.setExpression(expression);
     }
     if (b.top - b.bottom == 0) return Outcome::NothingFound;
     return applyY(b, 1.4L);

@@ -78,9 +78,10 @@ void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral
     if (s_.FamilyPlotting) e_.stepFamily(e_.Parser1);
 }
 
-void TCartesianPlotter::PlotExplicitImplicit(int slot, const std::string& relationForm) {
+void TCartesianPlotter::PlotExplicitImplicit(int slot, const TGraphSlot& graph) {
+    const std::string& relationForm = graph.GeneralForm;
     Trace t;
-    t.dashed = e_.Document.DashedBoundary;
+    t.dashed = graph.dashed();
     t.colour = e_.graphColour(slot);
     t.evaluateFirst = true;
     t.skipAfterFailure = 10;
@@ -103,11 +104,9 @@ void TCartesianPlotter::PlotExplicitImplicit(int slot, const std::string& relati
         TParser*& check;
         ~CheckOff() { check = nullptr; }
     } checkOff{check_};
-    bool stopped = trace(t), second = e_.Translator.Root;
-    if (second && !stopped) {
-        e_.Translator.Instring = e_.Translator.SecondFn;
-        e_.Translator.Translate();
-        e_.Parser1.setExpression(e_.Translator.Outstring);
+    const bool stopped = trace(t);
+    if (!graph.SecondBranch.empty() && !stopped) {
+        e_.Parser1.setExpression(graph.SecondBranch);
         trace(t);
     }
     if (s_.FamilyPlotting) e_.stepFamily(e_.Parser1);

@@ -19,7 +19,9 @@ class TCartesianPlotter {
     /// relation as F(x, y) = left - (right), evaluator syntax) is given, a sample counts only where
     /// it lies within half a pixel of a point where F = 0, so a rearrangement that holds on part of
     /// the range (sqrt(y)=x solved as y = x^2) is drawn only where it solves the relation.
-    void PlotExplicitImplicit(int slot, const std::string& relationForm = {});
+    /// A relation solved for y: its branch (and its second branch, when it has one) traced as
+    /// y = f(x), each point checked against the general form.
+    void PlotExplicitImplicit(int slot, const TGraphSlot& graph);
 
     enum class Direction { Entering, Leaving };
     /// Bisection for a sign change of f in [v - PlotStep, v + PlotStep].

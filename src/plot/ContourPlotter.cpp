@@ -85,7 +85,7 @@ void TContourPlotter::PlotContourRelation(int slot) {
         e_.strokeCurve(line.data(), static_cast<int>(line.size()));
     };
     for (const auto& line : result.polylines) {
-        if (e_.Document.DashedBoundary) {
+        if (e_.Document.Graphs[static_cast<std::size_t>(slot)].dashed()) {
             for (const auto& dash : dashes(line, 9, 7))
                 stroke(dash);
         } else {

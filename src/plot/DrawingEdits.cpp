@@ -14,8 +14,7 @@ namespace {
 /// written later does not bring the deleted graph back.
 void emptySlot(TGraphDocument& doc, int slot) {
     if (slot < 0 || slot >= TGraphDocument::SlotCount) return;
-    doc.ParsedFormulas[static_cast<std::size_t>(slot)].clear();
-    doc.UserFormulas[static_cast<std::size_t>(slot)].clear();
+    doc.clearSlot(static_cast<std::size_t>(slot));
 }
 
 bool slotIsEmpty(const TGraphDocument& doc, int slot) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DataSetStore.h"
+#include "PlotMode.h"
 #include "SettingsRecord.h"
 
 #include <array>
@@ -11,8 +12,35 @@ namespace kurvo {
 
 using Extended = long double;
 
+/// What one graph slot keeps beside its formula, all derived from that formula when it was stored:
+/// the mode it was plotted in and what its translation gave. A paint draws the slot from these
+/// alone, so graphs of different modes and relations live side by side.
+struct TGraphSlot {
+    TPlotMode Mode;
+    /// A parametric pair's second part, translated (the first is the slot's parsed formula).
+    std::string SecondParsed;
+    /// A relation: solved for y with one y (the parsed formula is then y = f(x)).
+    bool SolvedForY = false;
+    int ycount = 0;
+    /// The solution's second branch, translated; empty when it has none.
+    std::string SecondBranch;
+    /// The general form F(x, y) = left - (right) of a relation (of its boundary for an
+    /// inequality), translated; empty for no relation or when it does not translate.
+    std::string GeneralForm;
+    /// 0 ">", 1 ">=", 2 "<", 3 "<=", 4 "=".
+    int Relation = 4;
+    /// The constants a..z as they were when the formula was stored: a later change of a constant
+    /// reaches the graphs stored after it.
+    std::array<double, TSettingsRecord::ConstantCount> Constants{};
+
+    /// A strict inequality's boundary is not part of the region: it is dashed.
+    bool dashed() const { return Relation == 0 || Relation == 2; }
+    /// The relation's solved branches are traced as y = f(x); otherwise F(x, y) = 0 is traced.
+    bool drawnSolved() const;
+};
+
 /// The drawing: the settings record (view, modes, colours, constants), the graph slots with each
-/// formula as typed and as translated, the relation of the newest implicit graph, the undo
+/// formula as typed and as translated and what each translation gave, the undo
 /// snapshot and the coordinate sets. It draws nothing and reads no window.
 class TGraphDocument {
   public:
@@ -33,14 +61,30 @@ class TGraphDocument {
     bool ExpressionReady = false;
     /// The plot draws the data sets alone, so an empty formula field is no reason to stop.
     bool DataSetPlotting = false;
-    int ImplicitRelation = 4; ///< 0 ">", 1 ">=", 2 "<", 3 "<=", 4 "="
-    bool DashedBoundary = false;
+    /// What each slot's formula gave when it was stored (same index as the formulas).
+    std::array<TGraphSlot, SlotCount> Graphs;
+
+    /// Empties a slot: its texts and what was derived from them.
+    void clearSlot(std::size_t slot) {
+        UserFormulas[slot].clear();
+        ParsedFormulas[slot].clear();
+        Graphs[slot] = TGraphSlot{};
+    }
+    /// Slot `to` becomes a copy of slot `from` (a family's members).
+    void copySlot(std::size_t from, std::size_t to) {
+        UserFormulas[to] = UserFormulas[from];
+        ParsedFormulas[to] = ParsedFormulas[from];
+        Graphs[to] = Graphs[from];
+    }
 
     Extended XRange = 0;
     Extended YRange = 0;
 
-    /// The settings as they were before the last Plot action (one level of undo).
+    /// The settings as they were before the last Plot action or view change (one level of undo).
     TSettingsRecord UndoSnapshot;
+    /// The snapshot was taken by a Plot action, whose formula undo plots again into the same slot;
+    /// after a view change undo only draws the graphs again.
+    bool UndoPlotsFormula = false;
 
     /// The coordinate sets of the drawing, with the data-set count and the single-set flag that
     /// say which of them are drawn (the store is their one owner).

@@ -26,6 +26,15 @@ TGraphFile graphFileOf(const TGraphDocument& document) {
         g.formulas.push_back(formula);
     }
     g.dataSetLines = document.DataSets.lines();
+    // The graphs' modes are written only when one differs from the settings' mode, so a file of
+    // one mode keeps its exact earlier form.
+    const TPlotMode settingsMode = TPlotMode::of(s);
+    for (std::size_t slot = 0; slot < g.formulas.size(); ++slot)
+        if (!(document.Graphs[slot].Mode == settingsMode)) {
+            for (std::size_t k = 0; k < g.formulas.size(); ++k)
+                g.graphModes.push_back(document.Graphs[k].Mode);
+            break;
+        }
     return g;
 }
 
@@ -44,8 +53,8 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
     doc.XRange = settings.Xmax - settings.Xmin;
     doc.YRange = settings.Ymax - settings.Ymin;
     for (std::size_t slot = 0; slot < TGraphDocument::SlotCount; ++slot) {
-        doc.UserFormulas[slot] = slot < file.formulas.size() ? file.formulas[slot] : std::string();
-        doc.ParsedFormulas[slot].clear();
+        doc.clearSlot(slot);
+        if (slot < file.formulas.size()) doc.UserFormulas[slot] = file.formulas[slot];
     }
 
     const std::size_t setsBefore = doc.DataSets.setCount();
@@ -64,21 +73,26 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
 
     // Every formula is translated into its slot, so every graph of the file is drawn.
     std::string untranslated;
+    // Each in its own mode when the file names the graphs' modes; the settings' mode is put back after.
+    const TPlotMode settingsMode = TPlotMode::of(settings);
     for (int slot = 0; slot < formulaCount; ++slot) {
         settings.LastGraph = slot;
+        const auto index = static_cast<std::size_t>(slot);
+        (index < file.graphModes.size() ? file.graphModes[index] : settingsMode).applyTo(settings);
         try {
             engine.StoreFormula(doc.UserFormulas[static_cast<std::size_t>(slot)]);
         } catch (const std::exception& e) {
             untranslated += "\n" + doc.UserFormulas[static_cast<std::size_t>(slot)] + ": " + e.what();
         }
     }
+    settingsMode.applyTo(settings);
+    engine.syncModes();
     settings.LastGraph = formulaCount - 1;
     if (settings.FamilyPlotting && formulaCount > 0 && !doc.ParsedFormulas[0].empty()) {
         // A family fills its slots with the first formula and steps the constants while it is drawn.
         doc.FamilyLastGraph = settings.familySize;
         for (std::size_t k = 1; k < static_cast<std::size_t>(settings.familySize); ++k) {
-            doc.UserFormulas[k] = doc.UserFormulas[0];
-            doc.ParsedFormulas[k] = doc.ParsedFormulas[0];
+            doc.copySlot(0, k);
         }
         settings.savedConstants = settings.ConstantValues;
         engine.StoreFormula(doc.UserFormulas[0]); // the parsers start from the constants again
@@ -86,6 +100,7 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
         settings.FamilyPlotting = false;
     }
     doc.UndoSnapshot = settings;
+    doc.UndoPlotsFormula = false;
 
     if (!safe.replaced.empty()) {
         std::string list;

@@ -1,7 +1,7 @@
 // The general form of a relation and the periodic-y test.
 #include "ImplicitForms.h"
 
-#include "PlotParsers.h"
+#include "GraphDocument.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 
 namespace kurvo {
 
-std::string generalRelationForm(TFormulaTrans& translator, const std::string& typed, int relationCode) {
+std::string generalRelationForm(const TTranslateOptions& options, const std::string& typed, int relationCode) {
     std::string t = typed;
     if (relationCode != 4) {
         // The boundary of an inequality: its sign, with or without "=", becomes the equation's "=".
@@ -18,25 +18,25 @@ std::string generalRelationForm(TFormulaTrans& translator, const std::string& ty
         auto sign = t.find_first_of("<>");
         if (sign != std::string::npos) t[sign] = '=';
     }
-    const TRelationResults kept = TRelationResults::of(translator);
-    const bool simpleSort = translator.Implicit_simple_sort;
-    const std::string instring = translator.Instring, outstring = translator.Outstring;
-    struct Restore {
-        TFormulaTrans& tr;
-        const TRelationResults& kept;
-        bool simpleSort;
-        const std::string &instring, &outstring;
-        ~Restore() {
-            tr.Implicit_simple_sort = simpleSort;
-            kept.restore(tr);
-            tr.Instring = instring;
-            tr.Outstring = outstring;
-        }
-    } restore{translator, kept, simpleSort, instring, outstring};
-    translator.Implicit_simple_sort = true;
-    translator.Instring = t;
-    translator.Translate();
-    return translator.Outstring;
+    TTranslateOptions sorted = options;
+    sorted.Implicit_simple_sort = true;
+    return translateFormula(t, sorted).Outstring;
+}
+
+int relationCodeOf(const std::string& t) {
+    int code = 4;
+    if (t.find('>') != std::string::npos) code = 0;
+    if (t.find('<') != std::string::npos) code = 2;
+    if (t.find('=') != std::string::npos) code = 4;
+    if (t.find(">=") != std::string::npos || t.find("=>") != std::string::npos) code = 1;
+    if (t.find("<=") != std::string::npos || t.find("=<") != std::string::npos) code = 3;
+    return code;
+}
+
+bool TGraphSlot::drawnSolved() const {
+    // A relation with y inside a periodic function keeps only the principal branch when solved:
+    // it is traced as F(x, y) = 0 instead.
+    return ycount == 1 && SolvedForY && !hasYInsidePeriodic(GeneralForm);
 }
 
 bool hasYInsidePeriodic(const std::string& e) {

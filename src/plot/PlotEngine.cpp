@@ -91,15 +91,17 @@ QImage TPlotEngine::composedPicture() const {
 }
 
 TPlotView TPlotEngine::currentView() const {
-    return TPlotView::of(Settings, Document.XRange, Document.YRange, PlotWidth, PlotHeight);
+    TPlotView view = TPlotView::of(Settings, Document.XRange, Document.YRange, PlotWidth, PlotHeight);
+    view.StepCount = pictureSteps_;
+    return view;
 }
 
 // ---- Plot action and Store formula -----------------------------------------------------------------
 
 void TPlotEngine::PlotAction() {
     Document.UndoSnapshot = Settings;
+    Document.UndoPlotsFormula = true;
     Settings.FamilyPlotting = false;
-    Parsers.Translator.Root = false;
     syncModes();
 
     std::string formula = Host.formulaText();
@@ -145,50 +147,50 @@ void TPlotEngine::replotAll() {
 
 void TPlotEngine::StoreFormula(const std::string& text) {
     syncModes();
-    TFormulaTrans& translator = Parsers.Translator;
-    std::string t = applyAliases(asciiLower(text), Host.aliasLines());
+    const std::string t = applyAliases(asciiLower(text), Host.aliasLines());
     const auto slot = static_cast<std::size_t>(std::clamp(Settings.LastGraph, 0, SlotCount - 1));
+    const TTranslateOptions options = Parsers.translateOptions();
 
-    if (Settings.ImplicitMode) {
-        // The last sign found decides; two-character signs are looked for after the single ones.
-        int code = -1;
-        if (t.find('>') != std::string::npos) code = 0;
-        if (t.find('<') != std::string::npos) code = 2;
-        if (t.find('=') != std::string::npos) code = 4;
-        if (t.find(">=") != std::string::npos || t.find("=>") != std::string::npos) code = 1;
-        if (t.find("<=") != std::string::npos || t.find("=<") != std::string::npos) code = 3;
-        if (code >= 0) Document.ImplicitRelation = code;
-        Document.DashedBoundary = Document.ImplicitRelation == 0 || Document.ImplicitRelation == 2;
-    }
-
-    if (Settings.ParametricMode) {
-        auto comma = t.find(',');
-        std::string first = comma == std::string::npos ? t : t.substr(0, comma);
-        std::string second = comma == std::string::npos ? std::string() : t.substr(comma + 1);
-        translator.Instring = first;
-        translator.Translate();
-        std::string firstOut = translator.Outstring;
-        translator.Instring = second;
-        translator.Translate();
-        std::string secondOut = translator.Outstring;
-        Parsers.Parser1.setExpression(firstOut);
-        Parsers.Parser2.setExpression(secondOut);
-        Document.ParsedFormulas[slot] = firstOut;
-        Document.UserFormulas[slot] = t;
+    // Everything the paint needs is derived here, from this formula alone, into the slot.
+    TGraphSlot graph;
+    graph.Mode = TPlotMode::of(Settings);
+    for (std::size_t k = 0; k < graph.Constants.size(); ++k)
+        graph.Constants[k] = static_cast<double>(Settings.ConstantValues[k]);
+    std::string parsed;
+    if (graph.Mode.parametric) {
+        const auto comma = t.find(',');
+        parsed = translateFormula(comma == std::string::npos ? t : t.substr(0, comma), options).Outstring;
+        graph.SecondParsed =
+            translateFormula(comma == std::string::npos ? std::string() : t.substr(comma + 1), options).Outstring;
+        Parsers.Parser2.setExpression(graph.SecondParsed);
         TPlotParsers::copyConstants(Parsers.Parser2, Settings);
     } else {
-        translator.Instring = t;
-        translator.Translate();
-        // A general inequality keeps its sign in the translation, which no parser reads: the
-        // relation's boundary left - (right) is stored instead (the shading tests the sign itself).
-        if (Settings.ImplicitMode && !translator.SolvedForY &&
-            translator.Outstring.find_first_of("<>") != std::string::npos)
-            translator.Outstring = generalRelationForm(translator, t, Document.ImplicitRelation);
-        Parsers.Parser1.setExpression(translator.Outstring);
-        Parsers.SpareParser.setExpression(translator.Outstring);
-        Document.ParsedFormulas[slot] = translator.Outstring;
-        Document.UserFormulas[slot] = translator.Instring;
+        const TTranslation tr = translateFormula(t, options);
+        parsed = tr.Outstring;
+        if (graph.Mode.implicit()) {
+            graph.Relation = relationCodeOf(t);
+            graph.ycount = tr.ycount;
+            graph.SolvedForY = tr.SolvedForY;
+            // A general inequality keeps its sign in the translation, which no parser reads: the
+            // relation's boundary left - (right) is stored instead (the shading tests the sign itself).
+            if (!tr.SolvedForY && parsed.find_first_of("<>") != std::string::npos) {
+                graph.GeneralForm = generalRelationForm(options, t, graph.Relation);
+                parsed = graph.GeneralForm;
+            } else {
+                try {
+                    graph.GeneralForm = generalRelationForm(options, t, graph.Relation);
+                } catch (const std::exception&) {
+                    // No general form: the solved branches are drawn unchecked.
+                }
+            }
+            if (tr.Root && tr.SolvedForY) graph.SecondBranch = translateFormula(tr.SecondFn, options).Outstring;
+        }
+        Parsers.SpareParser.setExpression(parsed);
     }
+    Parsers.Parser1.setExpression(parsed);
+    Document.ParsedFormulas[slot] = parsed;
+    Document.UserFormulas[slot] = t;
+    Document.Graphs[slot] = graph;
     TPlotParsers::copyConstants(Parsers.Parser1, Settings);
     TPlotParsers::copyConstants(Parsers.Parser3, Settings);
     Document.ExpressionReady = true;
@@ -199,13 +201,15 @@ void TPlotEngine::StoreFormula(const std::string& text) {
 void TPlotEngine::ReadView() {
     using Field = TPlotHost::Field;
     static constexpr const char* FieldNames[] = {"t min", "t max", "x min", "x max", "y min", "y max"};
-    TFormulaTrans& translator = Parsers.Translator;
+    // The fields are written with a decimal point and may be typed with the locale's decimal
+    // separator: a thousands separator is never removed from them, as "6.283185" would read as
+    // 6283185 where the point separates thousands.
+    TTranslateOptions options = Parsers.translateOptions();
+    options.ThousandSeparator = '\0';
     auto evaluateField = [&](Field f) -> Extended {
         // A field that cannot be evaluated is named, so the user knows which one to correct.
         try {
-            translator.Instring = asciiLower(Host.fieldText(f));
-            translator.Translate();
-            Parsers.Parser1.setExpression(translator.Outstring);
+            Parsers.Parser1.setExpression(translateFormula(asciiLower(Host.fieldText(f)), options).Outstring);
             return Parsers.Parser1.Value();
         } catch (const std::exception& e) {
             throw ERefusedView(std::string("The ") + FieldNames[static_cast<int>(f)] +
@@ -213,13 +217,6 @@ void TPlotEngine::ReadView() {
         }
     };
     syncModes();
-    // The fields are translated too; the relation results of the stored formula must survive them.
-    const TRelationResults kept = TRelationResults::of(translator);
-    struct Restore {
-        TFormulaTrans& tr;
-        const TRelationResults& kept;
-        ~Restore() { kept.restore(tr); }
-    } restore{translator, kept};
     // Every field is evaluated and checked before any is taken, so a bad field leaves the view and
     // the fields as they were.
     const bool hasT[2] = {Host.hasField(Field::TMin), Host.hasField(Field::TMax)};
@@ -295,16 +292,22 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
     const TPlotView view = currentView();
     // A picture drawn at another view cannot take a new graph: everything is drawn again, as after
     // a resize, so no two scales ever share the picture.
-    const bool usesT = !Settings.ImplicitMode && (!Settings.CartesianMode || Settings.ParametricMode);
+    // Coordinate sets added since the picture was drawn belong under its graphs: all again too.
+    const std::size_t sets = Document.DataSetPlotting ? Document.DataSets.setCount() : 0;
     if (scope == Scope::Newest && pictureView_ &&
-        (!pictureView_->sameAs(view, usesT) || stepsBefore != pictureSteps_)) {
+        (!pictureView_->sameAs(view) || stepsBefore != pictureSteps_ || sets != pictureSets_)) {
         scope = Scope::All;
         newPicture();
     }
+    // A graph added to a picture that already shows the frame, axes and coordinate sets at this
+    // view is drawn alone on top, so the picture is the one a full redraw gives.
+    const bool onPicture = scope == Scope::Newest && pictureView_.has_value();
     ensurePicture();
 
-    const TFrame frame = frameFor(scope);
+    TFrame frame = frameFor(scope);
+    if (onPicture && !frame.clear) frame.frameAndAxes = false;
     pictureView_ = view;
+    pictureSets_ = sets;
     QPainter painter(&PlotPicture);
     TPlotRenderer(Document, Parsers, painter, view, frame, Host).render();
 }

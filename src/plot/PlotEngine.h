@@ -210,6 +210,7 @@ class TPlotEngine {
     qreal ratio_ = 1;
     int pictureSteps_ = 0;                 // the plot-step count the picture was drawn with
     std::optional<TPlotView> pictureView_; // the view the picture was drawn at
+    std::size_t pictureSets_ = 0;          // the coordinate sets the picture shows
 };
 
 } // namespace kurvo

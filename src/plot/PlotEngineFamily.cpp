@@ -62,8 +62,7 @@ void TPlotEngine::paintFamily(const TFamily& family, Scope scope) {
         Settings.LastGraph = 0;
         StoreFormula(formula);
         for (std::size_t k = 1; k < static_cast<std::size_t>(count); ++k) {
-            Document.UserFormulas[k] = Document.UserFormulas[0];
-            Document.ParsedFormulas[k] = Document.ParsedFormulas[0];
+            Document.copySlot(0, k);
         }
     }
 

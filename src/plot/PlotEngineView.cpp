@@ -70,16 +70,8 @@ void TPlotEngine::redrawAfterViewChange() {
 void TPlotEngine::prepareFit() {
     const auto slot = static_cast<std::size_t>(std::clamp(Settings.LastGraph, 0, SlotCount - 1));
     Parsers.Parser1.setExpression(Document.ParsedFormulas[slot]);
-    if (Settings.ParametricMode && !Settings.ImplicitMode) {
-        // The second function of the pair, translated again from the pair as typed.
-        const std::string& pair = Document.UserFormulas[slot];
-        const auto comma = pair.find(',');
-        TFormulaTrans& translator = Parsers.Translator;
-        const TRelationResults kept = TRelationResults::of(translator);
-        translator.Instring = comma == std::string::npos ? std::string() : pair.substr(comma + 1);
-        translator.Translate();
-        kept.restore(translator);
-        Parsers.Parser2.setExpression(translator.Outstring);
+    if (Document.Graphs[slot].Mode.parametric) {
+        Parsers.Parser2.setExpression(Document.Graphs[slot].SecondParsed);
         TPlotParsers::copyConstants(Parsers.Parser2, Settings);
     }
     TPlotParsers::copyConstants(Parsers.Parser1, Settings);
@@ -131,6 +123,7 @@ bool TPlotEngine::ZoomOut() {
     const TSettingsRecord before = Settings;
     if (!doubleView()) return false;
     Document.UndoSnapshot = before;
+    Document.UndoPlotsFormula = false;
     if (Settings.AutoYScaling && Settings.LastGraph >= 0) fitView();
     redrawAfterViewChange();
     return true;
@@ -140,7 +133,10 @@ bool TPlotEngine::ZoomOut() {
 
 bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax, bool snapshot) {
     if (!viewIsMappable(xmin, xmax, ymin, ymax)) return false;
-    if (snapshot) Document.UndoSnapshot = Settings;
+    if (snapshot) {
+        Document.UndoSnapshot = Settings;
+        Document.UndoPlotsFormula = false;
+    }
     Settings.Xmin = xmin;
     Settings.Xmax = xmax;
     Settings.Ymin = ymin;
@@ -212,7 +208,10 @@ bool TPlotEngine::wheelZoom(int X, int Y, int notches, bool newGesture) {
         changed = true;
     }
     if (!changed) return false;
-    if (newGesture) Document.UndoSnapshot = before;
+    if (newGesture) {
+        Document.UndoSnapshot = before;
+        Document.UndoPlotsFormula = false;
+    }
     redrawAfterViewChange();
     return true;
 }
@@ -229,6 +228,7 @@ bool TPlotEngine::EqualScale() {
 bool TPlotEngine::setView(const TViewBox& box) {
     if (!viewIsMappable(box.Xmin, box.Xmax, box.Ymin, box.Ymax)) return false;
     Document.UndoSnapshot = Settings;
+    Document.UndoPlotsFormula = false;
     Settings.Tmin = box.Tmin;
     Settings.Tmax = box.Tmax;
     applyView(box.Xmin, box.Xmax, box.Ymin, box.Ymax, false);

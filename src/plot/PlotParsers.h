@@ -31,22 +31,11 @@ class TPlotParsers {
     static void stepFamily(TParser& p, const TSettingsRecord& s);
     /// Applies the settings' mode to the translator and the user-function parsers.
     void syncModes(const TSettingsRecord& s);
-};
-
-/// What the translator reports about the relation translated last. The range fields and the
-/// shading translate other texts with the same translator; these results must survive them.
-struct TRelationResults {
-    int ycount = 0;
-    bool SolvedForY = false;
-    bool Root = false;
-    std::string SecondFn;
-
-    static TRelationResults of(const TFormulaTrans& tr) { return {tr.ycount, tr.SolvedForY, tr.Root, tr.SecondFn}; }
-    void restore(TFormulaTrans& tr) const {
-        tr.ycount = ycount;
-        tr.SolvedForY = SolvedForY;
-        tr.Root = Root;
-        tr.SecondFn = SecondFn;
+    /// The translator's options (separators, degrees); nothing is kept between translations.
+    TTranslateOptions translateOptions() const { return Translator.options(); }
+    /// Translates a text with the translator's options, keeping nothing.
+    std::string translate(const std::string& text) const {
+        return translateFormula(text, translateOptions()).Outstring;
     }
 };
 

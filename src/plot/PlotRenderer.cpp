@@ -24,7 +24,7 @@ QColor settingsColour(std::int32_t bgr) {
 TPlotRenderer::TPlotRenderer(TGraphDocument& document, TPlotParsers& parsers, QPainter& painter,
                              const TPlotView& view, const TFrame& frame, TPaintFeedback& feedback)
     : Settings(document.Settings), Document(document), Parser1(parsers.Parser1), Parser2(parsers.Parser2),
-      Translator(parsers.Translator), Context(parsers.Context), View(view), Frame(frame), Feedback(feedback),
+      Context(parsers.Context), View(view), Frame(frame), Feedback(feedback),
       painter_(painter) {}
 
 QColor TPlotRenderer::graphColour(int slot) const {
@@ -138,67 +138,86 @@ void TPlotRenderer::setMemberConstants(int slot) {
             *p->variable(TSettingsRecord::ConstantLetters[k]) = member[k];
 }
 
-void TPlotRenderer::drawImplicit(int slot) {
-    // Solved for y: the one or two branches are traced as y = f(x). A relation with y inside a
-    // periodic function is drawn as the general relation F(x, y) = 0 instead, since its solution
-    // keeps only the principal branch. General relations are traced as contours, or searched row
-    // by row when the user chose that.
-    bool general = !(Translator.ycount == 1 && Translator.SolvedForY);
-    std::string form;
-    if (!general) {
-        try {
-            form = generalRelationForm(Translator, Document.UserFormulas[static_cast<std::size_t>(slot)],
-                                       Document.ImplicitRelation);
-        } catch (const std::exception&) {
-            form.clear(); // no general form: the solved branches are drawn unchecked
-        }
-        if (hasYInsidePeriodic(form)) {
-            Parser1.setExpression(form);
-            general = true;
-        }
+void TPlotRenderer::drawImplicit(int slot, const TGraphSlot& graph) {
+    // Solved for y: the one or two branches are traced as y = f(x). Other relations (and those with
+    // y inside a periodic function, whose solution keeps only the principal branch) are drawn as
+    // the general relation F(x, y) = 0: traced as contours, or searched row by row when the user
+    // chose that.
+    if (graph.drawnSolved()) {
+        TCartesianPlotter(*this).PlotExplicitImplicit(slot, graph);
+    } else {
+        if (graph.SolvedForY && !graph.GeneralForm.empty()) Parser1.setExpression(graph.GeneralForm);
+        if (Frame.options.smoothImplicitCurves)
+            TContourPlotter(*this).PlotContourRelation(slot);
+        else
+            TImplicitPlotter(*this).PlotImplicitRelation(slot);
     }
-    if (!general)
-        TCartesianPlotter(*this).PlotExplicitImplicit(slot, form);
-    else if (Frame.options.smoothImplicitCurves)
-        TContourPlotter(*this).PlotContourRelation(slot);
-    else
-        TImplicitPlotter(*this).PlotImplicitRelation(slot);
-    if (Document.ImplicitRelation != 4) TShading(*this).ShadeImplicitRegion(slot);
+    if (graph.Relation != 4) TShading(*this).ShadeImplicitRegion(slot, graph);
 }
 
 void TPlotRenderer::drawSlot(int slot) {
-    const std::string& parsed = Document.ParsedFormulas[static_cast<std::size_t>(slot)];
+    const auto index = static_cast<std::size_t>(slot);
+    const std::string& parsed = Document.ParsedFormulas[index];
     // A slot without an expression (never stored, or its formula did not translate) has nothing to
     // draw; the evaluator would read the empty text as 0.
     if (parsed.empty()) return;
+    // Each slot is drawn in the mode it was plotted in, from what its own formula gave.
+    const TGraphSlot& graph = Document.Graphs[index];
+    const TPlotMode mode = graph.Mode;
+    View.PlotStep = View.stepFor(mode.usesT());
+    // User functions bind x in Cartesian graphs and t in polar ones.
+    struct KeepCartesian {
+        bool& flag;
+        bool kept;
+        ~KeepCartesian() { flag = kept; }
+    } keepCartesian{Context.CartesianMode, Context.CartesianMode};
+    Context.CartesianMode = mode.kind != TPlotMode::Kind::Polar;
+
     Parser1.setExpression(parsed);
+    if (mode.parametric) Parser2.setExpression(graph.SecondParsed);
+    for (TParser* p : {&Parser1, &Parser2})
+        for (std::size_t k = 0; k < graph.Constants.size(); ++k)
+            *p->variable(TSettingsRecord::ConstantLetters[k]) = graph.Constants[k];
     setMemberConstants(slot);
-    if (parsed.find("DIFF") != std::string::npos) Context.DerivativeMarker = true;
-    if (parsed.find("INTEG") != std::string::npos) Context.IntegralMarker = true;
+    const bool derivedText = parsed.find("DIFF") != std::string::npos;
+    const bool integralText = parsed.find("INTEG") != std::string::npos;
     // INV is recognised from the text too, so an x = f(y) graph is swapped from its first sample.
     if (parsed.find("INV") != std::string::npos) Context.InverseMarker = true;
 
-    if (Settings.CartesianMode && !Settings.ImplicitMode && !Settings.ParametricMode) {
-        TCartesianPlotter(*this).PlotCartesianGraph(slot, Context.DerivativeMarker, Context.IntegralMarker);
-        Context.DerivativeMarker = false;
-        Context.IntegralMarker = false;
-    }
-    if (!Settings.CartesianMode && !Settings.ImplicitMode && !Settings.ParametricMode)
-        TParameterPlotter(*this).PlotPolarGraph(slot);
-    if (Settings.ParametricMode && !Settings.ImplicitMode) {
-        if (Settings.CartesianMode)
+    switch (mode.kind) {
+    case TPlotMode::Kind::Cartesian:
+        if (mode.parametric) {
             TParameterPlotter(*this).PlotParametricCartesian(slot);
-        else
+        } else {
+            Context.DerivativeMarker = Context.DerivativeMarker || derivedText;
+            Context.IntegralMarker = Context.IntegralMarker || integralText;
+            TCartesianPlotter(*this).PlotCartesianGraph(slot, Context.DerivativeMarker, Context.IntegralMarker);
+            Context.DerivativeMarker = false;
+            Context.IntegralMarker = false;
+        }
+        break;
+    case TPlotMode::Kind::Polar:
+        if (mode.parametric)
             TParameterPlotter(*this).PlotParametricPolar(slot);
+        else
+            TParameterPlotter(*this).PlotPolarGraph(slot);
+        break;
+    case TPlotMode::Kind::Implicit:
+        drawImplicit(slot, graph);
+        break;
     }
-    if (Settings.ImplicitMode) drawImplicit(slot);
-    if (Settings.PlotDerived && Settings.CartesianMode) {
+    Context.InverseMarker = false;
+    // The derived and integral graphs and the relation box belong to y = f(x) graphs only.
+    if (!mode.explicitCartesian()) return;
+    if (Settings.PlotDerived) {
         setMemberConstants(slot);
+        Parser1.setExpression(parsed);
         Context.InverseMarker = parsed.find("INV") != std::string::npos;
         TCartesianPlotter(*this).PlotCartesianGraph(slot, true, false);
     }
-    if (Settings.PlotIntegral && Settings.CartesianMode) {
+    if (Settings.PlotIntegral) {
         setMemberConstants(slot);
+        Parser1.setExpression(parsed);
         Context.InverseMarker = parsed.find("INV") != std::string::npos;
         TCartesianPlotter(*this).PlotCartesianGraph(slot, false, true);
     }

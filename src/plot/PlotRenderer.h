@@ -52,9 +52,9 @@ class TPlotRenderer {
     TGraphDocument& Document;
     TParser& Parser1;
     TParser& Parser2;
-    TFormulaTrans& Translator;
     TParserContext& Context;
-    const TPlotView& View;
+    /// The view; while a slot is drawn its step is that slot's mode's (over x or over t).
+    TPlotView View;
     const TFrame& Frame;
     TPaintFeedback& Feedback;
 
@@ -100,7 +100,7 @@ class TPlotRenderer {
     /// In family mode, gives the drawing parsers the constants of the member in `slot`.
     void setMemberConstants(int slot);
 
-    void drawImplicit(int slot);
+    void drawImplicit(int slot, const TGraphSlot& graph);
     void setSmooth(bool smooth);
 
     QPainter& painter_;

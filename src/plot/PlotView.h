@@ -14,10 +14,19 @@ struct TPlotView {
     Extended PlotStep = 0;
     Extended XRange = 0, YRange = 0;
     int PlotWidth = 0, PlotHeight = 0;
+    /// The plot-step count the step was read from; 0 when the step was given directly.
+    int StepCount = 0;
+
+    /// The sampling step of a graph over t (usesT) or over x: a quarter of the range divided by
+    /// the step count; the given step when there is no count.
+    Extended stepFor(bool usesT) const {
+        if (StepCount == 0) return PlotStep;
+        return (usesT ? Tmax - Tmin : XRange) / StepCount * 0.25L;
+    }
 
     /// The ranges and step of the settings with the given picture size.
     static TPlotView of(const TSettingsRecord& s, Extended xRange, Extended yRange, int width, int height) {
-        return {s.Xmin, s.Xmax, s.Ymin, s.Ymax, s.Tmin, s.Tmax, s.PlotStep, xRange, yRange, width, height};
+        return {s.Xmin, s.Xmax, s.Ymin, s.Ymax, s.Tmin, s.Tmax, s.PlotStep, xRange, yRange, width, height, 0};
     }
 
     /// Nearest pixel (halves to even). Raises EInvalidOp when the pixel lies outside 32-bit range,
@@ -27,12 +36,11 @@ struct TPlotView {
     Extended PixelToWorldX(Extended px) const { return px * XRange / PlotWidth + Xmin; }
     Extended PixelToWorldY(Extended py) const { return (PlotHeight - py) * YRange / PlotHeight + Ymin; }
 
-    /// The same world rectangle and picture size, and the same t range when the graphs use t. The
-    /// plot step is left out: it follows the mode (x or t range) as well as the plot-step field.
-    bool sameAs(const TPlotView& o, bool usesT) const {
-        return Xmin == o.Xmin && Xmax == o.Xmax && Ymin == o.Ymin && Ymax == o.Ymax &&
-               (!usesT || (Tmin == o.Tmin && Tmax == o.Tmax)) && PlotWidth == o.PlotWidth &&
-               PlotHeight == o.PlotHeight;
+    /// The same world rectangle, t range and picture size. The plot step is left out: it follows
+    /// each graph's mode (x or t range) as well as the plot-step field.
+    bool sameAs(const TPlotView& o) const {
+        return Xmin == o.Xmin && Xmax == o.Xmax && Ymin == o.Ymin && Ymax == o.Ymax && Tmin == o.Tmin &&
+               Tmax == o.Tmax && PlotWidth == o.PlotWidth && PlotHeight == o.PlotHeight;
     }
 };
 

@@ -26,10 +26,8 @@ int significantDigits(const std::string& text) {
 std::string scientificText(long double value, int digits) {
     std::string g = formatGeneral(value, digits);
     if (g.find('E') != std::string::npos) return g;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*LE", digits - 1, value);
-    std::string s(buf);
-    auto e = s.find('E');
+    std::string s = scientificCText(value, digits - 1);
+    auto e = s.find('e');
     std::string mantissa = s.substr(0, e);
     if (mantissa.find('.') != std::string::npos) {
         while (mantissa.back() == '0')

@@ -11,20 +11,16 @@ namespace kurvo {
 namespace {
 
 /// Keeps what a running plot may read from the shared evaluation state (the markers that DIFF,
-/// INTEG and INV raise, and the translator's results) as it was before the readout evaluated.
+/// INTEG and INV raise) as it was before the readout evaluated.
 class TSharedStateKeeper {
   public:
     explicit TSharedStateKeeper(TPlotParsers& p)
         : p_(p), derivative_(p.Context.DerivativeMarker), integral_(p.Context.IntegralMarker),
-          inverse_(p.Context.InverseMarker), relation_(TRelationResults::of(p.Translator)),
-          in_(p.Translator.Instring), out_(p.Translator.Outstring) {}
+          inverse_(p.Context.InverseMarker) {}
     ~TSharedStateKeeper() {
         p_.Context.DerivativeMarker = derivative_;
         p_.Context.IntegralMarker = integral_;
         p_.Context.InverseMarker = inverse_;
-        relation_.restore(p_.Translator);
-        p_.Translator.Instring = in_;
-        p_.Translator.Outstring = out_;
     }
     TSharedStateKeeper(const TSharedStateKeeper&) = delete;
     TSharedStateKeeper& operator=(const TSharedStateKeeper&) = delete;
@@ -32,8 +28,6 @@ class TSharedStateKeeper {
   private:
     TPlotParsers& p_;
     bool derivative_, integral_, inverse_;
-    TRelationResults relation_;
-    std::string in_, out_;
 };
 
 /// The forward difference step of the slope (the slope multiplies by its inverse, 100000).
@@ -147,11 +141,12 @@ std::string TReadout::tangentFormula(Extended m, Extended x0, Extended y0) {
 }
 
 std::optional<QLineF> TReadout::tangentLine(Extended m, Extended x0, Extended y0) {
-    TFormulaTrans& translator = parsers_.Translator;
-    translator.Instring = tangentFormula(m, x0, y0);
-    translator.Translate();
     TParser& line = parsers_.Parser4;
-    line.setExpression(translator.Outstring);
+    // The program writes this text with a decimal point: no locale separator applies to it.
+    TTranslateOptions options = parsers_.translateOptions();
+    options.DecimalSeparator = '.';
+    options.ThousandSeparator = '\0';
+    line.setExpression(translateFormula(tangentFormula(m, x0, y0), options).Outstring);
     auto at = [&](Extended x) {
         *line.variable('X') = static_cast<double>(x);
         return line.Value();

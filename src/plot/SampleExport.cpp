@@ -100,18 +100,7 @@ std::vector<std::string> sampleFormula(TPlotParsers& parsers, const TSettingsRec
     if (std::string problem = sampleRangeProblem(request.from, request.to, request.step); !problem.empty())
         throw std::invalid_argument(problem);
     parsers.syncModes(mode);
-    TFormulaTrans& translator = parsers.Translator;
-    const TRelationResults kept = TRelationResults::of(translator);
-    struct Restore {
-        TFormulaTrans& tr;
-        const TRelationResults& kept;
-        ~Restore() { kept.restore(tr); }
-    } restore{translator, kept};
-    auto translate = [&](const std::string& text) {
-        translator.Instring = text;
-        translator.Translate();
-        return translator.Outstring;
-    };
+    auto translate = [&](const std::string& text) { return parsers.translate(text); };
 
     // Own evaluators over the shared context (user functions, mode), so no drawn graph changes.
     TParser first(parsers.Context), second(parsers.Context);

@@ -96,35 +96,13 @@ void TShading::shade(int slot, int spacing, bool above) {
     dots.draw(e_.canvas(), e_.graphColour(slot));
 }
 
-void TShading::ShadeImplicitRegion(int slot) {
-    const int relation = e_.Document.ImplicitRelation;
-    if (relation == 4) return;
+void TShading::ShadeImplicitRegion(int slot, const TGraphSlot& graph) {
+    const int relation = graph.Relation;
+    if (relation == 4 || graph.GeneralForm.empty()) return;
     const bool greater = relation == 0 || relation == 1;
-    // The relation typed in the formula field; a redraw with an empty field (after typed points, for
-    // instance) shades with the slot's own formula.
-    std::string t = e_.Frame.formula;
-    if (t.empty()) t = e_.Document.UserFormulas[static_cast<std::size_t>(slot)];
-    std::erase(t, '=');
-    t = applyAliases(asciiLower(t), e_.Frame.aliases);
-    auto sign = t.find(greater ? '>' : '<');
-    if (sign != std::string::npos) t[sign] = '=';
-
-    // The translation and its relation results belong to the stored formula: keep them.
-    TFormulaTrans& tr = e_.Translator;
-    const TRelationResults kept = TRelationResults::of(tr);
-    tr.Implicit_simple_sort = true;
-    tr.Instring = t;
-    try {
-        tr.Translate();
-    } catch (...) {
-        tr.Implicit_simple_sort = false;
-        kept.restore(tr);
-        throw;
-    }
-    tr.Implicit_simple_sort = false;
-    const std::string expression = tr.Outstring;
-    kept.restore(tr);
-    e_.Parser1.setExpression(expression);
+    // The boundary's F = left - (right) of the slot's own relation: the region is where F has the
+    // relation's sign.
+    e_.Parser1.setExpression(graph.GeneralForm);
 
     const int offset = latticeOffset(slot, 10);
     TLatticeDots dots(10, offset);

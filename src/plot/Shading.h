@@ -15,7 +15,7 @@ class TShading {
     void ShadeBelowGraph(int slot);
     /// Implicit relation with ">", ">=", "<" or "<=": a dot every 10 pixels on the side where the
     /// relation holds, judged by the sign of the simple-sort form left minus right.
-    void ShadeImplicitRegion(int slot);
+    void ShadeImplicitRegion(int slot, const TGraphSlot& graph);
 
   private:
     void shade(int slot, int spacing, bool above);

@@ -5,7 +5,11 @@
 #include "NumberText.h"
 #include "SystemLocale.h"
 
+#include "AsciiCase.h"
+#include "Errors.h"
+
 #include <exception>
+#include <system_error>
 
 namespace kurvo::startup {
 
@@ -23,6 +27,37 @@ TStartSettings startSettings(const TSettingsRecord& stored) {
     result.record.LastGraph = -1;
     result.record.FamilyPlotting = false;
     return result;
+}
+
+std::optional<std::filesystem::path> dataFolderIn(const std::filesystem::path& startFolder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(startFolder / "data", ec)) return startFolder / "data";
+    for (fs::directory_iterator it(startFolder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code kind;
+        if (asciiLower(it->path().filename().string()) == "data" && it->is_directory(kind)) return it->path();
+    }
+    return std::nullopt;
+}
+
+TDataSource dataSource(const std::string& startFolder) {
+    const std::filesystem::path folder = startFolder.empty() ? std::filesystem::path(".") : std::filesystem::path(startFolder);
+    if (auto data = dataFolderIn(folder)) return TDataSource(startFolder.empty() ? data->filename() : *data);
+    if (!startFolder.empty()) throw EInOutError("The start folder " + startFolder + " has no data folder");
+    return TDataSource::builtInDefaults();
+}
+
+TSession startSession(const TDataSource& data, const std::optional<TSettingsRecord>& stored) {
+    TStartSettings start = startSettings(stored ? *stored : data.readSettings());
+    TSession session{start.record, {}, extensionSettings(data)};
+    if (!start.message.empty()) session.messages.push_back(start.message);
+    return session;
+}
+
+void applySession(TPlotParsers& parsers, const TSettingsRecord& settings, const TDataSource& data) {
+    applyLocaleSeparators(parsers.Translator);
+    parsers.syncModes(settings);
+    loadUserFunctions(parsers, settings, data);
 }
 
 std::vector<std::string> relationLabels(const TSettingsRecord& mode, const TDataSource& data) {

@@ -7,6 +7,8 @@
 #include "SettingsRecord.h"
 
 #include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,27 @@ struct TStartSettings {
     std::string message;
 };
 TStartSettings startSettings(const TSettingsRecord& stored);
+
+/// The data folder of a start folder: "data" in any case of letters ("Data", "DATA").
+std::optional<std::filesystem::path> dataFolderIn(const std::filesystem::path& startFolder);
+
+/// The data source of a session started in `startFolder` (empty: the working folder): its data
+/// folder, else the built-in defaults. A start folder named explicitly must have a data folder:
+/// EInOutError "The start folder ... has no data folder" otherwise.
+TDataSource dataSource(const std::string& startFolder);
+
+/// What every session starts with, read once: the window, each command and the tests apply it.
+struct TSession {
+    TSettingsRecord settings;          ///< the stored settings made usable (see startSettings)
+    std::vector<std::string> messages; ///< what the user is told at the start
+    TExtensionSettings options;        ///< the options beyond the settings record
+};
+/// The session of a data source; `stored` replaces the data folder's settings when given.
+TSession startSession(const TDataSource& data, const std::optional<TSettingsRecord>& stored = std::nullopt);
+
+/// Readies the evaluators of a session for its settings: the locale's separators, the mode, and
+/// the user functions of the mode's function file (see loadUserFunctions for its error).
+void applySession(TPlotParsers& parsers, const TSettingsRecord& settings, const TDataSource& data);
 
 /// The entries of the relation box in the settings' mode: the Cartesian relation list, "x,y=" for
 /// Cartesian parametric, "r=" or "r,ø=" in polar mode, none in implicit mode.

@@ -270,5 +270,55 @@ TEST_F(ModeSwitchTest, CommandsNotBuiltYetAreDisabledAndTheMenuIsComplete) {
     EXPECT_TRUE(action("Plot")->isEnabled());
 }
 
+TEST_F(ModeSwitchTest, ARoseBesideACircleSurvivesResizeZoomUndoAndAFile) {
+    open();
+    auto plot = [&](const char* formula) {
+        formulaEdit()->setText(formula);
+        action("Plot")->trigger();
+    };
+    action("Polar1")->trigger();
+    plot("2sin(3t)");
+    action("Implicit1")->trigger();
+    plot("x^2+y^2=25");
+    // Switches of another mode are shown off and disabled while their flags wait.
+    action("Cart1")->trigger();
+    action("PlotDerivedFunction1")->trigger();
+    action("Implicit1")->trigger();
+    EXPECT_FALSE(action("PlotDerivedFunction1")->isEnabled());
+    EXPECT_FALSE(action("PlotDerivedFunction1")->isChecked());
+    EXPECT_TRUE(form->settings().PlotDerived);
+    form->engine()->replotAll();
+    const QImage first = form->engine()->composedPicture();
+    auto save = [&](const QString& name) {
+        if (qEnvironmentVariableIsSet("KURVO_PICTURE_DIR"))
+            form->grab().save(qEnvironmentVariable("KURVO_PICTURE_DIR") + "/" + name + ".png");
+    };
+    save("window-first");
+
+    const QSize size = form->size();
+    form->resize(size.width() + 120, size.height() + 60);
+    QTest::qWait(50);
+    form->resize(size);
+    QTest::qWait(50);
+    EXPECT_EQ(form->engine()->composedPicture(), first) << "resize and back";
+
+    action("Zoomout1")->trigger();
+    save("window-zoomed");
+    action("Undolastaction1")->trigger();
+    EXPECT_EQ(form->settings().LastGraph, 1) << "undoing a zoom adds no graph";
+    EXPECT_EQ(form->engine()->composedPicture(), first) << "zoom out and undo";
+    save("window-undone");
+
+    const std::filesystem::path file = start / "drawing.kvo";
+    form->saveGraphFileAs(file);
+    form.reset();
+    open();
+    form->openFile(file);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->engine()->composedPicture(), first) << "saved and reopened";
+    EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
+    save("window-reopened");
+}
+
 } // namespace
 } // namespace kurvo::test

@@ -411,3 +411,42 @@ TEST(FormulaNames, EveryNameTranslatesIntoAParsableExpression) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TranslateFormula, ReturnsTheFactsOfItsOwnTextAndKeepsNothing) {
+    struct Row {
+        const char* text;
+        bool relation, solved, root;
+        int ycount;
+    } rows[] = {
+        {"x^2+y^2=25", true, true, true, 1},
+        {"x+1", false, false, false, 0},  // nothing left over from the relation before
+        {"y*y=x", true, false, false, 2},
+        {"y=2x", true, true, false, 1},
+    };
+    for (const auto& r : rows) {
+        const kurvo::TTranslation t = kurvo::translateFormula(r.text, {});
+        EXPECT_EQ(t.Relation, r.relation) << r.text;
+        EXPECT_EQ(t.SolvedForY, r.solved) << r.text;
+        EXPECT_EQ(t.Root, r.root) << r.text;
+        EXPECT_EQ(t.ycount, r.ycount) << r.text;
+        EXPECT_EQ(t.SecondFn.empty(), !r.root) << r.text;
+        // The class gives the same translation.
+        kurvo::TFormulaTrans tr;
+        tr.Instring = r.text;
+        tr.Translate();
+        EXPECT_EQ(tr.Outstring, t.Outstring) << r.text;
+    }
+    // The class keeps a relation's facts across a text that is no relation, as callers expect.
+    kurvo::TFormulaTrans tr;
+    tr.Instring = "x^2+y^2=25";
+    tr.Translate();
+    tr.Instring = "x+1";
+    tr.Translate();
+    EXPECT_TRUE(tr.Root && tr.SolvedForY);
+    EXPECT_EQ(tr.ycount, 1);
+    EXPECT_EQ(tr.Outstring, "(x+1)");
+}
+
+} // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 using namespace kurvo;
 
 namespace {
@@ -29,6 +31,19 @@ TEST(NumberText, GeneralText) {
     };
     for (const auto& [v, text] : rows)
         EXPECT_EQ(formatGeneral(v), text);
+}
+
+TEST(NumberText, APointInEveryLocale) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    const std::pair<long double, const char*> rows[] = {
+        {-1, "-1"}, {6.283185307179586L, "6.28318530717959"}, {628.318L, "628.318"}, {-10, "-10"}, {1.5e20L, "1.5E20"},
+    };
+    for (const auto& [v, text] : rows)
+        EXPECT_EQ(formatGeneral(v), text);
+    EXPECT_EQ(scientificCText(1234.56L, 3), "1.235e+03");
+    EXPECT_EQ(scientificCText(-0.5L, 2), "-5.00e-01");
+    std::setlocale(LC_ALL, saved.c_str());
 }
 
 TEST(NumberText, LiteralFormat) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -352,12 +353,12 @@ struct DamageCase {
 TEST(GraphFileReader, DamagedFilesAreRefusedNamingTheLine) {
     const DamageCase cases[] = {
         {"real", 39, "ten", 0, 39, "'ten' is not a valid floating point value"},
-        {"real with decimal comma", 44, "14,5", 0, 44, "'14,5' is not a valid floating point value"},
+        {"real with two commas", 44, "14,5,1", 0, 44, "'14,5,1' is not a valid floating point value"},
         {"empty reserved real", 50, "", 0, 50, "'' is not a valid floating point value"},
         {"integer", 61, "9.5", 0, 61, "'9.5' is not a valid integer value"},
         {"integer beyond 32 bits", 69, "4294967296", 0, 69, "'4294967296' is not a valid integer value"},
         {"last integer", 87, "", 0, 87, "'' is not a valid integer value"},
-        {"fixed real", 112, "2,5E+0000", 0, 112, "'2,5E+0000' is not a valid floating point value"},
+        {"fixed real", 112, "2;5E+0000", 0, 112, "'2;5E+0000' is not a valid floating point value"},
         {"empty fixed real", 159, "   ", 0, 159, "'   ' is not a valid floating point value"},
         {"ends in the flags", 0, "", 20, 21, "the file ends before this line"},
         {"ends in a reserved group", 0, "", 33, 34, "the file ends before this line"},
@@ -391,6 +392,65 @@ TEST(GraphFileReader, DamagedFilesAreRefusedNamingTheLine) {
     TGraphFileRead read = decodeGraphFile(crlf(lines), "g.kvo");
     EXPECT_FALSE(read.graph.settings.showAsymptotes);
     EXPECT_EQ(read.graph.settings.ConstantValues[0], 2.5);
+}
+
+/// Sets the C library's locale to one with a decimal comma while it lives (false: not installed).
+struct CommaLocale {
+    std::string saved = std::setlocale(LC_ALL, nullptr);
+    bool ok = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr || std::setlocale(LC_ALL, "de_DE.utf8") != nullptr;
+    ~CommaLocale() { std::setlocale(LC_ALL, saved.c_str()); }
+};
+
+TEST(GraphFileLocale, ACommaLocaleWritesTheSameBytes) {
+    TGraphFile g = sampleGraph();
+    g.settings.Tmax = 2 * 3.14159265358979323846L;
+    g.settings.ConstantValues[3] = -1.0L / 3;
+    const std::string inC = encodeGraphFile(g);
+    CommaLocale comma;
+    if (!comma.ok) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    EXPECT_EQ(encodeGraphFile(g), inC);
+    EXPECT_EQ(decodeGraphFile(inC, "g.kvo").graph, decodeGraphFile(encodeGraphFile(g), "g.kvo").graph);
+}
+
+TEST(GraphFileLocale, LinesWrittenWithADecimalCommaReadBack) {
+    // Real lines (Xmin is line 39) as earlier versions wrote them under a comma locale, a decimal
+    // comma typed by hand, and a fixed real (line 112) with a decimal comma.
+    const std::pair<const char*, long double> reals[] = {
+        {"-1.,", -1},      {"6.,28318", 6.28318L}, {"6,2.8318", 628.318L}, {"-1,", -10}, {"1,0", 100},
+        {"1.,5E20", 1.5e20L}, {"0.5,", 0.5L},      {"14,5", 14.5L},       {"-0,25", -0.25L},
+    };
+    for (const auto& [text, value] : reals) {
+        Lines lines = sampleLines();
+        lines[38] = text;
+        lines[111] = " 6,28318530717959E+0000";
+        const TGraphFileRead read = decodeGraphFile(crlf(lines), "g.kvo");
+        EXPECT_NEAR(static_cast<double>(read.graph.settings.Xmin), static_cast<double>(value),
+                    1e-12 * std::max(1.0, std::fabs(static_cast<double>(value))))
+            << text;
+        EXPECT_NEAR(static_cast<double>(read.graph.settings.ConstantValues[0]), 6.28318530717959, 1e-14);
+    }
+}
+
+TEST(GraphFileModes, ModeLinesFollowTheDataSetsAndReadBack) {
+    TGraphFile g = sampleGraph();
+    g.graphModes = {TPlotMode{TPlotMode::Kind::Polar, false, false},
+                    TPlotMode{TPlotMode::Kind::Implicit, false, true},
+                    TPlotMode{TPlotMode::Kind::Cartesian, true, false}};
+    ASSERT_EQ(g.formulas.size(), g.graphModes.size());
+    const std::string bytes = encodeGraphFile(g);
+    const Lines lines = splitLines(bytes);
+    const Lines tail(lines.end() - 4, lines.end());
+    EXPECT_EQ(tail, (Lines{"###Graphs", "polar", "implicit degrees", "cartesian parametric"}));
+    EXPECT_EQ(decodeGraphFile(bytes, "g.kvo").graph, g);
+    // Without modes the file is as before; an unknown or missing mode line gives the settings' mode.
+    EXPECT_EQ(decodeGraphFile(crlf(sampleLines()), "g.kvo").graph.graphModes.size(), 0u);
+    Lines damaged(lines.begin(), lines.end() - 2);
+    damaged.push_back("sideways");
+    const TGraphFile read = decodeGraphFile(crlf(damaged), "g.kvo").graph;
+    ASSERT_EQ(read.graphModes.size(), 3u);
+    EXPECT_EQ(read.graphModes[0], g.graphModes[0]);
+    EXPECT_EQ(read.graphModes[1], TPlotMode::of(g.settings));
+    EXPECT_EQ(read.graphModes[2], TPlotMode::of(g.settings));
 }
 
 TEST(GraphFileReader, WithoutGraphsTheMarkerFollowsTheFixedReals) {

@@ -1,5 +1,6 @@
 // Exploring a plot without a window: the fits, zoom out, zoom box, move, wheel, undo and the readout.
 #include "PlotTestSupport.h"
+#include "NumberText.h"
 
 #include "Errors.h"
 #include "Readout.h"
@@ -53,7 +54,7 @@ TEST(AutoScale, CartesianFitsStretchTheSampledRangeAndKeepTheOrigin) {
         f.plot(row.formula);
         EXPECT_NEAR(num(f.settings.Ymin), row.ymin, 1e-9) << row.formula;
         EXPECT_NEAR(num(f.settings.Ymax), row.ymax, 1e-9) << row.formula;
-        EXPECT_NEAR(std::stod(f.field(Field::YMin)), row.ymin, 1e-6) << row.formula;
+        EXPECT_NEAR(strToFloat(f.field(Field::YMin)), row.ymin, 1e-6) << row.formula;
         EXPECT_EQ(f.field(Field::XMin), row.xmin) << row.formula;
         EXPECT_TRUE(f.host.messages.empty()) << row.formula << ": " << f.host.messages.front();
         EXPECT_EQ(f.settings.LastGraph, 0);
@@ -443,15 +444,14 @@ TEST(Readout, PickNearestGraphPassesOverGraphsWithoutAValue) {
 }
 
 TEST(Readout, TheReadoutLeavesThePlottingParsersAlone) {
-    // A relation solved with a second branch: the translator's results say so until the next
-    // formula is stored, and the plot reads them while it draws.
+    // A relation solved with a second branch, whose slot keeps what the paint reads.
     ExploreFixture f;
     f.settings.ImplicitMode = true;
     f.plot("x^2+y^2=25");
     f.settings.ImplicitMode = false;
     TPlotParsers& p = f.engine->Parsers;
-    const TRelationResults kept = TRelationResults::of(p.Translator);
-    ASSERT_TRUE(kept.Root);
+    const TGraphSlot kept = f.engine->Document.Graphs[0];
+    ASSERT_FALSE(kept.SecondBranch.empty());
     // What a running plot would hold at this moment.
     p.Parser1.setExpression("X*2");
     *p.Parser1.variable('X') = 7;
@@ -466,9 +466,8 @@ TEST(Readout, TheReadoutLeavesThePlottingParsersAlone) {
     EXPECT_EQ(*p.Parser1.variable('X'), 7);
     EXPECT_EQ(p.Parser2.Expression(), "X*3");
     EXPECT_TRUE(p.Context.InverseMarker);
-    EXPECT_EQ(p.Translator.Root, kept.Root);
-    EXPECT_EQ(p.Translator.ycount, kept.ycount);
-    EXPECT_EQ(p.Translator.SecondFn, kept.SecondFn);
+    EXPECT_EQ(f.engine->Document.Graphs[0].SecondBranch, kept.SecondBranch);
+    EXPECT_EQ(f.engine->Document.Graphs[0].GeneralForm, kept.GeneralForm);
 }
 
 TEST(Readout, TangentFormulaText) {

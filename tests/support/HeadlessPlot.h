@@ -5,6 +5,7 @@
 #include "PlainHost.h"
 #include "PlotEngine.h"
 #include "PlotRenderer.h"
+#include "Startup.h"
 
 #include <QPainter>
 
@@ -21,11 +22,16 @@ struct HeadlessPlot {
     TPlainHost host;
     std::unique_ptr<TPlotEngine> engine;
 
-    explicit HeadlessPlot(const TSettingsRecord& start, int width, int height) : settings(start) {
-        settings.LastGraph = -1;
+    /// Started as every session starts (the built-in data, `start` as the stored settings).
+    explicit HeadlessPlot(const TSettingsRecord& start, int width, int height)
+        : settings(startup::startSession(TDataSource::builtInDefaults(), start).settings) {
         host.fields = {"0", "6.283185", "-10", "10", "-7", "7"};
         host.plotStep = "256";
         engine = std::make_unique<TPlotEngine>(settings, host);
+        startup::applySession(engine->Parsers, settings, TDataSource::builtInDefaults());
+        // The tests type numbers with a point, whatever the locale they run under.
+        engine->Parsers.Translator.DecimalSeparator = '.';
+        engine->Parsers.Translator.ThousandSeparator = '\0';
         engine->setPaintBoxSize(width, height);
     }
 
