@@ -7,6 +7,7 @@
 #include "FamilyFields.h"
 #include "GraphFileApply.h"
 #include "PlotExport.h"
+#include "PrintLayout.h"
 
 #include <QPainter>
 #include <QProcess>
@@ -245,6 +246,19 @@ TEST_P(DrawingPicture, EveryPathDrawsTheSameGraphs) {
         EXPECT_EQ(missing(first, svg, c, bg, 0), 0) << "SVG lacks colour " << std::hex << c;
         EXPECT_EQ(missing(svg, first, c, bg), 0) << "SVG has more of colour " << std::hex << c;
     }
+    // The printed page, on a page whose layout prints the plot at its own size: the picture's
+    // rectangle of the page draws the same pixels as the screen.
+    const QSize pageSize(Width, 2 * Height);
+    QImage printed(pageSize, QImage::Format_RGB32);
+    printed.fill(settingsColour(f.settings.backgroundColour));
+    {
+        QPainter p(&printed);
+        drawPrintPage(*f.engine, p, pageSize, 100);
+    }
+    const QRect placed = pageLayout(*f.engine, printed, pageSize, 100).picture;
+    ASSERT_EQ(placed.size(), first.size()) << "the page prints the plot at another scale";
+    EXPECT_EQ(differing(printed.copy(placed), first), 0) << "printed page";
+
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty()) return; // poppler-utils: installed by scripts/setup
     const std::filesystem::path pdf = dir.filePath("drawing.pdf").toStdString();
