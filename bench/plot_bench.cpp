@@ -76,6 +76,15 @@ void EvalCartesian10(benchmark::State& state) {
     }
 }
 
+// A graph undefined on the left half of the view: every sample there fails, and the tracer has
+// to pass over them cheaply.
+void PaintUndefinedHalf(benchmark::State& state) {
+    Scene s;
+    s.plotAll({"sqrt(x)", "ln(x)", "sqrt(-x-1)"});
+    for (auto _ : state)
+        s.replot();
+}
+
 // The frame alone (axes, grid, numbers), which every paint draws before the graphs.
 void PaintAxes(benchmark::State& state) {
     Scene s;
@@ -119,6 +128,7 @@ BENCHMARK(PaintCartesian10At4K)
     ->Name("Paint/Cartesian10/3840x2160/antialiased")
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(EvalCartesian10)->Name("Eval/Cartesian10")->Unit(benchmark::kMillisecond);
+BENCHMARK(PaintUndefinedHalf)->Name("Paint/UndefinedHalf")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintAxes)->Name("Paint/Axes")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintAxesAt4K)->Name("Paint/Axes/3840x2160")->Unit(benchmark::kMillisecond);
 BENCHMARK(PaintImplicitCircle)->Name("Paint/ImplicitCircle")->Unit(benchmark::kMillisecond);

@@ -15,16 +15,20 @@ constexpr Extended BisectionWidth = 1e-10L;
 constexpr Extended DerivativeStep = 1e-8L;
 } // namespace
 
-Extended TCartesianPlotter::f(Extended v) {
+std::optional<Extended> TCartesianPlotter::tryF(Extended v) {
     e_.Parser1.X = static_cast<double>(v);
-    const Extended y = e_.Parser1.Value();
+    const EvalResult r = e_.Parser1.TryValue();
+    if (!r.ok()) return std::nullopt;
+    const Extended y = r.value;
     if (check_) {
         // The solved y must lie within half a pixel of a root of F(x, .): one Newton step from y
         // is its distance to the root. An exact zero (a double root) needs no slope.
         TParser& F = *check_;
         F.X = static_cast<double>(v);
         F.Y = static_cast<double>(y);
-        const Extended f0 = F.Value();
+        const EvalResult r0 = F.TryValue();
+        if (!r0.ok()) return std::nullopt;
+        const Extended f0 = r0.value;
         const Extended scale = 1 + std::fabs(y);
         if (std::fabs(f0) > 1e-12L * scale) {
             // Beside the Newton distance, F itself must be near rounding size: near the edge of an
@@ -32,24 +36,27 @@ Extended TCartesianPlotter::f(Extended v) {
             // make any residue look close.
             const Extended delta = 1e-7L * scale;
             F.Y = static_cast<double>(y + delta);
-            const Extended slope = (F.Value() - f0) / delta;
+            const EvalResult r1 = F.TryValue();
+            if (!r1.ok()) return std::nullopt;
+            const Extended slope = (r1.value - f0) / delta;
             const Extended halfPixel = 0.5L * e_.View.YRange / e_.View.PlotHeight;
             if (!(slope != 0) || !(std::fabs(f0 / slope) <= std::max(halfPixel, 1e-9L * scale)) ||
                 !(std::fabs(f0) <= 1e-6L * (scale + std::fabs(v))))
-                throw EInvalidOp(msg::InvalidOp);
+                return std::nullopt;
         }
         e_.Parser1.X = static_cast<double>(v);
     }
     return y;
 }
 
+Extended TCartesianPlotter::f(Extended v) {
+    const std::optional<Extended> y = tryF(v);
+    if (!y) throw EInvalidOp(msg::InvalidOp);
+    return *y;
+}
+
 bool TCartesianPlotter::evaluates(Extended v) {
-    try {
-        (void)f(v);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    return tryF(v).has_value();
 }
 
 void TCartesianPlotter::restorePen() {
@@ -198,11 +205,8 @@ bool TCartesianPlotter::trace(const Trace& t) {
     // ends are edges without a line, ln x beside 0 gets one.
     auto growsBeyondView = [&](Extended edgeValue, Extended inside) {
         if (!(edgeValue < e_.View.Ymin || edgeValue > e_.View.Ymax)) return false;
-        try {
-            return std::fabs(edgeValue - f(inside)) > e_.View.YRange / 4;
-        } catch (const std::exception&) {
-            return true;
-        }
+        const std::optional<Extended> y = tryF(inside);
+        return !y || std::fabs(edgeValue - *y) > e_.View.YRange / 4;
     };
     auto edgeLine = [&](Extended at) {
         int column = INT_MIN;
@@ -214,12 +218,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
         lastLineColumn = column;
     };
 
-    if (t.evaluateFirst) {
-        try {
-            (void)f(v);
-        } catch (const std::exception&) {
-        }
-    }
+    if (t.evaluateFirst) (void)tryF(v);
     // A step that is not positive, or too small to move v, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step) && v + step != v;
     e_.Feedback.setCursor(TPaintFeedback::Cursor::Hourglass);
@@ -229,6 +228,8 @@ bool TCartesianPlotter::trace(const Trace& t) {
             break;
         }
         const Extended before = v;
+        // A sample that does not evaluate, or whose point cannot be placed, ends the piece.
+        bool sampleFailed = false;
         try {
             // (Only when this sample evaluates: a search between two failing samples finds nothing
             // and costs a failed evaluation per halving.)
@@ -239,11 +240,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
                 if (s_.showAsymptotes && !marked) {
                     // Only an edge that evaluates is one (this sample may fail as well: then the
                     // search goes on from the next one).
-                    std::optional<Extended> edgeValue;
-                    try {
-                        edgeValue = f(edge);
-                    } catch (const std::exception&) {
-                    }
+                    const std::optional<Extended> edgeValue = tryF(edge);
                     if (edgeValue) {
                         if (growsBeyondView(*edgeValue, edge + step)) edgeLine(edge);
                         marked = true;
@@ -265,59 +262,67 @@ bool TCartesianPlotter::trace(const Trace& t) {
                     continue;
                 }
             }
-            Extended value = f(v);
-            if (t.derived) {
-                Extended a = value;
-                Extended b = f(v + DerivativeStep);
-                e_.Parser1.X = static_cast<double>(v);
-                value = (b - a) * 1e8L;
+            std::optional<Extended> sample = tryF(v);
+            if (sample && t.derived) {
+                const Extended a = *sample;
+                const std::optional<Extended> b = tryF(v + DerivativeStep);
+                if (b) e_.Parser1.X = static_cast<double>(v);
+                sample = b ? std::optional<Extended>((*b - a) * 1e8L) : std::nullopt;
             }
-            if (t.integral) {
-                sum += value * step;
-                value = sum;
-            }
-            int column, row;
-            if (swapped_) {
-                column = e_.WorldToPixelX(value);
-                row = e_.WorldToPixelY(v);
+            if (!sample) {
+                sampleFailed = true;
             } else {
-                column = e_.WorldToPixelX(v);
-                row = e_.WorldToPixelY(value);
-            }
-            // A jump is measured between two successive samples only: the first sample of a piece
-            // has no predecessor, so a curve entering from far off the picture is no asymptote. A
-            // segment from a domain edge is never a jump: the edge point is held near the picture.
-            bool jump = !first && !onEdge &&
-                        std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.View.PlotHeight;
-            // A steep but continuous curve is joined: the jump must survive bisection.
-            if (jump && !failed && !t.derived && !t.integral && !swapped_ && lastGood)
-                jump = jumpConfirmed(*lastGood, v, f(*lastGood), value);
-            onEdge = false;
-            if (first || jump || failed) {
-                flush();
-                if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
-                    v = FindAsymptote(v);
-                    DrawAsymptoteLine(v);
-                    marked = true;
+                Extended value = *sample;
+                if (t.integral) {
+                    sum += value * step;
+                    value = sum;
                 }
-                if (failed && s_.showAsymptotes && !marked && !t.derived) {
-                    v = FindDomainEdge(Direction::Entering, v);
-                    DrawAsymptoteLine(v);
+                int column, row;
+                if (swapped_) {
+                    column = e_.WorldToPixelX(value);
+                    row = e_.WorldToPixelY(v);
+                } else {
+                    column = e_.WorldToPixelX(v);
+                    row = e_.WorldToPixelY(value);
+                }
+                // A jump is measured between two successive samples only: the first sample of a piece
+                // has no predecessor, so a curve entering from far off the picture is no asymptote. A
+                // segment from a domain edge is never a jump: the edge point is held near the picture.
+                bool jump = !first && !onEdge &&
+                            std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.View.PlotHeight;
+                // A steep but continuous curve is joined: the jump must survive bisection.
+                if (jump && !failed && !t.derived && !t.integral && !swapped_ && lastGood)
+                    jump = jumpConfirmed(*lastGood, v, f(*lastGood), value);
+                onEdge = false;
+                if (first || jump || failed) {
+                    flush();
+                    if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
+                        v = FindAsymptote(v);
+                        DrawAsymptoteLine(v);
+                        marked = true;
+                    }
+                    if (failed && s_.showAsymptotes && !marked && !t.derived) {
+                        v = FindDomainEdge(Direction::Entering, v);
+                        DrawAsymptoteLine(v);
+                        v = v + step;
+                        marked = true;
+                    }
+                    failed = false;
+                    startAt(QPoint(column, row), swapped_ ? exactAt(value, v) : exactAt(v, value));
                     v = v + step;
-                    marked = true;
+                    first = false;
+                } else {
+                    lineTo(column, row, swapped_ ? exactAt(value, v) : exactAt(v, value));
+                    v = v + step;
+                    marked = false;
                 }
-                failed = false;
-                startAt(QPoint(column, row), swapped_ ? exactAt(value, v) : exactAt(v, value));
-                v = v + step;
-                first = false;
-            } else {
-                lineTo(column, row, swapped_ ? exactAt(value, v) : exactAt(v, value));
-                v = v + step;
-                marked = false;
+                prevRow = row;
+                lastGood = before;
             }
-            prevRow = row;
-            lastGood = before;
         } catch (const std::exception&) {
+            sampleFailed = true;
+        }
+        if (sampleFailed) {
             v = before + step;
             if (t.reachEdges && lastGood && !failed && !swapped_ && prevRow != 0) {
                 // The piece ends at its domain edge: search for it between the last good sample
@@ -370,12 +375,9 @@ bool TCartesianPlotter::jumpConfirmed(Extended a, Extended c, Extended fa, Exten
         const Extended m = (a + c) * 0.5L;
         if (!(m > a && m < c) || std::fabs(c - a) < BisectionWidth) return true; // still at the finest width
         if (e_.stopRequested()) return true;
-        Extended fm;
-        try {
-            fm = f(m);
-        } catch (const std::exception&) {
-            return true; // an undefined point between the samples
-        }
+        const std::optional<Extended> sample = tryF(m);
+        if (!sample) return true; // an undefined point between the samples
+        const Extended fm = *sample;
         if (fm < std::min(fa, fc) || fm > std::max(fa, fc)) return true;
         // follow the half that holds the larger part of the jump
         if (std::fabs(fm - fa) >= std::fabs(fc - fm)) {
@@ -426,12 +428,7 @@ Extended TCartesianPlotter::FindDomainEdge(Direction direction, Extended v,
     Extended bad = direction == Direction::Entering ? v - step2 : v + step2;
     // A sample that failed at an isolated point (1/x hit exactly at 0) leaves both ends good and
     // no edge to bisect for: the failed sample's own place is the edge.
-    bool badEndFails = false;
-    try {
-        (void)f(bad);
-    } catch (const std::exception&) {
-        badEndFails = true;
-    }
+    const bool badEndFails = !tryF(bad);
     if (!badEndFails && failedAt) return *failedAt;
     Extended m = (good + bad) * 0.5L;
     bisect(good, bad, m, [&](Extended x) { return evaluates(x); });

@@ -48,6 +48,9 @@ class TCartesianPlotter {
     bool trace(const Trace& t);
     /// The value at v; with a relation check, a value that does not solve the relation fails.
     Extended f(Extended v);
+    /// f(v) without exceptions: nothing where f would fail. The sampling loops ask this one, as
+    /// most of a view may lie outside the domain.
+    std::optional<Extended> tryF(Extended v);
     bool evaluates(Extended v);
     /// Whether the jump between samples at a and c (values fa and fc, more than twice the picture
     /// height apart) is a real one: true when a midpoint at some depth of bisection leaves the

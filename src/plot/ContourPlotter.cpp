@@ -65,12 +65,9 @@ void TContourPlotter::PlotContourRelation(int slot) {
     const ContourFunction F = [&parser](double x, double y) -> std::optional<double> {
         parser.X = x;
         parser.Y = y;
-        try {
-            const double v = static_cast<double>(parser.Value());
-            if (std::isfinite(v)) return v;
-        } catch (const std::exception&) {
-            // a point where the relation cannot be evaluated breaks the curve
-        }
+        // a point where the relation cannot be evaluated breaks the curve
+        const EvalResult r = parser.TryValue();
+        if (r.ok() && std::isfinite(r.value)) return r.value;
         return std::nullopt;
     };
     bool stopped = false;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 namespace kurvo {
 
@@ -79,15 +80,17 @@ class TLatticeDots {
 void TShading::shade(int slot, int spacing, bool above) {
     const int offset = latticeOffset(slot, spacing);
     TLatticeDots dots(spacing, offset);
-    for (int i = 0; i <= (e_.View.PlotWidth - offset) / spacing; ++i) {
-        Extended x = e_.PixelToWorldX(spacing * i + offset);
-        e_.Parser1.X = static_cast<double>(x);
-        Extended fx;
-        try {
-            fx = e_.Parser1.Value();
-        } catch (const std::exception&) {
-            continue; // the whole column fails the same way: every point of it is skipped
-        }
+    // The boundary is evaluated for the whole row of lattice columns at once.
+    const int columns = std::max(0, (e_.View.PlotWidth - offset) / spacing + 1);
+    std::vector<double> xs(static_cast<std::size_t>(columns));
+    for (int i = 0; i < columns; ++i)
+        xs[static_cast<std::size_t>(i)] = static_cast<double>(e_.PixelToWorldX(spacing * i + offset));
+    std::vector<EvalResult> fxs(xs.size());
+    e_.Parser1.Values(e_.Parser1.X, xs, fxs);
+    for (int i = 0; i < columns; ++i) {
+        const EvalResult& r = fxs[static_cast<std::size_t>(i)];
+        if (!r.ok()) continue; // the whole column fails the same way: every point of it is skipped
+        const Extended fx = r.value;
         for (int j = 0; j <= (e_.View.PlotHeight - offset) / spacing; ++j) {
             Extended y = e_.PixelToWorldY(spacing * j + offset);
             if (above ? y > fx : y < fx) dots.add(i, j);
@@ -106,16 +109,19 @@ void TShading::ShadeImplicitRegion(int slot, const TGraphSlot& graph) {
 
     const int offset = latticeOffset(slot, 10);
     TLatticeDots dots(10, offset);
+    // Each lattice column is evaluated as one row of y values; a point where the relation cannot
+    // be evaluated is skipped.
+    const int rows = std::max(0, (e_.View.PlotHeight - offset) / 10 + 1);
+    std::vector<double> ys(static_cast<std::size_t>(rows));
+    for (int j = 0; j < rows; ++j)
+        ys[static_cast<std::size_t>(j)] = static_cast<double>(e_.PixelToWorldY(10 * j + offset));
+    std::vector<EvalResult> Fs(ys.size());
     for (int i = 0; i <= (e_.View.PlotWidth - offset) / 10; ++i) {
         e_.Parser1.X = static_cast<double>(e_.PixelToWorldX(10 * i + offset));
-        for (int j = 0; j <= (e_.View.PlotHeight - offset) / 10; ++j) {
-            e_.Parser1.Y = static_cast<double>(e_.PixelToWorldY(10 * j + offset));
-            try {
-                Extended F = e_.Parser1.Value();
-                if (greater ? F > 0 : F < 0) dots.add(i, j);
-            } catch (const std::exception&) {
-                // a point where the relation cannot be evaluated is skipped
-            }
+        e_.Parser1.Values(e_.Parser1.Y, ys, Fs);
+        for (int j = 0; j < rows; ++j) {
+            const EvalResult& F = Fs[static_cast<std::size_t>(j)];
+            if (F.ok() && (greater ? F.value > 0 : F.value < 0)) dots.add(i, j);
         }
     }
     dots.draw(e_.canvas(), e_.graphColour(slot));

@@ -241,6 +241,35 @@ TEST(Shading, NoDotsWhereTheFunctionFails) {
     EXPECT_EQ(left, 0);
 }
 
+// Boundaries undefined left of the y axis: no dots there, the lattice on the right where the
+// relation holds (both lattice walks, down a column and along a row of columns).
+TEST(Shading, HalfUndefinedBoundariesShadeOnlyTheirDomain) {
+    struct Row {
+        bool implicit;
+        const char* relation;
+        const char* formula;
+        QRect held; // a box on the right where the relation holds everywhere
+    };
+    for (const Row& r : {Row{false, "y>", "ln(x)", QRect(500, 20, 200, 100)},
+                         Row{false, "y<=", "sqrt(x)+2", QRect(500, 400, 200, 100)},
+                         Row{true, "", "sqrt(x)*y>1", QRect(500, 20, 200, 100)}}) {
+        PlotFixture f;
+        f.settings.ImplicitMode = r.implicit;
+        f.host.relation = r.relation;
+        f.plot(r.formula);
+        const QImage img = f.engine->composedPicture();
+        auto count = [&](QRect box) {
+            int n = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y)
+                for (int x = box.left(); x <= box.right(); ++x)
+                    n += img.pixelColor(x, y) == f.graph(0);
+            return n;
+        };
+        EXPECT_EQ(count(QRect(0, 0, 390, 600)), 0) << r.formula;
+        EXPECT_GT(count(r.held), 100) << r.formula;
+    }
+}
+
 TEST(Shading, EachGraphOnItsOwnLatticeAndOnePathPerGraphInVectors) {
     struct Row {
         bool implicit;
