@@ -193,6 +193,8 @@ class TPlotEngine {
     bool redrawAllOnNextPlot_ = false; // set by undo: its Plot action draws every graph
     /// The paint driver: reads the view, then draws the slots of `scope` into the plot picture.
     void PaintBox1Paint(Scope scope);
+    /// After Escape stopped member `lastMember` of a family: members 0..lastMember stay as graphs.
+    void endStoppedFamily(int lastMember);
     void ensurePicture();
     /// With automatic y-scaling the coordinate sets choose the view: range fields, axis names.
     void fitViewToDataSets();
