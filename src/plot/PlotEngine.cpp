@@ -146,6 +146,17 @@ void TPlotEngine::replotAll() {
     PaintBox1Paint(Scope::All);
 }
 
+void TPlotEngine::takeChangedConstants(const TConstantValues& before) {
+    for (std::size_t k = 0; k < ConstantCount; ++k) {
+        const long double now = Settings.ConstantValues[k];
+        if (now == before[k]) continue;
+        for (TGraphSlot& graph : Document.Graphs)
+            graph.Constants[k] = static_cast<double>(now);
+        // A family's members are stepped from the constants it was generated with.
+        if (Settings.FamilyPlotting) Settings.savedConstants[k] = now;
+    }
+}
+
 void TPlotEngine::StoreFormula(const std::string& text) {
     syncModes();
     const std::string t = applyAliases(asciiLower(text), Host.aliasLines());
