@@ -695,6 +695,13 @@ void TMainForm::replotAllGraphs() {
     plotting([&] { engine_->replotAll(); });
 }
 
+void TMainForm::constantsChanged(const TConstantValues& before) {
+    plotting([&] {
+        engine_->takeChangedConstants(before);
+        engine_->replotAll();
+    });
+}
+
 void TMainForm::showViewInFields() {
     using F = TToolbarSet::RangeField;
     const std::array<std::string, 6> texts = startup::rangeFieldTexts(settings_);

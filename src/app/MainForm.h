@@ -113,6 +113,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void plotFormulaField() override { PlotClick(); }
     void plotFamily(const TFamily& family) override;
     void replotAllGraphs() override;
+    void constantsChanged(const TConstantValues& before) override;
     void showViewInFields() override;
     void refreshCommands() override { updateCommands(); }
     void setHintsShown(bool shown) override { guard_.setHintsShown(shown); }

@@ -62,6 +62,7 @@ void Tfconstant::OKBtnClick() {
     for (std::size_t k = 0; k < ConstantCount; ++k)
         typed[k] = toCp1252(Edit[k]->text());
     TSettingsRecord& settings = host_.settingsRecord();
+    const TConstantValues before = settings.ConstantValues;
     const TConstantsEdit edit =
         applyConstantFields(settings, typed, host_.plotEngine().Parsers.Translator.DecimalSeparator);
     for (std::size_t k = 0; k < ConstantCount; ++k)
@@ -75,6 +76,7 @@ void Tfconstant::OKBtnClick() {
     }
     shownValues_ = settings.ConstantValues;
     hide();
+    if (settings.ConstantValues != before) host_.constantsChanged(before);
 }
 
 void Tfconstant::CancelBtnClick() {

@@ -97,6 +97,8 @@ void TDataMks::SpeedButtonClick(int markType) {
     host_.settingsRecord().MarkType = markType;
     if (QAbstractButton* b = group_->button(markType)) b->setChecked(true);
     emit markChosen(markType);
+    host_.replotAllGraphs(); // the data sets show in the new mark at once
+
 }
 
 void TDataMks::Button1Click() {

@@ -1,6 +1,7 @@
 // TEditorHost: what the dialogs may ask of the main window.
 #pragma once
 
+#include "ConstantFields.h"
 #include "DataSource.h"
 #include "FamilyFields.h"
 #include "SettingsRecord.h"
@@ -39,6 +40,9 @@ class TEditorHost {
     virtual void plotFamily(const TFamily& family) = 0;
     /// Draws every graph again at the range fields' view (after a change of settings or data).
     virtual void replotAllGraphs() = 0;
+    /// The constants were changed from `before` to the settings' values: the graphs take the
+    /// changed ones and the picture is drawn again with them.
+    virtual void constantsChanged(const TConstantValues& before) = 0;
     /// Writes the view of the settings into the range fields (after a change of the view).
     virtual void showViewInFields() = 0;
     /// Sets every command's enabled and checked state from the settings again.

@@ -550,6 +550,9 @@ void TEnvironment::Button1Click() {
         return;
     }
     hide();
+    // Colours, marks and the rest show at once, as with Apply.
+    host_.replotAllGraphs();
+    host_.setHintsShown(host_.settingsRecord().showHints);
 }
 
 void TEnvironment::Button2Click() {

@@ -87,8 +87,12 @@ bool TDataSetStore::appendLine(const std::string& line) {
 
 std::vector<std::string> TDataSetStore::appendLines(const std::vector<std::string>& lines) {
     std::vector<std::string> refused;
-    for (const auto& line : lines)
-        if (!appendLine(line)) refused.push_back(line);
+    for (const auto& line : lines) {
+        if (appendLine(line))
+            m_singleSetOnly = false; // a set added later is drawn with the others
+        else
+            refused.push_back(line);
+    }
     if (!m_lines.empty() && m_lines.back() != DataSetEndLine) appendLine(std::string(DataSetEndLine));
     return refused;
 }
@@ -100,6 +104,7 @@ std::size_t TDataSetStore::appendSet(std::span<const TDataPoint> points) {
         if (!line || !appendLine(*line)) ++leftOut;
     }
     appendLine(std::string(DataSetEndLine));
+    m_singleSetOnly = false;
     return leftOut;
 }
 
@@ -138,6 +143,7 @@ void TDataSetStore::clear() {
     m_points.clear();
     m_setLineEnds.clear();
     m_setPointEnds.clear();
+    m_singleSetOnly = false;
 }
 
 } // namespace kurvo

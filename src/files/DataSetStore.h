@@ -71,7 +71,7 @@ class TDataSetStore {
     bool replaceSet(std::size_t set, std::span<const TDataPoint> points);
     /// Removes the last set (its points and its "#"); nothing happens when the store is empty.
     void removeLastSet();
-    /// Empties the store and sets the data-set count to 0; the single-set flag stays as it is.
+    /// Empties the store, sets the data-set count to 0 and clears the single-set flag.
     void clear();
 
     /// The data-set count: how many sets of the store the drawing shows, and which mark colour the
@@ -79,7 +79,8 @@ class TDataSetStore {
     int dataSetCount() const { return m_dataSetCount; }
     void setDataSetCount(int count) { m_dataSetCount = count; }
     /// The single-set flag: once a transformation has overwritten the first set, only that set is
-    /// drawn, in the colour of the newest drawing.
+    /// drawn, in the colour of the newest drawing, until a set is added (appendLines taking a line,
+    /// appendSet) or the store is cleared.
     bool singleSetOnly() const { return m_singleSetOnly; }
     void setSingleSetOnly(bool on) { m_singleSetOnly = on; }
 

@@ -5,6 +5,7 @@
 #include "AsciiCase.h"
 #include "CoordinateSetPlotter.h"
 #include "Errors.h"
+#include "FamilyFields.h"
 #include "ImplicitForms.h"
 #include "NumberText.h"
 
@@ -143,6 +144,17 @@ void TPlotEngine::PlotAction() {
 
 void TPlotEngine::replotAll() {
     PaintBox1Paint(Scope::All);
+}
+
+void TPlotEngine::takeChangedConstants(const TConstantValues& before) {
+    for (std::size_t k = 0; k < ConstantCount; ++k) {
+        const long double now = Settings.ConstantValues[k];
+        if (now == before[k]) continue;
+        for (TGraphSlot& graph : Document.Graphs)
+            graph.Constants[k] = static_cast<double>(now);
+        // A family's members are stepped from the constants it was generated with.
+        if (Settings.FamilyPlotting) Settings.savedConstants[k] = now;
+    }
 }
 
 void TPlotEngine::StoreFormula(const std::string& text) {
@@ -309,7 +321,22 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
     pictureView_ = view;
     pictureSets_ = sets;
     QPainter painter(&PlotPicture);
-    TPlotRenderer(Document, Parsers, painter, view, frame, Host).render();
+    TPlotRenderer renderer(Document, Parsers, painter, view, frame, Host);
+    renderer.render();
+    if (renderer.stoppedMember() >= 0) endStoppedFamily(renderer.stoppedMember());
+}
+
+void TPlotEngine::endStoppedFamily(int lastMember) {
+    // Escape ends family mode. The members drawn so far become ordinary graphs, each keeping its
+    // stepped constants, so the picture stays as it is and a later resize or zoom draws those
+    // members again, not the whole family.
+    const auto members =
+        familyMemberConstants(Settings.savedConstants, TFamily{lastMember + 1, Settings.FamilySteps});
+    for (std::size_t k = 0; k < members.size(); ++k)
+        Document.Graphs[k].Constants = members[k];
+    Settings.FamilyPlotting = false;
+    Settings.LastGraph = lastMember;
+    Document.FamilyLastGraph = 0;
 }
 
 void TPlotEngine::fitViewToDataSets() {

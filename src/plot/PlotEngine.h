@@ -82,6 +82,9 @@ class TPlotEngine {
     /// Draws every graph again at the view of the range fields, on a cleared picture (first display,
     /// resize, and every operation that changes the view).
     void replotAll();
+    /// After the constants changed from `before`: every graph takes the changed values (a graph
+    /// whose formula does not use a letter draws the same with any value of it), a family too.
+    void takeChangedConstants(const TConstantValues& before);
     /// Translates a formula text into slot `LastGraph`.
     void StoreFormula(const std::string& text);
     /// Reads the view from the range fields (each an expression) and recomputes the plot step.
@@ -193,6 +196,8 @@ class TPlotEngine {
     bool redrawAllOnNextPlot_ = false; // set by undo: its Plot action draws every graph
     /// The paint driver: reads the view, then draws the slots of `scope` into the plot picture.
     void PaintBox1Paint(Scope scope);
+    /// After Escape stopped member `lastMember` of a family: members 0..lastMember stay as graphs.
+    void endStoppedFamily(int lastMember);
     void ensurePicture();
     /// With automatic y-scaling the coordinate sets choose the view: range fields, axis names.
     void fitViewToDataSets();

@@ -100,13 +100,21 @@ TAutoScale::Outcome TPlotEngine::fitView() {
 
 bool TPlotEngine::doubleView() {
     const bool polar = !Settings.CartesianMode;
-    if (!viewIsMappable(2 * Settings.Xmin, 2 * Settings.Xmax, 2 * Settings.Ymin, 2 * Settings.Ymax))
-        return false;
+    // Doubled about the origin while the origin is in sight; a view away from it (x from 100 to
+    // 110) would leave the picture, so such a view is doubled about its own centre.
+    const bool originInside = Settings.Xmin <= 0 && 0 <= Settings.Xmax && Settings.Ymin <= 0 &&
+                              0 <= Settings.Ymax;
+    const Extended cx = originInside ? 0 : (Settings.Xmin + Settings.Xmax) / 2;
+    const Extended cy = originInside ? 0 : (Settings.Ymin + Settings.Ymax) / 2;
+    const auto doubled = [](Extended v, Extended c) { return c + 2 * (v - c); };
+    const Extended xmin = doubled(Settings.Xmin, cx), xmax = doubled(Settings.Xmax, cx);
+    const Extended ymin = doubled(Settings.Ymin, cy), ymax = doubled(Settings.Ymax, cy);
+    if (!viewIsMappable(xmin, xmax, ymin, ymax)) return false;
     if (polar && !(std::isfinite(2 * Settings.Tmin) && std::isfinite(2 * Settings.Tmax))) return false;
-    Settings.Xmin *= 2;
-    Settings.Xmax *= 2;
-    Settings.Ymin *= 2;
-    Settings.Ymax *= 2;
+    Settings.Xmin = xmin;
+    Settings.Xmax = xmax;
+    Settings.Ymin = ymin;
+    Settings.Ymax = ymax;
     if (polar) {
         Settings.Tmin *= 2;
         Settings.Tmax *= 2;

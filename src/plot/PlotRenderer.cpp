@@ -36,6 +36,7 @@ bool TPlotRenderer::stopRequested() {
     if (!Feedback.pollStop()) return false;
     Feedback.setCursor(TPaintFeedback::Cursor::Normal);
     Feedback.showMessage("Plot stopped");
+    stopped_ = true;
     return true;
 }
 
@@ -121,8 +122,14 @@ void TPlotRenderer::render() {
     // The coordinate sets come last, above the grid and the graphs, so a formula plotted after the
     // points were imported leaves them in sight; also when a graph's paint ends in an error.
     try {
-        for (int slot = first; slot <= last; ++slot)
+        for (int slot = first; slot <= last; ++slot) {
             drawSlot(slot);
+            // Escape ends a family: the members after the one it stopped are not drawn.
+            if (stopped_ && Settings.FamilyPlotting) {
+                stoppedSlot_ = slot;
+                break;
+            }
+        }
     } catch (...) {
         if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
         throw;

@@ -71,6 +71,10 @@ class TPlotRenderer {
     void stepFamily(TParser& p) const { TPlotParsers::stepFamily(p, Settings); }
     /// Shows "Plot stopped" and restores the cursor when the user pressed Escape.
     bool stopRequested();
+    /// true once the user pressed Escape during this paint.
+    bool stopped() const { return stopped_; }
+    /// In family mode, the member whose paint Escape stopped (-1: none was stopped).
+    int stoppedMember() const { return stoppedSlot_; }
 
     /// While it lives, the canvas draws curves (smooth = true: antialiased when the option is on)
     /// or crisp lines and single pixels (smooth = false); the state before is restored at its end.
@@ -105,6 +109,8 @@ class TPlotRenderer {
 
     QPainter& painter_;
     std::vector<std::array<double, ConstantCount>> familyMembers_; ///< family mode: by slot
+    bool stopped_ = false;
+    int stoppedSlot_ = -1;
     bool smooth_ = false; // the canvas is antialiased and shifted by `shift_`
     qreal shift_ = 0;
 };

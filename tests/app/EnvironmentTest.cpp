@@ -3,11 +3,14 @@
 #include "AppTestSupport.h"
 
 #include "ColourSwatch.h"
+#include "ConstantFields.h"
+#include "ConstantsDialog.h"
 #include "DataMarksDialog.h"
 #include "DisplayAccess.h"
 #include "EnvironmentDialog.h"
 
 #include <QCheckBox>
+#include <functional>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -146,7 +149,7 @@ TEST_F(EnvironmentTest, ApplyRedrawsAtOnceAndCancelKeepsWhatWasApplied) {
     EXPECT_TRUE(messages().empty());
 }
 
-TEST_F(EnvironmentTest, OkWritesTheRecordWithoutRedrawing) {
+TEST_F(EnvironmentTest, OkWritesTheRecord) {
     openDialog();
     answerColour = QColor(10, 20, 30);
     dialog().SwatchClick(12); // Mark 3
@@ -154,7 +157,6 @@ TEST_F(EnvironmentTest, OkWritesTheRecordWithoutRedrawing) {
     dialog().Edit2->setText("4");
     dialog().SpinEdit2->setValue(2048);
     form->toolbars().fields[TToolbarSet::XMin]->setText("-3");
-    const QImage before = form->engine()->composedPicture();
     dialog().Button1->click(); // OK
 
     EXPECT_FALSE(dialog().isVisible());
@@ -166,7 +168,58 @@ TEST_F(EnvironmentTest, OkWritesTheRecordWithoutRedrawing) {
     EXPECT_EQ(written.plotStepText, "2048");
     EXPECT_EQ(written.Xmin, -3);
     EXPECT_EQ(form->toolbars().plotStep->value(), 2048);
-    EXPECT_EQ(form->engine()->composedPicture(), before);
+}
+
+TEST_F(EnvironmentTest, EveryChangeShowsAtOnce) {
+    // Each change, made as the user makes it, redraws the picture without a zoom or resize.
+    struct Row {
+        const char* what;
+        std::function<void(EnvironmentTest&)> change;
+        std::function<bool(EnvironmentTest&)> shown;
+    };
+    const int column = 200;
+    const Row rows[] = {
+        {"a graph colour with OK",
+         [](EnvironmentTest& t) {
+             t.answerColour = QColor(255, 255, 0);
+             t.dialog().SwatchClick(15); // Graph 1
+             t.dialog().Button1->click();
+         },
+         [&](EnvironmentTest& t) { return t.pixelsInColumn(column, 0x00FFFF) > 0; }},
+        {"a new data mark",
+         [](EnvironmentTest& t) {
+             QTest::mouseClick(t.dialog().SpeedButton1, Qt::LeftButton);
+             QTest::mouseClick(t.palette().SpeedButton[3], Qt::LeftButton); // square outline
+         },
+         [](EnvironmentTest& t) { return t.form->settings().MarkType == 4; }},
+        {"a changed constant with OK",
+         [](EnvironmentTest& t) {
+             t.dialog().Button2->click();
+             Tfconstant& d = *t.form->constantsDialog();
+             t.action("Constants1")->trigger();
+             d.Edit[*constantIndex('a')]->setText("3");
+             QTest::mouseClick(d.OKBtn, Qt::LeftButton);
+         },
+         [&](EnvironmentTest& t) {
+             const int y3 = t.form->engine()->WorldToPixelY(3);
+             const QImage img = t.form->engine()->composedPicture();
+             return img.pixelColor(column, y3) == TColourSwatch::toQColor(t.form->settings().GraphColours[0]);
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        // A new window for each row (OK of an earlier row may have changed the stored colours).
+        openDialog();
+        form->engine()->Document.DataSets.appendLines({"1,1", "2,3", "#"});
+        form->engine()->Document.DataSets.setDataSetCount(1);
+        form->engine()->Document.DataSetPlotting = true;
+        plot("a"); // a horizontal line at y = a = 1
+        const QImage before = form->engine()->composedPicture();
+        row.change(*this);
+        EXPECT_NE(form->engine()->composedPicture(), before);
+        EXPECT_TRUE(row.shown(*this));
+        EXPECT_TRUE(messages().empty()) << messages().front();
+    }
 }
 
 TEST_F(EnvironmentTest, RefusedValuesKeepTheDialogOpenAndChangeNothing) {

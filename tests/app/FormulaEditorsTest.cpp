@@ -118,12 +118,12 @@ TEST_F(FormulaEditorsTest, ConstantsReachTheNextFormulaStored) {
     EXPECT_TRUE(drawnNear(e, 2, 7, e.graphColour(0)));  // 2·2² - 1
     EXPECT_FALSE(drawnNear(e, 2, 3, e.graphColour(0))); // not 1·2² - 1
 
-    // A new value changes no graph until a formula is stored again: a full redraw keeps a = 2.
+    // OK with a new value redraws the graphs that use it with the new value at once.
     action("Constants1")->trigger();
     d.Edit[at('a')]->setText("1");
     QTest::mouseClick(d.OKBtn, Qt::LeftButton);
-    form->replotAllGraphs();
-    EXPECT_TRUE(drawnNear(e, 2, 7, e.graphColour(0)));
+    EXPECT_TRUE(drawnNear(e, 2, 3, e.graphColour(0)));
+    EXPECT_FALSE(drawnNear(e, 2, 7, e.graphColour(0)));
     EXPECT_TRUE(messages().empty()) << messages().front();
 }
 

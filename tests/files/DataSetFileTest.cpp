@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <cmath>
 #include <limits>
 
@@ -251,15 +253,29 @@ TEST(DataSetStore, AppendSetWritesGeneralNumberTexts) {
     EXPECT_TRUE(store.allPoints().empty());
 }
 
-TEST(DataSetStore, ClearingResetsTheCountButNotTheSingleSetFlag) {
-    TDataSetStore store;
-    store.appendLines({"1,2", "#"});
-    store.setDataSetCount(3);
-    store.setSingleSetOnly(true);
-    store.clear();
-    EXPECT_EQ(store.dataSetCount(), 0);
-    // Once a transformation has run, only the first set is drawn until the program ends.
-    EXPECT_TRUE(store.singleSetOnly());
+TEST(DataSetStore, TheSingleSetFlagLastsUntilSetsAreAddedOrDeleted) {
+    struct Row {
+        const char* what;
+        std::function<void(TDataSetStore&)> step;
+        bool flagAfter;
+    };
+    const TDataPoint image[] = {{3, 4}};
+    const Row rows[] = {
+        {"cleared", [](TDataSetStore& s) { s.clear(); }, false},
+        {"a set typed or imported", [](TDataSetStore& s) { s.appendLines({"5,6"}); }, false},
+        {"a set appended", [&](TDataSetStore& s) { s.appendSet(image); }, false},
+        {"only refused lines", [](TDataSetStore& s) { s.appendLines({"x"}); }, true},
+        {"the first set replaced", [&](TDataSetStore& s) { s.replaceSet(0, image); }, true},
+        {"the last set removed", [](TDataSetStore& s) { s.removeLastSet(); }, true},
+    };
+    for (const Row& row : rows) {
+        TDataSetStore store;
+        store.appendLines({"1,2", "#"});
+        store.setDataSetCount(3);
+        store.setSingleSetOnly(true);
+        row.step(store);
+        EXPECT_EQ(store.singleSetOnly(), row.flagAfter) << row.what;
+    }
 }
 
 } // namespace

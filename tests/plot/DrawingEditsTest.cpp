@@ -251,6 +251,22 @@ TEST(DeleteGraphs, LastDataSetAfterATransformationKeepsTheTransformedSetDrawn) {
     EXPECT_EQ(f.at(5, 5), White);
 }
 
+TEST(DeleteGraphs, SetsAddedAfterATransformationAreDrawn) {
+    // Typed after a transformation, or after every set was deleted: every set is drawn again.
+    for (bool deletedFirst : {false, true}) {
+        EditFixture f;
+        ASSERT_EQ(addTypedDataSet(*f.engine, "x,y", {"1,1"}).error, "");
+        f.sets().setSingleSetOnly(true);
+        if (deletedFirst) {
+            deleteGraphs(*f.engine, TDeleteChoice::AllDataSets);
+            ASSERT_EQ(addTypedDataSet(*f.engine, "x,y", {"1,1"}).error, "");
+        }
+        ASSERT_EQ(addTypedDataSet(*f.engine, "x,y", {"5,5"}).error, "");
+        EXPECT_EQ(f.at(1, 1), f.mark(0)) << deletedFirst;
+        EXPECT_EQ(f.at(5, 5), f.mark(1)) << deletedFirst;
+    }
+}
+
 TEST(DeleteGraphs, DataSetChoicesKeepTheGraphsDrawnAfterTypedPoints) {
     for (TDeleteChoice choice : {TDeleteChoice::LastDataSet, TDeleteChoice::AllDataSets}) {
         EditFixture f;

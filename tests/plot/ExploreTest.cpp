@@ -151,7 +151,10 @@ TEST(ViewOperations, ZoomOutDoublesAboutTheOrigin) {
          1,
          {"0", "6.283185", "-2", "3", "-1", "1"},
          {"0", "6.283185", "-4", "6", "-2", "2"}},
-        {"not about the centre", false, 1, {"0", "1", "2", "4", "1", "2"}, {"0", "1", "4", "8", "2", "4"}},
+        {"origin on the edge", false, 1, {"0", "1", "0", "4", "-2", "0"}, {"0", "1", "0", "8", "-4", "0"}},
+        // Away from the origin the view is doubled about its centre, so the region stays in sight.
+        {"origin out of sight", false, 1, {"0", "1", "2", "4", "1", "2"}, {"0", "1", "1", "5", "0.5", "2.5"}},
+        {"x from 100 to 110", false, 1, {"0", "1", "100", "110", "-7", "7"}, {"0", "1", "95", "115", "-14", "14"}},
         {"polar doubles t",
          true,
          1,

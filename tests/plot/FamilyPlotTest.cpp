@@ -130,6 +130,35 @@ TEST(FamilyPlot, ZoomDrawsTheFamilyAgainAndPlotEndsIt) {
     EXPECT_TRUE(f.host.messages.empty());
 }
 
+TEST(FamilyPlot, EscapeEndsTheFamilyAndKeepsTheMembersDrawn) {
+    PlotFixture f;
+    f.plot("a*x^2");
+    const long long perMember = f.host.polls;
+    ASSERT_GT(perMember, 4);
+    f.host.family = fields("5", {{'a', "1"}});
+    // Escape in the middle of the third member (slot 2).
+    const long long start = f.host.polls;
+    f.host.stopPoll = [&] { return f.host.polls == start + 2 * perMember + perMember / 2; };
+    plotFamily(f, "a*x^2", *f.host.family);
+    f.host.stopPoll = nullptr;
+    EXPECT_FALSE(f.settings.FamilyPlotting);
+    EXPECT_EQ(f.settings.LastGraph, 2);
+    // Paints after the stop: a zoom's redraw and a resize's. Neither generates the family again:
+    // members 0 and 1 are drawn whole with their own constants, the third too, the rest never.
+    const long long before = f.host.polls;
+    for (const char* paint : {"zoom", "resize"}) {
+        if (std::string(paint) == "zoom")
+            f.engine->replotFamilyOrAll();
+        else
+            f.engine->replotAll();
+        for (int k = 0; k < 3; ++k)
+            EXPECT_TRUE(nearColour(f, 1.0, 1 + k, f.graph(k))) << paint << " member " << k;
+        EXPECT_FALSE(nearColour(f, 1.0, 4, f.graph(3))) << paint;
+        EXPECT_FALSE(nearColour(f, 1.0, 5, f.graph(4))) << paint;
+    }
+    EXPECT_LE(f.host.polls - before, 2 * 3 * perMember + 10);
+}
+
 TEST(FamilyPlot, EveryPaintOfAFamilyDrawsEachMemberWithItsOwnConstants) {
     // A resize (a full redraw from the stored slots), an export, and a derived graph beside each
     // member must not take the constants the previous member or paint left stepped.
