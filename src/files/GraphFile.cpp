@@ -6,6 +6,7 @@
 #include "DataSetStore.h"
 #include "NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -226,8 +227,9 @@ EGraphFileError::EGraphFileError(std::string file, int line, const std::string& 
 std::string encodeGraphFile(const TGraphFile& graph) {
     Writer writer{graph, {}};
     visitLayout(graph, writer);
-    for (std::size_t i = 0; i < graph.formulas.size() && i < GraphFileMaxFormulas; ++i) {
-        std::string formula = cut(graph.formulas[i], ShortStringLength);
+    std::size_t written = 0;
+    for (; written < graph.formulas.size() && written < GraphFileMaxFormulas; ++written) {
+        std::string formula = cut(graph.formulas[written], ShortStringLength);
         if (formula.empty()) break;
         requireOneLine(formula, "a formula");
         if (formula.starts_with("###")) throw std::invalid_argument("a formula begins with ###: " + formula);
@@ -239,10 +241,13 @@ std::string encodeGraphFile(const TGraphFile& graph) {
         requireOneLine(line, "a data-set line");
         writer.line(line);
     }
-    if (!graph.graphModes.empty()) {
+    // One mode line for each formula written (the file ends its formulas at an empty one), so the
+    // file reads back to the same graphs with the same modes.
+    const std::size_t modeLines = std::min(written, graph.graphModes.size());
+    if (modeLines > 0) {
         writer.line(GraphFileGraphsLine);
-        for (const TPlotMode& mode : graph.graphModes)
-            writer.line(mode.text());
+        for (std::size_t i = 0; i < modeLines; ++i)
+            writer.line(graph.graphModes[i].text());
     }
     return std::move(writer.out);
 }

@@ -453,6 +453,24 @@ TEST(GraphFileModes, ModeLinesFollowTheDataSetsAndReadBack) {
     EXPECT_EQ(read.graphModes[2], TPlotMode::of(g.settings));
 }
 
+TEST(GraphFileModes, ModeLinesStopWhereTheWrittenFormulasStop) {
+    // The file ends its formulas at an empty one: it writes a mode line for each formula written,
+    // and none at all when no formula is written, so the file reads back to the same drawing.
+    struct Row {
+        std::vector<std::string> formulas;
+        std::size_t modeLines;
+    };
+    for (const Row& row : {Row{{"x^2", "", "sin(x)"}, 1}, Row{{"", "x"}, 0}, Row{{}, 0}}) {
+        TGraphFile g = sampleGraph();
+        g.formulas = row.formulas;
+        g.graphModes.assign(3, TPlotMode{TPlotMode::Kind::Polar, false, false});
+        const std::string once = encodeGraphFile(g);
+        const TGraphFile read = decodeGraphFile(once, "g.kvo").graph;
+        EXPECT_EQ(read.graphModes.size(), row.modeLines) << row.formulas.size();
+        EXPECT_EQ(encodeGraphFile(read), once) << row.formulas.size();
+    }
+}
+
 TEST(GraphFileReader, WithoutGraphsTheMarkerFollowsTheFixedReals) {
     Lines lines = sampleLines();
     lines.erase(lines.begin() + GraphFileFixedLines, lines.begin() + GraphFileFixedLines + 3);
