@@ -60,6 +60,9 @@ Options:
                            general relations traced as smooth contours or searched row by row
                            (default: the data folder's option, else smooth)
   --antialias on|off       antialiased curves (default: the data folder's option, else on)
+  --legend                 draw the legend: each graph's formula beside a line in its colour, in
+                           the corner the curves cross least (also drawn when the data folder's
+                           "Show legend" option is on)
   --scale K                device pixel ratio (1, 1.5, 2 ...): the picture has K times the plot
                            area's pixels, drawn as a K-times sharper screen shows it
   -h, --help               show this help
@@ -120,6 +123,7 @@ int runRender(const Args& args) {
     std::string graphFile, saveGraph;
     std::vector<std::string> dataFiles;
     std::optional<bool> smoothCurves, antialias;
+    bool legend = false;
     double scale = 1;
     const std::vector<TOption> options = {
         valueOption("-o", [&](const std::string& v) { out = v; }),
@@ -173,6 +177,7 @@ int runRender(const Args& args) {
                     [&](const std::string& v) {
                         antialias = choiceValue("--antialias", v, {"on", "off"}) == "on";
                     }),
+        switchOption("--legend", [&] { legend = true; }),
         valueOption("--scale",
                     [&](const std::string& v) {
                         scale = numberValue("--scale", v);
@@ -247,6 +252,7 @@ int runRender(const Args& args) {
     engine.Options = session.options;
     if (smoothCurves) engine.Options.smoothImplicitCurves = *smoothCurves;
     if (antialias) engine.Options.antialiasedCurves = *antialias;
+    if (legend) engine.Options.showLegend = true;
     engine.setDevicePixelRatio(scale);
     try {
         startup::applySession(engine.Parsers, settings, data);

@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* SmoothKey = "Plot/SmoothImplicitCurves";
 constexpr const char* AntialiasKey = "Plot/AntialiasedCurves";
+constexpr const char* LegendKey = "Plot/ShowLegend";
+constexpr const char* GraphListKey = "Window/ShowGraphList";
 
 /// "true"/"false" (and "1"/"0") in any case; anything else is no value.
 std::optional<bool> boolValue(const QSettings& ini, const char* key) {
@@ -40,6 +42,8 @@ TExtensionSettings readExtensionSettings(const std::filesystem::path& file) {
     if (ini.status() != QSettings::NoError) return options;
     if (auto v = boolValue(ini, SmoothKey)) options.smoothImplicitCurves = *v;
     if (auto v = boolValue(ini, AntialiasKey)) options.antialiasedCurves = *v;
+    if (auto v = boolValue(ini, LegendKey)) options.showLegend = *v;
+    if (auto v = boolValue(ini, GraphListKey)) options.showGraphList = *v;
     return options;
 }
 
@@ -62,6 +66,8 @@ void writeExtensionSettings(const std::filesystem::path& file, const TExtensionS
         QSettings ini(scratch.fileName(), QSettings::IniFormat);
         ini.setValue(QString::fromLatin1(SmoothKey), options.smoothImplicitCurves);
         ini.setValue(QString::fromLatin1(AntialiasKey), options.antialiasedCurves);
+        ini.setValue(QString::fromLatin1(LegendKey), options.showLegend);
+        ini.setValue(QString::fromLatin1(GraphListKey), options.showGraphList);
         ini.sync();
         if (ini.status() != QSettings::NoError)
             throw EInOutError("Cannot write " + file.string() + ": the options could not be composed");

@@ -14,6 +14,10 @@ struct TExtensionSettings {
     bool smoothImplicitCurves = true;
     /// Curves are drawn antialiased; grid, axes, ticks and dots stay crisp either way.
     bool antialiasedCurves = true;
+    /// A legend box names each graph's formula beside a line in its colour.
+    bool showLegend = false;
+    /// The window shows its list of graphs.
+    bool showGraphList = false;
 
     bool operator==(const TExtensionSettings&) const = default;
 };

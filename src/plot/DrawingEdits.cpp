@@ -1,10 +1,11 @@
-// Typing a coordinate set into the drawing and deleting graphs or sets from it.
+// Typing a coordinate set into the drawing, deleting graphs or sets from it, and changing one graph.
 #include "DrawingEdits.h"
 
 #include "PlotEngine.h"
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace kurvo {
 
@@ -29,6 +30,27 @@ int newestGraph(const TGraphDocument& doc, int slot) {
     while (slot >= 0 && slotIsEmpty(doc, slot))
         --slot;
     return slot;
+}
+
+/// The family's members while a family is plotted: 0 when `slot` is not one of them.
+int familyMembersAt(const TPlotEngine& engine, int slot) {
+    const int members = engine.Document.FamilyLastGraph;
+    return engine.Settings.FamilyPlotting && slot >= 0 && slot < members ? members : 0;
+}
+
+/// A slot from 0 to `LastGraph` holding a graph (family members count while a family is plotted).
+bool holdsGraph(const TPlotEngine& engine, int slot) {
+    if (familyMembersAt(engine, slot) > 0) return true;
+    return !engine.Settings.FamilyPlotting && slot >= 0 && slot <= engine.Settings.LastGraph &&
+           slot < TGraphDocument::SlotCount && !slotIsEmpty(engine.Document, slot);
+}
+
+/// The undo snapshot of a one-graph operation: the settings and every slot as they were before it.
+void takeSlotsSnapshot(TGraphDocument& doc, const TSettingsRecord& settings,
+                       TGraphDocument::TSlotContents slots) {
+    doc.UndoSnapshot = settings;
+    doc.UndoPlotsFormula = false; // undo draws the restored graphs, it plots nothing new
+    doc.UndoSlots = std::move(slots);
 }
 
 } // namespace
@@ -100,6 +122,85 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
     }
     settings.XAxisName = "x";
     settings.YAxisName = "y";
+    engine.replotAll();
+}
+
+bool deleteGraph(TPlotEngine& engine, int slot) {
+    if (!holdsGraph(engine, slot)) return false;
+    TGraphDocument& doc = engine.Document;
+    TSettingsRecord& settings = engine.Settings;
+    takeSlotsSnapshot(doc, settings, doc.slotContents());
+    if (familyMembersAt(engine, slot) > 0) {
+        // The family filled slots 0..N-1 over whatever graphs were there: nothing else is left.
+        for (int s = 0; s < TGraphDocument::SlotCount; ++s)
+            emptySlot(doc, s);
+        settings.FamilyPlotting = false;
+        doc.FamilyLastGraph = 0;
+        settings.LastGraph = -1;
+    } else {
+        for (int s = slot; s + 1 < TGraphDocument::SlotCount; ++s)
+            doc.copySlot(static_cast<std::size_t>(s + 1), static_cast<std::size_t>(s));
+        emptySlot(doc, TGraphDocument::SlotCount - 1);
+        settings.LastGraph = std::max(settings.LastGraph - 1, -1);
+    }
+    const int newest = newestGraph(doc, settings.LastGraph);
+    engine.Host.setFormulaText(newest >= 0 ? doc.UserFormulas[static_cast<std::size_t>(newest)] : std::string());
+    engine.replotAll();
+    return true;
+}
+
+bool editGraph(TPlotEngine& engine, int slot, const std::string& text) {
+    if (text.empty() || !holdsGraph(engine, slot)) return false;
+    if (text.size() > TGraphDocument::MaxFormulaLength) {
+        engine.Host.showMessage("This formula is too long: a formula can have at most 255 characters.");
+        return false;
+    }
+    TGraphDocument& doc = engine.Document;
+    TSettingsRecord& settings = engine.Settings;
+    const TGraphDocument::TSlotContents before = doc.slotContents();
+    const TSettingsRecord settingsBefore = settings;
+    const int members = familyMembersAt(engine, slot);
+    const int target = members > 0 ? 0 : slot;
+    const TGraphSlot old = doc.Graphs[static_cast<std::size_t>(target)];
+    {
+        // Store formula writes slot LastGraph in the current mode: both are lent for the store
+        // and given back however it ends.
+        struct Restore {
+            TPlotEngine& engine;
+            std::int32_t lastGraph;
+            TPlotMode mode;
+            ~Restore() {
+                engine.Settings.LastGraph = lastGraph;
+                mode.applyTo(engine.Settings);
+                engine.syncModes();
+            }
+        } restore{engine, settings.LastGraph, TPlotMode::of(settings)};
+        settings.LastGraph = target;
+        old.Mode.applyTo(settings);
+        try {
+            engine.StoreFormula(text);
+        } catch (...) {
+            doc.restoreSlotContents(before);
+            throw;
+        }
+    }
+    TGraphSlot& graph = doc.Graphs[static_cast<std::size_t>(target)];
+    graph.Hidden = old.Hidden;
+    // The constants it was drawn with stay: an edit changes the formula, not the letters' values.
+    graph.Constants = old.Constants;
+    for (int k = 1; k < members; ++k)
+        doc.copySlot(0, static_cast<std::size_t>(k));
+    takeSlotsSnapshot(doc, settingsBefore, before);
+    engine.Host.setFormulaText(text);
+    engine.replotAll();
+    return true;
+}
+
+void setGraphHidden(TPlotEngine& engine, int slot, bool hidden) {
+    if (!holdsGraph(engine, slot)) return;
+    const int members = familyMembersAt(engine, slot);
+    for (int s = members > 0 ? 0 : slot; s < std::max(members, slot + 1); ++s)
+        engine.Document.Graphs[static_cast<std::size_t>(s)].Hidden = hidden;
     engine.replotAll();
 }
 

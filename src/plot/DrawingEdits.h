@@ -1,4 +1,4 @@
-// Typing a coordinate set into the drawing and deleting graphs or sets from it.
+// Typing a coordinate set into the drawing, deleting graphs or sets from it, and changing one graph.
 #pragma once
 
 #include "DataSetStore.h"
@@ -39,5 +39,29 @@ enum class TDeleteChoice { LastGraph, AllGraphs, LastDataSet, AllDataSets, All }
 /// empties it) and graphs are left, it shows the newest graph's formula, so the redraw draws them.
 /// Every choice resets the axis names to "x" and "y" and ends with a full redraw.
 void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice);
+
+// ---- one graph of the drawing ------------------------------------------------------------------------
+// A graph is named by its first slot; while a family is plotted the family is one graph (slots
+// 0..FamilyLastGraph-1). Delete and edit are each one operation on the drawing: the undo snapshot
+// taken in them (settings and slots) takes the whole operation back. Each ends with a full redraw.
+
+/// Removes the graph in `slot`: the later slots move down one and `LastGraph` with them, so the next
+/// formula plotted goes after the remaining graphs and a graph file keeps them in order. The formula
+/// field shows the newest remaining graph's formula (empty when none is left). Deleting the family
+/// removes every member and ends family mode. A slot that holds no graph changes nothing.
+/// Returns whether a graph was removed.
+bool deleteGraph(TPlotEngine& engine, int slot);
+
+/// Replaces the formula of the graph in `slot` with `text` and draws it again in its slot, in the
+/// mode it was plotted in, keeping its colour and whether it is hidden. For the family every member
+/// takes the new formula. The formula field shows `text`. An empty text or a slot without a graph
+/// changes nothing (false); a text longer than a slot holds is refused with the Plot action's
+/// message, and one that does not translate raises the translator's error: the drawing stays as it
+/// was either way.
+bool editGraph(TPlotEngine& engine, int slot, const std::string& text);
+
+/// Shows or hides the graph in `slot` (for the family, every member) and draws every graph again.
+/// A hidden graph is drawn nowhere and not picked by the readout; graph files still hold it.
+void setGraphHidden(TPlotEngine& engine, int slot, bool hidden);
 
 } // namespace kurvo

@@ -6,6 +6,7 @@
 #include "SettingsRecord.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kurvo {
@@ -32,6 +33,9 @@ struct TGraphSlot {
     /// The constants a..z as they were when the formula was stored: a later change of a constant
     /// reaches the graphs stored after it.
     std::array<double, TSettingsRecord::ConstantCount> Constants{};
+    /// Hidden from the user's view: not drawn, not in pictures, not picked by the readout. A graph
+    /// file has no room for it, so it lasts while the program runs.
+    bool Hidden = false;
 
     /// A strict inequality's boundary is not part of the region: it is dashed.
     bool dashed() const { return Relation == 0 || Relation == 2; }
@@ -77,6 +81,19 @@ class TGraphDocument {
         Graphs[to] = Graphs[from];
     }
 
+    /// Everything the slots hold: what a one-graph edit changes, and what its undo puts back.
+    struct TSlotContents {
+        std::array<std::string, SlotCount> UserFormulas;
+        std::array<std::string, SlotCount> ParsedFormulas;
+        std::array<TGraphSlot, SlotCount> Graphs;
+    };
+    TSlotContents slotContents() const { return {UserFormulas, ParsedFormulas, Graphs}; }
+    void restoreSlotContents(const TSlotContents& contents) {
+        UserFormulas = contents.UserFormulas;
+        ParsedFormulas = contents.ParsedFormulas;
+        Graphs = contents.Graphs;
+    }
+
     Extended XRange = 0;
     Extended YRange = 0;
 
@@ -85,6 +102,9 @@ class TGraphDocument {
     /// The snapshot was taken by a Plot action, whose formula undo plots again into the same slot;
     /// after a view change undo only draws the graphs again.
     bool UndoPlotsFormula = false;
+    /// The slots as they were before the last delete or edit of one graph, which moves or replaces
+    /// slots other than the newest; empty when the snapshot was taken by anything else.
+    std::optional<TSlotContents> UndoSlots;
 
     /// The coordinate sets of the drawing, with the data-set count and the single-set flag that
     /// say which of them are drawn (the store is their one owner).

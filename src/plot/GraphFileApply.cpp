@@ -100,6 +100,7 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
         settings.FamilyPlotting = false;
     }
     doc.UndoSnapshot = settings;
+    doc.UndoSlots.reset();
     doc.UndoPlotsFormula = false;
 
     if (!safe.replaced.empty()) {

@@ -101,6 +101,7 @@ TPlotView TPlotEngine::currentView() const {
 
 void TPlotEngine::PlotAction() {
     Document.UndoSnapshot = Settings;
+    Document.UndoSlots.reset();
     Document.UndoPlotsFormula = true;
     Settings.FamilyPlotting = false;
     syncModes();
@@ -291,6 +292,7 @@ TFrame TPlotEngine::frameFor(Scope scope) const {
     frame.relation = Host.relationText();
     frame.aliases = Host.aliasLines();
     frame.options = Options;
+    frame.legend = Options.showLegend && scope == Scope::All;
     return frame;
 }
 
@@ -298,6 +300,9 @@ void TPlotEngine::PaintBox1Paint(Scope scope) {
     PlotHeight = std::max(boxHeight_, 1);
     PlotWidth = Settings.SquareAxes ? PlotHeight : std::max(boxWidth_, 1);
 
+    // The legend names every graph in the corner they leave freest: a new graph moves it, so with the
+    // legend shown every paint draws the whole picture.
+    if (Options.showLegend) scope = Scope::All;
     const int stepsBefore = pictureSteps_;
     ReadView();
     if (Document.DataSetPlotting && Settings.AutoYScaling) fitViewToDataSets();
@@ -386,6 +391,7 @@ void TPlotEngine::renderTo(QPainter& painter, TPaintFeedback& feedback) {
     // that ends one graph's paint leaves the later graphs drawn there, so it must here too.
     frame.clear = false;
     frame.frameAndAxes = false;
+    frame.legend = false; // drawn once, over every graph
     for (int slot = 0; slot <= last; ++slot) {
         frame.firstSlot = frame.lastSlot = slot;
         try {
@@ -394,6 +400,7 @@ void TPlotEngine::renderTo(QPainter& painter, TPaintFeedback& feedback) {
             // Shown when the graph was plotted; the drawing keeps what was drawn before the error.
         }
     }
+    if (Options.showLegend) TPlotRenderer(Document, Parsers, painter, view, frame, feedback).drawLegend();
     painter.restore();
 }
 

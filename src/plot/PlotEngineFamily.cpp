@@ -60,7 +60,10 @@ void TPlotEngine::paintFamily(const TFamily& family, Scope scope) {
             ~RestoreLastGraph() { last = kept; }
         } restoreLastGraph{Settings.LastGraph, Settings.LastGraph};
         Settings.LastGraph = 0;
+        // Drawing the family again (a zoom, a move) keeps it hidden when it was.
+        const bool hidden = Settings.FamilyPlotting && Document.Graphs[0].Hidden;
         StoreFormula(formula);
+        Document.Graphs[0].Hidden = hidden;
         for (std::size_t k = 1; k < static_cast<std::size_t>(count); ++k) {
             Document.copySlot(0, k);
         }

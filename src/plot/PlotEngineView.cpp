@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace kurvo {
 
@@ -131,6 +132,7 @@ bool TPlotEngine::ZoomOut() {
     const TSettingsRecord before = Settings;
     if (!doubleView()) return false;
     Document.UndoSnapshot = before;
+    Document.UndoSlots.reset();
     Document.UndoPlotsFormula = false;
     if (Settings.AutoYScaling && Settings.LastGraph >= 0) fitView();
     redrawAfterViewChange();
@@ -143,6 +145,7 @@ bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extende
     if (!viewIsMappable(xmin, xmax, ymin, ymax)) return false;
     if (snapshot) {
         Document.UndoSnapshot = Settings;
+        Document.UndoSlots.reset();
         Document.UndoPlotsFormula = false;
     }
     Settings.Xmin = xmin;
@@ -218,6 +221,7 @@ bool TPlotEngine::wheelZoom(int X, int Y, int notches, bool newGesture) {
     if (!changed) return false;
     if (newGesture) {
         Document.UndoSnapshot = before;
+        Document.UndoSlots.reset();
         Document.UndoPlotsFormula = false;
     }
     redrawAfterViewChange();
@@ -236,6 +240,7 @@ bool TPlotEngine::EqualScale() {
 bool TPlotEngine::setView(const TViewBox& box) {
     if (!viewIsMappable(box.Xmin, box.Xmax, box.Ymin, box.Ymax)) return false;
     Document.UndoSnapshot = Settings;
+    Document.UndoSlots.reset();
     Document.UndoPlotsFormula = false;
     Settings.Tmin = box.Tmin;
     Settings.Tmax = box.Tmax;
@@ -248,6 +253,8 @@ bool TPlotEngine::setView(const TViewBox& box) {
 
 void TPlotEngine::restoreUndoSnapshot() {
     Settings = Document.UndoSnapshot;
+    // A delete or edit of one graph moved or replaced slots: they come back with the settings.
+    if (Document.UndoSlots) Document.restoreSlotContents(*std::exchange(Document.UndoSlots, std::nullopt));
     Document.XRange = Settings.Xmax - Settings.Xmin;
     Document.YRange = Settings.Ymax - Settings.Ymin;
     syncModes();

@@ -8,6 +8,7 @@
 #include "ContourPlotter.h"
 #include "ImplicitForms.h"
 #include "ImplicitPlotter.h"
+#include "Legend.h"
 #include "ParameterPlotter.h"
 #include "Shading.h"
 
@@ -23,7 +24,7 @@ QColor settingsColour(std::int32_t bgr) {
 
 TPlotRenderer::TPlotRenderer(TGraphDocument& document, TPlotParsers& parsers, QPainter& painter,
                              const TPlotView& view, const TFrame& frame, TPaintFeedback& feedback)
-    : Settings(document.Settings), Document(document), Parser1(parsers.Parser1), Parser2(parsers.Parser2),
+    : Settings(document.Settings), Document(document), Parsers(parsers), Parser1(parsers.Parser1), Parser2(parsers.Parser2),
       Context(parsers.Context), View(view), Frame(frame), Feedback(feedback),
       painter_(painter) {}
 
@@ -132,9 +133,15 @@ void TPlotRenderer::render() {
         }
     } catch (...) {
         if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+        if (Frame.legend) drawLegend();
         throw;
     }
     if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+    if (Frame.legend) drawLegend();
+}
+
+void TPlotRenderer::drawLegend() {
+    TLegendPainter(*this).draw();
 }
 
 void TPlotRenderer::setMemberConstants(int slot) {
@@ -170,6 +177,7 @@ void TPlotRenderer::drawSlot(int slot) {
     if (parsed.empty()) return;
     // Each slot is drawn in the mode it was plotted in, from what its own formula gave.
     const TGraphSlot& graph = Document.Graphs[index];
+    if (graph.Hidden) return;
     const TPlotMode mode = graph.Mode;
     View.PlotStep = View.stepFor(mode.usesT());
     // User functions bind x in Cartesian graphs and t in polar ones.

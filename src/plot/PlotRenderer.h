@@ -30,6 +30,8 @@ struct TFrame {
     bool frameAndAxes = true;
     std::vector<std::string> aliases;
     TExtensionSettings options; ///< antialiased curves, contour tracing of general relations
+    /// Draw the legend last (only a frame that draws every graph can place it).
+    bool legend = false;
 };
 
 /// A settings colour (0x00BBGGRR) as a QColor.
@@ -50,6 +52,7 @@ class TPlotRenderer {
 
     const TSettingsRecord& Settings;
     TGraphDocument& Document;
+    TPlotParsers& Parsers;
     TParser& Parser1;
     TParser& Parser2;
     TParserContext& Context;
@@ -66,6 +69,9 @@ class TPlotRenderer {
     int WorldToPixelY(Extended y) const { return View.WorldToPixelY(y); }
     Extended PixelToWorldX(Extended px) const { return View.PixelToWorldX(px); }
     Extended PixelToWorldY(Extended py) const { return View.PixelToWorldY(py); }
+
+    /// The legend box over the finished drawing.
+    void drawLegend();
 
     /// Adds the family increments to a parser's constant letters.
     void stepFamily(TParser& p) const { TPlotParsers::stepFamily(p, Settings); }

@@ -51,6 +51,11 @@ std::string TReadout::number(Extended v) const {
 
 void TReadout::useSlot(int slot) {
     const auto s = static_cast<std::size_t>(std::clamp(slot, 0, TGraphDocument::SlotCount - 1));
+    // A hidden graph is not on screen: like an empty slot, the snapped readout says "Undefined".
+    if (doc_.Graphs[s].Hidden) {
+        parsers_.Parser3.setExpression("0/0");
+        return;
+    }
     try {
         parsers_.Parser3.setExpression(doc_.ParsedFormulas[s]);
     } catch (const std::exception&) {
@@ -73,6 +78,7 @@ int TReadout::PickNearestGraph(int X, int Y) {
     const int last = std::min(doc_.Settings.LastGraph, TGraphDocument::SlotCount - 1);
     for (int slot = 0; slot <= last; ++slot) {
         // A graph with no value at the pointer's column is not under the pointer: skip it.
+        if (doc_.Graphs[static_cast<std::size_t>(slot)].Hidden) continue;
         try {
             parsers_.Parser3.setExpression(doc_.ParsedFormulas[static_cast<std::size_t>(slot)]);
             const Extended d = std::fabs(graphValue(x) - y);
