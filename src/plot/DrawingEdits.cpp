@@ -47,10 +47,10 @@ bool holdsGraph(const TPlotEngine& engine, int slot) {
 
 /// The undo snapshot of a one-graph operation: the settings and every slot as they were before it.
 void takeSlotsSnapshot(TGraphDocument& doc, const TSettingsRecord& settings,
-                       TGraphDocument::TSlotContents slots) {
+                       TGraphDocument::TSlotContents contents) {
     doc.UndoSnapshot = settings;
     doc.UndoPlotsFormula = false; // undo draws the restored graphs, it plots nothing new
-    doc.UndoSlots = std::move(slots);
+    doc.UndoSlots = std::move(contents);
 }
 
 } // namespace

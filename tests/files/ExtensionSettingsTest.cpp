@@ -32,6 +32,7 @@ TEST(ExtensionSettings, WhatCannotBeReadIsTheDefault) {
          "[Plot]\nSmoothImplicitCurves=maybe\nAntialiasedCurves=false\n",
          {true, false}},
         {"another section", "[Other]\nSmoothImplicitCurves=false\n", {}},
+        {"legend and graph list", "[Plot]\nShowLegend=true\n[Window]\nShowGraphList=1\n", {true, true, true, true}},
         {"binary garbage", "\x01\xFF[[[=\x00\x02", {}},
     };
     for (const auto& r : rows) {
@@ -47,7 +48,9 @@ TEST(ExtensionSettings, WrittenOptionsAreReadBackAndOtherKeysSurvive) {
     const auto file = dir.path() / "kurvo.ini";
     writeText(file, "[Window]\nWidth=640\n[Plot]\nAntialiasedCurves=true\n");
     for (TExtensionSettings options : {TExtensionSettings{false, true}, TExtensionSettings{true, false},
-                                       TExtensionSettings{false, false}}) {
+                                       TExtensionSettings{false, false},
+                                       TExtensionSettings{true, true, true, false},
+                                       TExtensionSettings{true, true, false, true}}) {
         writeExtensionSettings(file, options);
         EXPECT_EQ(readExtensionSettings(file), options);
     }
