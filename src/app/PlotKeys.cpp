@@ -56,6 +56,8 @@ QString graphsDescription(const TGraphDocument& document) {
     QStringList graphs;
     const int last = std::min(document.Settings.LastGraph, TGraphDocument::SlotCount - 1);
     for (int slot = 0; slot <= last; ++slot) {
+        // A hidden graph is not drawn, so it is not named either.
+        if (document.Graphs[static_cast<std::size_t>(slot)].Hidden) continue;
         const std::string& formula = document.UserFormulas[static_cast<std::size_t>(slot)];
         // The same formula in two slots draws one curve: it is named once.
         const QString text = QString::fromStdString(cp1252ToUtf8(formula));
