@@ -4,6 +4,7 @@
 #include "AboutBox.h"
 #include "AliasDialog.h"
 #include "ButtonImages.h"
+#include "GraphListPanel.h"
 #include "ConstantsDialog.h"
 #include "CoordsDialog.h"
 #include "Cp1252.h"
@@ -192,6 +193,9 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     createAdminDialogs();
     dataMks_ = new TDataMks(*this, this);
     environment_ = new TEnvironment(*this, *dataMks_, this);
+    auto* graphList = new TGraphListPanel(*this, PaintBox1, this);
+    addDockWidget(Qt::RightDockWidgetArea, graphList);
+    graphList->addMenuItems(*menu_.menu("Edit3"));
 }
 
 TMainForm::~TMainForm() {
