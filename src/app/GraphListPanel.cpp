@@ -269,8 +269,9 @@ bool TGraphListPanel::eventFilter(QObject* watched, QEvent* event) {
             refresh();
         });
     }
+    // While a row is edited its editor has the keys: a Delete here is meant for the graph.
     if (watched == list_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete && list_->state() != QAbstractItemView::EditingState) {
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         deleteSelected();
         return true;
     }
