@@ -386,12 +386,12 @@ void TPlotEngine::renderTo(QPainter& painter, TPaintFeedback& feedback) {
     TFrame frame = frameFor(Scope::All);
     const int last = Settings.FamilyPlotting ? Document.FamilyLastGraph - 1 : std::max(Settings.LastGraph, 0);
     frame.lastSlot = -1; // the cleared area, frame and axes
+    frame.legend = false; // drawn once, over every graph
     TPlotRenderer(Document, Parsers, painter, view, frame, feedback).render();
     // Then each graph on its own, as the screen drew them one Plot at a time: an evaluation error
     // that ends one graph's paint leaves the later graphs drawn there, so it must here too.
     frame.clear = false;
     frame.frameAndAxes = false;
-    frame.legend = false; // drawn once, over every graph
     for (int slot = 0; slot <= last; ++slot) {
         frame.firstSlot = frame.lastSlot = slot;
         try {
