@@ -41,7 +41,11 @@ QIcon swatch(const TGraphEntry& entry) {
     if (entry.dashed) p.fillRect(QRect(11, 1, 2, 12), Qt::white);
     p.setPen(QColor(90, 90, 90));
     p.drawRect(0, 0, 23, 13);
-    return QIcon(pixmap);
+    p.end();
+    // The selected row shows the same colours, not a tinted copy.
+    QIcon icon(pixmap);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
 }
 
 /// Says which colour a row's swatch shows, for those who cannot see it.
@@ -165,7 +169,7 @@ void TGraphListPanel::refresh() {
         auto* item = new QListWidgetItem(swatch(entry), toQ(entryText(entry)), list_);
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.hidden ? Qt::Unchecked : Qt::Checked);
-        const QString description = colourDescription(entry, s) + (entry.hidden ? QStringLiteral(", hidden") : QString());
+        const QString description = colourDescription(entry, s) + (entry.hidden ? QStringLiteral(", hidden") : QStringLiteral(", shown"));
         item->setData(Qt::AccessibleDescriptionRole, description);
         item->setToolTip(description);
         if (entry.slot == keepSlot) list_->setCurrentItem(item);
