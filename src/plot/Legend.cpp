@@ -19,6 +19,21 @@ constexpr int LegendMargin = 8;  // from the plot area's edges
 constexpr int LegendPadding = 6; // inside the box
 constexpr int LineLength = 28;   // the sample line before each formula
 constexpr int LineGap = 6;       // between the sample line and the text
+
+/// The feedback of the pass that finds where the curves are: Escape still stops it, while the
+/// messages, beeps and cursors the real paint already gave are not given twice.
+class TCoverageFeedback : public TPaintFeedback {
+  public:
+    explicit TCoverageFeedback(TPaintFeedback& paint) : paint_(paint) {}
+    bool pollStop() override { return stopped = stopped || paint_.pollStop(); }
+    void setCursor(Cursor) override {}
+    void beep() override {}
+    void showMessage(const std::string&) override {}
+    bool stopped = false;
+
+  private:
+    TPaintFeedback& paint_;
+};
 } // namespace
 
 QColor drawnColour(const TGraphDocument& doc, int slot) {
@@ -109,13 +124,15 @@ QImage TLegendPainter::coverage() {
     frame.clear = false;
     frame.frameAndAxes = false;
     frame.legend = false;
-    TSilentFeedback silent; // this pass is not seen: no second message, beep or stop
+    // A paint the user stopped leaves the corners as free as an empty picture.
+    if (e_.stopped()) return image;
+    TCoverageFeedback feedback(e_.Feedback);
     QPainter painter(&image);
     // Graph by graph, as the export draws them: an error that ends one graph leaves the others.
-    for (int slot = 0; slot <= last; ++slot) {
+    for (int slot = 0; slot <= last && !feedback.stopped; ++slot) {
         frame.firstSlot = frame.lastSlot = slot;
         try {
-            TPlotRenderer(e_.Document, e_.Parsers, painter, view, frame, silent).render();
+            TPlotRenderer(e_.Document, e_.Parsers, painter, view, frame, feedback).render();
         } catch (const std::exception&) {
             // What was drawn before the error counts; the error itself was shown by the real paint.
         }
