@@ -71,6 +71,9 @@ $K render -o "$R/x.jpg" "x" >/dev/null 2>&1; check "render unknown picture type"
 (cd "$R" && $K render -o "$R/v.svg" --size 300x200 "x^2" "1/x" >/dev/null 2>&1); check "render svg exit" 0 $?
 check "render svg is XML" "<?xml" "$(head -c 5 "$R/v.svg")"
 check "render svg size" 'viewBox="0 0 300 200"' "$(grep -o 'viewBox="[^"]*"' "$R/v.svg")"
+(cd "$R" && $K render --legend -o "$R/legend.svg" --size 300x200 "x^2" "1/x" >/dev/null 2>&1); check "render --legend exit" 0 $?
+check "render --legend names each formula once" "2" "$(grep -c -e '>x^2</text>' -e '>1/x</text>' "$R/legend.svg")"
+check "render without --legend has no legend" "0" "$(grep -c '>1/x</text>' "$R/v.svg")"
 (cd "$R" && $K render -o "$R/v.PDF" --size 300x200 "x^2" >/dev/null 2>&1); check "render pdf exit" 0 $?
 check "render pdf magic" "%PDF" "$(head -c 4 "$R/v.PDF")"
 $K render --mode sideways -o "$R/x.png" >/dev/null 2>&1; check "render bad mode" 2 $?
