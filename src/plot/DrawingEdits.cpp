@@ -38,6 +38,7 @@ TTypedSet addTypedDataSet(TPlotEngine& engine, const std::string& axisLabels,
     TTypedSet typed = readTypedSet(lines);
     if (!typed.error.empty()) return typed;
 
+    const TDrawingHistory::Group step(engine.History, "Add typed points");
     TGraphDocument& doc = engine.Document;
     doc.DataSetPlotting = true;
     doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() + 1);
@@ -65,6 +66,9 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
     TSettingsRecord& settings = engine.Settings;
     TDataSetStore& sets = doc.DataSets;
     using C = TDeleteChoice;
+    static constexpr const char* StepNames[] = {"Delete last graph", "Delete all graphs", "Delete last data set",
+                                                "Delete all data sets", "Delete all"};
+    engine.History.recordStep(StepNames[static_cast<int>(choice)]);
 
     if (choice == C::AllGraphs || choice == C::All) {
         engine.Host.setFormulaText(std::string());
