@@ -181,7 +181,16 @@ bool TDrawingHistory::commit() {
     // was when the step before it ended, which shows that drawing's newest formula.)
     if (liveEquals(current_.state)) return false;
     TDrawingState live = capture();
-    if (!(join && mayJoin_ && !undo_.empty())) {
+    if (join && mayJoin_ && !undo_.empty()) {
+        // A gesture that ends where it began (a wheel turned in and back) is no step at all.
+        if (liveEquals(undo_.back().state)) {
+            current_ = std::move(undo_.back());
+            current_.description.clear();
+            undo_.pop_back();
+            mayJoin_ = false;
+            return true;
+        }
+    } else {
         Entry before = std::move(current_);
         before.description = name.empty() ? describeChange(before.state, live) : name;
         undo_.push_back(std::move(before));

@@ -208,6 +208,21 @@ TEST(DrawingHistory, ThePasswordAndTheDisplaySettingsAreNeverUndone) {
     EXPECT_EQ(f.settings.LastGraph, -1);
 }
 
+TEST(DrawingHistory, AWheelTurnIsOneStepAndATurnBackToTheStartIsNone) {
+    HistoryFixture f;
+    f.plot("x");
+    f.commit();
+    ASSERT_TRUE(f.engine->wheelZoom(300, 200, 1, true));
+    f.commit();
+    ASSERT_TRUE(f.engine->wheelZoom(300, 200, 2, false));
+    f.commit();
+    EXPECT_EQ(f.engine->History.undoCount(), 2u) << "the plot and one turn";
+    ASSERT_TRUE(f.engine->wheelZoom(300, 200, -3, false));
+    f.commit();
+    EXPECT_EQ(f.engine->History.undoCount(), 1u) << "back where the turn began";
+    EXPECT_EQ(f.engine->History.undoDescription(), "Plot x");
+}
+
 TEST(DrawingHistory, CommandsThatChangeNothingAndTypingLeaveNoStep) {
     HistoryFixture f;
     f.plot("x");
