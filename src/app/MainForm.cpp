@@ -171,6 +171,7 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     menu_.build(*this);
     connectMenu();
     connectViewCommands();
+    connectHistoryCommands();
     help_ = new THelpWindow(this);
     printForm_ = new TPrintForm([this] { help_->showPage("output.html#print"); }, this);
     PaintBox1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -272,6 +273,7 @@ template <class F> void TMainForm::plotting(F&& run) {
         TBusyScope busy(guard_);
         guarded(run);
     }
+    updateHistoryCommands();
     // The picture may have changed under the pointer's overlays: they belong to the old one.
     PaintBox1->setOverlays({});
     PaintBox1->update();
@@ -448,12 +450,6 @@ void TMainForm::connectToolbars() {
     // Command buttons trigger their actions (see TToolbarSet::build); only the fields remain.
     QLineEdit* edit = toolbars_.formulaBox->lineEdit();
     connect(edit, &QLineEdit::returnPressed, this, [this] { PlotClick(); });
-    connect(toolbars_.formulaBox, &QComboBox::editTextChanged, this, [this] {
-        const int last = settings_.LastGraph;
-        undoFormula_ = engine_ && last >= 0 && last < TPlotEngine::SlotCount
-                           ? engine_->Document.UserFormulas[static_cast<std::size_t>(last)]
-                           : std::string();
-    });
 }
 
 // ---- creation and display ----------------------------------------------------------------------------
@@ -533,6 +529,7 @@ void TMainForm::FormCreate() {
     step([&] { startup::applySession(engine_->Parsers, settings_, data_); });
     if (!step.ok()) return;
     engine_->setPaintBoxSize(PaintBox1->width(), PaintBox1->height());
+    engine_->History.reset(); // the drawing starts here: nothing to undo, nothing to save
     creationComplete_ = true;
 }
 
@@ -583,7 +580,9 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    // Nothing is written on exit: every settings file is written by the dialog that edits it.
+    // No settings file is written on exit (each is written by the dialog that edits it); a changed
+    // drawing is saved first when the user says so.
+    if (!saveChangesFirst()) return event->ignore();
     event->accept();
 }
 
@@ -634,6 +633,7 @@ void TMainForm::updateCommands() {
     setCommandImage("AngleMode", settings_.DegreeMode ? 10 : 26);
     StatusBar1->setVisible(settings_.ShowCoordinateInfo);
     updatePlotCursor();
+    updateHistoryCommands();
 }
 
 void TMainForm::setCommandImage(const char* action, int image) {
@@ -941,7 +941,8 @@ void TMainForm::Open1Click() {
                                  {"Kurvo File (*.kvo)", "CSV (*.csv)", "Text (*.txt)", "SID (*.sid)",
                                   "TSV (*.tsv)", "All files (*.*)"},
                                  "csv");
-    if (file) openFile(*file);
+    // A graph file replaces the drawing's graphs; an import only adds to them.
+    if (file && (openFileKind(file->string()) != TFileKind::GraphFile || saveChangesFirst())) openFile(*file);
 }
 
 void TMainForm::openFile(const std::filesystem::path& file) {
@@ -956,7 +957,8 @@ void TMainForm::SaveasKurvoFile1Click() {
 }
 
 void TMainForm::saveGraphFileAs(const std::filesystem::path& file) {
-    guarded([&] { saveGraphFile(engine_->Document, file); });
+    guarded([&] { saveGraphFile(*engine_, file); });
+    updateHistoryCommands();
 }
 
 void TMainForm::Save1Click() {

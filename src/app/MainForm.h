@@ -164,6 +164,15 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void Zoomin1Click();
     void Movegraph1Click();
     void Undolastaction1Click();
+    /// Undo (false) or Redo (true) one step of the drawing, then every graph drawn again.
+    void stepHistory(bool redo);
+    /// Before the drawing is closed or replaced: when it changed since it was opened or saved,
+    /// asks "Save changes to the drawing?" and saves on Save. False when the user cancelled (or
+    /// the save did not happen): the drawing stays.
+    bool saveChangesFirst();
+    /// The answer recorded runs give the save question (they never show it); Discard unless set.
+    enum class TSaveAnswer { Save, Discard, Cancel };
+    void setSavePromptAnswer(TSaveAnswer answer) { savePromptAnswer_ = answer; }
     void ShowCoordinateInfo1Click();
     void ShowTangent1Click();
     void Automaticyscaling1Click();
@@ -252,6 +261,9 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     void connectMenu();
     void buildStatusBar();
     void connectViewCommands();
+    void connectHistoryCommands();
+    /// Commits the drawing's change as a step; Undo and Redo with their hints, and the caption.
+    void updateHistoryCommands();
     /// `guarded` for the handlers of other files (`runPlotting` is public: the dialogs use it too).
     void runGuarded(const std::function<void()>& handler);
     /// The readout at the pointer: the status bar panels and the cross-hair and tangent overlays.
@@ -295,7 +307,7 @@ class TMainForm : public QMainWindow, public TPlotHost, public TEditorHost {
     Tfregression* fregression_ = nullptr;
 
     std::vector<std::string> aliases_;
-    std::string undoFormula_;
+    TSaveAnswer savePromptAnswer_ = TSaveAnswer::Discard;
     int toolbarHeightOffset_ = 0;
     bool zoomMode_ = false, moveMode_ = false;
     bool dragging_ = false;   ///< a press started a gesture that its release ends

@@ -46,7 +46,6 @@ void TMainForm::connectViewCommands() {
     // Shortcuts where the menus give none; the actions are the window's too, so a shortcut works
     // while the pop-up menu is closed.
     const std::pair<const char*, QList<QKeySequence>> shortcuts[] = {
-        {"Undolastaction1", {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
         {"ZoomInCentre1", {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
         {"ZoomOutCentre1", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
         {"DefaultView1", {QKeySequence(Qt::CTRL | Qt::Key_0)}},
@@ -248,22 +247,7 @@ void TMainForm::Movegraph1Click() {
 }
 
 void TMainForm::Undolastaction1Click() {
-    const std::string formula = undoFormula_;
-    runPlotting([&] {
-        // A view change is undone by drawing the graphs again; plotting the formula once more would
-        // add it as one more graph.
-        const bool plotsFormula = engine_->Document.UndoPlotsFormula;
-        engine_->restoreUndoSnapshot();
-        engine_->syncModes();
-        updateCommands();
-        setupRelationBox();
-        if (!formula.empty() && plotsFormula) setFormulaFieldText(formula);
-        if (formulaText().empty() || !plotsFormula)
-            engine_->replotAll();
-        else
-            engine_->PlotAction();
-    });
-    updatePlotCursor();
+    stepHistory(false);
 }
 
 void TMainForm::ShowCoordinateInfo1Click() {

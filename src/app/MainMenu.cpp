@@ -41,6 +41,7 @@ const MenuDefinition Menus[] = {
       {"Print", "&Print", "", 0, false},
       {"N4", "-", "", 0, false},
       {"Stop1", "E&xit", "", 0, false}}},
+    {"Edit1", "&Edit", "", {{"Undo1", "&Undo", "", 0, false}, {"Redo1", "&Redo", "", 0, false}}},
     {"Edit3",
      "&Settings",
      "",

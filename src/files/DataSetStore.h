@@ -84,7 +84,11 @@ class TDataSetStore {
     bool singleSetOnly() const { return m_singleSetOnly; }
     void setSingleSetOnly(bool on) { m_singleSetOnly = on; }
 
-    friend bool operator==(const TDataSetStore& a, const TDataSetStore& b) { return a.m_lines == b.m_lines; }
+    /// The same lines, drawn the same way (count and single-set flag); the points follow the lines.
+    friend bool operator==(const TDataSetStore& a, const TDataSetStore& b) {
+        return a.m_lines == b.m_lines && a.m_dataSetCount == b.m_dataSetCount &&
+               a.m_singleSetOnly == b.m_singleSetOnly;
+    }
 
   private:
     bool appendLine(const std::string& line);

@@ -45,14 +45,6 @@ bool holdsGraph(const TPlotEngine& engine, int slot) {
            slot < TGraphDocument::SlotCount && !slotIsEmpty(engine.Document, slot);
 }
 
-/// The undo snapshot of a one-graph operation: the settings and every slot as they were before it.
-void takeSlotsSnapshot(TGraphDocument& doc, const TSettingsRecord& settings,
-                       TGraphDocument::TSlotContents contents) {
-    doc.UndoSnapshot = settings;
-    doc.UndoPlotsFormula = false; // undo draws the restored graphs, it plots nothing new
-    doc.UndoSlots = std::move(contents);
-}
-
 } // namespace
 
 TTypedSet addTypedDataSet(TPlotEngine& engine, const std::string& axisLabels,
@@ -60,6 +52,7 @@ TTypedSet addTypedDataSet(TPlotEngine& engine, const std::string& axisLabels,
     TTypedSet typed = readTypedSet(lines);
     if (!typed.error.empty()) return typed;
 
+    const TDrawingHistory::Group step(engine.History, "Add typed points");
     TGraphDocument& doc = engine.Document;
     doc.DataSetPlotting = true;
     doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() + 1);
@@ -87,6 +80,9 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
     TSettingsRecord& settings = engine.Settings;
     TDataSetStore& sets = doc.DataSets;
     using C = TDeleteChoice;
+    static constexpr const char* StepNames[] = {"Delete last graph", "Delete all graphs", "Delete last data set",
+                                                "Delete all data sets", "Delete all"};
+    engine.History.recordStep(StepNames[static_cast<int>(choice)]);
 
     if (choice == C::AllGraphs || choice == C::All) {
         engine.Host.setFormulaText(std::string());
@@ -129,7 +125,7 @@ bool deleteGraph(TPlotEngine& engine, int slot) {
     if (!holdsGraph(engine, slot)) return false;
     TGraphDocument& doc = engine.Document;
     TSettingsRecord& settings = engine.Settings;
-    takeSlotsSnapshot(doc, settings, doc.slotContents());
+    engine.History.recordStep("Delete graph " + doc.UserFormulas[static_cast<std::size_t>(slot)]);
     if (familyMembersAt(engine, slot) > 0) {
         // The family filled slots 0..N-1 over whatever graphs were there: nothing else is left.
         for (int s = 0; s < TGraphDocument::SlotCount; ++s)
@@ -157,8 +153,8 @@ bool editGraph(TPlotEngine& engine, int slot, const std::string& text) {
     }
     TGraphDocument& doc = engine.Document;
     TSettingsRecord& settings = engine.Settings;
+    engine.History.recordStep("Edit graph " + text);
     const TGraphDocument::TSlotContents before = doc.slotContents();
-    const TSettingsRecord settingsBefore = settings;
     const int members = familyMembersAt(engine, slot);
     const int target = members > 0 ? 0 : slot;
     const TGraphSlot old = doc.Graphs[static_cast<std::size_t>(target)];
@@ -190,7 +186,6 @@ bool editGraph(TPlotEngine& engine, int slot, const std::string& text) {
     graph.Constants = old.Constants;
     for (int k = 1; k < members; ++k)
         doc.copySlot(0, static_cast<std::size_t>(k));
-    takeSlotsSnapshot(doc, settingsBefore, before);
     engine.Host.setFormulaText(text);
     engine.replotAll();
     return true;
@@ -198,6 +193,8 @@ bool editGraph(TPlotEngine& engine, int slot, const std::string& text) {
 
 void setGraphHidden(TPlotEngine& engine, int slot, bool hidden) {
     if (!holdsGraph(engine, slot)) return;
+    engine.History.recordStep((hidden ? "Hide graph " : "Show graph ") +
+                              engine.Document.UserFormulas[static_cast<std::size_t>(slot)]);
     const int members = familyMembersAt(engine, slot);
     for (int s = members > 0 ? 0 : slot; s < std::max(members, slot + 1); ++s)
         engine.Document.Graphs[static_cast<std::size_t>(s)].Hidden = hidden;

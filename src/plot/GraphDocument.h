@@ -41,21 +41,16 @@ struct TGraphSlot {
     bool dashed() const { return Relation == 0 || Relation == 2; }
     /// The relation's solved branches are traced as y = f(x); otherwise F(x, y) = 0 is traced.
     bool drawnSolved() const;
+
+    friend bool operator==(const TGraphSlot&, const TGraphSlot&) = default;
 };
 
-/// The drawing: the settings record (view, modes, colours, constants), the graph slots with each
-/// formula as typed and as translated and what each translation gave, the undo
-/// snapshot and the coordinate sets. It draws nothing and reads no window.
-class TGraphDocument {
-  public:
+/// What the drawing holds beside the settings record: the graph slots with each formula as typed
+/// and as translated and what each translation gave, and the coordinate sets. A copy of it is a
+/// step of the drawing's history, and two drawings are the same when these compare equal, so every
+/// member that belongs to the drawing lives here (not in TGraphDocument) and compares with ==.
+struct TDrawingContent {
     static constexpr int SlotCount = 100;
-    static constexpr std::size_t MaxFormulaLength = 255;
-
-    explicit TGraphDocument(TSettingsRecord& settings) : Settings(settings), UndoSnapshot(settings) {}
-    TGraphDocument(const TGraphDocument&) = delete;
-    TGraphDocument& operator=(const TGraphDocument&) = delete;
-
-    TSettingsRecord& Settings;
 
     std::array<std::string, SlotCount> UserFormulas;   ///< as typed (lower case, aliases replaced)
     std::array<std::string, SlotCount> ParsedFormulas; ///< in evaluator syntax
@@ -67,6 +62,28 @@ class TGraphDocument {
     bool DataSetPlotting = false;
     /// What each slot's formula gave when it was stored (same index as the formulas).
     std::array<TGraphSlot, SlotCount> Graphs;
+
+    /// The coordinate sets of the drawing, with the data-set count and the single-set flag that
+    /// say which of them are drawn (the store is their one owner).
+    TDataSetStore DataSets;
+    /// The coordinates editor's axis-labels text "x,y" (an import's header line lands here); a fit
+    /// to the data names the axes from it.
+    std::string DataSetAxisLabels = "x,y";
+
+    friend bool operator==(const TDrawingContent&, const TDrawingContent&) = default;
+};
+
+/// The drawing: its content and the settings record (view, modes, colours, constants) it shares
+/// with the program. It draws nothing and reads no window.
+class TGraphDocument : public TDrawingContent {
+  public:
+    static constexpr std::size_t MaxFormulaLength = 255;
+
+    explicit TGraphDocument(TSettingsRecord& settings) : Settings(settings) {}
+    TGraphDocument(const TGraphDocument&) = delete;
+    TGraphDocument& operator=(const TGraphDocument&) = delete;
+
+    TSettingsRecord& Settings;
 
     /// Empties a slot: its texts and what was derived from them.
     void clearSlot(std::size_t slot) {
@@ -81,7 +98,7 @@ class TGraphDocument {
         Graphs[to] = Graphs[from];
     }
 
-    /// Everything the slots hold: what a one-graph edit changes, and what its undo puts back.
+    /// Everything the slots hold: what a one-graph edit changes, and what a failed edit puts back.
     struct TSlotContents {
         std::array<std::string, SlotCount> UserFormulas;
         std::array<std::string, SlotCount> ParsedFormulas;
@@ -94,24 +111,10 @@ class TGraphDocument {
         Graphs = contents.Graphs;
     }
 
+    /// The view's widths, always Xmax - Xmin and Ymax - Ymin of the settings (derived, so they are
+    /// no part of the content).
     Extended XRange = 0;
     Extended YRange = 0;
-
-    /// The settings as they were before the last Plot action or view change (one level of undo).
-    TSettingsRecord UndoSnapshot;
-    /// The snapshot was taken by a Plot action, whose formula undo plots again into the same slot;
-    /// after a view change undo only draws the graphs again.
-    bool UndoPlotsFormula = false;
-    /// The slots as they were before the last delete or edit of one graph, which moves or replaces
-    /// slots other than the newest; empty when the snapshot was taken by anything else.
-    std::optional<TSlotContents> UndoSlots;
-
-    /// The coordinate sets of the drawing, with the data-set count and the single-set flag that
-    /// say which of them are drawn (the store is their one owner).
-    TDataSetStore DataSets;
-    /// The coordinates editor's axis-labels text "x,y" (an import's header line lands here); a fit
-    /// to the data names the axes from it.
-    std::string DataSetAxisLabels = "x,y";
 };
 
 } // namespace kurvo

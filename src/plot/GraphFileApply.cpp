@@ -42,6 +42,7 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
     TGraphDocument& doc = engine.Document;
     TSettingsRecord& settings = engine.Settings;
     const TGraphFile& file = read.graph;
+    engine.History.recordStep("Open " + std::filesystem::path(fileName).filename().string());
 
     const auto formulaCount =
         static_cast<int>(std::min<std::size_t>(file.formulas.size(), TGraphDocument::SlotCount));
@@ -99,9 +100,6 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
     } else {
         settings.FamilyPlotting = false;
     }
-    doc.UndoSnapshot = settings;
-    doc.UndoSlots.reset();
-    doc.UndoPlotsFormula = false;
 
     if (!safe.replaced.empty()) {
         std::string list;
@@ -122,6 +120,7 @@ void applyGraphFile(TPlotEngine& engine, const TGraphFileRead& read, const std::
 
 void applyDataSetImport(TPlotEngine& engine, const TDataSetImport& import) {
     TGraphDocument& doc = engine.Document;
+    engine.History.recordStep("Import data sets");
     const std::size_t setsBefore = doc.DataSets.setCount();
     doc.DataSets.appendLines(import.lines);
     doc.DataSets.setDataSetCount(doc.DataSets.dataSetCount() +
@@ -159,6 +158,8 @@ bool openChosenFile(TPlotEngine& engine, const std::filesystem::path& file) {
     const TFileKind kind = openFileKind(file.string());
     if (kind == TFileKind::GraphFile) {
         applyGraphFile(engine, readGraphFile(file), file.string());
+        // The drawing is now the file's: nothing to save until it changes.
+        engine.History.markSaved(file);
         return true;
     }
     if (isDataSetFileKind(kind)) {
@@ -173,6 +174,11 @@ bool openChosenFile(TPlotEngine& engine, const std::filesystem::path& file) {
 
 void saveGraphFile(const TGraphDocument& document, const std::filesystem::path& file) {
     writeGraphFile(file, graphFileOf(document));
+}
+
+void saveGraphFile(TPlotEngine& engine, const std::filesystem::path& file) {
+    saveGraphFile(engine.Document, file);
+    engine.History.markSaved(file);
 }
 
 } // namespace kurvo

@@ -38,5 +38,8 @@ bool openChosenFile(TPlotEngine& engine, const std::filesystem::path& file);
 
 /// Save as KurvoFile: writes the drawing's graph file atomically. Raises EInOutError naming the file.
 void saveGraphFile(const TGraphDocument& document, const std::filesystem::path& file);
+/// The same for the window's drawing, which is then marked as saved to `file` (its caption and the
+/// question on closing follow that mark).
+void saveGraphFile(TPlotEngine& engine, const std::filesystem::path& file);
 
 } // namespace kurvo

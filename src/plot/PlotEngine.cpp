@@ -100,13 +100,11 @@ TPlotView TPlotEngine::currentView() const {
 // ---- Plot action and Store formula -----------------------------------------------------------------
 
 void TPlotEngine::PlotAction() {
-    Document.UndoSnapshot = Settings;
-    Document.UndoSlots.reset();
-    Document.UndoPlotsFormula = true;
+    std::string formula = Host.formulaText();
+    History.recordStep(formula.empty() ? "Plot data sets" : "Plot " + formula);
     Settings.FamilyPlotting = false;
     syncModes();
 
-    std::string formula = Host.formulaText();
     if (formula.empty() && !Document.DataSetPlotting) return;
     // A slot holds 255 characters; cutting a longer formula would plot something else than was typed.
     if (formula.size() > MaxFormulaLength) {
@@ -140,7 +138,7 @@ void TPlotEngine::PlotAction() {
         }
     }
     if (Settings.AutoYScaling) fitView();
-    PaintBox1Paint(std::exchange(redrawAllOnNextPlot_, false) ? Scope::All : Scope::Newest);
+    PaintBox1Paint(Scope::Newest);
 }
 
 void TPlotEngine::replotAll() {

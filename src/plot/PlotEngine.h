@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AutoScale.h"
+#include "DrawingHistory.h"
 #include "Errors.h"
 #include "GraphDocument.h"
 #include "PlotHost.h"
@@ -46,6 +47,9 @@ class TPlotEngine {
     TSettingsRecord& Settings;
     TPlotHost& Host;
     TGraphDocument Document;
+    /// The drawing's undo and redo steps and its saved mark. Every operation below that changes the
+    /// drawing names its step; the window commits the steps after each command.
+    TDrawingHistory History{Document, Host};
     TPlotParsers Parsers;
 
     QImage PlotPicture;
@@ -156,16 +160,18 @@ class TPlotEngine {
     bool zoomAbout(Extended wx, Extended wy, Extended factor);
     /// A wheel turn of `notches` at pixel (X, Y): 1.25 a notch, in for positive notches, about the
     /// world point under the pointer. A notch back at the same place returns exactly to the view
-    /// before. With `newGesture` the undo snapshot is taken first.
+    /// before. Without `newGesture` the turn joins the previous wheel step of the history.
     bool wheelZoom(int X, int Y, int notches, bool newGesture);
     /// "Equal scale": the y range set about its centre so a unit is as long on both axes.
     bool EqualScale();
     /// Shows a view (the default view of the settings, for example). Undoable.
     bool setView(const TViewBox& box);
-    /// Undo, first half: the snapshot back over the settings and its view in the range fields. The
-    /// window then puts the undo formula into the formula field and runs the Plot action, which
-    /// draws every graph again.
-    void restoreUndoSnapshot();
+    /// Undo and Redo: one step of the history back or forward (the graphs, the view in the range
+    /// fields, the modes, the formula field), the evaluators set for its mode. Nothing is drawn: the
+    /// caller loads the mode's lists and then draws every graph (replotAll). False when there is
+    /// no step.
+    bool undo();
+    bool redo();
     /// The pointer readout over the view of the picture on screen.
     TReadout readout();
     /// Zoom factor of one wheel notch.
@@ -179,8 +185,10 @@ class TPlotEngine {
     void readViewKeepingPicture();
     /// Writes the view of the settings into the range fields (t only where shown).
     void showViewInFields();
-    /// Checks and shows a new rectangle, taking the undo snapshot first when asked.
-    bool applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax, bool snapshot);
+    /// Checks and shows a new rectangle.
+    bool applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax);
+    /// After an undo or redo: the restored view in the fields, the modes in the evaluators.
+    void afterHistoryStep();
     /// Doubles the view about the origin (and t in polar mode); false when it cannot be drawn.
     bool doubleView();
     /// Parser1 (and Parser2 for a pair) take the newest graph, for a fit.
@@ -193,7 +201,6 @@ class TPlotEngine {
         int X = 0, Y = 0, direction = 0;
     };
     std::vector<WheelStep> wheelSteps_;
-    bool redrawAllOnNextPlot_ = false; // set by undo: its Plot action draws every graph
     /// The paint driver: reads the view, then draws the slots of `scope` into the plot picture.
     void PaintBox1Paint(Scope scope);
     /// After Escape stopped member `lastMember` of a family: members 0..lastMember stay as graphs.

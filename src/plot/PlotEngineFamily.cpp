@@ -15,6 +15,7 @@ TFamilyCheck TPlotEngine::checkFamily(const TFamilyFields& fields) const {
 }
 
 void TPlotEngine::PlotFamily(const TFamily& family) {
+    History.recordStep("Family " + Host.formulaText());
     paintFamily(family, Scope::Newest);
 }
 

@@ -1,4 +1,5 @@
-// TPlotEngine: the view operations (fit, zoom out, zoom box, move, wheel, equal scale, undo) and the readout.
+// TPlotEngine: the view operations (fit, zoom out, zoom box, move, wheel, equal scale), undo and redo, and
+// the readout.
 #include "PlotEngine.h"
 
 #include "NumberText.h"
@@ -129,11 +130,8 @@ bool TPlotEngine::doubleView() {
 bool TPlotEngine::ZoomOut() {
     syncModes();
     readViewKeepingPicture();
-    const TSettingsRecord before = Settings;
+    History.recordStep("Zoom out");
     if (!doubleView()) return false;
-    Document.UndoSnapshot = before;
-    Document.UndoSlots.reset();
-    Document.UndoPlotsFormula = false;
     if (Settings.AutoYScaling && Settings.LastGraph >= 0) fitView();
     redrawAfterViewChange();
     return true;
@@ -141,13 +139,8 @@ bool TPlotEngine::ZoomOut() {
 
 // ---- zoom box, move, wheel, equal scale, a given view -----------------------------------------------------
 
-bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax, bool snapshot) {
+bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extended ymax) {
     if (!viewIsMappable(xmin, xmax, ymin, ymax)) return false;
-    if (snapshot) {
-        Document.UndoSnapshot = Settings;
-        Document.UndoSlots.reset();
-        Document.UndoPlotsFormula = false;
-    }
     Settings.Xmin = xmin;
     Settings.Xmax = xmax;
     Settings.Ymin = ymin;
@@ -160,8 +153,9 @@ bool TPlotEngine::applyView(Extended xmin, Extended xmax, Extended ymin, Extende
 
 bool TPlotEngine::zoomBox(int x0, int y0, int x1, int y1) {
     if (x1 - x0 < MinZoomBoxSide || y1 - y0 < MinZoomBoxSide) return false;
+    History.recordStep("Zoom in");
     const TPlotView v = currentView();
-    if (!applyView(v.PixelToWorldX(x0), v.PixelToWorldX(x1), v.PixelToWorldY(y1), v.PixelToWorldY(y0), true))
+    if (!applyView(v.PixelToWorldX(x0), v.PixelToWorldX(x1), v.PixelToWorldY(y1), v.PixelToWorldY(y0)))
         return false;
     redrawAfterViewChange();
     return true;
@@ -169,10 +163,11 @@ bool TPlotEngine::zoomBox(int x0, int y0, int x1, int y1) {
 
 bool TPlotEngine::moveView(int dx, int dy) {
     if (dx == 0 && dy == 0) return false;
+    History.recordStep("Move");
     const TPlotView v = currentView();
     const Extended sx = Extended(dx) * v.XRange / v.PlotWidth;
     const Extended sy = Extended(-dy) * v.YRange / v.PlotHeight;
-    if (!applyView(v.Xmin + sx, v.Xmax + sx, v.Ymin + sy, v.Ymax + sy, true)) return false;
+    if (!applyView(v.Xmin + sx, v.Xmax + sx, v.Ymin + sy, v.Ymax + sy)) return false;
     redrawAfterViewChange();
     return true;
 }
@@ -180,8 +175,9 @@ bool TPlotEngine::moveView(int dx, int dy) {
 bool TPlotEngine::zoomAbout(Extended wx, Extended wy, Extended factor) {
     const TPlotView v = currentView();
     if (!(factor > 0)) return false;
+    History.recordStep(factor > 1 ? "Zoom in" : "Zoom out");
     if (!applyView(wx + (v.Xmin - wx) / factor, wx + (v.Xmax - wx) / factor, wy + (v.Ymin - wy) / factor,
-                   wy + (v.Ymax - wy) / factor, true))
+                   wy + (v.Ymax - wy) / factor))
         return false;
     redrawAfterViewChange();
     return true;
@@ -190,7 +186,10 @@ bool TPlotEngine::zoomAbout(Extended wx, Extended wy, Extended factor) {
 bool TPlotEngine::wheelZoom(int X, int Y, int notches, bool newGesture) {
     if (notches == 0) return false;
     const int direction = notches > 0 ? 1 : -1;
-    const TSettingsRecord before = Settings;
+    if (newGesture)
+        History.recordStep("Wheel zoom");
+    else
+        History.continueStep("Wheel zoom");
     bool changed = false;
     for (int n = 0; n < std::abs(notches); ++n) {
         const std::array<std::string, 6> texts = fieldTexts();
@@ -212,18 +211,13 @@ bool TPlotEngine::wheelZoom(int X, int Y, int notches, bool newGesture) {
         const Extended wx = v.PixelToWorldX(X), wy = v.PixelToWorldY(Y);
         const Extended k = direction > 0 ? WheelFactor : 1 / WheelFactor;
         if (!applyView(wx + (v.Xmin - wx) / k, wx + (v.Xmax - wx) / k, wy + (v.Ymin - wy) / k,
-                       wy + (v.Ymax - wy) / k, false))
+                       wy + (v.Ymax - wy) / k))
             break;
         readViewKeepingPicture();
         wheelSteps_.push_back({texts, fieldTexts(), X, Y, direction});
         changed = true;
     }
     if (!changed) return false;
-    if (newGesture) {
-        Document.UndoSnapshot = before;
-        Document.UndoSlots.reset();
-        Document.UndoPlotsFormula = false;
-    }
     redrawAfterViewChange();
     return true;
 }
@@ -232,35 +226,49 @@ bool TPlotEngine::EqualScale() {
     const TPlotView v = currentView();
     const Extended centre = (v.Ymin + v.Ymax) / 2;
     const Extended half = v.XRange * v.PlotHeight / v.PlotWidth / 2;
-    if (!applyView(v.Xmin, v.Xmax, centre - half, centre + half, true)) return false;
+    History.recordStep("Equal scale");
+    if (!applyView(v.Xmin, v.Xmax, centre - half, centre + half)) return false;
     redrawAfterViewChange();
     return true;
 }
 
 bool TPlotEngine::setView(const TViewBox& box) {
     if (!viewIsMappable(box.Xmin, box.Xmax, box.Ymin, box.Ymax)) return false;
-    Document.UndoSnapshot = Settings;
-    Document.UndoSlots.reset();
-    Document.UndoPlotsFormula = false;
+    History.recordStep("Change the view");
     Settings.Tmin = box.Tmin;
     Settings.Tmax = box.Tmax;
-    applyView(box.Xmin, box.Xmax, box.Ymin, box.Ymax, false);
+    applyView(box.Xmin, box.Xmax, box.Ymin, box.Ymax);
     redrawAfterViewChange();
     return true;
 }
 
 // ---- undo and readout ------------------------------------------------------------------------------------
 
-void TPlotEngine::restoreUndoSnapshot() {
-    Settings = Document.UndoSnapshot;
-    // A delete or edit of one graph moved or replaced slots: they come back with the settings.
-    if (Document.UndoSlots) Document.restoreSlotContents(*std::exchange(Document.UndoSlots, std::nullopt));
+bool TPlotEngine::undo() {
+    if (!History.undo()) return false;
+    afterHistoryStep();
+    return true;
+}
+
+bool TPlotEngine::redo() {
+    if (!History.redo()) return false;
+    afterHistoryStep();
+    return true;
+}
+
+void TPlotEngine::afterHistoryStep() {
+    syncModes();
+    // The view as the range fields show it, so the next paint reads back exactly the view that was
+    // drawn when the step was taken (a paint reads the fields and rewrites them cut to 8 characters).
+    for (Extended* v : {&Settings.Tmin, &Settings.Tmax, &Settings.Xmin, &Settings.Xmax, &Settings.Ymin,
+                        &Settings.Ymax})
+        if (std::isfinite(*v)) *v = asFieldShowsIt(*v);
     Document.XRange = Settings.Xmax - Settings.Xmin;
     Document.YRange = Settings.Ymax - Settings.Ymin;
-    syncModes();
     showViewInFields();
     wheelSteps_.clear();
-    redrawAllOnNextPlot_ = true;
+    // Square axes change the plot area's width.
+    if (boxWidth_ > 0 && boxHeight_ > 0) setPaintBoxSize(boxWidth_, boxHeight_);
 }
 
 TReadout TPlotEngine::readout() {

@@ -232,8 +232,10 @@ TEST_F(ExploreTest, PlotZoomOutUndo) {
     action("Undolastaction1")->trigger();
     EXPECT_EQ(view(), (QStringList{"-20", "20", "-14", "14"}));
     EXPECT_EQ(formulaEdit()->text(), "x^2");
+    // Each undo goes one step further back, and the graph is never plotted again.
     action("Undolastaction1")->trigger();
-    EXPECT_EQ(view(), (QStringList{"-20", "20", "-14", "14"}));
+    EXPECT_EQ(view(), (QStringList{"-10", "10", "-7", "7"}));
+    EXPECT_EQ(form->settings().LastGraph, 0);
     messagesEmpty();
 }
 

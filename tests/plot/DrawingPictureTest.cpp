@@ -210,7 +210,7 @@ TEST_P(DrawingPicture, EveryPathDrawsTheSameGraphs) {
     EXPECT_EQ(differing(f.engine->composedPicture(), first), 0) << "resize and back";
 
     ASSERT_TRUE(f.engine->ZoomOut());
-    f.engine->restoreUndoSnapshot();
+    ASSERT_TRUE(f.engine->undo());
     f.engine->replotAll();
     EXPECT_EQ(differing(f.engine->composedPicture(), first), 0) << "zoom out and undo";
 

@@ -232,14 +232,16 @@ TEST(ViewOperations, PlotZoomOutUndo) {
     f.plot("x^2");
     ASSERT_TRUE(f.engine->ZoomOut());
     EXPECT_EQ(f.field(Field::XMax), "20");
-    for (int undo = 0; undo < 2; ++undo) {
-        // The window puts the undo formula back into the formula field and plots.
-        f.engine->restoreUndoSnapshot();
-        f.engine->PlotAction();
-        EXPECT_EQ(f.field(Field::XMin), "-10") << undo;
-        EXPECT_EQ(f.field(Field::XMax), "10") << undo;
-        EXPECT_EQ(num(f.settings.Ymax), 7) << undo;
-    }
+    ASSERT_TRUE(f.engine->undo());
+    f.engine->replotAll();
+    EXPECT_EQ(f.field(Field::XMin), "-10");
+    EXPECT_EQ(f.field(Field::XMax), "10");
+    EXPECT_EQ(num(f.settings.Ymax), 7);
+    EXPECT_EQ(f.settings.LastGraph, 0) << "undoing a zoom adds no graph";
+    // A second undo takes back the plot itself.
+    ASSERT_TRUE(f.engine->undo());
+    EXPECT_EQ(f.settings.LastGraph, -1);
+    EXPECT_TRUE(f.engine->Document.UserFormulas[0].empty());
 }
 
 TEST(ViewOperations, UndoRedrawsEveryGraphOfTheRestoredState) {
@@ -248,14 +250,14 @@ TEST(ViewOperations, UndoRedrawsEveryGraphOfTheRestoredState) {
     f.plot("-1");
     const int row = f.engine->WorldToPixelY(-1);
     ASSERT_GT(f.countInImage(f.graph(1)), 0);
-    // The snapshot of the second plot has one graph; undo plots the first formula again as the
-    // second graph, and the picture holds nothing else.
-    f.engine->restoreUndoSnapshot();
-    f.host.formula = "1";
-    f.engine->PlotAction();
-    EXPECT_EQ(f.settings.LastGraph, 1);
-    EXPECT_EQ(f.countInColumn(400, f.graph(1)), 1);
-    EXPECT_NE(f.pixel(400, row), f.graph(1));
+    // Undo takes the second graph away; the first is drawn in its own colour, nothing is added.
+    ASSERT_TRUE(f.engine->undo());
+    f.engine->replotAll();
+    EXPECT_EQ(f.settings.LastGraph, 0);
+    EXPECT_EQ(f.host.formula, "-1") << "the formula field as it was before the plot";
+    EXPECT_EQ(f.countInImage(f.graph(1)), 0);
+    EXPECT_EQ(f.countInColumn(400, f.graph(0)), 1);
+    EXPECT_NE(f.pixel(400, row), f.graph(0));
 }
 
 TEST(ViewOperations, AWheelNotchAndItsReturnRestoreTheViewExactly) {
@@ -286,8 +288,9 @@ TEST(ViewOperations, AWheelTurnIsUndoneAtOnce) {
     ASSERT_TRUE(f.engine->wheelZoom(100, 100, 1, true));
     ASSERT_TRUE(f.engine->wheelZoom(100, 100, 1, false));
     EXPECT_NEAR(num(f.settings.Xmax - f.settings.Xmin), 20 / 1.5625, 1e-3);
-    f.engine->restoreUndoSnapshot();
-    f.engine->PlotAction();
+    EXPECT_EQ(f.engine->History.undoDescription(), "Wheel zoom");
+    ASSERT_TRUE(f.engine->undo());
+    f.engine->replotAll();
     EXPECT_EQ(f.field(Field::XMin), "-10");
     EXPECT_EQ(f.field(Field::YMax), "7");
 }
@@ -300,7 +303,7 @@ TEST(ViewOperations, EqualScaleMakesUnitsEquallyLong) {
     // 20 units over 800 pixels: 600 pixels hold 15 units, about the centre y = 1.
     EXPECT_EQ(f.field(Field::YMin), "-6.5");
     EXPECT_EQ(f.field(Field::YMax), "8.5");
-    f.engine->restoreUndoSnapshot();
+    ASSERT_TRUE(f.engine->undo());
     EXPECT_EQ(f.field(Field::YMin), "-2");
 }
 

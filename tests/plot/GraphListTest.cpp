@@ -58,39 +58,6 @@ TEST(OneGraph, DeleteTakesOutJustThatGraphAndTheLaterOnesMoveDown) {
     }
 }
 
-TEST(OneGraph, UndoTakesADeleteOrAnEditBackWhole) {
-    const std::function<void(TPlotEngine&)> operations[] = {
-        [](TPlotEngine& e) { deleteGraph(e, 1); },
-        [](TPlotEngine& e) { deleteGraph(e, 0); },
-        [](TPlotEngine& e) { editGraph(e, 1, "-x"); },
-    };
-    for (std::size_t i = 0; i < std::size(operations); ++i) {
-        GraphFixture f;
-        f.threeLines();
-        const QImage before = f.engine->composedPicture();
-        operations[i](*f.engine);
-        ASSERT_NE(f.engine->composedPicture(), before) << i;
-        f.engine->restoreUndoSnapshot();
-        f.engine->replotAll(); // what the window's undo runs when it plots no formula
-        EXPECT_FALSE(f.doc().UndoPlotsFormula) << i;
-        EXPECT_EQ(f.formulas(), (Lines{"1", "2", "3"})) << i;
-        EXPECT_EQ(f.settings.LastGraph, 2) << i;
-        EXPECT_EQ(f.engine->composedPicture(), before) << i;
-    }
-}
-
-TEST(OneGraph, ALaterSnapshotNoLongerBringsTheSlotsBack) {
-    GraphFixture f;
-    f.threeLines();
-    deleteGraph(*f.engine, 0);
-    ASSERT_TRUE(f.doc().UndoSlots.has_value());
-    f.plot("4");
-    EXPECT_FALSE(f.doc().UndoSlots.has_value()) << "undo now takes the Plot back, not the delete";
-    f.engine->restoreUndoSnapshot();
-    EXPECT_EQ(f.doc().UserFormulas[0], "2");
-    EXPECT_EQ(f.settings.LastGraph, 1);
-}
-
 TEST(OneGraph, EditReplotsInItsSlotInTheModeItWasPlottedIn) {
     GraphFixture f;
     f.threeLines();
