@@ -2,6 +2,7 @@
 #include "AsciiCase.h"
 #include "Parser.h"
 
+#include "Arithmetic.h"
 #include "FloatStatus.h"
 #include "FunctionTable.h"
 #include "Grammar.h"
@@ -9,6 +10,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kurvo {
 
@@ -81,7 +86,8 @@ class OperationListBuilder {
             step.record.aux = shape.function->aux;
             step.record.plain1 = shape.function->plain1;
             step.record.plain2 = shape.function->plain2;
-            step.record.fast = shape.function->plain1   ? FastCall1
+            step.record.fast = shape.function->fast     ? shape.function->fast
+                               : shape.function->plain1 ? FastCall1
                                : shape.function->plain2 ? FastCall2
                                                         : FastNone;
         } else {
@@ -149,6 +155,7 @@ void TCustomParser2::release() {
     cells_.clear();
     result_ = nullptr;
     unchecked_ = false;
+    root_ = nullptr;
     variablesRead_.clear();
     slots_.clear();
     checkedSlots_.clear();
@@ -185,7 +192,7 @@ void TCustomParser2::prepareUncheckedRun() {
     for (std::size_t k = 0; k < ops_.size(); ++k) {
         const std::uint8_t code = ops_[k].fast;
         if (code == FastQuotient) checkedSlots_.push_back(slots_[k].second);
-        if (code == FastCall1 || code == FastCall2) checkedSlots_.push_back(slots_[k].first);
+        if (isCall1Code(code) || code == FastCall2) checkedSlots_.push_back(slots_[k].first);
         if (code == FastCall2) checkedSlots_.push_back(slots_[k].second);
     }
     checkedSlots_.push_back(slots_.back().result);
@@ -214,6 +221,7 @@ void TCustomParser2::prepareUncheckedRun() {
         n.eval = nodeEvalFor(op.fast, sourceOf(n.childA), sourceOf(n.childB));
     }
     unchecked_ = true;
+    root_ = &nodes_.back();
 }
 
 void TCustomParser2::setExpression(const std::string& text) {
@@ -273,7 +281,17 @@ OperandSource sourceOf(const UncheckedNode* child) {
     return child->leafOperands ? LeafChild : Child;
 }
 
-template <FastCode C> inline double apply(const UncheckedNode& n, double a, double b) {
+// The square root as one instruction: its value is sqrt's, and a negative argument gives NaN,
+// which sends the evaluation to the checked run, so errno never matters here.
+inline double sqrtUnchecked(double a) {
+#if defined(__SSE2__)
+    return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(a)));
+#else
+    return std::sqrt(a);
+#endif
+}
+
+template <FastCode C> [[gnu::always_inline]] inline double apply(const UncheckedNode& n, double a, double b) {
     if constexpr (C == FastNegation) {
         return -a;
     } else if constexpr (C == FastSquare) {
@@ -285,6 +303,16 @@ template <FastCode C> inline double apply(const UncheckedNode& n, double a, doub
         return s * s;
     } else if constexpr (C == FastCall1) {
         return n.plain1(a) - (a - a);
+    } else if constexpr (C == FastSin) {
+        return arith::sine(a) - (a - a);
+    } else if constexpr (C == FastCos) {
+        return arith::cosine(a) - (a - a);
+    } else if constexpr (C == FastExp) {
+        return std::exp(a) - (a - a);
+    } else if constexpr (C == FastSqrt) {
+        return sqrtUnchecked(a);
+    } else if constexpr (C == FastAbs) {
+        return std::fabs(a);
     } else if constexpr (C == FastSum) {
         return a + b;
     } else if constexpr (C == FastDifference) {
@@ -303,7 +331,7 @@ inline bool twoOperands(std::uint8_t code) {
            code == FastCall2;
 }
 
-inline double leafNode(const UncheckedNode& n) {
+[[gnu::always_inline]] inline double leafNode(const UncheckedNode& n) {
     const double a = *n.a;
     const double b = twoOperands(n.code) ? *n.b : 0.0;
     switch (n.code) {
@@ -325,12 +353,20 @@ inline double leafNode(const UncheckedNode& n) {
         return apply<FastFourth>(n, a, b);
     case FastCall1:
         return apply<FastCall1>(n, a, b);
+    case FastSin: // through plain1, the same function: a direct call here would grow every caller
+    case FastCos:
+    case FastExp:
+        return apply<FastCall1>(n, a, b);
+    case FastSqrt:
+        return apply<FastSqrt>(n, a, b);
+    case FastAbs:
+        return apply<FastAbs>(n, a, b);
     default:
         return apply<FastCall2>(n, a, b);
     }
 }
 
-template <OperandSource S> inline double operand(const double* p, const UncheckedNode* child) {
+template <OperandSource S> [[gnu::always_inline]] inline double operand(const double* p, const UncheckedNode* child) {
     if constexpr (S == Leaf)
         return *p;
     else if constexpr (S == Child)
@@ -339,12 +375,22 @@ template <OperandSource S> inline double operand(const double* p, const Unchecke
         return leafNode(*child);
 }
 
+constexpr bool oneOperand(FastCode c) {
+    return c == FastNegation || c == FastSquare || c == FastCube || c == FastFourth || isCall1Code(c);
+}
+
 template <FastCode C, OperandSource A, OperandSource B> double evalNode(const UncheckedNode& n) {
-    const double a = operand<A>(n.a, n.childA);
-    if constexpr (C == FastNegation || C == FastSquare || C == FastCube || C == FastFourth || C == FastCall1)
-        return apply<C>(n, a, 0.0);
-    else
+    if constexpr (oneOperand(C)) {
+        return apply<C>(n, operand<A>(n.a, n.childA), 0.0);
+    } else if constexpr (A == Leaf && B != Leaf) {
+        // The operands have no side effects: computing the child first keeps the value read in
+        // place out of a register that would have to survive the call.
+        const double b = operand<B>(n.b, n.childB);
+        return apply<C>(n, *n.a, b);
+    } else {
+        const double a = operand<A>(n.a, n.childA);
         return apply<C>(n, a, operand<B>(n.b, n.childB));
+    }
 }
 
 template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
@@ -389,6 +435,16 @@ NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b) {
         return nodeEval<FastFourth>(a, Leaf);
     case FastCall1:
         return nodeEval<FastCall1>(a, Leaf);
+    case FastSin:
+        return nodeEval<FastSin>(a, Leaf);
+    case FastCos:
+        return nodeEval<FastCos>(a, Leaf);
+    case FastExp:
+        return nodeEval<FastExp>(a, Leaf);
+    case FastSqrt:
+        return nodeEval<FastSqrt>(a, Leaf);
+    case FastAbs:
+        return nodeEval<FastAbs>(a, Leaf);
     case FastCall2:
         return nodeEval<FastCall2>(a, b);
     default:
@@ -398,17 +454,8 @@ NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b) {
 
 } // namespace
 
-Extended TCustomParser2::Value() {
-    if (unchecked_) {
-        const UncheckedNode& root = nodes_.back();
-        const double r = root.eval(root);
-        if (r - r == 0) return r;
-    }
-    return throwingCheckedValue();
-}
-
-// Kept out of Value() so that the unchecked run needs no stack frame of its own.
-[[gnu::noinline]] Extended TCustomParser2::throwingCheckedValue() {
+// Kept out of Value() so that the unchecked run, inline in the caller, stays a single call.
+Extended TCustomParser2::throwingCheckedValue() {
     if (!hasList_) return 0;
     fpstatus::clear();
     for (const OperationRecord& op : ops_)
@@ -480,15 +527,6 @@ EvalResult TCustomParser2::CheckedValue() {
     } catch (const ERecursiveFunction&) {
         return EvalResult{0, EvalError::RecursiveFunction};
     }
-}
-
-EvalResult TCustomParser2::TryValue() {
-    if (unchecked_) {
-        const UncheckedNode& root = nodes_.back();
-        const double r = root.eval(root);
-        if (r - r == 0) return EvalResult{r, EvalError::None};
-    }
-    return CheckedValue();
 }
 
 namespace {
@@ -575,8 +613,19 @@ void TCustomParser2::Values(double& variable, std::span<const double> xs, std::s
                 }
                 break;
             case FastCall1:
+            case FastSin:
+            case FastCos:
+            case FastExp:
                 for (std::size_t i = 0; i < n; ++i)
                     r[i] = op.plain1(a[i]);
+                break;
+            case FastSqrt:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = sqrtUnchecked(a[i]);
+                break;
+            case FastAbs:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = std::fabs(a[i]);
                 break;
             case FastCall2:
                 for (std::size_t i = 0; i < n; ++i)
