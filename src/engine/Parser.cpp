@@ -272,13 +272,16 @@ void TCustomParser2::setExpression(const std::string& text) {
 // otherwise, which then reaches the root.
 namespace {
 
-// How a node gets an operand: read in place, from a child node's call, or from a child whose own
-// operands are read in place, computed inline (a switch instead of a call).
-enum OperandSource : int { Leaf, Child, LeafChild };
+// A node's operand: read in place, computed by a child node's call, or computed inline from a child
+// whose operands are read in place (leaf) or are leaves themselves (shallow): a switch instead of a call.
+enum OperandSource : int { Leaf, Child, LeafChild, ShallowChild };
 
 OperandSource sourceOf(const UncheckedNode* child) {
     if (child == nullptr) return Leaf;
-    return child->leafOperands ? LeafChild : Child;
+    if (child->leafOperands) return LeafChild;
+    const bool shallowA = child->childA == nullptr || child->childA->leafOperands;
+    const bool shallowB = child->childB == nullptr || child->childB->leafOperands;
+    return shallowA && shallowB ? ShallowChild : Child;
 }
 
 // The square root as one instruction: its value is sqrt's, and a negative argument gives NaN,
@@ -331,9 +334,8 @@ inline bool twoOperands(std::uint8_t code) {
            code == FastCall2;
 }
 
-[[gnu::always_inline]] inline double leafNode(const UncheckedNode& n) {
-    const double a = *n.a;
-    const double b = twoOperands(n.code) ? *n.b : 0.0;
+/// A node's step on operands already computed, chosen at run time.
+[[gnu::always_inline]] inline double applyCode(const UncheckedNode& n, double a, double b) {
     switch (n.code) {
     case FastNegation:
         return apply<FastNegation>(n, a, b);
@@ -353,10 +355,12 @@ inline bool twoOperands(std::uint8_t code) {
         return apply<FastFourth>(n, a, b);
     case FastCall1:
         return apply<FastCall1>(n, a, b);
-    case FastSin: // through plain1, the same function: a direct call here would grow every caller
+    case FastSin:
+        return apply<FastSin>(n, a, b);
     case FastCos:
+        return apply<FastCos>(n, a, b);
     case FastExp:
-        return apply<FastCall1>(n, a, b);
+        return apply<FastExp>(n, a, b);
     case FastSqrt:
         return apply<FastSqrt>(n, a, b);
     case FastAbs:
@@ -366,13 +370,27 @@ inline bool twoOperands(std::uint8_t code) {
     }
 }
 
+/// A node whose operands are read in place.
+[[gnu::always_inline]] inline double leafNode(const UncheckedNode& n) {
+    return applyCode(n, *n.a, twoOperands(n.code) ? *n.b : 0.0);
+}
+
+/// A node whose operands are each read in place or computed by a leaf node.
+[[gnu::always_inline]] inline double shallowNode(const UncheckedNode& n) {
+    const double a = n.childA ? leafNode(*n.childA) : *n.a;
+    const double b = !twoOperands(n.code) ? 0.0 : n.childB ? leafNode(*n.childB) : *n.b;
+    return applyCode(n, a, b);
+}
+
 template <OperandSource S> [[gnu::always_inline]] inline double operand(const double* p, const UncheckedNode* child) {
     if constexpr (S == Leaf)
         return *p;
     else if constexpr (S == Child)
         return child->eval(*child);
-    else
+    else if constexpr (S == LeafChild)
         return leafNode(*child);
+    else
+        return shallowNode(*child);
 }
 
 constexpr bool oneOperand(FastCode c) {
@@ -399,8 +417,10 @@ template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
         return &evalNode<C, A, Leaf>;
     case Child:
         return &evalNode<C, A, Child>;
-    default:
+    case LeafChild:
         return &evalNode<C, A, LeafChild>;
+    default:
+        return &evalNode<C, A, ShallowChild>;
     }
 }
 
@@ -410,8 +430,10 @@ template <FastCode C> NodeEval nodeEval(OperandSource a, OperandSource b) {
         return nodeEval2<C, Leaf>(b);
     case Child:
         return nodeEval2<C, Child>(b);
-    default:
+    case LeafChild:
         return nodeEval2<C, LeafChild>(b);
+    default:
+        return nodeEval2<C, ShallowChild>(b);
     }
 }
 
