@@ -172,6 +172,8 @@ BENCHMARK(HalfUndefinedTryValue)->Name("HalfUndefined/TryValue");
 BENCHMARK(HalfUndefinedRow)->Name("HalfUndefined/Row");
 
 #ifdef KURVO_HAVE_MUPARSER
+// The bulk mode spreads a row over OpenMP threads; run with OMP_NUM_THREADS=1 to compare one core
+// with one core (on a busy machine its threads mostly wait for each other).
 void MuparserBulk(benchmark::State& state) {
     mu::Parser p;
     std::vector<double> xs = sweep();

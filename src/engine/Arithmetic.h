@@ -90,4 +90,11 @@ inline Extended realPower(Extended a, Extended b) {
 /// Sine and cosine give 0 for arguments of magnitude 2^63 and beyond.
 inline constexpr double TrigLimit = 9223372036854775808.0; // 2^63
 
+inline double sine(double x) {
+    return std::fabs(x) >= TrigLimit ? 0.0 : std::sin(x);
+}
+inline double cosine(double x) {
+    return std::fabs(x) >= TrigLimit ? 0.0 : std::cos(x);
+}
+
 } // namespace kurvo::arith

@@ -79,10 +79,10 @@ void opMod(const OperationRecord& op) {
 // ---- one-argument functions ------------------------------------------------------------------------
 
 double fSin(double x) {
-    return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::sin(x);
+    return arith::sine(x);
 }
 double fCos(double x) {
-    return std::fabs(x) >= arith::TrigLimit ? 0.0 : std::cos(x);
+    return arith::cosine(x);
 }
 double fTan(double x) {
     return std::tan(x);
@@ -365,6 +365,11 @@ void bArg(const OperationRecord& op) {
     FunctionEntry {                                                                                          \
         NAME, 1, &unary<F>, 0, F                                                                             \
     }
+// S with the code of a function the unchecked run calls directly.
+#define SF(NAME, F, CODE)                                                                                    \
+    FunctionEntry {                                                                                          \
+        NAME, 1, &unary<F>, 0, F, nullptr, CODE                                                              \
+    }
 #define S2(NAME, F)                                                                                          \
     FunctionEntry {                                                                                          \
         NAME, 2, &binary<F>, 0, nullptr, F                                                                   \
@@ -373,8 +378,10 @@ void bArg(const OperationRecord& op) {
 #define TRIG(NAME, F) S(NAME, F), U(NAME "RAD", inDegrees<F>)
 
 const FunctionEntry Table[] = {
-    TRIG("SIN", fSin),
-    TRIG("COS", fCos),
+    SF("SIN", fSin, FastSin),
+    U("SINRAD", inDegrees<fSin>),
+    SF("COS", fCos, FastCos),
+    U("COSRAD", inDegrees<fCos>),
     TRIG("TAN", fTan),
     TRIG("SEC", fSec),
     S("COSEC", fCosec),
@@ -433,18 +440,18 @@ const FunctionEntry Table[] = {
     U("ARCCOSECH", fArccosech),
     U("ARCCOTH", fArccoth),
 
-    S("EXP", fExp),
+    SF("EXP", fExp, FastExp),
     S("LN", fLn),
     S("LOG", fLog),
     S("LOG2", fLog2),
-    S("SQRT", fSqrt),
+    SF("SQRT", fSqrt, FastSqrt),
     S("SQR", fSqr),
 
     U("INT", fInt),
     U("TRUNC", fInt),
     S("CEIL", fCeil),
     S("FLOOR", fFloor),
-    S("ABS", fAbs),
+    SF("ABS", fAbs, FastAbs),
     S("HEAV", fHeav),
     S("SIGN", fSign),
     S("ZERO", fZero),
@@ -474,6 +481,7 @@ const FunctionEntry Table[] = {
 
 #undef TRIG
 #undef S2
+#undef SF
 #undef S
 #undef U
 

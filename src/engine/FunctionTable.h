@@ -16,6 +16,8 @@ struct FunctionEntry {
     /// Set for the functions whose double value is safe on the unchecked path (see FastCode).
     Plain1 plain1 = nullptr;
     Plain2 plain2 = nullptr;
+    /// The unchecked-path code of a function called directly (FastSin ...); FastNone for plain1/plain2.
+    FastCode fast = FastNone;
 };
 
 /// Every built-in function, user function and marker, one- and two-argument alike.

@@ -28,7 +28,20 @@ enum FastCode : std::uint8_t {
     FastFourth,
     FastCall1,
     FastCall2,
+    // Functions common enough to be called directly instead of through plain1. SQRT and ABS are
+    // computed inline and need no guard for their argument: neither turns a value that is not finite
+    // into a finite one.
+    FastSin,
+    FastCos,
+    FastExp,
+    FastSqrt,
+    FastAbs,
 };
+
+/// Whether a code calls a one-argument function (its plain1, or one it names).
+constexpr bool isCall1Code(std::uint8_t code) {
+    return code == FastCall1 || (code >= FastSin && code <= FastAbs);
+}
 
 /// A step reads its operand cells and writes its result cell; steps run in list order.
 struct OperationRecord {
@@ -40,7 +53,7 @@ struct OperationRecord {
     int aux = 0;                       // user-function letter index
     std::uint8_t kind = 0;
     std::uint8_t fast = FastNone;
-    Plain1 plain1 = nullptr; // FastCall1
+    Plain1 plain1 = nullptr; // FastCall1 and the named functions
     Plain2 plain2 = nullptr; // FastCall2
 };
 

@@ -2,6 +2,7 @@
 #include "AsciiCase.h"
 #include "Parser.h"
 
+#include "Arithmetic.h"
 #include "FloatStatus.h"
 #include "FunctionTable.h"
 #include "Grammar.h"
@@ -9,6 +10,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kurvo {
 
@@ -81,7 +86,8 @@ class OperationListBuilder {
             step.record.aux = shape.function->aux;
             step.record.plain1 = shape.function->plain1;
             step.record.plain2 = shape.function->plain2;
-            step.record.fast = shape.function->plain1   ? FastCall1
+            step.record.fast = shape.function->fast     ? shape.function->fast
+                               : shape.function->plain1 ? FastCall1
                                : shape.function->plain2 ? FastCall2
                                                         : FastNone;
         } else {
@@ -149,6 +155,7 @@ void TCustomParser2::release() {
     cells_.clear();
     result_ = nullptr;
     unchecked_ = false;
+    root_ = nullptr;
     variablesRead_.clear();
     slots_.clear();
     checkedSlots_.clear();
@@ -185,7 +192,7 @@ void TCustomParser2::prepareUncheckedRun() {
     for (std::size_t k = 0; k < ops_.size(); ++k) {
         const std::uint8_t code = ops_[k].fast;
         if (code == FastQuotient) checkedSlots_.push_back(slots_[k].second);
-        if (code == FastCall1 || code == FastCall2) checkedSlots_.push_back(slots_[k].first);
+        if (isCall1Code(code) || code == FastCall2) checkedSlots_.push_back(slots_[k].first);
         if (code == FastCall2) checkedSlots_.push_back(slots_[k].second);
     }
     checkedSlots_.push_back(slots_.back().result);
@@ -214,6 +221,7 @@ void TCustomParser2::prepareUncheckedRun() {
         n.eval = nodeEvalFor(op.fast, sourceOf(n.childA), sourceOf(n.childB));
     }
     unchecked_ = true;
+    root_ = &nodes_.back();
 }
 
 void TCustomParser2::setExpression(const std::string& text) {
@@ -264,16 +272,29 @@ void TCustomParser2::setExpression(const std::string& text) {
 // otherwise, which then reaches the root.
 namespace {
 
-// How a node gets an operand: read in place, from a child node's call, or from a child whose own
-// operands are read in place, computed inline (a switch instead of a call).
-enum OperandSource : int { Leaf, Child, LeafChild };
+// A node's operand: read in place, computed by a child node's call, or computed inline from a child
+// whose operands are read in place (leaf) or are leaves themselves (shallow): a switch instead of a call.
+enum OperandSource : int { Leaf, Child, LeafChild, ShallowChild };
 
 OperandSource sourceOf(const UncheckedNode* child) {
     if (child == nullptr) return Leaf;
-    return child->leafOperands ? LeafChild : Child;
+    if (child->leafOperands) return LeafChild;
+    const bool shallowA = child->childA == nullptr || child->childA->leafOperands;
+    const bool shallowB = child->childB == nullptr || child->childB->leafOperands;
+    return shallowA && shallowB ? ShallowChild : Child;
 }
 
-template <FastCode C> inline double apply(const UncheckedNode& n, double a, double b) {
+// The square root as one instruction: its value is sqrt's, and a negative argument gives NaN,
+// which sends the evaluation to the checked run, so errno never matters here.
+inline double sqrtUnchecked(double a) {
+#if defined(__SSE2__)
+    return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(a)));
+#else
+    return std::sqrt(a);
+#endif
+}
+
+template <FastCode C> [[gnu::always_inline]] inline double apply(const UncheckedNode& n, double a, double b) {
     if constexpr (C == FastNegation) {
         return -a;
     } else if constexpr (C == FastSquare) {
@@ -285,6 +306,16 @@ template <FastCode C> inline double apply(const UncheckedNode& n, double a, doub
         return s * s;
     } else if constexpr (C == FastCall1) {
         return n.plain1(a) - (a - a);
+    } else if constexpr (C == FastSin) {
+        return arith::sine(a) - (a - a);
+    } else if constexpr (C == FastCos) {
+        return arith::cosine(a) - (a - a);
+    } else if constexpr (C == FastExp) {
+        return std::exp(a) - (a - a);
+    } else if constexpr (C == FastSqrt) {
+        return sqrtUnchecked(a);
+    } else if constexpr (C == FastAbs) {
+        return std::fabs(a);
     } else if constexpr (C == FastSum) {
         return a + b;
     } else if constexpr (C == FastDifference) {
@@ -303,9 +334,8 @@ inline bool twoOperands(std::uint8_t code) {
            code == FastCall2;
 }
 
-inline double leafNode(const UncheckedNode& n) {
-    const double a = *n.a;
-    const double b = twoOperands(n.code) ? *n.b : 0.0;
+/// A node's step on operands already computed, chosen at run time.
+[[gnu::always_inline]] inline double applyCode(const UncheckedNode& n, double a, double b) {
     switch (n.code) {
     case FastNegation:
         return apply<FastNegation>(n, a, b);
@@ -325,26 +355,60 @@ inline double leafNode(const UncheckedNode& n) {
         return apply<FastFourth>(n, a, b);
     case FastCall1:
         return apply<FastCall1>(n, a, b);
+    case FastSin:
+        return apply<FastSin>(n, a, b);
+    case FastCos:
+        return apply<FastCos>(n, a, b);
+    case FastExp:
+        return apply<FastExp>(n, a, b);
+    case FastSqrt:
+        return apply<FastSqrt>(n, a, b);
+    case FastAbs:
+        return apply<FastAbs>(n, a, b);
     default:
         return apply<FastCall2>(n, a, b);
     }
 }
 
-template <OperandSource S> inline double operand(const double* p, const UncheckedNode* child) {
+/// A node whose operands are read in place.
+[[gnu::always_inline]] inline double leafNode(const UncheckedNode& n) {
+    return applyCode(n, *n.a, twoOperands(n.code) ? *n.b : 0.0);
+}
+
+/// A node whose operands are each read in place or computed by a leaf node.
+[[gnu::always_inline]] inline double shallowNode(const UncheckedNode& n) {
+    const double a = n.childA ? leafNode(*n.childA) : *n.a;
+    const double b = !twoOperands(n.code) ? 0.0 : n.childB ? leafNode(*n.childB) : *n.b;
+    return applyCode(n, a, b);
+}
+
+template <OperandSource S> [[gnu::always_inline]] inline double operand(const double* p, const UncheckedNode* child) {
     if constexpr (S == Leaf)
         return *p;
     else if constexpr (S == Child)
         return child->eval(*child);
-    else
+    else if constexpr (S == LeafChild)
         return leafNode(*child);
+    else
+        return shallowNode(*child);
+}
+
+constexpr bool oneOperand(FastCode c) {
+    return c == FastNegation || c == FastSquare || c == FastCube || c == FastFourth || isCall1Code(c);
 }
 
 template <FastCode C, OperandSource A, OperandSource B> double evalNode(const UncheckedNode& n) {
-    const double a = operand<A>(n.a, n.childA);
-    if constexpr (C == FastNegation || C == FastSquare || C == FastCube || C == FastFourth || C == FastCall1)
-        return apply<C>(n, a, 0.0);
-    else
+    if constexpr (oneOperand(C)) {
+        return apply<C>(n, operand<A>(n.a, n.childA), 0.0);
+    } else if constexpr (A == Leaf && B != Leaf) {
+        // The operands have no side effects: computing the child first keeps the value read in
+        // place out of a register that would have to survive the call.
+        const double b = operand<B>(n.b, n.childB);
+        return apply<C>(n, *n.a, b);
+    } else {
+        const double a = operand<A>(n.a, n.childA);
         return apply<C>(n, a, operand<B>(n.b, n.childB));
+    }
 }
 
 template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
@@ -353,8 +417,10 @@ template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
         return &evalNode<C, A, Leaf>;
     case Child:
         return &evalNode<C, A, Child>;
-    default:
+    case LeafChild:
         return &evalNode<C, A, LeafChild>;
+    default:
+        return &evalNode<C, A, ShallowChild>;
     }
 }
 
@@ -364,8 +430,10 @@ template <FastCode C> NodeEval nodeEval(OperandSource a, OperandSource b) {
         return nodeEval2<C, Leaf>(b);
     case Child:
         return nodeEval2<C, Child>(b);
-    default:
+    case LeafChild:
         return nodeEval2<C, LeafChild>(b);
+    default:
+        return nodeEval2<C, ShallowChild>(b);
     }
 }
 
@@ -389,6 +457,16 @@ NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b) {
         return nodeEval<FastFourth>(a, Leaf);
     case FastCall1:
         return nodeEval<FastCall1>(a, Leaf);
+    case FastSin:
+        return nodeEval<FastSin>(a, Leaf);
+    case FastCos:
+        return nodeEval<FastCos>(a, Leaf);
+    case FastExp:
+        return nodeEval<FastExp>(a, Leaf);
+    case FastSqrt:
+        return nodeEval<FastSqrt>(a, Leaf);
+    case FastAbs:
+        return nodeEval<FastAbs>(a, Leaf);
     case FastCall2:
         return nodeEval<FastCall2>(a, b);
     default:
@@ -398,17 +476,8 @@ NodeEval nodeEvalFor(std::uint8_t code, OperandSource a, OperandSource b) {
 
 } // namespace
 
-Extended TCustomParser2::Value() {
-    if (unchecked_) {
-        const UncheckedNode& root = nodes_.back();
-        const double r = root.eval(root);
-        if (r - r == 0) return r;
-    }
-    return throwingCheckedValue();
-}
-
-// Kept out of Value() so that the unchecked run needs no stack frame of its own.
-[[gnu::noinline]] Extended TCustomParser2::throwingCheckedValue() {
+// Kept out of Value() so that the unchecked run, inline in the caller, stays a single call.
+Extended TCustomParser2::throwingCheckedValue() {
     if (!hasList_) return 0;
     fpstatus::clear();
     for (const OperationRecord& op : ops_)
@@ -480,15 +549,6 @@ EvalResult TCustomParser2::CheckedValue() {
     } catch (const ERecursiveFunction&) {
         return EvalResult{0, EvalError::RecursiveFunction};
     }
-}
-
-EvalResult TCustomParser2::TryValue() {
-    if (unchecked_) {
-        const UncheckedNode& root = nodes_.back();
-        const double r = root.eval(root);
-        if (r - r == 0) return EvalResult{r, EvalError::None};
-    }
-    return CheckedValue();
 }
 
 namespace {
@@ -575,8 +635,19 @@ void TCustomParser2::Values(double& variable, std::span<const double> xs, std::s
                 }
                 break;
             case FastCall1:
+            case FastSin:
+            case FastCos:
+            case FastExp:
                 for (std::size_t i = 0; i < n; ++i)
                     r[i] = op.plain1(a[i]);
+                break;
+            case FastSqrt:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = sqrtUnchecked(a[i]);
+                break;
+            case FastAbs:
+                for (std::size_t i = 0; i < n; ++i)
+                    r[i] = std::fabs(a[i]);
                 break;
             case FastCall2:
                 for (std::size_t i = 0; i < n; ++i)

@@ -57,9 +57,21 @@ class TCustomParser2 {
 
     /// Runs the operation list and returns its result (0 without a list). Raises the arithmetic
     /// errors (EMathError family) of the first step that fails.
-    Extended Value();
+    Extended Value() {
+        if (root_ != nullptr) {
+            const double r = root_->eval(*root_);
+            if (r - r == 0) return r;
+        }
+        return throwingCheckedValue();
+    }
     /// Value() without exceptions: the same value, or the class of the error Value() would raise.
-    EvalResult TryValue();
+    EvalResult TryValue() {
+        if (root_ != nullptr) {
+            const double r = root_->eval(*root_);
+            if (r - r == 0) return EvalResult{r, EvalError::None};
+        }
+        return CheckedValue();
+    }
     /// TryValue() for each x in xs with `variable` (one of this parser's variable fields) set to x;
     /// out[i] is exactly what TryValue() gives at xs[i]. `variable` holds the last x afterwards.
     /// out must hold at least xs.size() results.
@@ -93,7 +105,7 @@ class TCustomParser2 {
   private:
     [[noreturn]] void locateError();
     unsigned firstFailure();
-    Extended throwingCheckedValue();
+    [[gnu::noinline]] Extended throwingCheckedValue();
     void prepareUncheckedRun();
     void release();
 
@@ -116,6 +128,7 @@ class TCustomParser2 {
         int first, second, result;
     };
     std::vector<UncheckedNode> nodes_; // the last is the root
+    const UncheckedNode* root_ = nullptr; // the root while the unchecked run is possible
     std::vector<Slots> slots_;
     std::vector<int> checkedSlots_; // a row's operands that can hide a value that is not finite
     std::vector<double> rowScratch_;
