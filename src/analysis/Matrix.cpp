@@ -10,8 +10,108 @@
 namespace kurvo {
 
 namespace {
+
 /// Pivots smaller than this are taken as zero: the matrix counts as singular.
 constexpr double TinyPivot = 1e-10;
+
+/// A square matrix stored row after row, addressed as a(row, column) from 1, with what Crout's
+/// decomposition of it records: the row permutation and each row's scale.
+struct LuSquare {
+    int n;
+    std::vector<double> a_;
+    std::vector<double> scale;
+    std::vector<int> perm;
+
+    double& a(int row, int column) {
+        return a_[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(n) +
+                  static_cast<std::size_t>(column - 1)];
+    }
+
+    /// Implicit scaling: each row is judged by its elements relative to its largest one. False for
+    /// a row of zeros.
+    bool scaleRows() {
+        scale.assign(static_cast<std::size_t>(n) + 1, 0.0);
+        for (int i = 1; i <= n; ++i) {
+            double big = 0.0;
+            for (int j = 1; j <= n; ++j)
+                big = std::max(big, std::fabs(a(i, j)));
+            if (big == 0.0) return false;
+            scale[static_cast<std::size_t>(i)] = 1.0 / big;
+        }
+        return true;
+    }
+
+    /// Crout's decomposition of column j: the upper part, then the pivot chosen by scaled size (on
+    /// a tie the later row wins) and swapped into row j. False when the pivot is too small: the
+    /// matrix counts as singular.
+    bool decomposeColumn(int j) {
+        for (int i = 1; i < j; ++i) {
+            double sum = a(i, j);
+            for (int k = 1; k < i; ++k)
+                sum -= a(i, k) * a(k, j);
+            a(i, j) = sum;
+        }
+        double big = 0.0;
+        int pivotRow = j;
+        for (int i = j; i <= n; ++i) {
+            double sum = a(i, j);
+            for (int k = 1; k < j; ++k)
+                sum -= a(i, k) * a(k, j);
+            a(i, j) = sum;
+            double merit = scale[static_cast<std::size_t>(i)] * std::fabs(sum);
+            if (merit >= big) {
+                big = merit;
+                pivotRow = i;
+            }
+        }
+        if (pivotRow != j) {
+            for (int k = 1; k <= n; ++k)
+                std::swap(a(pivotRow, k), a(j, k));
+            std::swap(scale[static_cast<std::size_t>(pivotRow)], scale[static_cast<std::size_t>(j)]);
+        }
+        perm[static_cast<std::size_t>(j)] = pivotRow;
+        if (std::fabs(a(j, j)) < TinyPivot) return false;
+        if (j != n) {
+            double factor = 1.0 / a(j, j);
+            for (int i = j + 1; i <= n; ++i)
+                a(i, j) *= factor;
+        }
+        return true;
+    }
+
+    /// The whole decomposition; false when the matrix is singular.
+    bool decompose() {
+        if (!scaleRows()) return false;
+        perm.assign(static_cast<std::size_t>(n) + 1, 0);
+        for (int j = 1; j <= n; ++j)
+            if (!decomposeColumn(j)) return false;
+        return true;
+    }
+
+    /// Solves L·U·x = b in place (b indexed from 1).
+    void solve(std::vector<double>& b) {
+        int firstNonZero = 0; // forward substitution skips the leading zeros of b
+        for (int i = 1; i <= n; ++i) {
+            auto p = static_cast<std::size_t>(perm[static_cast<std::size_t>(i)]);
+            double sum = b[p];
+            b[p] = b[static_cast<std::size_t>(i)];
+            if (firstNonZero != 0) {
+                for (int k = firstNonZero; k < i; ++k)
+                    sum -= a(i, k) * b[static_cast<std::size_t>(k)];
+            } else if (sum != 0.0) {
+                firstNonZero = i;
+            }
+            b[static_cast<std::size_t>(i)] = sum;
+        }
+        for (int i = n; i >= 1; --i) {
+            double sum = b[static_cast<std::size_t>(i)];
+            for (int k = i + 1; k <= n; ++k)
+                sum -= a(i, k) * b[static_cast<std::size_t>(k)];
+            b[static_cast<std::size_t>(i)] = sum / a(i, i);
+        }
+    }
+};
+
 } // namespace
 
 TMatrix::TMatrix(int columns, int rows) : m_columns(columns), m_rows(rows) {
@@ -56,60 +156,9 @@ bool TMatrix::multiply(const TMatrix& other, TMatrix& result) const {
 bool TMatrix::invert() {
     if (m_columns != m_rows) return false;
     const int n = m_rows;
-    // a(row, column) on a working copy, so that a singular matrix is left as it was.
-    std::vector<double> lu = m_elements;
-    auto a = [&](int row, int column) -> double& { return lu[index(column, row)]; };
-
-    // Implicit scaling: each row is judged by its elements relative to its largest one.
-    std::vector<double> scale(static_cast<std::size_t>(n) + 1, 0.0);
-    for (int i = 1; i <= n; ++i) {
-        double big = 0.0;
-        for (int j = 1; j <= n; ++j)
-            big = std::max(big, std::fabs(a(i, j)));
-        if (big == 0.0) return false;
-        scale[static_cast<std::size_t>(i)] = 1.0 / big;
-    }
-
-    // Crout's decomposition, column by column, with the row permutation recorded in `perm`.
-    std::vector<int> perm(static_cast<std::size_t>(n) + 1, 0);
-    bool singular = false;
-    for (int j = 1; j <= n; ++j) {
-        for (int i = 1; i < j; ++i) {
-            double sum = a(i, j);
-            for (int k = 1; k < i; ++k)
-                sum -= a(i, k) * a(k, j);
-            a(i, j) = sum;
-        }
-        double big = 0.0;
-        int pivotRow = j;
-        for (int i = j; i <= n; ++i) {
-            double sum = a(i, j);
-            for (int k = 1; k < j; ++k)
-                sum -= a(i, k) * a(k, j);
-            a(i, j) = sum;
-            double merit = scale[static_cast<std::size_t>(i)] * std::fabs(sum);
-            if (merit >= big) { // on a tie the later row wins
-                big = merit;
-                pivotRow = i;
-            }
-        }
-        if (pivotRow != j) {
-            for (int k = 1; k <= n; ++k)
-                std::swap(a(pivotRow, k), a(j, k));
-            std::swap(scale[static_cast<std::size_t>(pivotRow)], scale[static_cast<std::size_t>(j)]);
-        }
-        perm[static_cast<std::size_t>(j)] = pivotRow;
-        if (std::fabs(a(j, j)) < TinyPivot) {
-            a(j, j) = TinyPivot;
-            singular = true;
-        }
-        if (j != n) {
-            double factor = 1.0 / a(j, j);
-            for (int i = j + 1; i <= n; ++i)
-                a(i, j) *= factor;
-        }
-    }
-    if (singular) return false;
+    // Decomposed in a working copy, so that a singular matrix is left as it was.
+    LuSquare lu{n, m_elements, {}, {}};
+    if (!lu.decompose()) return false;
 
     // Solve L·U·x = e for each column e of the identity.
     std::vector<double> inverse(m_elements.size(), 0.0);
@@ -117,25 +166,7 @@ bool TMatrix::invert() {
     for (int column = 1; column <= n; ++column) {
         std::fill(b.begin(), b.end(), 0.0);
         b[static_cast<std::size_t>(column)] = 1.0;
-        int firstNonZero = 0; // forward substitution skips the leading zeros of b
-        for (int i = 1; i <= n; ++i) {
-            auto p = static_cast<std::size_t>(perm[static_cast<std::size_t>(i)]);
-            double sum = b[p];
-            b[p] = b[static_cast<std::size_t>(i)];
-            if (firstNonZero != 0) {
-                for (int k = firstNonZero; k < i; ++k)
-                    sum -= a(i, k) * b[static_cast<std::size_t>(k)];
-            } else if (sum != 0.0) {
-                firstNonZero = i;
-            }
-            b[static_cast<std::size_t>(i)] = sum;
-        }
-        for (int i = n; i >= 1; --i) {
-            double sum = b[static_cast<std::size_t>(i)];
-            for (int k = i + 1; k <= n; ++k)
-                sum -= a(i, k) * b[static_cast<std::size_t>(k)];
-            b[static_cast<std::size_t>(i)] = sum / a(i, i);
-        }
+        lu.solve(b);
         for (int i = 1; i <= n; ++i)
             inverse[index(column, i)] = b[static_cast<std::size_t>(i)];
     }

@@ -21,10 +21,8 @@ PointTransformation PointTransformation::rotation(long double cx, long double cy
 }
 
 PointTransformation PointTransformation::enlargement(long double cx, long double cy, long double factor) {
-    PointTransformation t(TransformKind::Enlargement);
-    t.m_a = t.m_d = factor;
-    t.m_x0 = cx;
-    t.m_y0 = cy;
+    PointTransformation t = stretch(cx, cy, factor, factor); // a stretch by the same factor both ways
+    t.m_kind = TransformKind::Enlargement;
     return t;
 }
 

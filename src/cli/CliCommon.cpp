@@ -5,6 +5,7 @@
 #include "Errors.h"
 
 #include <filesystem>
+#include <iostream>
 
 namespace kurvo::cli {
 
@@ -27,6 +28,12 @@ bool wantsHelp(const Args& args) {
         if (a == "--help" || a == "-h") return true;
     }
     return false;
+}
+
+bool printedHelp(const Args& args, const char* help) {
+    if (!wantsHelp(args)) return false;
+    std::cout << help;
+    return true;
 }
 
 TDataSource startDataSource(const std::string& startFolder) {

@@ -24,6 +24,9 @@ std::string errorLine(const std::exception& e);
 /// True when the arguments ask for help ("--help" or "-h" anywhere before "--").
 bool wantsHelp(const Args& args);
 
+/// Prints `help` on standard output when the arguments ask for it; true when it did.
+bool printedHelp(const Args& args, const char* help);
+
 /// The data folder a subcommand starts with: DIR/data for --start-folder DIR (raises EInOutError when
 /// it has none), else ./data when it exists, else the built-in defaults.
 TDataSource startDataSource(const std::string& startFolder);

@@ -126,10 +126,7 @@ std::string labelText(double value) {
 } // namespace
 
 int runStats(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << StatsHelp;
-        return 0;
-    }
+    if (printedHelp(args, StatsHelp)) return 0;
     const DataSetArgs a = readArgs(args, false, "stats");
     TDataSetStore store;
     if (!importFiles(a.files, store)) return 1;
@@ -145,10 +142,7 @@ int runStats(const Args& args) {
 }
 
 int runFit(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << FitHelp;
-        return 0;
-    }
+    if (printedHelp(args, FitHelp)) return 0;
     const DataSetArgs a = readArgs(args, true, "fit");
     TDataSetStore store;
     if (!importFiles(a.files, store)) return 1;

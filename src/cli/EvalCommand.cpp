@@ -34,10 +34,7 @@ Exit status: 0 when every EXPR evaluated, 1 when any failed, 2 on bad usage.
 } // namespace
 
 int runEval(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << EvalHelp;
-        return 0;
-    }
+    if (printedHelp(args, EvalHelp)) return 0;
     TParserContext context;
     std::array<std::unique_ptr<TParser>, UserFunctionCount> userFunctions;
     for (std::size_t k = 0; k < userFunctions.size(); ++k) {

@@ -28,10 +28,7 @@ Exit status: 0 when the folder was written, 1 when a file exists or cannot be wr
 } // namespace
 
 int runInitData(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << InitDataHelp;
-        return 0;
-    }
+    if (printedHelp(args, InitDataHelp)) return 0;
     bool force = false;
     const std::vector<std::string> folders =
         readOptions(args, {switchOption("--force", [&] { force = true; })});

@@ -76,8 +76,7 @@ int wholeNumberValue(const std::string& option, const std::string& text, int lea
     return static_cast<int>(v);
 }
 
-std::string choiceValue(const std::string& option, const std::string& text,
-                        std::initializer_list<const char*> choices) {
+std::string choiceValue(const std::string& option, const std::string& text, const std::vector<const char*>& choices) {
     std::string list;
     std::size_t k = 0;
     for (const char* c : choices) {
@@ -92,6 +91,27 @@ std::pair<std::string, std::string> rangeValue(const std::string& option, const 
     const auto comma = text.find(',');
     if (comma == std::string::npos) throw UsageError(option + " wants MIN,MAX, not '" + text + "'");
     return {text.substr(0, comma), text.substr(comma + 1)};
+}
+
+void addModeOptions(std::vector<TOption>& table, TModeSwitches& switches, std::vector<const char*> modes,
+                    bool radians) {
+    table.push_back(valueOption("--mode", [&switches, modes = std::move(modes)](const std::string& v) {
+        switches.mode = choiceValue("--mode", v, modes);
+    }));
+    table.push_back(switchOption("--parametric", [&switches] { switches.parametric = true; }));
+    table.push_back(switchOption("--degrees", [&switches] { switches.degrees = true; }));
+    if (radians) table.push_back(switchOption("--radians", [&switches] { switches.degrees = false; }));
+}
+
+void applyModeSwitch(const TModeSwitches& switches, TSettingsRecord& settings) {
+    if (switches.degrees) settings.DegreeMode = *switches.degrees;
+    if (switches.mode == "cartesian" || switches.mode == "polar") {
+        settings.CartesianMode = switches.mode == "cartesian";
+        settings.ImplicitMode = false;
+    } else if (switches.mode == "implicit") {
+        settings.ImplicitMode = true;
+        settings.ParametricMode = false;
+    }
 }
 
 } // namespace kurvo::cli

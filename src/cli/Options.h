@@ -2,9 +2,10 @@
 #pragma once
 
 #include "CliCommon.h"
+#include "SettingsRecord.h"
 
 #include <functional>
-#include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,10 +48,24 @@ double numberValue(const std::string& option, const std::string& text);
 int wholeNumberValue(const std::string& option, const std::string& text, int least, int most);
 
 /// One of the given words, exactly as written.
-std::string choiceValue(const std::string& option, const std::string& text,
-                        std::initializer_list<const char*> choices);
+std::string choiceValue(const std::string& option, const std::string& text, const std::vector<const char*>& choices);
 
 /// "MIN,MAX": the two texts on either side of the first comma.
 std::pair<std::string, std::string> rangeValue(const std::string& option, const std::string& text);
+
+/// The switches of the window's mode that the drawing subcommands share.
+struct TModeSwitches {
+    std::string mode;            ///< --mode: one of the words the subcommand allows; empty: as stored
+    bool parametric = false;     ///< --parametric
+    std::optional<bool> degrees; ///< --degrees (true), --radians (false); empty: as stored
+};
+
+/// Adds --mode (one of `modes`), --parametric, --degrees and, with `radians`, --radians to a table.
+void addModeOptions(std::vector<TOption>& table, TModeSwitches& switches, std::vector<const char*> modes,
+                    bool radians);
+
+/// Sets the mode switch and the angle unit asked for: cartesian and polar leave implicit mode,
+/// implicit leaves parametric mode. --parametric is the subcommand's to apply.
+void applyModeSwitch(const TModeSwitches& switches, TSettingsRecord& settings);
 
 } // namespace kurvo::cli

@@ -83,19 +83,6 @@ Exit status:
   2  bad usage (an unknown option, a missing or malformed value): nothing is written
 )";
 
-/// Every message the run gathered, each once, as "message: TEXT" (a carriage return as " | ").
-void printMessages(const std::vector<std::string>& startMessages,
-                   const std::vector<std::string>& hostMessages) {
-    for (const auto& m : startMessages)
-        std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
-    for (const auto& m : hostMessages) {
-        std::string line;
-        for (char c : m)
-            line += c == '\r' ? std::string(" | ") : std::string(1, c);
-        std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
-    }
-}
-
 /// Slots up to the last graph whose formula is there but could not be translated (a graph file's).
 bool untranslatedSlots(const TPlotEngine& engine) {
     for (int slot = 0; slot <= engine.Settings.LastGraph && slot < TPlotEngine::SlotCount; ++slot) {
@@ -106,97 +93,96 @@ bool untranslatedSlots(const TPlotEngine& engine) {
     return false;
 }
 
-} // namespace
-
-int runRender(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << RenderHelp;
-        return 0;
-    }
-    std::string out, startFolder, settingsFile, relation;
-    std::optional<std::string> steps;
-    std::optional<std::pair<std::string, std::string>> xr, yr, tr;
-    int width = 800, height = 600;
-    bool derived = false, integral = false, square = false, parametric = false, autoY = false;
-    std::string mode;
-    std::optional<bool> degrees;
-    std::string graphFile, saveGraph;
+/// What the options of a render ask for.
+struct TRenderRequest {
+    std::string out, startFolder, settingsFile, relation, graphFile, saveGraph;
+    TPixelSize size{800, 600};
+    TModeSwitches modes;
+    std::optional<std::pair<std::string, std::string>> xRange, yRange, tRange;
+    std::optional<std::string> steps; ///< the plot-step field's text as typed
+    bool derived = false, integral = false, square = false, autoY = false;
     std::vector<std::string> dataFiles;
     std::optional<bool> smoothCurves, antialias;
     bool legend = false;
     double scale = 1;
-    const std::vector<TOption> options = {
-        valueOption("-o", [&](const std::string& v) { out = v; }),
-        valueOption("--start-folder", [&](const std::string& v) { startFolder = v; }),
-        valueOption("--settings", [&](const std::string& v) { settingsFile = v; }),
-        valueOption("--size",
-                    [&](const std::string& v) {
-                        const TPixelSize size = pixelSizeValue("--size", v, 16, 10000);
-                        width = size.width;
-                        height = size.height;
-                    }),
-        valueOption("--mode",
-                    [&](const std::string& v) {
-                        mode = choiceValue("--mode", v, {"cartesian", "polar", "implicit"});
-                    }),
-        switchOption("--parametric", [&] { parametric = true; }),
-        switchOption("--degrees", [&] { degrees = true; }),
-        switchOption("--radians", [&] { degrees = false; }),
-        valueOption("--x", [&](const std::string& v) { xr = rangeValue("--x", v); }),
-        valueOption("--y", [&](const std::string& v) { yr = rangeValue("--y", v); }),
-        valueOption("--t", [&](const std::string& v) { tr = rangeValue("--t", v); }),
+    std::vector<std::string> formulas;
+};
+
+/// The options of kurvo render, each writing what it asks for into `r`.
+std::vector<TOption> renderOptions(TRenderRequest& r) {
+    std::vector<TOption> options = {
+        valueOption("-o", [&](const std::string& v) { r.out = v; }),
+        valueOption("--start-folder", [&](const std::string& v) { r.startFolder = v; }),
+        valueOption("--settings", [&](const std::string& v) { r.settingsFile = v; }),
+        valueOption("--size", [&](const std::string& v) { r.size = pixelSizeValue("--size", v, 16, 10000); }),
+        valueOption("--x", [&](const std::string& v) { r.xRange = rangeValue("--x", v); }),
+        valueOption("--y", [&](const std::string& v) { r.yRange = rangeValue("--y", v); }),
+        valueOption("--t", [&](const std::string& v) { r.tRange = rangeValue("--t", v); }),
         valueOption("--relation",
                     [&](const std::string& v) {
-                        relation = choiceValue("--relation", v, {"y>", "y>=", "y<", "y<="});
+                        r.relation = choiceValue("--relation", v, {"y>", "y>=", "y<", "y<="});
                     }),
         // The plot-step field's text as typed: the paint says when it refuses it, as in the window.
-        valueOption("--steps", [&](const std::string& v) { steps = v; }),
-        switchOption("--derived", [&] { derived = true; }),
-        switchOption("--integral", [&] { integral = true; }),
-        switchOption("--square", [&] { square = true; }),
-        switchOption("--auto-y", [&] { autoY = true; }),
+        valueOption("--steps", [&](const std::string& v) { r.steps = v; }),
+        switchOption("--derived", [&] { r.derived = true; }),
+        switchOption("--integral", [&] { r.integral = true; }),
+        switchOption("--square", [&] { r.square = true; }),
+        switchOption("--auto-y", [&] { r.autoY = true; }),
         valueOption("--graph",
                     [&](const std::string& v) {
                         if (openFileKind(v) != TFileKind::GraphFile)
                             throw UsageError("--graph wants a graph file ending in kvo, not '" + v + "'");
-                        graphFile = v;
+                        r.graphFile = v;
                     }),
         valueOption("--data",
                     [&](const std::string& v) {
                         if (!isDataSetFileKind(openFileKind(v)))
                             throw UsageError("--data wants a file ending in csv, tsv, txt or sid, not '" + v +
                                              "'");
-                        dataFiles.push_back(v);
+                        r.dataFiles.push_back(v);
                     }),
-        valueOption("--save-graph", [&](const std::string& v) { saveGraph = v; }),
+        valueOption("--save-graph", [&](const std::string& v) { r.saveGraph = v; }),
         valueOption("--implicit-curves",
                     [&](const std::string& v) {
-                        smoothCurves = choiceValue("--implicit-curves", v, {"smooth", "rows"}) == "smooth";
+                        r.smoothCurves = choiceValue("--implicit-curves", v, {"smooth", "rows"}) == "smooth";
                     }),
         valueOption("--antialias",
                     [&](const std::string& v) {
-                        antialias = choiceValue("--antialias", v, {"on", "off"}) == "on";
+                        r.antialias = choiceValue("--antialias", v, {"on", "off"}) == "on";
                     }),
-        switchOption("--legend", [&] { legend = true; }),
+        switchOption("--legend", [&] { r.legend = true; }),
         valueOption("--scale",
                     [&](const std::string& v) {
-                        scale = numberValue("--scale", v);
-                        if (!(scale >= 0.5 && scale <= 8))
+                        r.scale = numberValue("--scale", v);
+                        if (!(r.scale >= 0.5 && r.scale <= 8))
                             throw UsageError("--scale wants a number from 0.5 to 8, not '" + v + "'");
                     }),
     };
-    const std::vector<std::string> formulas = readOptions(args, options);
-    if (out.empty())
+    addModeOptions(options, r.modes, {"cartesian", "polar", "implicit"}, true);
+    return options;
+}
+
+/// Reads the arguments; bad usage raises UsageError before anything is started.
+TRenderRequest readRenderRequest(const Args& args, PictureFormat& format) {
+    TRenderRequest r;
+    r.formulas = readOptions(args, renderOptions(r));
+    if (r.out.empty())
         throw UsageError(
             "-o OUT.png, OUT.bmp, OUT.gif, OUT.svg or OUT.pdf is required (see kurvo render --help)");
-    const std::optional<PictureFormat> format = pictureFormatOf(out);
-    if (!format) throw UsageError("-o: the picture must end in .png, .bmp, .gif, .svg or .pdf");
-    if (width * scale > 10000 || height * scale > 10000)
+    const std::optional<PictureFormat> f = pictureFormatOf(r.out);
+    if (!f) throw UsageError("-o: the picture must end in .png, .bmp, .gif, .svg or .pdf");
+    format = *f;
+    if (r.size.width * r.scale > 10000 || r.size.height * r.scale > 10000)
         throw UsageError("--scale: the picture must stay within 10000x10000 pixels");
+    return r;
+}
 
+/// Sets the environment a headless GUI application needs: the offscreen platform unless another
+/// is asked for, and a runtime folder (Qt asks for one and complains on stderr, which is for
+/// messages, without it).
+void prepareHeadlessGui() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        // Qt asks for a runtime folder and complains on stderr without one; stderr is for messages.
         auto runtime =
             std::filesystem::temp_directory_path() / ("kurvo-runtime-" + std::to_string(::getuid()));
         std::error_code ignored;
@@ -204,138 +190,170 @@ int runRender(const Args& args) {
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all, ignored);
         qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.string()));
     }
-    int argc = 1;
-    char name[] = "kurvo";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+}
 
-    // Start as the window starts: the data folder of the start folder, or the built-in defaults.
-    TDataSource data = startup::dataSource(startFolder);
-    startup::TSession session = startup::startSession(
-        data, !settingsFile.empty() ? std::optional(readSettingsFile(settingsFile)) : std::nullopt);
-    TSettingsRecord settings = session.settings;
-    std::vector<std::string> messages = session.messages;
-    if (degrees) settings.DegreeMode = *degrees;
-    if (derived) settings.PlotDerived = true;
-    if (integral) settings.PlotIntegral = true;
-    if (square) settings.SquareAxes = true;
-    if (autoY) settings.AutoYScaling = true;
-    if (mode == "cartesian" || mode == "polar") {
-        settings.CartesianMode = mode == "cartesian";
-        settings.ImplicitMode = false;
-    } else if (mode == "implicit") {
-        settings.ImplicitMode = true;
-        settings.ParametricMode = false;
-    }
-    if (parametric) {
+/// The session's settings with the switches the options turn on.
+TSettingsRecord requestedSettings(const TRenderRequest& r, TSettingsRecord settings) {
+    if (r.derived) settings.PlotDerived = true;
+    if (r.integral) settings.PlotIntegral = true;
+    if (r.square) settings.SquareAxes = true;
+    if (r.autoY) settings.AutoYScaling = true;
+    applyModeSwitch(r.modes, settings);
+    if (r.modes.parametric) {
         if (settings.ImplicitMode) throw UsageError("--parametric does not go with implicit mode");
         settings.ParametricMode = true;
     }
+    return settings;
+}
 
-    TPlainHost host;
+/// The fields of the window as the options fill them in; no one is there to answer a question.
+void fillFields(TPlainHost& host, const TRenderRequest& r, const TSettingsRecord& settings,
+                const TDataSource& data) {
     host.fields = startup::rangeFieldTexts(settings);
     host.plotStep = settings.plotStepText;
     using F = TPlotHost::Field;
-    auto setField = [&](F f, const std::string& v) { host.setFieldText(f, utf8ToCp1252(v)); };
-    if (xr) setField(F::XMin, xr->first), setField(F::XMax, xr->second);
-    if (yr) setField(F::YMin, yr->first), setField(F::YMax, yr->second);
-    if (tr) setField(F::TMin, tr->first), setField(F::TMax, tr->second);
-    if (steps) host.plotStep = *steps;
+    auto setRange = [&](const auto& range, F min, F max) {
+        if (!range) return;
+        host.setFieldText(min, utf8ToCp1252(range->first));
+        host.setFieldText(max, utf8ToCp1252(range->second));
+    };
+    setRange(r.xRange, F::XMin, F::XMax);
+    setRange(r.yRange, F::YMin, F::YMax);
+    setRange(r.tRange, F::TMin, F::TMax);
+    if (r.steps) host.plotStep = *r.steps;
     std::vector<std::string> labels = startup::relationLabels(settings, data);
     host.relation = labels.empty() ? std::string() : labels.front();
-    if (!relation.empty()) host.relation = relation;
+    if (!r.relation.empty()) host.relation = r.relation;
     host.aliases = data.readLines(aliasListName(settings));
-    // No one is there to answer; asking for ever wider domains would not end on its own.
+    // Asking for ever wider domains would not end on its own.
     host.answer = false;
+}
 
-    TPlotEngine engine(settings, host);
-    engine.Options = session.options;
-    if (smoothCurves) engine.Options.smoothImplicitCurves = *smoothCurves;
-    if (antialias) engine.Options.antialiasedCurves = *antialias;
-    if (legend) engine.Options.showLegend = true;
-    engine.setDevicePixelRatio(scale);
-    try {
-        startup::applySession(engine.Parsers, settings, data);
-    } catch (const std::exception& e) {
-        host.showError(e);
-    }
-    engine.setPaintBoxSize(width, height);
-
-    // A formula that cannot be translated or drawn is said and the run goes on with the next, as in
-    // the window, but the status says it. A view or plot step the paint refuses ends the run at
-    // once: every later paint would refuse it again, and a picture of nothing is no picture.
+/// One render: the engine over a plain host, started as the window starts, and whether a formula
+/// failed so far. The engine refers to the settings and the host: the run stays where it is made.
+struct TRenderRun {
+    TDataSource data;
+    startup::TSession session;
+    TSettingsRecord settings;
+    TPlainHost host;
+    std::unique_ptr<TPlotEngine> engine;
     bool formulaFailed = false;
-    auto report = [&](const std::exception& e) {
-        host.showError(e);
-        formulaFailed = true;
-    };
-    auto refused = [&] {
-        printMessages(messages, host.messages);
-        return 1;
-    };
-    // The first display: a cleared area with axes and grid.
-    try {
-        engine.replotAll();
-    } catch (const ERefusedView& e) {
-        host.showError(e);
-        return refused();
-    } catch (const std::exception& e) {
-        report(e);
-    }
-    // Files are opened as the Open command opens them. One that cannot be read ends the run before
-    // anything is drawn from it; a graph that fails to draw is a message, as in the window.
-    if (!graphFile.empty()) {
-        const TGraphFileRead read = readGraphFile(graphFile);
+
+    explicit TRenderRun(const TRenderRequest& r)
+        : data(startup::dataSource(r.startFolder)),
+          session(startup::startSession(data, !r.settingsFile.empty()
+                                                  ? std::optional(readSettingsFile(r.settingsFile))
+                                                  : std::nullopt)),
+          settings(requestedSettings(r, session.settings)) {
+        fillFields(host, r, settings, data);
+        engine = std::make_unique<TPlotEngine>(settings, host);
+        engine->Options = session.options;
+        if (r.smoothCurves) engine->Options.smoothImplicitCurves = *r.smoothCurves;
+        if (r.antialias) engine->Options.antialiasedCurves = *r.antialias;
+        if (r.legend) engine->Options.showLegend = true;
+        engine->setDevicePixelRatio(r.scale);
         try {
-            applyGraphFile(engine, read, graphFile);
+            startup::applySession(engine->Parsers, settings, data);
+        } catch (const std::exception& e) {
+            host.showError(e);
+        }
+        engine->setPaintBoxSize(r.size.width, r.size.height);
+    }
+    TRenderRun(const TRenderRun&) = delete;
+    TRenderRun& operator=(const TRenderRun&) = delete;
+
+    /// Runs one step as the window would. A formula that cannot be translated or drawn is said and
+    /// the run goes on, but the status says it; a view or plot step the paint refuses ends the run
+    /// (false): every later paint would refuse it again, and a picture of nothing is no picture.
+    template <class Step> bool attempt(Step&& step) {
+        try {
+            step();
         } catch (const ERefusedView& e) {
             host.showError(e);
-            return refused();
+            return false;
         } catch (const std::exception& e) {
-            report(e);
-        }
-        if (untranslatedSlots(engine)) formulaFailed = true; // said in the file's message
-    }
-    for (const auto& file : dataFiles) {
-        const TDataSetImport import = readDataSetFile(file, openFileKind(file));
-        try {
-            applyDataSetImport(engine, import);
-        } catch (const ERefusedView& e) {
             host.showError(e);
-            return refused();
-        } catch (const std::exception& e) {
-            report(e);
+            formulaFailed = true;
         }
+        return true;
     }
-    for (const auto& f : formulas) {
-        host.formula = utf8ToCp1252(f);
+
+    /// Types a formula into the formula field and plots it; false when the view was refused.
+    bool plot(const std::string& formula) {
+        host.formula = utf8ToCp1252(formula);
         // The Plot action does nothing with an empty field; here it was asked to draw one.
         if (host.formula.empty()) {
             host.showMessage("An empty formula cannot be drawn.");
             formulaFailed = true;
-            continue;
+            return true;
         }
         // The Plot action refuses a formula that is too long, or one more graph than the slots
         // hold, with a message and no new graph.
         const bool tooLong = host.formula.size() > TPlotEngine::MaxFormulaLength;
         const std::int32_t lastBefore = settings.LastGraph;
-        try {
-            engine.PlotAction();
+        return attempt([&] {
+            engine->PlotAction();
             if (tooLong || (!settings.AutoYScaling && settings.LastGraph == lastBefore)) formulaFailed = true;
-        } catch (const ERefusedView& e) {
-            host.showError(e);
-            return refused();
-        } catch (const std::exception& e) {
-            report(e);
-        }
+        });
     }
 
-    if (!saveGraph.empty()) saveGraphFile(engine.Document, saveGraph);
-    savePicture(engine, out, *format); // raises EInOutError naming the file and the reason
-    printMessages(messages, host.messages);
-    std::cout << "view: " << formatGeneral(settings.Xmin) << " " << formatGeneral(settings.Xmax) << " "
-              << formatGeneral(settings.Ymin) << " " << formatGeneral(settings.Ymax) << "\n";
-    return formulaFailed ? 1 : 0;
+    /// Draws what was asked for: the first display, the files opened as the Open command opens
+    /// them (one that cannot be read ends the run before anything is drawn from it), then the
+    /// formulas. False when the view was refused.
+    bool draw(const TRenderRequest& r) {
+        if (!attempt([&] { engine->replotAll(); })) return false; // a cleared area with axes and grid
+        if (!r.graphFile.empty()) {
+            const TGraphFileRead read = readGraphFile(r.graphFile);
+            if (!attempt([&] { applyGraphFile(*engine, read, r.graphFile); })) return false;
+            if (untranslatedSlots(*engine)) formulaFailed = true; // said in the file's message
+        }
+        for (const auto& file : r.dataFiles) {
+            const TDataSetImport import = readDataSetFile(file, openFileKind(file));
+            if (!attempt([&] { applyDataSetImport(*engine, import); })) return false;
+        }
+        for (const auto& f : r.formulas)
+            if (!plot(f)) return false;
+        return true;
+    }
+
+    /// Every message the run gathered, each once, as "message: TEXT" (a carriage return as " | ").
+    void printMessages() const {
+        for (const auto& m : session.messages)
+            std::cerr << "message: " << cp1252ToUtf8(m) << "\n";
+        for (const auto& m : host.messages) {
+            std::string line;
+            for (char c : m)
+                line += c == '\r' ? std::string(" | ") : std::string(1, c);
+            std::cerr << "message: " << cp1252ToUtf8(line) << "\n";
+        }
+    }
+};
+
+} // namespace
+
+int runRender(const Args& args) {
+    if (printedHelp(args, RenderHelp)) return 0;
+    PictureFormat format{};
+    const TRenderRequest request = readRenderRequest(args, format);
+
+    prepareHeadlessGui();
+    int argc = 1;
+    char name[] = "kurvo";
+    char* argv[] = {name, nullptr};
+    QGuiApplication app(argc, argv);
+
+    TRenderRun run(request);
+    if (!run.draw(request)) {
+        run.printMessages();
+        return 1;
+    }
+    if (!request.saveGraph.empty()) saveGraphFile(run.engine->Document, request.saveGraph);
+    savePicture(*run.engine, request.out, format); // raises EInOutError naming the file and the reason
+    run.printMessages();
+    const TSettingsRecord& s = run.settings;
+    std::cout << "view: " << formatGeneral(s.Xmin) << " " << formatGeneral(s.Xmax) << " " << formatGeneral(s.Ymin)
+              << " " << formatGeneral(s.Ymax) << "\n";
+    return run.formulaFailed ? 1 : 0;
 }
 
 } // namespace kurvo::cli

@@ -49,44 +49,33 @@ missing value, a value that is not a plain number or not one of the words listed
 } // namespace
 
 int runTable(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << TableHelp;
-        return 0;
-    }
-    std::string startFolder, mode, out;
-    bool parametric = false, degrees = false, tsv = false;
+    if (printedHelp(args, TableHelp)) return 0;
+    std::string startFolder, out;
+    TModeSwitches modes;
+    bool tsv = false;
     std::optional<long double> from, to;
     long double step = 0.1L;
-    const std::vector<std::string> formulas = readOptions(
-        args, {
-                  valueOption("--start-folder", [&](const std::string& v) { startFolder = v; }),
-                  valueOption("--mode",
-                              [&](const std::string& v) {
-                                  mode = choiceValue("--mode", v, {"cartesian", "polar"});
-                              }),
-                  switchOption("--parametric", [&] { parametric = true; }),
-                  switchOption("--degrees", [&] { degrees = true; }),
-                  switchOption("--tsv", [&] { tsv = true; }),
-                  valueOption("--from", [&](const std::string& v) { from = numberValue("--from", v); }),
-                  valueOption("--to", [&](const std::string& v) { to = numberValue("--to", v); }),
-                  valueOption("--step", [&](const std::string& v) { step = numberValue("--step", v); }),
-                  valueOption("-o", [&](const std::string& v) { out = v; }),
-              });
+    std::vector<TOption> options = {
+        valueOption("--start-folder", [&](const std::string& v) { startFolder = v; }),
+        switchOption("--tsv", [&] { tsv = true; }),
+        valueOption("--from", [&](const std::string& v) { from = numberValue("--from", v); }),
+        valueOption("--to", [&](const std::string& v) { to = numberValue("--to", v); }),
+        valueOption("--step", [&](const std::string& v) { step = numberValue("--step", v); }),
+        valueOption("-o", [&](const std::string& v) { out = v; }),
+    };
+    addModeOptions(options, modes, {"cartesian", "polar"}, false);
+    const std::vector<std::string> formulas = readOptions(args, options);
     if (!from || !to) throw UsageError("--from A and --to B are required (see kurvo table --help)");
     if (formulas.size() != 1) throw UsageError("give exactly one FORMULA (see kurvo table --help)");
     if (!(step > 0)) throw UsageError("--step must be greater than 0");
 
     TDataSource data = startup::dataSource(startFolder);
     TSettingsRecord settings = startup::startSession(data).settings;
-    if (!mode.empty()) {
-        settings.CartesianMode = mode == "cartesian";
-        settings.ImplicitMode = false;
-    }
-    if (parametric) {
+    applyModeSwitch(modes, settings);
+    if (modes.parametric) {
         settings.ParametricMode = true;
         settings.ImplicitMode = false;
     }
-    if (degrees) settings.DegreeMode = true;
 
     TSampleRequest request;
     request.formula = utf8ToCp1252(formulas.front());

@@ -47,10 +47,7 @@ char separatorValue(const std::string& option, const std::string& value) {
 } // namespace
 
 int runTranslate(const Args& args) {
-    if (wantsHelp(args)) {
-        std::cout << TranslateHelp;
-        return 0;
-    }
+    if (printedHelp(args, TranslateHelp)) return 0;
     NumberSeparators separators = systemNumberSeparators();
     bool degrees = false, simpleSort = false;
     const std::vector<std::string> texts = readOptions(

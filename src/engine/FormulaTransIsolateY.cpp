@@ -174,12 +174,10 @@ void moveNegation(std::string& r, OtherSide& side) {
     }
 }
 
-} // namespace
-
-std::string TFormulaTrans::IsolateY(const std::string& relation) {
-    SolvedForY = false;
-
-    // Normalise: ">=" and "<=" count as "=", and so does the first "<" or ">" left.
+/// The relation as one side minus the other: ">=" and "<=" count as "=", and so does the first "<"
+/// or ">" left. It is the answer whenever y cannot be isolated: its sign still tells on which side
+/// of the curve a point lies.
+std::string implicitFormOf(const std::string& relation) {
     std::string t = relation;
     if (t.find(">=") != npos) t = deleteAll(t, ">");
     if (t.find("<=") != npos) t = deleteAll(t, "<");
@@ -188,114 +186,156 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
     auto eq = t.find('=');
     const std::string left = eq == npos ? std::string() : t.substr(0, eq);
     const std::string right = eq == npos ? t : t.substr(eq + 1);
-    // The implicit form is the answer whenever y cannot be isolated: its sign still tells on which
-    // side of the curve a point lies.
-    const std::string implicitForm = left + "-(" + right + ")";
+    return left + "-(" + right + ")";
+}
+
+/// Moves every term of w without y to the other side and returns the (last) term with y, without
+/// a leading "+"; nothing when no term has y.
+std::optional<std::string> takeYTerm(const std::string& w, OtherSide& side) {
+    auto terms = splitTerms(w);
+    std::size_t yTerm = npos;
+    for (std::size_t k = 0; k < terms.size(); ++k)
+        if (terms[k].find('y') != npos) yTerm = k;
+    if (yTerm == npos) return std::nullopt;
+    std::string r = terms[yTerm];
+    dropLeading(r, '+');
+    side.apply([&](const std::string& s) {
+        std::string moved = "(" + s;
+        // A term keeps its sign, except that a "+" is dropped: the parser reads "+1" as a number but
+        // rejects "+x".
+        for (std::size_t k = 0; k < terms.size(); ++k)
+            if (k != yTerm) moved += "-(" + (terms[k][0] == '+' ? terms[k].substr(1) : terms[k]) + ")";
+        return moved + ")";
+    });
+    return r;
+}
+
+/// A numeric coefficient multiplying the rest ("3y", "2x(y+1)", "2*y") is divided out.
+void divideCoefficient(std::string& r, OtherSide& side) {
+    if (r.empty() || !(isCoefficientChar(r[0]) || isConstantLetter(r[0])) || splitTerms(r).size() != 1) return;
+    std::size_t n = 0;
+    while (n < r.size() && isCoefficientChar(r[n]))
+        ++n;
+    std::string rest = r.substr(n);
+    if (n == 0 || rest.empty() || !(isLower(rest[0]) || rest[0] == '(' || rest[0] == '*')) return;
+    std::string coefficient = r.substr(0, n);
+    side.apply([&](const std::string& s) { return "(" + asOperand(s) + "/(" + coefficient + "))"; });
+    r = rest;
+    dropLeading(r, '*');
+    if (isBracketGroup(r)) r = inside(r);
+}
+
+/// Takes the root of a power of y or of a bracket group. Squares and general even powers have two
+/// roots; cubes and odd powers one.
+void takeRoots(std::string& r, OtherSide& side) {
+    auto isGroupThen = [&](char last) {
+        return r.size() >= 4 && r.back() == last && isBracketGroup(std::string_view(r).substr(0, r.size() - 1));
+    };
+    if (r == std::string("y") + Squared) {
+        side.o = "sqrt" + asArgument(side.o);
+        r = "y";
+        side.recordBranch();
+    }
+    if (isGroupThen(Squared)) {
+        side.o = "sqrt" + asArgument(side.o);
+        r = r.substr(1, r.size() - 3);
+        side.recordBranch();
+    }
+    if (r == std::string("y") + Cubed) {
+        side.apply([](const std::string& s) { return asOperand(s) + "^(1/3)"; });
+        r = "y";
+    }
+    if (isGroupThen(Cubed)) {
+        side.apply([](const std::string& s) { return asOperand(s) + "^(1/3)"; });
+        r = r.substr(1, r.size() - 3);
+    }
+    auto takeRoot = [&](const std::string& exponent) {
+        if (hasNegativeRoot(exponent)) {
+            side.o = asOperand(side.o) + "^(1/" + exponent + ")";
+            side.recordBranch();
+        } else {
+            side.apply([&](const std::string& s) { return asOperand(s) + "^(1/" + exponent + ")"; });
+        }
+    };
+    if (r.size() > 2 && r[0] == 'y' && r[1] == '^' && isSimpleExponent(std::string_view(r).substr(2))) {
+        takeRoot(r.substr(2));
+        r = "y";
+    }
+    if (!r.empty() && r[0] == '(') {
+        auto close = closingBracket(r, 0);
+        if (close != npos && close + 2 < r.size() && r[close + 1] == '^' &&
+            isSimpleExponent(std::string_view(r).substr(close + 2))) {
+            takeRoot(r.substr(close + 2));
+            r = r.substr(1, close - 1);
+        }
+    }
+}
+
+/// A function of y is undone by its inverse; the outermost function is the one at the start. The
+/// first name in search order that starts r is the one the translator would read there. False when
+/// that function has no inverse: y cannot be isolated.
+bool undoFunction(std::string& r, OtherSide& side, const TFormulaTrans& names) {
+    for (std::size_t i = 0; i < TFormulaTrans::NameCount; ++i) {
+        const std::string& name = names.UserNames()[i];
+        if (name.empty() || r.compare(0, name.size(), name) != 0) continue;
+        std::string arg = r.substr(name.size());
+        if (isWholeArgument(arg)) {
+            const std::string& inverse = names.InverseNames()[i];
+            if (inverse.empty()) return false;
+            side.apply([&](const std::string& s) { return inverse + asArgument(s); });
+            r = arg;
+        }
+        break;
+    }
+    return true;
+}
+
+/// What is left must be a product with y as a plain factor ("ay", "x²y", "y(x+1)"): the other
+/// side is divided by the rest. False when it is not.
+bool divideOutFactor(const std::string& r, OtherSide& side, const TFormulaTrans& names) {
+    auto p = r.find('y');
+    std::string before = r.substr(0, p), after = r.substr(p + 1);
+    if (!before.empty() && before.back() == '*') before.pop_back();
+    if (dropLeading(after, '*') && after.empty()) return false;
+    auto joinsBefore = [](char c) {
+        return isDigit(c) || c == '.' || isLower(c) || c == ')' || c == Squared || c == Cubed;
+    };
+    auto joinsAfter = [](char c) { return isDigit(c) || c == '.' || isLower(c) || c == '('; };
+    bool ok = !(before.empty() && after.empty()) && balanced(before) && balanced(after) &&
+              (before.empty() || joinsBefore(before.back())) && (after.empty() || joinsAfter(after[0]));
+    // A function name before y would take y into its argument.
+    for (std::size_t i = 0; ok && i < TFormulaTrans::NameCount; ++i)
+        if (!names.UserNames()[i].empty() && before.find(names.UserNames()[i]) != npos) ok = false;
+    if (!ok) return false;
+    std::string factor = before.empty() ? after : after.empty() ? before : before + "*" + after;
+    side.apply([&](const std::string& s) { return asOperand(s) + "/(" + factor + ")"; });
+    return true;
+}
+
+} // namespace
+
+std::string TFormulaTrans::IsolateY(const std::string& relation) {
+    SolvedForY = false;
+    const std::string implicitForm = implicitFormOf(relation);
 
     std::string w = implicitForm;
     std::string r;
     OtherSide side;
     for (int pass = 0;; ++pass) {
         if (pass == MaxIsolatePasses) return implicitForm;
-
-        // Move every term without y to the other side.
-        auto terms = splitTerms(w);
-        std::size_t yTerm = npos;
-        for (std::size_t k = 0; k < terms.size(); ++k)
-            if (terms[k].find('y') != npos) yTerm = k;
-        if (yTerm == npos) return implicitForm;
-        r = terms[yTerm];
-        dropLeading(r, '+');
+        std::optional<std::string> term = takeYTerm(w, side);
+        if (!term) return implicitForm;
+        r = *term;
         const std::string termAsSplit = r;
-        side.apply([&](const std::string& s) {
-            std::string moved = "(" + s;
-            // A term keeps its sign, except that a "+" is dropped: the parser reads "+1" as a
-            // number but rejects "+x".
-            for (std::size_t k = 0; k < terms.size(); ++k)
-                if (k != yTerm) moved += "-(" + (terms[k][0] == '+' ? terms[k].substr(1) : terms[k]) + ")";
-            return moved + ")";
-        });
 
         moveNegation(r, side);
         if (isBracketGroup(r)) r = inside(r);
         moveNegation(r, side);
-
-        // A numeric coefficient multiplying the rest ("3y", "2x(y+1)", "2*y") is divided out.
-        if (!r.empty() && (isCoefficientChar(r[0]) || isConstantLetter(r[0])) && splitTerms(r).size() == 1) {
-            std::size_t n = 0;
-            while (n < r.size() && isCoefficientChar(r[n]))
-                ++n;
-            std::string rest = r.substr(n);
-            if (n > 0 && !rest.empty() && (isLower(rest[0]) || rest[0] == '(' || rest[0] == '*')) {
-                std::string coefficient = r.substr(0, n);
-                side.apply(
-                    [&](const std::string& s) { return "(" + asOperand(s) + "/(" + coefficient + "))"; });
-                r = rest;
-                dropLeading(r, '*');
-                if (isBracketGroup(r)) r = inside(r);
-            }
-        }
+        divideCoefficient(r, side);
         moveNegation(r, side);
-
-        // Squares and general even powers have two roots; cubes and odd powers one.
-        auto isGroupThen = [&](char last) {
-            return r.size() >= 4 && r.back() == last &&
-                   isBracketGroup(std::string_view(r).substr(0, r.size() - 1));
-        };
-        if (r == std::string("y") + Squared) {
-            side.o = "sqrt" + asArgument(side.o);
-            r = "y";
-            side.recordBranch();
-        }
-        if (isGroupThen(Squared)) {
-            side.o = "sqrt" + asArgument(side.o);
-            r = r.substr(1, r.size() - 3);
-            side.recordBranch();
-        }
-        if (r == std::string("y") + Cubed) {
-            side.apply([](const std::string& s) { return asOperand(s) + "^(1/3)"; });
-            r = "y";
-        }
-        if (isGroupThen(Cubed)) {
-            side.apply([](const std::string& s) { return asOperand(s) + "^(1/3)"; });
-            r = r.substr(1, r.size() - 3);
-        }
-        auto takeRoot = [&](const std::string& exponent) {
-            if (hasNegativeRoot(exponent)) {
-                side.o = asOperand(side.o) + "^(1/" + exponent + ")";
-                side.recordBranch();
-            } else {
-                side.apply([&](const std::string& s) { return asOperand(s) + "^(1/" + exponent + ")"; });
-            }
-        };
-        if (r.size() > 2 && r[0] == 'y' && r[1] == '^' && isSimpleExponent(std::string_view(r).substr(2))) {
-            takeRoot(r.substr(2));
-            r = "y";
-        }
-        if (!r.empty() && r[0] == '(') {
-            auto close = closingBracket(r, 0);
-            if (close != npos && close + 2 < r.size() && r[close + 1] == '^' &&
-                isSimpleExponent(std::string_view(r).substr(close + 2))) {
-                takeRoot(r.substr(close + 2));
-                r = r.substr(1, close - 1);
-            }
-        }
+        takeRoots(r, side);
         moveNegation(r, side);
-
-        // A function of y is undone by its inverse; the outermost function is the one at the start.
-        // The first name in search order that starts r is the one the translator would read there.
-        for (std::size_t i = 0; i < NameCount; ++i) {
-            const std::string& name = userNames_[i];
-            if (name.empty() || r.compare(0, name.size(), name) != 0) continue;
-            std::string arg = r.substr(name.size());
-            if (isWholeArgument(arg)) {
-                const std::string& inverse = inverseNames_[i];
-                if (inverse.empty()) return implicitForm; // no inverse: y cannot be isolated
-                side.apply([&](const std::string& s) { return inverse + asArgument(s); });
-                r = arg;
-            }
-            break;
-        }
+        if (!undoFunction(r, side, *this)) return implicitForm;
 
         if (r == "y" || r == termAsSplit) break; // solved, or no step applies any more
         w = r;
@@ -306,25 +346,7 @@ std::string TFormulaTrans::IsolateY(const std::string& relation) {
         side.apply([](const std::string& s) { return "ln(" + s + ")"; });
         r = "y";
     }
-    if (r != "y") {
-        // What is left must be a product with y as a plain factor ("ay", "x²y", "y(x+1)").
-        auto p = r.find('y');
-        std::string before = r.substr(0, p), after = r.substr(p + 1);
-        if (!before.empty() && before.back() == '*') before.pop_back();
-        if (dropLeading(after, '*') && after.empty()) return implicitForm;
-        auto joinsBefore = [](char c) {
-            return isDigit(c) || c == '.' || isLower(c) || c == ')' || c == Squared || c == Cubed;
-        };
-        auto joinsAfter = [](char c) { return isDigit(c) || c == '.' || isLower(c) || c == '('; };
-        bool ok = !(before.empty() && after.empty()) && balanced(before) && balanced(after) &&
-                  (before.empty() || joinsBefore(before.back())) && (after.empty() || joinsAfter(after[0]));
-        // A function name before y would take y into its argument.
-        for (std::size_t i = 0; ok && i < NameCount; ++i)
-            if (!userNames_[i].empty() && before.find(userNames_[i]) != npos) ok = false;
-        if (!ok) return implicitForm;
-        std::string factor = before.empty() ? after : after.empty() ? before : before + "*" + after;
-        side.apply([&](const std::string& s) { return asOperand(s) + "/(" + factor + ")"; });
-    }
+    if (r != "y" && !divideOutFactor(r, side, *this)) return implicitForm;
 
     SolvedForY = true;
     if (side.hasBranch) {

@@ -6,6 +6,29 @@ fails=0; passes=0
 check() { # name expected actual
   if [ "$2" == "$3" ]; then passes=$((passes+1)); else fails=$((fails+1)); printf 'FAIL %s\n  expected: %q\n  actual:   %q\n' "$1" "$2" "$3"; fi
 }
+# The pixels where two BMP pictures of one size differ: "XMIN XMAX YMIN YMAX N" (pixel columns and
+# rows, row 0 at the top; N changed pixels inside columns X0..X1 and rows Y0..Y1 when given), or
+# "none". The pictures are written as BMP so their bytes can be read without an image library.
+diffbox() {
+  local offset width height bits
+  offset=$(od -An -tu4 -j10 -N4 "$1")
+  read -r width height < <(od -An -td4 -j18 -N8 "$1")
+  bits=$(od -An -tu2 -j28 -N2 "$1")
+  cmp -l "$1" "$2" | awk -v off="$offset" -v w="$width" -v h="$height" -v bpp=$((bits / 8)) \
+      -v x0="${3:--1}" -v x1="${4:--1}" -v y0="${5:--1}" -v y1="${6:--1}" '
+    BEGIN { stride = int((w * bpp + 3) / 4) * 4; n = 0 }
+    {
+      p = $1 - 1 - off; if (p < 0) next
+      row = int(p / stride); col = int((p % stride) / bpp)
+      y = h > 0 ? h - 1 - row : row
+      key = col "," y; if (key in seen) next; seen[key] = 1
+      if (n == 0 || col < xmin) xmin = col; if (n == 0 || col > xmax) xmax = col
+      if (n == 0 || y < ymin) ymin = y; if (n == 0 || y > ymax) ymax = y
+      n++
+      if (col >= x0 && col <= x1 && y >= y0 && y <= y1) inside++
+    }
+    END { if (n == 0) print "none"; else print xmin, xmax, ymin, ymax, inside + 0 }'
+}
 
 out=$($K eval --set x=3 "x^2" "-x^2" "sinx"); rc=$?
 check "eval values and error line" $'9\n-9\n!ESyntaxError: Error parsing expression: | SINX' "$out"
@@ -61,9 +84,38 @@ err=$(cd "$R" && $K render -o "$R/c.png" "x+" 2>&1 >/dev/null); rc=$?
 check "render reports a bad formula as a failure" 1 "$rc"
 case "$err" in *"message: Error parsing expression: | (X+)"*) r=ok;; *) r="$err";; esac
 check "render message text" ok "$r"
-out=$(cd "$R" && $K render --mode polar -o "$R/d.png" "2sin(3t)" 2>/dev/null); check "render polar" "view: -10 10 -7 7" "$out"
-out=$(cd "$R" && $K render --mode implicit -o "$R/e.png" "x^2+y^2<4" 2>/dev/null); check "render implicit" "view: -10 10 -7 7" "$out"
-out=$(cd "$R" && $K render --parametric -o "$R/f.png" "cos(t),sin(t)" 2>/dev/null); check "render parametric" "view: -10 10 -7 7" "$out"
+# Each mode draws its graph where it belongs: the pixels that differ from the same view without
+# the graph lie in the graph's box. 400x280 pixels for -10..10 by -7..7: 20 pixels a unit, the
+# origin at (200,140). The lines are two pixels wide, the box may be a pixel larger on each side.
+near() { # name "XMIN XMAX YMIN YMAX" actual-box [least pixels inside]
+  local r=ok e a i
+  read -r -a e <<<"$2"; read -r -a a <<<"$3"
+  if [ "${#a[@]}" -ne 5 ]; then r="$3"; else
+    for i in 0 1 2 3; do [ $(( a[i] - e[i] )) -ge -2 ] && [ $(( a[i] - e[i] )) -le 2 ] || r="$3"; done
+    [ "${a[4]}" -ge "${4:-0}" ] || r="$3"
+  fi
+  check "$1" ok "$r"
+}
+graphbox() { # mode-options formula [inner box]; sets out (the view line) and box
+  (cd "$R" && $K render $1 --size 400x280 --antialias off -o "$R/blank.bmp" >/dev/null 2>&1)
+  out=$(cd "$R" && $K render $1 --size 400x280 --antialias off -o "$R/graph.bmp" "$2" 2>/dev/null)
+  box=$(diffbox "$R/blank.bmp" "$R/graph.bmp" ${3:-})
+}
+graphbox "--mode polar" "2sin(3t)"
+check "render polar view" "view: -10 10 -7 7" "$out"
+# The three petals of r = 2sin(3t): x within +-1.76, y from -2 (the petal at 270 degrees) to 1.125.
+near "render polar draws the rose" "165 235 118 180" "$box"
+# The disc x²+y² < 4: its dashed circle of radius 2, and its shading inside.
+graphbox "--mode implicit" "x^2+y^2<4" "185 215 125 155"
+check "render implicit view" "view: -10 10 -7 7" "$out"
+near "render implicit draws the disc and shades it" "160 240 100 180" "$box" 5
+graphbox "--mode implicit" "x^2+y^2=4" "185 215 125 155"
+near "render implicit equation draws the circle alone" "160 240 100 180" "$box"
+check "render implicit equation shades nothing" 0 "$(echo "$box" | cut -d' ' -f5)"
+# The parametric pair (cos t, sin t) for t from 0 to 2 pi: the unit circle.
+graphbox "--parametric" "cos(t),sin(t)"
+check "render parametric view" "view: -10 10 -7 7" "$out"
+near "render parametric draws the unit circle" "180 220 120 160" "$box"
 $K render "x" >/dev/null 2>&1; check "render without -o" 2 $?
 out=$(cd "$R" && $K render -o "$R/g.gif" --size 300x200 "x^2" 2>/dev/null); check "render gif" "view: -10 10 -7 7" "$out"
 check "render gif magic" "GIF8" "$(head -c 4 "$R/g.gif")"

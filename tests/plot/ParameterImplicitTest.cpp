@@ -17,11 +17,11 @@ const double Pi = std::numbers::pi;
 
 /// A fixture in a given mode with a square-ish view.
 PlotFixture inMode(bool cartesian, bool parametric, bool implicit) {
-    PlotFixture f;
-    f.settings.CartesianMode = cartesian;
-    f.settings.ParametricMode = parametric;
-    f.settings.ImplicitMode = implicit;
-    return f;
+    return PlotFixture(800, 600, [&](PlotFixture& f) {
+        f.settings.CartesianMode = cartesian;
+        f.settings.ParametricMode = parametric;
+        f.settings.ImplicitMode = implicit;
+    });
 }
 
 bool nearColour(const PlotFixture& f, double x, double y, const QColor& c, int radius = 1) {

@@ -18,9 +18,7 @@ namespace {
 const double Pi = std::numbers::pi;
 
 PlotFixture implicitFixture() {
-    PlotFixture f;
-    f.settings.ImplicitMode = true;
-    return f;
+    return PlotFixture(800, 600, [](PlotFixture& f) { f.settings.ImplicitMode = true; });
 }
 
 /// A pixel of colour c within `radius` pixels (in both directions) of the world point.

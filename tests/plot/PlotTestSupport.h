@@ -44,6 +44,12 @@ struct PlotFixture : HeadlessPlot {
         engine->Options.antialiasedCurves = false;
         engine->replotAll(); // first display: a cleared area
     }
+    /// Made as above, then changed in place by `adjust`: a helper returns such a fixture without
+    /// moving it (the engine refers to the fixture's own settings and host).
+    template <class Adjust>
+    PlotFixture(int width, int height, Adjust&& adjust) : PlotFixture(width, height) {
+        adjust(*this);
+    }
 
     QColor pixel(int x, int y) const { return engine->composedPicture().pixelColor(x, y); }
     QColor graph(int i) const { return engine->graphColour(i); }

@@ -35,6 +35,13 @@ struct HeadlessPlot {
         engine->setPaintBoxSize(width, height);
     }
 
+    // The engine holds references to `settings` and `host`: a copy or a move would leave it
+    // reading the members of the object it came from.
+    HeadlessPlot(const HeadlessPlot&) = delete;
+    HeadlessPlot& operator=(const HeadlessPlot&) = delete;
+    HeadlessPlot(HeadlessPlot&&) = delete;
+    HeadlessPlot& operator=(HeadlessPlot&&) = delete;
+
     /// Types a formula into the formula field and runs the Plot action.
     void plot(const std::string& formula) {
         host.formula = formula;
