@@ -157,11 +157,7 @@ bool TCartesianPlotter::trace(const Trace& t) {
         pieceF.clear();
     };
     // The exact picture position of a world point (the whole pixel is its rounding).
-    auto exactAt = [&](Extended x, Extended y) {
-        const TPlotView& view = e_.View;
-        return QPointF(static_cast<qreal>((x - view.Xmin) * view.PlotWidth / view.XRange),
-                       static_cast<qreal>(view.PlotHeight - (y - view.Ymin) * view.PlotHeight / view.YRange));
-    };
+    auto exactAt = [&](Extended x, Extended y) { return QPointF(e_.View.ExactX(x), e_.View.ExactY(y)); };
     auto startAt = [&](QPoint at, QPointF atF) {
         pen = at;
         penF = atF;
