@@ -277,7 +277,9 @@ std::optional<Extended> TCartesianPlotter::sampleAt(const Trace& t, Extended v) 
 
 bool TCartesianPlotter::enterAtEdge(const Trace& t, Run& r, TTracePen& pen) {
     const Extended step = e_.View.PlotStep;
-    const Extended edge = edgeBetween(r.v, *r.lastFailed);
+    // The sample itself is the edge when the search finds nothing before it (an edge that is a
+    // sample point: sqrt(25-x^2) at -5 with a step that divides the range).
+    const Extended edge = std::min(edgeBetween(r.v, *r.lastFailed), r.v);
     const std::optional<Extended> edgeValue = valueAtEdge(t, r, edge, false);
     // Only an edge that evaluates is one (this sample may fail as well: then the search goes on
     // from the next one). A derived graph gets no line where it enters.
@@ -285,16 +287,17 @@ bool TCartesianPlotter::enterAtEdge(const Trace& t, Run& r, TTracePen& pen) {
         if (!t.derived && growsBeyondView(t, *edgeValue, edge + step)) edgeLine(r, edge);
         r.marked = true;
     }
-    if (!(edge < r.v) || !edgeValue) return false;
+    if (!edgeValue) return false;
     pen.flush();
     pen.startAt(QPoint(e_.WorldToPixelX(edge), edgeRow(*edgeValue)), edgeAt(edge, *edgeValue));
-    r.prevRow = pen.at().y();
     r.lastGood = edge;
     // The steps skipped since the failure that lie beyond the edge are sampled now.
     const Extended before = r.v;
     const Extended k = std::floor((edge - *r.lastFailed) / step) + 1;
     r.v = std::min(*r.lastFailed + k * step, before);
-    if (r.v <= edge) r.v = before;
+    if (r.v <= edge) r.v = edge < before ? before : before + step;
+    lineToViewEdge(t, pen, edge, *edgeValue, r.v);
+    r.prevRow = pen.at().y();
     r.failed = false;
     r.first = false;
     r.onEdge = true;
@@ -355,8 +358,10 @@ void TCartesianPlotter::endAtFailure(const Trace& t, Run& r, TTracePen& pen, Ext
         try {
             const std::optional<Extended> value = valueAtEdge(t, r, edge, true);
             if (value) {
-                if (edge > *r.lastGood)
+                if (edge > *r.lastGood) {
+                    lineToViewEdge(t, pen, edge, *value, *r.lastGood);
                     pen.lineTo(QPoint(e_.WorldToPixelX(edge), edgeRow(*value)), edgeAt(edge, *value));
+                }
                 asymptote = growsBeyondView(t, *value, edge - step);
             }
         } catch (const std::exception&) {
@@ -396,6 +401,26 @@ bool TCartesianPlotter::growsBeyondView(const Trace& t, Extended edgeValue, Exte
     if (t.integral || !(edgeValue < e_.View.Ymin || edgeValue > e_.View.Ymax)) return false;
     const std::optional<Extended> y = sampleAt(t, inside);
     return !y || std::fabs(edgeValue - *y) > e_.View.YRange / 4;
+}
+
+void TCartesianPlotter::lineToViewEdge(const Trace& t, TTracePen& pen, Extended edge, Extended edgeValue,
+                                       Extended inside) {
+    // Between the sample and the edge the values leave the view: the place where they cross its
+    // edge is searched, so the curve runs off the picture there (f' of the semicircle beside
+    // x = 5), not along a line to the far-off edge point.
+    const Extended margin = 2 * e_.View.YRange / std::max(1, e_.View.PlotHeight);
+    auto inView = [&](Extended x) {
+        const std::optional<Extended> y = sampleAt(t, x);
+        return y && *y >= e_.View.Ymin - margin && *y <= e_.View.Ymax + margin;
+    };
+    if (t.integral || inView(edge) || (edgeValue >= e_.View.Ymin && edgeValue <= e_.View.Ymax) || !inView(inside))
+        return;
+    // a runs from the sample, which lies in the view, towards the edge, which does not
+    Extended a = inside, c = edge, m = inside;
+    bisect(a, c, m, inView);
+    const std::optional<Extended> y = sampleAt(t, a);
+    if (!y || a == inside) return;
+    pen.lineTo(QPoint(e_.WorldToPixelX(a), e_.WorldToPixelY(*y)), exactAt(a, *y));
 }
 
 void TCartesianPlotter::edgeLine(Run& r, Extended at) {

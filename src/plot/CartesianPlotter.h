@@ -78,6 +78,9 @@ class TCartesianPlotter {
     /// at the edge lies off the picture and far from the value one step inside it. The
     /// semicircle's ends are edges without a line, ln x beside 0 gets one.
     bool growsBeyondView(const Trace& t, Extended edgeValue, Extended inside);
+    /// Where the values leave the view between a sample `inside` and a domain edge whose value
+    /// lies off the picture, draws a line to the place they cross the view's edge.
+    void lineToViewEdge(const Trace& t, TTracePen& pen, Extended edge, Extended edgeValue, Extended inside);
     /// The dotted line at an edge, once per column.
     void edgeLine(Run& r, Extended at);
     /// The whole pixel row and the exact point of a domain edge's point, its value held within
