@@ -11,11 +11,6 @@
 namespace kurvo {
 
 namespace {
-// The coverage buffers live on between paints (a picture keeps its size between repaints), so a
-// paint neither allocates nor clears a picture-sized buffer.
-thread_local std::vector<std::uint8_t> coverageBuffer;
-thread_local std::vector<TCurveRaster::Span> spanBuffer;
-
 /// c x a + d x (255 - a), per channel, divided by 255 (two channels at a time).
 inline std::uint32_t mix(std::uint32_t c, std::uint32_t d, std::uint32_t a) {
     const std::uint32_t b = 255 - a;
@@ -27,8 +22,7 @@ inline std::uint32_t mix(std::uint32_t c, std::uint32_t d, std::uint32_t a) {
 }
 } // namespace
 
-TCurveRaster::TCurveRaster(QPainter& painter)
-    : coverage_(coverageBuffer), spans_(spanBuffer) {
+TCurveRaster::TCurveRaster(QPainter& painter) {
     const QPaintEngine* engine = painter.paintEngine();
     QPaintDevice* device = painter.device();
     if (!engine || engine->type() != QPaintEngine::Raster || !device || device->devType() != QInternal::Image)
@@ -50,9 +44,6 @@ TCurveRaster::TCurveRaster(QPainter& painter)
               (static_cast<std::uint32_t>(colour.green()) << 8) | static_cast<std::uint32_t>(colour.blue());
     width_ = image->width();
     height_ = image->height();
-    const std::size_t pixels = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
-    if (coverage_.size() < pixels) coverage_.resize(pixels, 0);
-    // Every stroke leaves the coverage zero again.
     // The painter has the picture to itself, so this neither copies it nor moves its pixels.
     bits_ = image->bits();
     bytesPerLine_ = image->bytesPerLine();
@@ -61,7 +52,7 @@ TCurveRaster::TCurveRaster(QPainter& painter)
 
 void TCurveRaster::stroke(const QPointF* points, int count) {
     if (!image_ || count < 1) return;
-    spans_.clear();
+    previous_ = Tile();
     QPointF a = toDevice_.map(points[0]);
     if (count == 1) segment(a, a);
     for (int i = 1; i < count; ++i) {
@@ -69,7 +60,6 @@ void TCurveRaster::stroke(const QPointF* points, int count) {
         if (b != a || count == 2) segment(a, b);
         a = b;
     }
-    blend();
 }
 
 void TCurveRaster::segment(QPointF a, QPointF b) {
@@ -88,6 +78,14 @@ void TCurveRaster::segment(QPointF a, QPointF b) {
               y1 = std::min(height_ - 1, static_cast<int>(std::ceil(bottom)));
     // Columns are found relative to a, like the distances.
     const double left = std::min(0.0, dx) - reach, right = std::max(0.0, dx) + reach;
+    Tile& tile = current_;
+    tile.x0 = std::max(0, static_cast<int>(std::floor(a.x() + left)));
+    tile.y0 = y0;
+    tile.w = std::min(width_ - 1, static_cast<int>(std::ceil(a.x() + right))) - tile.x0 + 1;
+    tile.h = y1 - y0 + 1;
+    if (tile.w <= 0 || tile.h <= 0) return;
+    tile.cover.assign(static_cast<std::size_t>(tile.w) * static_cast<std::size_t>(tile.h), 0);
+    tile.spans.clear();
     for (int y = y0; y <= y1; ++y) {
         const double cy = y + 0.5 - a.y();
         // The columns whose centres lie inside on this row: each of the two bands is an interval
@@ -108,10 +106,10 @@ void TCurveRaster::segment(QPointF a, QPointF b) {
         band(ux, cy * uy, from, to);
         if (xr < xl) continue;
         // only centres strictly inside both bands have any coverage
-        const int c0 = std::max(0, static_cast<int>(std::floor(xl + a.x() - 0.5)) + 1);
-        const int c1 = std::min(width_ - 1, static_cast<int>(std::ceil(xr + a.x() - 0.5)) - 1);
+        const int c0 = std::max(tile.x0, static_cast<int>(std::floor(xl + a.x() - 0.5)) + 1);
+        const int c1 = std::min(tile.x0 + tile.w - 1, static_cast<int>(std::ceil(xr + a.x() - 0.5)) - 1);
         if (c1 < c0) continue;
-        std::uint8_t* row = coverage_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+        std::uint8_t* row = tile.cover.data() + static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(tile.w);
         int first = INT_MAX, last = -1;
         for (int c = c0; c <= c1; ++c) {
             const double cx = c + 0.5 - a.x();
@@ -120,29 +118,35 @@ void TCurveRaster::segment(QPointF a, QPointF b) {
             const double inAlong = std::min(along - from, to - along);
             const double cover = std::clamp(inAcross, 0.0, 1.0) * std::clamp(inAlong, 0.0, 1.0);
             if (!(cover > 0)) continue;
-            const auto value = static_cast<std::uint8_t>(cover * 255 + 0.5);
-            if (value > row[c]) row[c] = value;
+            row[c - tile.x0] = static_cast<std::uint8_t>(cover * 255 + 0.5);
             first = std::min(first, c);
             last = c;
         }
-        if (last >= 0) spans_.push_back({y, first, last});
+        if (last >= 0) tile.spans.push_back({y, first, last});
     }
+    blend();
+    std::swap(current_, previous_);
 }
 
 void TCurveRaster::blend() {
-    // Spans of neighbouring segments overlap: a pixel is blended at the first span that holds it
-    // and its coverage cleared, so the later ones pass over it.
-    for (const Span& span : spans_) {
-        std::uint8_t* cover = coverage_.data() + static_cast<std::size_t>(span.row) * static_cast<std::size_t>(width_);
+    // Where the segment before covered a pixel too, only the coverage beyond its own is added:
+    // blending alpha p and then (c - p) / (1 - p) gives alpha c, as one blend of the larger
+    // coverage would, so a join is not darker than the line.
+    const Tile& tile = current_;
+    const Tile& before = previous_;
+    for (const Span& span : tile.spans) {
+        const std::uint8_t* cover =
+            tile.cover.data() + static_cast<std::size_t>(span.row - tile.y0) * static_cast<std::size_t>(tile.w) - tile.x0;
         auto* line = reinterpret_cast<std::uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(span.row) * bytesPerLine_);
         for (int c = span.first; c <= span.last; ++c) {
             const std::uint32_t a = cover[c];
             if (a == 0) continue;
-            line[c] = a == 255 ? colour_ : mix(colour_, line[c], a);
-            cover[c] = 0;
+            const std::uint32_t p = before.at(c, span.row);
+            if (a <= p) continue;
+            const std::uint32_t alpha = p == 0 ? a : ((a - p) * 255 + (255 - p) / 2) / (255 - p);
+            line[c] = alpha >= 255 ? colour_ : mix(colour_, line[c], alpha);
         }
     }
-    spans_.clear();
 }
 
 } // namespace kurvo

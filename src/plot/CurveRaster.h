@@ -16,8 +16,8 @@ namespace kurvo {
 /// Strokes a polyline of a solid, opaque colour with square caps into a 32-bit picture. Each
 /// segment is a rectangle around the line, its ends extended by half the width; a pixel is
 /// covered by the distance of its centre from the rectangle's edges (a box filter), and the
-/// segments of one curve are joined by taking the largest coverage of each pixel, so a join is
-/// never blended twice. The general path stroker and scan converter cost several times as much
+/// segments of one curve are joined by taking the larger coverage of each pixel that a segment
+/// and the one before it share, so a join is not blended twice. The general path stroker and scan converter cost several times as much
 /// on a large picture, where a curve spans thousands of rows.
 class TCurveRaster {
   public:
@@ -46,9 +46,20 @@ class TCurveRaster {
     double halfWidth_ = 0;
     std::uint32_t colour_ = 0; // premultiplied, opaque
     int width_ = 0, height_ = 0;
-    /// Coverage of each pixel of the curve being drawn (0..255), kept zero outside a stroke.
-    std::vector<std::uint8_t>& coverage_;
-    std::vector<Span>& spans_; // the pixels each segment covered, row by row
+    /// The coverage of one segment's pixels (0..255) over its bounding box, and its spans.
+    struct Tile {
+        int x0 = 0, y0 = 0, w = 0, h = 0;
+        std::vector<std::uint8_t> cover;
+        std::vector<Span> spans;
+        std::uint8_t at(int x, int y) const {
+            x -= x0;
+            y -= y0;
+            return x >= 0 && x < w && y >= 0 && y < h
+                       ? cover[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)]
+                       : 0;
+        }
+    };
+    Tile current_, previous_; // the segment being drawn and the one before it
 };
 
 } // namespace kurvo
