@@ -4,6 +4,9 @@
 #include "Errors.h"
 #include "PlotParsers.h"
 
+#include <QPaintEngine>
+#include <QPainterPath>
+
 #include <climits>
 #include <cmath>
 #include <memory>
@@ -71,9 +74,9 @@ void TCartesianPlotter::PlotCartesianGraph(int slot, bool derived, bool integral
     t.integral = integral;
     t.dashed = relation == "y<" || relation == "y>";
     t.swapped = e_.Context.InverseMarker;
-    // A graph is drawn up to its domain edges (sqrt(25-x^2) touches the axis at -5 and 5); the
-    // derived and integral graphs sample something other than f there and keep their edge search.
-    t.reachEdges = !derived && !integral;
+    // A graph is drawn up to its domain edges (sqrt(25-x^2) touches the axis at -5 and 5), its
+    // derived and integral graphs too.
+    t.reachEdges = true;
     if (derived)
         t.colour = s_.PlotDerived ? e_.colour(s_.derivativeColour) : e_.graphColour(slot);
     else if (integral)
@@ -119,246 +122,331 @@ void TCartesianPlotter::PlotExplicitImplicit(int slot, const TGraphSlot& graph) 
     if (s_.FamilyPlotting) e_.stepFamily(e_.Parser1);
 }
 
+/// The pen of one traced curve. Joined points form a piece, stroked as one polyline: through the
+/// whole pixels when crisp, through the exact mapped points when antialiased (jumps, edges and
+/// dashes are judged on the whole pixels either way). The strict relations' boundary is dashed
+/// along the curve, 9 pixels on and 7 off, as pieces of the line colour and of the background.
+/// A document (SVG, PDF) gathers a curve's dashes into one path and its gaps into another, so
+/// the file holds two elements per curve, not one per dash.
+class TTracePen {
+  public:
+    TTracePen(TPlotRenderer& e, QColor line, QColor background, int width, bool dashed, bool exact)
+        : e_(e), line_(line), background_(background), width_(width), dashed_(dashed), exact_(exact),
+          colour_(line) {
+        const QPaintEngine* engine = e.canvas().paintEngine();
+        document_ = dashed && engine && engine->type() != QPaintEngine::Raster;
+    }
+    TTracePen(const TTracePen&) = delete;
+    TTracePen& operator=(const TTracePen&) = delete;
+    ~TTracePen() { finish(); }
+
+    QPoint at() const { return pen_; }
+
+    /// Moves the pen to a point without drawing; the point begins the next piece.
+    void startAt(QPoint at, QPointF atF) {
+        pen_ = at;
+        penF_ = atF;
+        piece_ << pen_;
+        pieceF_ << penF_;
+    }
+
+    /// A line from the pen to a point, dashed along the curve for the strict relations.
+    void lineTo(QPoint to, QPointF toF) {
+        QColor colour = line_;
+        if (dashed_) {
+            const double dx = to.x() - pen_.x(), dy = to.y() - pen_.y();
+            dashLength_ += static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
+            colour = dashLength_ % 16 < 9 ? line_ : background_;
+        }
+        if (colour != colour_) {
+            flush();
+            colour_ = colour;
+            piece_ << pen_;
+            pieceF_ << penF_;
+        }
+        startAt(to, toF);
+    }
+
+    /// Strokes the piece drawn so far (gathers it, in a document) and starts an empty one.
+    void flush() {
+        if (piece_.size() >= 2) {
+            if (document_) {
+                QPainterPath& path = colour_ == line_ ? dashes_ : gaps_;
+                if (exact_)
+                    path.addPolygon(pieceF_);
+                else
+                    path.addPolygon(QPolygonF(piece_));
+            } else {
+                e_.canvas().setPen(QPen(colour_, width_, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin));
+                if (exact_)
+                    e_.strokeCurve(pieceF_.constData(), static_cast<int>(pieceF_.size()));
+                else
+                    e_.strokeCurve(piece_.constData(), static_cast<int>(piece_.size()));
+            }
+        }
+        piece_.clear();
+        pieceF_.clear();
+    }
+
+    /// Flushes the piece and draws a document's gathered gaps and dashes. Their ends are flat, so
+    /// a gap and a dash meet without covering each other and the order between them is not seen.
+    void finish() {
+        flush();
+        if (!document_ || (gaps_.isEmpty() && dashes_.isEmpty())) return;
+        QPainter& p = e_.canvas();
+        p.save();
+        p.setBrush(Qt::NoBrush);
+        for (auto [path, colour] : {std::pair{&gaps_, background_}, std::pair{&dashes_, line_}}) {
+            if (path->isEmpty()) continue;
+            p.setPen(QPen(colour, width_, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin));
+            p.drawPath(*path);
+            *path = QPainterPath();
+        }
+        p.restore();
+    }
+
+  private:
+    TPlotRenderer& e_;
+    const QColor line_, background_;
+    const int width_;
+    const bool dashed_, exact_;
+    bool document_ = false;
+    QColor colour_; // the colour of the piece being drawn
+    QPoint pen_{0, 0};
+    QPointF penF_{0, 0};
+    QPolygon piece_;
+    QPolygonF pieceF_;
+    long long dashLength_ = 0;
+    QPainterPath dashes_, gaps_;
+};
+
 bool TCartesianPlotter::trace(const Trace& t) {
     swapped_ = t.swapped;
     lineColour_ = t.colour;
-    Extended v = swapped_ ? e_.View.Ymin : e_.View.Xmin;
     const Extended end = swapped_ ? e_.View.Ymax : e_.View.Xmax;
     const Extended step = e_.View.PlotStep;
-    const QColor background = e_.colour(s_.backgroundColour);
     TPlotRenderer::TCurveHints smooth(e_, true);
     restorePen();
-    QPainter& p = e_.canvas();
-
-    bool first = true, failed = false, marked = false, stopped = false;
-    int prevRow = 0;
-    long long dashLength = 0;
-    Extended sum = 0;
-    QPoint pen(0, 0);
-    // Joined segments of one colour are stroked as one polyline: far cheaper than a stroke per
-    // segment with its own caps, and the joins look smoother. Crisp curves are drawn through the
-    // whole pixels; antialiased ones through the exact mapped points (pieceF, same vertices), so a
-    // shallow line shows no steps. Jumps, edges and dashes are judged on the whole pixels either way.
-    const bool exact = e_.Frame.options.antialiasedCurves;
-    QPolygon piece;
-    QPolygonF pieceF;
-    QPointF penF(0, 0);
-    QColor pieceColour = lineColour_;
-    auto flush = [&] {
-        if (piece.size() >= 2) {
-            p.setPen(QPen(pieceColour, std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::SquareCap,
-                          Qt::BevelJoin));
-            if (exact)
-                e_.strokeCurve(pieceF.constData(), static_cast<int>(pieceF.size()));
-            else
-                e_.strokeCurve(piece.constData(), static_cast<int>(piece.size()));
-        }
-        piece.clear();
-        pieceF.clear();
-    };
-    // The exact picture position of a world point (the whole pixel is its rounding).
-    auto exactAt = [&](Extended x, Extended y) {
-        const TPlotView& view = e_.View;
-        return QPointF(static_cast<qreal>((x - view.Xmin) * view.PlotWidth / view.XRange),
-                       static_cast<qreal>(view.PlotHeight - (y - view.Ymin) * view.PlotHeight / view.YRange));
-    };
-    auto startAt = [&](QPoint at, QPointF atF) {
-        pen = at;
-        penF = atF;
-        piece << pen;
-        pieceF << penF;
-    };
-    // A line from the pen to (column, row), dashed along the curve for the strict relations.
-    auto lineTo = [&](int column, int row, QPointF atF) {
-        QColor colour = lineColour_;
-        if (t.dashed) {
-            double dx = column - pen.x(), dy = row - pen.y();
-            dashLength += static_cast<long long>(std::nearbyint(std::sqrt(dx * dx + dy * dy)));
-            colour = dashLength % 16 < 9 ? lineColour_ : background;
-        }
-        if (colour != pieceColour) {
-            flush();
-            pieceColour = colour;
-            piece << pen;
-            pieceF << penF;
-        }
-        startAt(QPoint(column, row), atF);
-    };
-
-    // Domain edges of a solved relation (reachEdges): the last sample that evaluated, the last one
-    // that failed, the column of the last edge line, and whether the pen stands on an edge point.
-    std::optional<Extended> lastGood, lastFailed;
-    int lastLineColumn = INT_MIN;
-    bool onEdge = false;
-    // A point at a domain edge may lie far off the picture (1/x beside 0): its row is kept within
-    // reach of the pixel range, off the picture all the same.
-    auto edgeRow = [&](Extended value) {
-        const Extended margin = 100 * e_.View.YRange;
-        return e_.WorldToPixelY(std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
-    };
-    auto edgeAt = [&](Extended edge, Extended value) {
-        const Extended margin = 100 * e_.View.YRange;
-        return exactAt(edge, std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
-    };
-    // A domain edge is an asymptote only where the values grow beyond the view there: the value
-    // at the edge lies off the picture and far from the value one step inside it. The semicircle's
-    // ends are edges without a line, ln x beside 0 gets one.
-    auto growsBeyondView = [&](Extended edgeValue, Extended inside) {
-        if (!(edgeValue < e_.View.Ymin || edgeValue > e_.View.Ymax)) return false;
-        const std::optional<Extended> y = tryF(inside);
-        return !y || std::fabs(edgeValue - *y) > e_.View.YRange / 4;
-    };
-    auto edgeLine = [&](Extended at) {
-        int column = INT_MIN;
-        try {
-            column = e_.WorldToPixelX(at);
-        } catch (const std::exception&) {
-        }
-        if (column != lastLineColumn) DrawAsymptoteLine(at);
-        lastLineColumn = column;
-    };
-
-    if (t.evaluateFirst) (void)tryF(v);
+    TTracePen pen(e_, lineColour_, e_.colour(s_.backgroundColour), std::max(1, s_.graphLineThickness), t.dashed,
+                  e_.Frame.options.antialiasedCurves);
+    Run r;
+    r.v = swapped_ ? e_.View.Ymin : e_.View.Xmin;
+    if (t.evaluateFirst) (void)tryF(r.v);
     // A step that is not positive, or too small to move v, would never end the loop.
-    const bool stepUsable = step > 0 && std::isfinite(step) && v + step != v;
+    const bool stepUsable = step > 0 && std::isfinite(step) && r.v + step != r.v;
+    bool stopped = false;
     e_.Feedback.setCursor(TPaintFeedback::Cursor::Hourglass);
-    while (stepUsable && v <= end) {
+    while (stepUsable && r.v <= end) {
         if (e_.stopRequested()) {
             stopped = true;
             break;
         }
-        const Extended before = v;
+        const Extended before = r.v;
         // A sample that does not evaluate, or whose point cannot be placed, ends the piece.
         bool sampleFailed = false;
         try {
             // (Only when this sample evaluates: a search between two failing samples finds nothing
-            // and costs a failed evaluation per halving.)
-            if (t.reachEdges && failed && lastFailed && !swapped_ && evaluates(v)) {
-                // The piece starts at its domain edge, somewhere in the steps skipped since the
-                // last failure: search back for it, start there and sample the skipped steps.
-                const Extended edge = edgeBetween(v, *lastFailed);
-                if (s_.showAsymptotes && !marked) {
-                    // Only an edge that evaluates is one (this sample may fail as well: then the
-                    // search goes on from the next one).
-                    const std::optional<Extended> edgeValue = tryF(edge);
-                    if (edgeValue) {
-                        if (growsBeyondView(*edgeValue, edge + step)) edgeLine(edge);
-                        marked = true;
-                    }
-                }
-                if (edge < v) {
-                    const Extended value = f(edge);
-                    flush();
-                    const int edgeRowPixel = edgeRow(value);
-                    startAt(QPoint(e_.WorldToPixelX(edge), edgeRowPixel), edgeAt(edge, value));
-                    prevRow = pen.y();
-                    lastGood = edge;
-                    const Extended k = std::floor((edge - *lastFailed) / step) + 1;
-                    v = std::min(*lastFailed + k * step, before);
-                    if (v <= edge) v = before;
-                    failed = false;
-                    first = false;
-                    onEdge = true;
-                    continue;
-                }
-            }
-            std::optional<Extended> sample = tryF(v);
-            if (sample && t.derived) {
-                const Extended a = *sample;
-                const std::optional<Extended> b = tryF(v + DerivativeStep);
-                if (b) e_.Parser1.X = static_cast<double>(v);
-                sample = b ? std::optional<Extended>((*b - a) * 1e8L) : std::nullopt;
-            }
-            if (!sample) {
+            // and costs a failed evaluation per halving.) v moves back to the edge's next step.
+            if (t.reachEdges && r.failed && r.lastFailed && !swapped_ && evaluates(r.v) && enterAtEdge(t, r, pen))
+                continue;
+            const std::optional<Extended> value = sampleAt(t, r.v);
+            if (value)
+                drawSample(t, r, pen, before, *value);
+            else
                 sampleFailed = true;
-            } else {
-                Extended value = *sample;
-                if (t.integral) {
-                    sum += value * step;
-                    value = sum;
-                }
-                int column, row;
-                if (swapped_) {
-                    column = e_.WorldToPixelX(value);
-                    row = e_.WorldToPixelY(v);
-                } else {
-                    column = e_.WorldToPixelX(v);
-                    row = e_.WorldToPixelY(value);
-                }
-                // A jump is measured between two successive samples only: the first sample of a piece
-                // has no predecessor, so a curve entering from far off the picture is no asymptote. A
-                // segment from a domain edge is never a jump: the edge point is held near the picture.
-                bool jump = !first && !onEdge &&
-                            std::llabs(static_cast<long long>(row) - prevRow) > 2LL * e_.View.PlotHeight;
-                // A steep but continuous curve is joined: the jump must survive bisection.
-                if (jump && !failed && !t.derived && !t.integral && !swapped_ && lastGood)
-                    jump = jumpConfirmed(*lastGood, v, f(*lastGood), value);
-                onEdge = false;
-                if (first || jump || failed) {
-                    flush();
-                    if (jump && !marked && !t.derived && s_.showAsymptotes && !failed) {
-                        v = FindAsymptote(v);
-                        DrawAsymptoteLine(v);
-                        marked = true;
-                    }
-                    if (failed && s_.showAsymptotes && !marked && !t.derived) {
-                        v = FindDomainEdge(Direction::Entering, v);
-                        DrawAsymptoteLine(v);
-                        v = v + step;
-                        marked = true;
-                    }
-                    failed = false;
-                    startAt(QPoint(column, row), swapped_ ? exactAt(value, v) : exactAt(v, value));
-                    v = v + step;
-                    first = false;
-                } else {
-                    lineTo(column, row, swapped_ ? exactAt(value, v) : exactAt(v, value));
-                    v = v + step;
-                    marked = false;
-                }
-                prevRow = row;
-                lastGood = before;
-            }
         } catch (const std::exception&) {
             sampleFailed = true;
         }
-        if (sampleFailed) {
-            v = before + step;
-            if (t.reachEdges && lastGood && !failed && !swapped_ && prevRow != 0) {
-                // The piece ends at its domain edge: search for it between the last good sample
-                // and this one, and draw up to it.
-                const Extended edge = edgeBetween(*lastGood, before);
-                bool asymptote = false;
-                try {
-                    const Extended value = f(edge);
-                    if (edge > *lastGood) {
-                        lineTo(e_.WorldToPixelX(edge), edgeRow(value), edgeAt(edge, value));
-                    }
-                    asymptote = growsBeyondView(value, edge - step);
-                } catch (const std::exception&) {
-                    // an edge point that cannot be drawn ends the piece at the last sample
-                }
-                flush();
-                if (s_.showAsymptotes && !marked && asymptote) edgeLine(edge);
-            } else {
-                flush();
-                if (prevRow != 0 && s_.showAsymptotes && !marked) {
-                    v = FindDomainEdge(Direction::Leaving, v, before);
-                    DrawAsymptoteLine(v);
-                }
-            }
-            failed = true;
-            lastFailed = before;
-            lastGood.reset();
-            v = v + t.skipAfterFailure * step;
-            prevRow = 0;
-        }
-        if (v <= before) v = before + step; // a bisection that fell back must not stall the loop
-        if (v <= before) break;             // the step no longer moves v
+        if (sampleFailed) endAtFailure(t, r, pen, before);
+        if (r.v <= before) r.v = before + step; // a bisection that fell back must not stall the loop
+        if (r.v <= before) break;               // the step no longer moves v
     }
-    flush();
+    pen.finish();
     e_.Feedback.setCursor(TPaintFeedback::Cursor::Normal);
     return stopped;
+}
+
+std::optional<Extended> TCartesianPlotter::sampleAt(const Trace& t, Extended v) {
+    const std::optional<Extended> y = tryF(v);
+    if (!y || !t.derived) return y;
+    const std::optional<Extended> b = tryF(v + DerivativeStep);
+    if (!b) return std::nullopt;
+    e_.Parser1.X = static_cast<double>(v);
+    return (*b - *y) * 1e8L;
+}
+
+bool TCartesianPlotter::enterAtEdge(const Trace& t, Run& r, TTracePen& pen) {
+    const Extended step = e_.View.PlotStep;
+    // The sample itself is the edge when the search finds nothing before it (an edge that is a
+    // sample point: sqrt(25-x^2) at -5 with a step that divides the range).
+    const Extended edge = std::min(edgeBetween(r.v, *r.lastFailed), r.v);
+    const std::optional<Extended> edgeValue = valueAtEdge(t, r, edge, false);
+    // Only an edge that evaluates is one (this sample may fail as well: then the search goes on
+    // from the next one). A derived graph gets no line where it enters.
+    if (s_.showAsymptotes && !r.marked && edgeValue) {
+        if (!t.derived && growsBeyondView(t, *edgeValue, edge + step)) edgeLine(r, edge);
+        r.marked = true;
+    }
+    if (!edgeValue) return false;
+    pen.flush();
+    pen.startAt(QPoint(e_.WorldToPixelX(edge), edgeRow(*edgeValue)), edgeAt(edge, *edgeValue));
+    r.lastGood = edge;
+    // The steps skipped since the failure that lie beyond the edge are sampled now.
+    const Extended before = r.v;
+    const Extended k = std::floor((edge - *r.lastFailed) / step) + 1;
+    r.v = std::min(*r.lastFailed + k * step, before);
+    if (r.v <= edge) r.v = edge < before ? before : before + step;
+    lineToViewEdge(t, pen, edge, *edgeValue, r.v);
+    r.prevRow = pen.at().y();
+    r.failed = false;
+    r.first = false;
+    r.onEdge = true;
+    return true;
+}
+
+void TCartesianPlotter::drawSample(const Trace& t, Run& r, TTracePen& pen, Extended at, Extended value) {
+    const Extended step = e_.View.PlotStep;
+    if (t.integral) {
+        r.sum += value * step;
+        value = r.sum;
+    }
+    const int column = swapped_ ? e_.WorldToPixelX(value) : e_.WorldToPixelX(at);
+    const int row = swapped_ ? e_.WorldToPixelY(at) : e_.WorldToPixelY(value);
+    const QPointF exact = swapped_ ? exactAt(value, at) : exactAt(at, value);
+    // A jump is measured between two successive samples only: the first sample of a piece has no
+    // predecessor, so a curve entering from far off the picture is no asymptote. A segment from a
+    // domain edge is never a jump: the edge point is held near the picture.
+    bool jump = !r.first && !r.onEdge &&
+                std::llabs(static_cast<long long>(row) - r.prevRow) > 2LL * e_.View.PlotHeight;
+    // A steep but continuous curve is joined: the jump must survive bisection.
+    if (jump && !r.failed && !t.derived && !t.integral && !swapped_ && r.lastGood)
+        jump = jumpConfirmed(*r.lastGood, at, f(*r.lastGood), value);
+    r.onEdge = false;
+    if (r.first || jump || r.failed) {
+        pen.flush();
+        if (jump && !r.marked && !t.derived && s_.showAsymptotes && !r.failed) {
+            r.v = FindAsymptote(r.v);
+            DrawAsymptoteLine(r.v);
+            r.marked = true;
+        }
+        if (r.failed && s_.showAsymptotes && !r.marked && !t.derived) {
+            r.v = FindDomainEdge(Direction::Entering, r.v);
+            DrawAsymptoteLine(r.v);
+            r.v = r.v + step;
+            r.marked = true;
+        }
+        r.failed = false;
+        pen.startAt(QPoint(column, row), exact);
+        r.first = false;
+    } else {
+        pen.lineTo(QPoint(column, row), exact);
+        r.marked = false;
+    }
+    r.v = r.v + step;
+    r.prevRow = row;
+    r.lastGood = at;
+}
+
+void TCartesianPlotter::endAtFailure(const Trace& t, Run& r, TTracePen& pen, Extended at) {
+    const Extended step = e_.View.PlotStep;
+    r.v = at + step;
+    if (t.reachEdges && r.lastGood && !r.failed && !swapped_ && r.prevRow != 0) {
+        // The piece ends at its domain edge: search for it between the last good sample and this
+        // one, and draw up to it.
+        const Extended edge = edgeBetween(*r.lastGood, at);
+        bool asymptote = false;
+        try {
+            const std::optional<Extended> value = valueAtEdge(t, r, edge, true);
+            if (value) {
+                if (edge > *r.lastGood) {
+                    lineToViewEdge(t, pen, edge, *value, *r.lastGood);
+                    pen.lineTo(QPoint(e_.WorldToPixelX(edge), edgeRow(*value)), edgeAt(edge, *value));
+                }
+                asymptote = growsBeyondView(t, *value, edge - step);
+            }
+        } catch (const std::exception&) {
+            // an edge point that cannot be drawn ends the piece at the last sample
+        }
+        pen.flush();
+        if (s_.showAsymptotes && !r.marked && asymptote) edgeLine(r, edge);
+    } else {
+        pen.flush();
+        if (r.prevRow != 0 && s_.showAsymptotes && !r.marked) {
+            r.v = FindDomainEdge(Direction::Leaving, r.v, at);
+            DrawAsymptoteLine(r.v);
+        }
+    }
+    r.failed = true;
+    r.lastFailed = at;
+    r.lastGood.reset();
+    r.v = r.v + t.skipAfterFailure * step;
+    r.prevRow = 0;
+}
+
+std::optional<Extended> TCartesianPlotter::valueAtEdge(const Trace& t, const Run& r, Extended edge, bool leaving) {
+    const std::optional<Extended> y = tryF(edge);
+    if (!y) return std::nullopt;
+    if (t.derived) {
+        const Extended h = leaving ? -DerivativeStep : DerivativeStep;
+        const std::optional<Extended> y2 = tryF(edge + h);
+        if (!y2) return std::nullopt;
+        return (*y2 - *y) / h;
+    }
+    if (t.integral) return leaving && r.lastGood ? r.sum + *y * (edge - *r.lastGood) : r.sum;
+    return y;
+}
+
+bool TCartesianPlotter::growsBeyondView(const Trace& t, Extended edgeValue, Extended inside) {
+    // A running sum stays finite at an edge: its graph gets no line there.
+    if (t.integral || !(edgeValue < e_.View.Ymin || edgeValue > e_.View.Ymax)) return false;
+    const std::optional<Extended> y = sampleAt(t, inside);
+    return !y || std::fabs(edgeValue - *y) > e_.View.YRange / 4;
+}
+
+void TCartesianPlotter::lineToViewEdge(const Trace& t, TTracePen& pen, Extended edge, Extended edgeValue,
+                                       Extended inside) {
+    // Between the sample and the edge the values leave the view: the place where they cross its
+    // edge is searched, so the curve runs off the picture there (f' of the semicircle beside
+    // x = 5), not along a line to the far-off edge point.
+    const Extended margin = 2 * e_.View.YRange / std::max(1, e_.View.PlotHeight);
+    auto inView = [&](Extended x) {
+        const std::optional<Extended> y = sampleAt(t, x);
+        return y && *y >= e_.View.Ymin - margin && *y <= e_.View.Ymax + margin;
+    };
+    if (t.integral || inView(edge) || (edgeValue >= e_.View.Ymin && edgeValue <= e_.View.Ymax) || !inView(inside))
+        return;
+    // a runs from the sample, which lies in the view, towards the edge, which does not
+    Extended a = inside, c = edge, m = inside;
+    bisect(a, c, m, inView);
+    const std::optional<Extended> y = sampleAt(t, a);
+    if (!y || a == inside) return;
+    pen.lineTo(QPoint(e_.WorldToPixelX(a), e_.WorldToPixelY(*y)), exactAt(a, *y));
+}
+
+void TCartesianPlotter::edgeLine(Run& r, Extended at) {
+    int column = INT_MIN;
+    try {
+        column = e_.WorldToPixelX(at);
+    } catch (const std::exception&) {
+    }
+    if (column != r.lastLineColumn) DrawAsymptoteLine(at);
+    r.lastLineColumn = column;
+}
+
+// A point at a domain edge may lie far off the picture (1/x beside 0): its row is kept within
+// reach of the pixel range, off the picture all the same.
+int TCartesianPlotter::edgeRow(Extended value) const {
+    const Extended margin = 100 * e_.View.YRange;
+    return e_.WorldToPixelY(std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
+}
+
+QPointF TCartesianPlotter::edgeAt(Extended edge, Extended value) const {
+    const Extended margin = 100 * e_.View.YRange;
+    return exactAt(edge, std::clamp(value, e_.View.Ymin - margin, e_.View.Ymax + margin));
+}
+
+QPointF TCartesianPlotter::exactAt(Extended x, Extended y) const {
+    return QPointF(e_.View.ExactX(x), e_.View.ExactY(y));
 }
 
 Extended TCartesianPlotter::edgeBetween(Extended good, Extended bad) {

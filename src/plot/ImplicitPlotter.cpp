@@ -53,6 +53,7 @@ void TImplicitPlotter::PlotImplicitRelation(int slot) {
     int previousColumn = 0;
     Extended previousSlope = 0;
     QPoint pen(0, 0);
+    QPointF penF(0, 0);
     auto signClass = [](Extended s) { return s < 0; };
     for (Extended y = e_.View.Ymin; y < e_.View.Ymax; y += rowStep) {
         for (Extended x0 = e_.View.Xmin; x0 < e_.View.Xmax; x0 += startStep) {
@@ -67,9 +68,14 @@ void TImplicitPlotter::PlotImplicitRelation(int slot) {
                     if (std::abs(previousColumn - column) < 30 &&
                         signClass(r.slope) == signClass(previousSlope)) {
                         TPlotRenderer::TCurveHints smooth(e_, true);
-                        p.drawLine(pen, point);
+                        // antialiased through the exact roots, crisp through their pixels
+                        if (e_.Frame.options.antialiasedCurves)
+                            p.drawLine(penF, QPointF(e_.View.ExactX(r.x), e_.View.ExactY(y)));
+                        else
+                            p.drawLine(pen, point);
                     }
                     pen = point;
+                    penF = QPointF(e_.View.ExactX(r.x), e_.View.ExactY(y));
                     p.setPen(QPen(colour, 1));
                     p.drawPoint(point);
                     previousColumn = column;

@@ -27,16 +27,24 @@ void TParameterPlotter::run(int slot, Kind kind) {
         if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
     }
     TPlotRenderer::TCurveHints smooth(e_, true);
-    // Every sample is joined to the previous one: the whole curve is one polyline.
+    // Every sample is joined to the previous one: the whole curve is one polyline, through the
+    // whole pixels when crisp, through the exact points when antialiased.
+    const bool exact = e_.Frame.options.antialiasedCurves;
     QPolygon curve;
+    QPolygonF curveF;
     struct Flush {
         TPlotRenderer& e;
         QPolygon& curve;
+        QPolygonF& curveF;
         ~Flush() {
             if (curve.size() == 1) curve << curve.front();
-            e.strokeCurve(curve.constData(), static_cast<int>(curve.size()));
+            if (curveF.size() == 1) curveF << curveF.front();
+            if (!curveF.isEmpty())
+                e.strokeCurve(curveF.constData(), static_cast<int>(curveF.size()));
+            else
+                e.strokeCurve(curve.constData(), static_cast<int>(curve.size()));
         }
-    } flush{e_, curve};
+    } flush{e_, curve, curveF};
     // A step that is not positive, or too small to move t, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step);
     while (stepUsable && t <= e_.View.Tmax) {
@@ -59,7 +67,11 @@ void TParameterPlotter::run(int slot, Kind kind) {
                 y = a * std::sin(b);
             }
         }
-        curve << QPoint(e_.WorldToPixelX(x), e_.WorldToPixelY(y));
+        const QPoint pixel(e_.WorldToPixelX(x), e_.WorldToPixelY(y)); // fails where the crisp one would
+        if (exact)
+            curveF << QPointF(e_.View.ExactX(x), e_.View.ExactY(y));
+        else
+            curve << pixel;
         if (t + step == t) break; // the step no longer moves t
         t = t + step;
     }

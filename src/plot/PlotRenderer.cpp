@@ -5,12 +5,15 @@
 #include "CartesianPlotter.h"
 #include "FamilyFields.h"
 #include "CoordinateSetPlotter.h"
+#include "CurveRaster.h"
 #include "ContourPlotter.h"
 #include "ImplicitForms.h"
 #include "ImplicitPlotter.h"
 #include "Legend.h"
 #include "ParameterPlotter.h"
 #include "Shading.h"
+
+#include <QPaintEngine>
 
 #include <cmath>
 
@@ -73,8 +76,24 @@ template <class Point> void TPlotRenderer::strokeRuns(const Point* points, int c
 void TPlotRenderer::strokeCurve(const QPoint* points, int count) {
     strokeRuns(points, count);
 }
+
 void TPlotRenderer::strokeCurve(const QPointF* points, int count) {
-    strokeRuns(points, count);
+    if (count < 2) return;
+    const QPaintEngine* engine = painter_.paintEngine();
+    const bool onRaster = engine && engine->type() == QPaintEngine::Raster;
+    if (!smooth_ || !onRaster || painter_.pen().widthF() <= 1) {
+        // A document (SVG, PDF) gets the piece as one path through its exact points; so does a
+        // crisp or hairline raster curve, which the rasterizer draws cheaply in one go.
+        painter_.drawPolyline(points, count);
+        return;
+    }
+    // A wide antialiased curve on a raster picture is drawn by the curve raster, as one piece
+    // with its joins blended once, at a fraction of the general stroker's cost.
+    TCurveRaster raster(painter_);
+    if (raster.usable())
+        raster.stroke(points, count);
+    else
+        strokeRuns(points, count);
 }
 
 TPlotRenderer::TCurveHints::TCurveHints(TPlotRenderer& renderer, bool smooth)

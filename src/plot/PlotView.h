@@ -33,6 +33,10 @@ struct TPlotView {
     /// as an integer store of the value would fail.
     int WorldToPixelX(Extended x) const;
     int WorldToPixelY(Extended y) const;
+    /// The exact picture position of a world coordinate, of which WorldToPixelX/Y give the
+    /// nearest pixel: antialiased curves and documents are drawn through these.
+    double ExactX(Extended x) const { return static_cast<double>((x - Xmin) * PlotWidth / XRange); }
+    double ExactY(Extended y) const { return static_cast<double>(PlotHeight - (y - Ymin) * PlotHeight / YRange); }
     Extended PixelToWorldX(Extended px) const { return px * XRange / PlotWidth + Xmin; }
     Extended PixelToWorldY(Extended py) const { return (PlotHeight - py) * YRange / PlotHeight + Ymin; }
 

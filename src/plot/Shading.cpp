@@ -63,10 +63,12 @@ class TLatticeDots {
   private:
     void close() {
         if (!open_) return;
-        // Each dash is the square a dot covers: one pixel wide, centred on the lattice point.
+        // Each dash is the square a dot covers: one pixel wide, centred on the lattice point. A
+        // run is a whole number of dash periods long (its end is gap), so the dots fall on the
+        // lattice whether a reader starts the pattern again at each subpath or carries it on.
         const qreal x = spacing_ * column_ + offset_;
         path_.moveTo(x, spacing_ * first_ + offset_ - 0.5);
-        path_.lineTo(x, spacing_ * last_ + offset_ + 0.5);
+        path_.lineTo(x, spacing_ * last_ + offset_ - 0.5 + spacing_);
         open_ = false;
     }
     int spacing_, offset_;

@@ -91,6 +91,46 @@ TEST(CartesianPlot, CurvesReachTheirDomainEdgesAndOnlyGrowingOnesGetALine) {
     }
 }
 
+TEST(CartesianPlot, DerivedAndIntegralGraphsReachTheDomainEdgesOfTheirFunction) {
+    // A coarse step: the edges lie several pixels from the nearest samples.
+    struct Row {
+        const char* formula;
+        bool derived; // else the integral
+        std::vector<double> edges;
+        std::vector<bool> lines; // a dotted line at each edge: the values grow beyond the view
+    };
+    // A derived graph gets no line where it enters its domain; a running sum stays finite.
+    const std::vector<Row> rows = {
+        {"sqrt(25-x^2)", false, {-5}, {false}}, // at 5 the sum is far above the view
+        {"sqrt(25-x^2)", true, {-5, 5}, {false, true}},
+        {"sqrt(x)", false, {0}, {false}},
+        {"sqrt(x)", true, {0}, {false}},
+        {"sqrt(0-x)", true, {0}, {true}},
+    };
+    for (const Row& r : rows) {
+        PlotFixture f;
+        f.host.plotStep = "40";
+        f.settings.PlotDerived = r.derived;
+        f.settings.PlotIntegral = !r.derived;
+        f.plot(r.formula);
+        const QColor ink = f.engine->colour(r.derived ? f.settings.derivativeColour : f.settings.integralColour);
+        for (std::size_t k = 0; k < r.edges.size(); ++k) {
+            const int col = f.engine->WorldToPixelX(r.edges[k]);
+            // The curve runs to the edge, or off the view within a few pixels of it (a derivative
+            // growing without bound), not along a line to a far-off point.
+            int near = 0, lines = 0;
+            for (int dx = -3; dx <= 3; ++dx)
+                near += f.countInColumn(col + dx, ink);
+            for (int dx = -2; dx <= 2; ++dx)
+                lines += f.countInColumn(col + dx, f.asymptote());
+            const std::string what = std::string(r.formula) + (r.derived ? " derived" : " integral") + " at " +
+                                     std::to_string(r.edges[k]);
+            EXPECT_GT(near, r.derived ? 20 : 0) << what;
+            EXPECT_EQ(lines > 100, r.lines[k]) << what;
+        }
+    }
+}
+
 TEST(CartesianPlot, StrictRelationIsDashedAndNonStrictSolid) {
     auto gaps = [](const char* relation) {
         PlotFixture f;
@@ -278,7 +318,7 @@ TEST(Shading, EachGraphOnItsOwnLatticeAndOnePathPerGraphInVectors) {
         int spacing;
     };
     for (const Row& r : {Row{false, "y<=", {"x", "x+1"}, 5}, Row{false, "y>=", {"x", "x+1"}, 10},
-                         Row{true, "", {"x^2+y^2<49", "y<x"}, 10}}) {
+                         Row{false, "y<", {"x", "x+1"}, 5}, Row{true, "", {"x^2+y^2<49", "y<x"}, 10}}) {
         PlotFixture f;
         f.settings.ImplicitMode = r.implicit;
         f.host.relation = r.relation;
@@ -286,7 +326,7 @@ TEST(Shading, EachGraphOnItsOwnLatticeAndOnePathPerGraphInVectors) {
         // A corner where both relations hold: the first graph's dots stand on the lattice at the
         // picture's corner, the second graph's on a shifted one, so both colours show there.
         const QRect box = r.implicit ? QRect(440, 320, 60, 60)
-                                     : (std::string(r.relation) == "y<=" ? QRect(600, 500, 100, 60)
+                                     : (r.relation[1] == '<' ? QRect(600, 500, 100, 60)
                                                                          : QRect(100, 100, 100, 60));
         QImage img = f.engine->composedPicture();
         int first = 0, second = 0, firstOffLattice = 0;
@@ -307,6 +347,9 @@ TEST(Shading, EachGraphOnItsOwnLatticeAndOnePathPerGraphInVectors) {
         const QByteArray svg = pictureBytes(*f.engine, PictureFormat::Svg);
         EXPECT_LT(svg.size(), 150 * 1024) << r.formulas[0];
         EXPECT_EQ(svg.count("stroke-dasharray=\"1,"), 2) << r.formulas[0];
+        // A dashed boundary is two elements (dashes and gaps), not one per dash: the frame and
+        // axes take about a hundred groups, a boundary of 9-pixel dashes would add hundreds.
+        EXPECT_LT(svg.count("<g "), 150) << r.formulas[0];
     }
 }
 

@@ -381,18 +381,26 @@ TEST(Antialiasing, CurvesAreSmoothAtTheSamePixelsAndTheFrameStaysCrisp) {
 TEST(Antialiasing, AStraightLinesInkIsCentredOnItsTruePositionInEveryColumn) {
     // Shallow lines whose true rows fall between pixel rows. Antialiased, the ink of each column
     // is centred on the true row; crisp, it lies on the rounded row (up to half a pixel off).
+    // The parametric row is the same line drawn over t (the polar and parametric plotters).
     struct Row {
         const char* formula;
         double slope;
         int width;
         bool antialiased;
         double worst; // the largest distance allowed (antialiased) or expected (crisp)
+        bool parametric = false;
     };
     for (const Row& r : {Row{"x/7", 1.0 / 7, 1, true, 0.3}, Row{"0.3x+0.2", 0.3, 1, true, 0.3},
-                         Row{"x/7", 1.0 / 7, 3, true, 0.3}, Row{"x/7", 1.0 / 7, 1, false, 0.4}}) {
+                         Row{"x/7", 1.0 / 7, 3, true, 0.3}, Row{"x/7", 1.0 / 7, 1, false, 0.4},
+                         Row{"t,t/7", 1.0 / 7, 3, true, 0.3, true}, Row{"t,t/7", 1.0 / 7, 1, false, 0.4, true}}) {
         PlotFixture f;
         f.settings.graphLineThickness = r.width;
         f.engine->Options.antialiasedCurves = r.antialiased;
+        if (r.parametric) {
+            f.settings.ParametricMode = true;
+            f.host.fields[0] = "-12";
+            f.host.fields[1] = "12";
+        }
         f.plot(r.formula);
         const QImage img = f.engine->composedPicture();
         const TPlotView view = f.engine->currentView();

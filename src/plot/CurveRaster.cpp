@@ -1,0 +1,152 @@
+// TCurveRaster: wide antialiased curves drawn straight into a raster picture.
+#include "CurveRaster.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace kurvo {
+
+namespace {
+/// c x a + d x (255 - a), per channel, divided by 255 (two channels at a time).
+inline std::uint32_t mix(std::uint32_t c, std::uint32_t d, std::uint32_t a) {
+    const std::uint32_t b = 255 - a;
+    std::uint32_t rb = (c & 0x00ff00ffu) * a + (d & 0x00ff00ffu) * b;
+    std::uint32_t ag = ((c >> 8) & 0x00ff00ffu) * a + ((d >> 8) & 0x00ff00ffu) * b;
+    rb = (rb + ((rb >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8;
+    ag = (ag + ((ag >> 8) & 0x00ff00ffu) + 0x00800080u) >> 8;
+    return (rb & 0x00ff00ffu) | (ag & 0x00ff00ffu) << 8;
+}
+} // namespace
+
+TCurveRaster::TCurveRaster(QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = painter.device();
+    if (!engine || engine->type() != QPaintEngine::Raster || !device || device->devType() != QInternal::Image)
+        return;
+    auto* image = static_cast<QImage*>(device);
+    if (image->format() != QImage::Format_ARGB32_Premultiplied && image->format() != QImage::Format_RGB32) return;
+    const QPen& pen = painter.pen();
+    const QColor colour = pen.color();
+    if (painter.hasClipping() || painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+        pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern || colour.alpha() != 255 ||
+        pen.isCosmetic() || (pen.capStyle() != Qt::SquareCap && pen.capStyle() != Qt::RoundCap))
+        return;
+    const QTransform t = painter.deviceTransform();
+    if (t.type() > QTransform::TxScale || t.m11() != t.m22() || !(t.m11() > 0)) return;
+    toDevice_ = t;
+    halfWidth_ = pen.widthF() * t.m11() / 2;
+    if (!(halfWidth_ > 0)) return;
+    colour_ = 0xff000000u | (static_cast<std::uint32_t>(colour.red()) << 16) |
+              (static_cast<std::uint32_t>(colour.green()) << 8) | static_cast<std::uint32_t>(colour.blue());
+    width_ = image->width();
+    height_ = image->height();
+    // The painter has the picture to itself, so this neither copies it nor moves its pixels.
+    bits_ = image->bits();
+    bytesPerLine_ = image->bytesPerLine();
+    image_ = image;
+}
+
+void TCurveRaster::stroke(const QPointF* points, int count) {
+    if (!image_ || count < 1) return;
+    previous_ = Tile();
+    QPointF a = toDevice_.map(points[0]);
+    if (count == 1) segment(a, a);
+    for (int i = 1; i < count; ++i) {
+        const QPointF b = toDevice_.map(points[i]);
+        if (b != a || count == 2) segment(a, b);
+        a = b;
+    }
+}
+
+void TCurveRaster::segment(QPointF a, QPointF b) {
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double length = std::hypot(dx, dy);
+    if (!std::isfinite(length)) return;
+    const double ux = length > 0 ? dx / length : 1, uy = length > 0 ? dy / length : 0;
+    const double nx = -uy, ny = ux;
+    // A pixel centre is covered by how far it lies inside the rectangle widened by half a pixel:
+    // across the line within `across` of the axis, along it between `from` and `to`.
+    const double across = halfWidth_ + 0.5;
+    const double from = -halfWidth_ - 0.5, to = length + halfWidth_ + 0.5;
+    const double reach = halfWidth_ + 1;
+    const double top = std::min(a.y(), b.y()) - reach, bottom = std::max(a.y(), b.y()) + reach;
+    const int y0 = std::max(0, static_cast<int>(std::floor(top))),
+              y1 = std::min(height_ - 1, static_cast<int>(std::ceil(bottom)));
+    // Columns are found relative to a, like the distances.
+    const double left = std::min(0.0, dx) - reach, right = std::max(0.0, dx) + reach;
+    Tile& tile = current_;
+    tile.x0 = std::max(0, static_cast<int>(std::floor(a.x() + left)));
+    tile.y0 = y0;
+    tile.w = std::min(width_ - 1, static_cast<int>(std::ceil(a.x() + right))) - tile.x0 + 1;
+    tile.h = y1 - y0 + 1;
+    if (tile.w <= 0 || tile.h <= 0) return;
+    tile.cover.assign(static_cast<std::size_t>(tile.w) * static_cast<std::size_t>(tile.h), 0);
+    tile.spans.clear();
+    for (int y = y0; y <= y1; ++y) {
+        const double cy = y + 0.5 - a.y();
+        // The columns whose centres lie inside on this row: each of the two bands is an interval
+        // of x (the whole row when the band runs along it).
+        double xl = left, xr = right;
+        auto band = [&](double coefficient, double offset, double lo, double hi) {
+            // lo < coefficient * x + offset < hi
+            if (std::fabs(coefficient) < 1e-12) {
+                if (!(offset > lo && offset < hi)) xr = xl - 1;
+                return;
+            }
+            double p = (lo - offset) / coefficient, q = (hi - offset) / coefficient;
+            if (p > q) std::swap(p, q);
+            xl = std::max(xl, p);
+            xr = std::min(xr, q);
+        };
+        band(nx, cy * ny, -across, across);
+        band(ux, cy * uy, from, to);
+        if (xr < xl) continue;
+        // only centres strictly inside both bands have any coverage
+        const int c0 = std::max(tile.x0, static_cast<int>(std::floor(xl + a.x() - 0.5)) + 1);
+        const int c1 = std::min(tile.x0 + tile.w - 1, static_cast<int>(std::ceil(xr + a.x() - 0.5)) - 1);
+        if (c1 < c0) continue;
+        std::uint8_t* row = tile.cover.data() + static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(tile.w);
+        int first = INT_MAX, last = -1;
+        for (int c = c0; c <= c1; ++c) {
+            const double cx = c + 0.5 - a.x();
+            const double inAcross = across - std::fabs(cx * nx + cy * ny);
+            const double along = cx * ux + cy * uy;
+            const double inAlong = std::min(along - from, to - along);
+            const double cover = std::clamp(inAcross, 0.0, 1.0) * std::clamp(inAlong, 0.0, 1.0);
+            if (!(cover > 0)) continue;
+            row[c - tile.x0] = static_cast<std::uint8_t>(cover * 255 + 0.5);
+            first = std::min(first, c);
+            last = c;
+        }
+        if (last >= 0) tile.spans.push_back({y, first, last});
+    }
+    blend();
+    std::swap(current_, previous_);
+}
+
+void TCurveRaster::blend() {
+    // Where the segment before covered a pixel too, only the coverage beyond its own is added:
+    // blending alpha p and then (c - p) / (1 - p) gives alpha c, as one blend of the larger
+    // coverage would, so a join is not darker than the line.
+    const Tile& tile = current_;
+    const Tile& before = previous_;
+    for (const Span& span : tile.spans) {
+        const std::uint8_t* cover =
+            tile.cover.data() + static_cast<std::size_t>(span.row - tile.y0) * static_cast<std::size_t>(tile.w) - tile.x0;
+        auto* line = reinterpret_cast<std::uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(span.row) * bytesPerLine_);
+        for (int c = span.first; c <= span.last; ++c) {
+            const std::uint32_t a = cover[c];
+            if (a == 0) continue;
+            const std::uint32_t p = before.at(c, span.row);
+            if (a <= p) continue;
+            const std::uint32_t alpha = p == 0 ? a : ((a - p) * 255 + (255 - p) / 2) / (255 - p);
+            line[c] = alpha >= 255 ? colour_ : mix(colour_, line[c], alpha);
+        }
+    }
+}
+
+} // namespace kurvo
