@@ -24,7 +24,7 @@ class CoordsDelete : public AppTest {
     }
     void typePoints(const QString& labels, const QString& points) {
         action("CoordinateSets1")->trigger();
-        Tfcoords* d = form->coordsDialog();
+        Tfcoords* d = form->dialogs().coords();
         d->Edit1->setText(labels);
         d->Memo1->setPlainText(points);
         QTest::mouseClick(d->OKBtn, Qt::LeftButton);
@@ -42,7 +42,7 @@ TEST_F(CoordsDelete, FivePointsTypedThroughTheMenuArePlotted) {
     EXPECT_FALSE(action("Datasets")->isEnabled());
     formulaEdit()->setText("sin(x)");
     typePoints("time,height", "1,1\n2,4\n3,9\n4,16\n5,25\n");
-    Tfcoords* d = form->coordsDialog();
+    Tfcoords* d = form->dialogs().coords();
     EXPECT_EQ(d->windowTitle(), "Coordinates");
     EXPECT_FALSE(d->isModal());
     EXPECT_FALSE(d->isVisible()) << "OK hides the dialog";
@@ -70,7 +70,7 @@ TEST_F(CoordsDelete, ABadLineIsRefusedAndTheDialogStays) {
     typePoints("x,y", "1,2\n3 4\n");
     ASSERT_EQ(form->recordedMessages().size(), 1u);
     EXPECT_EQ(form->recordedMessages()[0].rfind("Line 2: \"3 4\"", 0), 0u) << form->recordedMessages()[0];
-    Tfcoords* d = form->coordsDialog();
+    Tfcoords* d = form->dialogs().coords();
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(d->Memo1->textCursor().selectedText(), "3 4") << "the bad line is selected";
     EXPECT_TRUE(store().empty());
@@ -80,9 +80,9 @@ TEST_F(CoordsDelete, ABadLineIsRefusedAndTheDialogStays) {
 TEST_F(CoordsDelete, DeleteOpensWithDeleteAllAndEmptiesTheDrawing) {
     open();
     formulaEdit()->setText("x");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     typePoints("a,b", "1,2\n");
-    Tfdelete* d = form->deleteDialog();
+    Tfdelete* d = form->dialogs().deletion();
     toolButton("Delete1")->click();
     EXPECT_TRUE(d->isVisible());
     EXPECT_FALSE(d->isModal());

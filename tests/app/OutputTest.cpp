@@ -119,7 +119,7 @@ TEST_F(OutputTest, PrintingToAPdfFileWritesItWholeAndLeavesNoTemporaryFile) {
 
 TEST_F(OutputTest, ThePrintFormAsksForAPercentageInStepsOfFive) {
     open();
-    TPrintForm* f = form->printForm();
+    TPrintForm* f = form->dialogs().printForm();
     EXPECT_EQ(f->windowTitle(), "Kurvo Print");
     EXPECT_EQ(f->percentage(), 100);
     EXPECT_EQ(f->Edit1->singleStep(), 5);
@@ -132,7 +132,7 @@ TEST_F(OutputTest, ThePrintFormAsksForAPercentageInStepsOfFive) {
 
 TEST_F(OutputTest, HelpCommandsAndF1OpenTheHelpWindow) {
     open();
-    THelpWindow* help = form->helpWindow();
+    THelpWindow* help = form->dialogs().help();
     EXPECT_FALSE(help->isVisible());
     QTest::keyClick(form.get(), Qt::Key_F1);
     EXPECT_TRUE(help->isVisible());
@@ -148,7 +148,7 @@ TEST_F(OutputTest, HelpCommandsAndF1OpenTheHelpWindow) {
 
 TEST_F(OutputTest, EveryHelpLinkAndPictureExists) {
     open();
-    QTextBrowser* browser = form->helpWindow()->browser();
+    QTextBrowser* browser = form->dialogs().help()->browser();
     QDirIterator pages(":/help", {"*.html"});
     int count = 0, pictures = 0;
     const QRegularExpression reference(R"re((href|src)="([^"#:]*)(#[^"]*)?")re");
@@ -184,10 +184,15 @@ TEST_F(OutputTest, EveryHelpLinkAndPictureExists) {
         browser->setSource(QUrl("qrc" + again.next()));
         all += browser->toPlainText() + "\n";
     }
-    for (auto it = form->mainMenu().actions().begin(); it != form->mainMenu().actions().end(); ++it) {
+    QList<QAction*> actions;
+    for (int c = 0; c < CommandCount; ++c)
+        actions << form->commands().action(static_cast<Command>(c));
+    for (int m = 0; m < MenuCount; ++m)
+        actions << form->commands().menu(static_cast<Menu>(m))->menuAction();
+    for (QAction* a : actions) {
         QString caption =
-            it.value()->text().remove('&').simplified().remove(" (Admin only)").remove("(Admin only)");
-        if (caption.isEmpty() || it.value()->isSeparator() || caption.startsWith("Type ") ||
+            a->text().remove('&').simplified().remove(" (Admin only)").remove("(Admin only)");
+        if (caption.isEmpty() || a->isSeparator() || caption.startsWith("Type ") ||
             caption == "Angle mode")
             continue;
         caption.replace("Tranformations", "Transformations")

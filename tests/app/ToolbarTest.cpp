@@ -84,8 +84,8 @@ TEST_F(AppTest, TheConfigurationDecidesWhichBarsAndControlsExist) {
         EXPECT_EQ(t.buttonBar != nullptr, row.buttonBar) << row.what;
         EXPECT_NE(t.rangeBar, nullptr) << row.what;
         EXPECT_NE(t.formulaBar, nullptr) << row.what;
-        EXPECT_EQ(form->hasField(TPlotHost::Field::TMin), row.tFields) << row.what;
-        EXPECT_EQ(form->hasPlotStepField(), row.plotStepField) << row.what;
+        EXPECT_EQ(form->plotHost().hasField(TPlotHost::Field::TMin), row.tFields) << row.what;
+        EXPECT_EQ(form->plotHost().hasPlotStepField(), row.plotStepField) << row.what;
         EXPECT_EQ(t.plotButton != nullptr, row.plotButton) << row.what;
         for (int n = 0; n < 43; ++n) {
             const bool button = toolbarItems()[static_cast<std::size_t>(n)].image >= 0;
@@ -184,7 +184,7 @@ TEST_F(AppTest, SaveToFileAppendsToTheModesPresetList) {
     EXPECT_EQ(formulaEdit()->text(), QString::fromUtf8("x³-2"));
 
     // The menu command does the same, into the list of the current mode.
-    form->Implicit1Click();
+    form->commands().action(Command::Implicit)->trigger();
     formulaEdit()->setText("x*y=2");
     action("Addformulatofile1")->trigger();
     EXPECT_EQ(data().readLines(datafile::ImplicitPresets).back(), "x*y=2");
