@@ -55,7 +55,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    dialogs_ = std::make_unique<TDialogSet>(editorHost(), *this);
+    editorHost_ = std::make_unique<TWindowHost>(*this);
+    dialogs_ = std::make_unique<TDialogSet>(*editorHost_, *this);
     buildPlotArea();
     commands_.build(*this, commandTable(), [this](const TCommandSpec& spec) {
         if (spec.idleOnly && guard_.busy()) return;

@@ -8,6 +8,7 @@
 #include "InputGuard.h"
 #include "PlotGestures.h"
 #include "PlotHost.h"
+#include "WindowHost.h"
 #include "SettingsRecord.h"
 #include "ToolbarSet.h"
 
@@ -33,7 +34,7 @@ class TPlotEngine;
 /// plotting engine and implements the engine's and the dialogs' hosts with its controls. Every
 /// command runs inside an error boundary that reports through a message box, so no exception
 /// reaches the event loop.
-class TMainForm : public QMainWindow, private TPlotHost, private TEditorHost {
+class TMainForm : public QMainWindow, private TPlotHost {
     Q_OBJECT
   public:
     enum class Messages { Show, Record };
@@ -65,13 +66,26 @@ class TMainForm : public QMainWindow, private TPlotHost, private TEditorHost {
     const std::filesystem::path& startFolder() const { return startFolder_; }
     int toolbarHeightOffset() const { return toolbarHeightOffset_; }
     TPlotHost& plotHost() { return *this; }
-    TEditorHost& editorHost() { return *this; }
+    TEditorHost& editorHost() { return *editorHost_; }
+    TDataSource& dataSource() { return data_; }
+    /// The alias list in effect: the lines the Plot action replaces aliases from.
+    std::vector<std::string>& aliases() { return aliases_; }
 
     /// Runs a handler, reporting any error in a message box.
     void runGuarded(const std::function<void()>& handler);
-    /// Runs an engine operation that draws: input held off, errors reported, the picture shown.
-    void runPlotting(const std::function<void()>& run) override;
-    void setFormulaFieldText(const std::string& text) override;
+    /// Runs an engine operation that draws: input held off while it runs, an error reported in a
+    /// message box, the plot area shown again afterwards. Inside a running plot it does nothing.
+    void runPlotting(const std::function<void()>& run);
+    void setFormulaFieldText(const std::string& text);
+    /// Replaces the formula field's drop-down items and sets its text.
+    void setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text);
+    /// Writes the view of the settings into the range fields.
+    void showViewInFields();
+    /// Sets every command's enabled and checked state and image from the settings.
+    void refreshCommands() { updateCommands(); }
+    /// Builds the toolbars again from `config` and draws every graph again; the graphs, the view,
+    /// the data sets, the mode and the formula field's text stay as they are.
+    void rebuildToolbars(const TToolbarConfig& config);
 
     /// Opens a graph file or imports a data-set file, as Open does once a file was chosen.
     void openFile(const std::filesystem::path& file);
@@ -107,28 +121,6 @@ class TMainForm : public QMainWindow, private TPlotHost, private TEditorHost {
     void beep() override;
     std::vector<std::string> aliasLines() const override { return aliases_; }
     std::optional<TFamilyFields> familyFields() const override;
-
-    // ---- TEditorHost -------------------------------------------------------------------------------------
-    TPlotEngine& plotEngine() override { return *engine_; }
-    TSettingsRecord& settingsRecord() override { return settings_; }
-    TDataSource& dataSource() override { return data_; }
-    std::string formulaFieldText() const override { return formulaText(); }
-    void setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) override;
-    void plotFormulaField() override { plot(); }
-    void plotFamily(const TFamily& family) override;
-    void replotAllGraphs() override;
-    void constantsChanged(const TConstantValues& before) override;
-    void showViewInFields() override;
-    void refreshCommands() override { updateCommands(); }
-    void setHintsShown(bool shown) override { guard_.setHintsShown(shown); }
-    void setPlotStepFieldValue(int plotStep) override;
-    void showInformation(const std::string& text) override { showMessage(text); }
-    bool askYesNo(const std::string& text) override { return askQuestion(text); }
-    void reportError(const std::exception& e) override { showError(e); }
-    std::vector<std::string> aliasListInEffect() const override { return aliases_; }
-    void setAliasListInEffect(std::vector<std::string> lines) override { aliases_ = std::move(lines); }
-    TToolbarConfig toolbarConfig() const override { return toolbars_.config(); }
-    void rebuildToolbars(const TToolbarConfig& config) override;
 
     // ---- assembly (MainForm.cpp) ------------------------------------------------------------------------
     void buildPlotArea();
@@ -177,6 +169,7 @@ class TMainForm : public QMainWindow, private TPlotHost, private TEditorHost {
     TPaintBox* paintBox_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
     std::unique_ptr<TPlotGestures> gestures_;
+    std::unique_ptr<TWindowHost> editorHost_;
     std::unique_ptr<TDialogSet> dialogs_;
     std::unique_ptr<QPrinter> printer_;
 

@@ -407,17 +407,6 @@ void TMainForm::setFormulaFieldItems(const std::vector<std::string>& items, cons
     box->setEditText(toQ(text));
 }
 
-void TMainForm::replotAllGraphs() {
-    plotting([&] { engine_->replotAll(); });
-}
-
-void TMainForm::constantsChanged(const TConstantValues& before) {
-    plotting([&] {
-        engine_->takeChangedConstants(before);
-        engine_->replotAll();
-    });
-}
-
 void TMainForm::showViewInFields() {
     using F = TToolbarSet::RangeField;
     const std::array<std::string, 6> texts = startup::rangeFieldTexts(settings_);
@@ -425,16 +414,8 @@ void TMainForm::showViewInFields() {
         if (QLineEdit* e = toolbars_.fields[f]) e->setText(toQ(texts[static_cast<std::size_t>(f)]));
 }
 
-void TMainForm::setPlotStepFieldValue(int plotStep) {
-    if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStep);
-}
-
 std::optional<TFamilyFields> TMainForm::familyFields() const {
     return dialogs_->families()->fields();
-}
-
-void TMainForm::plotFamily(const TFamily& family) {
-    plotting([&] { engine_->PlotFamily(family); });
 }
 
 void TMainForm::loadPresetList() {
@@ -618,7 +599,7 @@ void TMainForm::rebuildToolbars(const TToolbarConfig& config) {
     // Every graph is drawn again, at the size the plot area has below the new toolbars.
     if (engine_ && creationComplete_) {
         engine_->setPaintBoxSize(paintBox_->width(), paintBox_->height());
-        replotAllGraphs();
+        plotting([&] { engine_->replotAll(); });
     }
 }
 

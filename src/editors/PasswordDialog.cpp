@@ -79,7 +79,7 @@ void Tfpass::FormShow() {
 
 void Tfpass::Button1Click() {
     const std::string typed = utf8ToCp1252(Edit1->text().toStdString());
-    if (!adminPromptAccepts(typed, host_.settingsRecord().adminPassword)) {
+    if (!adminPromptAccepts(typed, host_.currentSettings().adminPassword)) {
         host_.showInformation(passwordmsg::Incorrect);
         Edit1->selectAll();
         Edit1->setFocus();

@@ -2,11 +2,9 @@
 // reflections, translation).
 #include "TransformDialog.h"
 
-#include "DataSetTransform.h"
 #include "DialogSupport.h"
 #include "EditorHost.h"
-#include "MirrorLine.h"
-#include "PlotEngine.h"
+#include "DocumentMarks.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -172,37 +170,25 @@ TransformationFields Tftrans::fields() const {
 
 void Tftrans::ApplyClick() {
     try {
-        TPlotEngine& engine = m_host.plotEngine();
-        TDataSetStore& store = engine.Document.DataSets;
-        TransformationRequest request = readTransformationFields(fields(), engine.Settings.DegreeMode);
+        const TransformationRequest request =
+            readTransformationFields(fields(), m_host.currentSettings().DegreeMode);
         if (!request.ok()) {
             m_host.showInformation(request.error);
             return;
         }
-        if (std::string error = firstSetError(store); !error.empty()) {
-            m_host.showInformation(error);
+        if (!hasFirstSetPoints(m_host.drawing())) {
+            m_host.showInformation(msg::NoDataPoints);
             return;
         }
-        // Once a transformation is asked for, only the first set is drawn, even when automatic
-        // y-scaling refuses the transformation itself.
-        store.setSingleSetOnly(true);
-        if (engine.Settings.AutoYScaling) {
+        if (m_host.currentSettings().AutoYScaling) {
             m_host.showInformation(msg::TransformWithAutoScaling);
             return;
         }
-        if (std::string error = transformFirstSet(store, *request.transformation); !error.empty()) {
+        std::optional<TMirrorLine> mirror;
+        if (request.mirror) mirror = TMirrorLine{request.mirror->vertical, request.mirror->slope, request.mirror->intercept};
+        // The mirror line is part of the drawing: every redraw and export shows it.
+        if (std::string error = m_host.transformFirstDataSet(*request.transformation, mirror); !error.empty())
             m_host.showInformation(error);
-            return;
-        }
-        m_host.replotAllGraphs();
-        if (request.mirror && !engine.PlotPicture.isNull()) {
-            QPainter painter(&engine.PlotPicture);
-            const TPlotView view = engine.currentView();
-            if (request.mirror->vertical)
-                drawVerticalMirrorLine(painter, view, request.mirror->intercept);
-            else
-                drawMirrorLine(painter, view, request.mirror->slope, request.mirror->intercept);
-        }
     } catch (const std::exception& e) {
         m_host.reportError(e);
     }

@@ -6,7 +6,9 @@
 #include "SettingsRecord.h"
 
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kurvo {
 
@@ -37,6 +39,21 @@ struct TGraphSlot {
     bool dashed() const { return Relation == 0 || Relation == 2; }
     /// The relation's solved branches are traced as y = f(x); otherwise F(x, y) = 0 is traced.
     bool drawnSolved() const;
+};
+
+/// A transformation's mirror line, y = slope·x + intercept, or x = intercept when vertical.
+struct TMirrorLine {
+    bool vertical = false;
+    long double slope = 0;
+    long double intercept = 0;
+};
+
+/// Points a transformation started from (or an image a later one replaced), drawn as marks in
+/// mark colour `colour` (mod 5).
+struct TTransformMarks {
+    std::vector<TDataPoint> points;
+    int colour = 0;
+    bool operator==(const TTransformMarks&) const = default;
 };
 
 /// The drawing: the settings record (view, modes, colours, constants), the graph slots with each
@@ -92,6 +109,17 @@ class TGraphDocument {
     /// The coordinates editor's axis-labels text "x,y" (an import's header line lands here); a fit
     /// to the data names the axes from it.
     std::string DataSetAxisLabels = "x,y";
+    /// What the transformations of the first data set passed through, oldest first: the starting
+    /// points and each image before the current one (the store holds the current points). Kept
+    /// until the data sets are deleted.
+    std::vector<TTransformMarks> TransformHistory;
+    /// The mirror line of the last transformation, when it was a reflection.
+    std::optional<TMirrorLine> Mirror;
+    /// Forgets the transformations' marks and mirror line (the data sets were deleted).
+    void clearTransformHistory() {
+        TransformHistory.clear();
+        Mirror.reset();
+    }
 };
 
 } // namespace kurvo

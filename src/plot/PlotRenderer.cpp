@@ -3,6 +3,7 @@
 
 #include "Axes.h"
 #include "CartesianPlotter.h"
+#include "DocumentMarks.h"
 #include "FamilyFields.h"
 #include "CoordinateSetPlotter.h"
 #include "ContourPlotter.h"
@@ -103,7 +104,7 @@ void TPlotRenderer::render() {
 
         // A paint that was not asked to plot draws the coordinate sets alone over the picture.
         if (!Frame.plotRequested) {
-            if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+            drawDataSetsAndMarks(*this);
             return;
         }
 
@@ -131,10 +132,10 @@ void TPlotRenderer::render() {
             }
         }
     } catch (...) {
-        if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+        drawDataSetsAndMarks(*this);
         throw;
     }
-    if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+    drawDataSetsAndMarks(*this);
 }
 
 void TPlotRenderer::setMemberConstants(int slot) {
