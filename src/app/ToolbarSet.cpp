@@ -149,7 +149,7 @@ void TToolbarSet::addItem(QToolBar* bar, int n, const ActionLookup& commands) {
     case TToolbarItem::Kind::PlotStep:
         plotStep = new QSpinBox(bar);
         plotStep->setFixedWidth(PlotStepWidth);
-        plotStep->setRange(128, 1000000);
+        plotStep->setRange(MinPlotStep, MaxPlotStep); // the range the environment dialog accepts
         plotStep->setSingleStep(128);
         plotStep->setValue(128);
         plotStep->setToolTip(hint);

@@ -1,6 +1,14 @@
 // Faults a new user met in the window: completion on Enter, declining the data folder, a plot after a
 // view change, the typed plot step, the caption, accessible names and the locale's separators.
 #include "AppTestSupport.h"
+#include "CoordsDialog.h"
+#include "EnvironmentDialog.h"
+#include "ConstantsDialog.h"
+
+#include <QFileDialog>
+
+#include <QApplication>
+#include "DataSaveDialog.h"
 
 #include "StartFolder.h"
 
@@ -85,8 +93,17 @@ TEST_F(AppTest, ATypedPlotStepIsUsed) {
     QTest::keyClicks(edit, "512");
     EXPECT_EQ(form->plotHost().plotStepFieldText(), "512");
     edit->selectAll();
-    QTest::keyClicks(edit, "50"); // below the field's least value: taken as 128
-    EXPECT_EQ(form->plotHost().plotStepFieldText(), "128");
+    QTest::keyClicks(edit, "20"); // below the least plot step: taken as 32
+    EXPECT_EQ(form->plotHost().plotStepFieldText(), "32");
+    // The field takes every plot step the environment dialog accepts, and shows the one in effect.
+    EXPECT_EQ(step->minimum(), MinPlotStep);
+    EXPECT_EQ(step->maximum(), MaxPlotStep);
+    form->editorHost().storeEnvironment([&] {
+        TEnvironmentValues v = environmentValues(form->settings());
+        v.plotStep = 500000;
+        return v;
+    }());
+    EXPECT_EQ(form->plotHost().plotStepFieldText(), "500000");
 }
 
 TEST_F(AppTest, CaptionHintsAndAccessibleNames) {
@@ -160,6 +177,30 @@ TEST_F(AppTest, TheWindowReadsTheLocalesDecimalSeparator) {
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(form->engine()->Document.ParsedFormulas[0], "(1.5*x)");
     EXPECT_EQ(form->engine()->Parsers.Translator.DecimalSeparator, ',');
+}
+
+TEST_F(AppTest, ADialogOpensAgainWhereItWasAndSaveAsDatasetIsOneWindow) {
+    open();
+    TDialogSet& d = form->dialogs();
+    const std::pair<Command, QWidget*> rows[] = {{Command::Constants, d.constants()},
+                                                 {Command::Environment, d.environment()},
+                                                 {Command::CoordinateSets, d.coords()}};
+    for (auto [c, dialog] : rows) {
+        form->commands().action(c)->trigger();
+        ASSERT_TRUE(dialog->isVisible());
+        dialog->move(dialog->pos() + QPoint(30, 20));
+        const QPoint where = dialog->pos();
+        dialog->hide();
+        form->commands().action(c)->trigger();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->pos(), where) << dialog->objectName().toStdString();
+        dialog->hide();
+    }
+    form->commands().action(Command::SaveDataset)->trigger();
+    TDataSaveDialog* save = form->dialogs().dataSave();
+    EXPECT_TRUE(save->isVisible());
+    EXPECT_FALSE(save->FormSaveDialog1->isWindow()); // the file panel is part of the dialog
+    EXPECT_TRUE(save->FormSaveDialog1->isVisible());
 }
 
 } // namespace
