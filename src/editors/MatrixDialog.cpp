@@ -2,6 +2,7 @@
 #include "MatrixDialog.h"
 
 #include "Cp1252.h"
+#include "DialogSupport.h"
 #include "EditorHost.h"
 #include "MatrixEntries.h"
 #include "PlotEngine.h"
@@ -94,9 +95,7 @@ Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host
 }
 
 void Tfmatrix::openDialog() {
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tfmatrix::OKBtnClick() {

@@ -67,9 +67,7 @@ void Tfpass::hideEvent(QHideEvent* event) {
 
 void Tfpass::ask() {
     if (isVisible()) FormShow();
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tfpass::FormShow() {

@@ -138,9 +138,7 @@ void Tfregression::openDialog() {
         hide();
         return;
     }
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tfregression::OKBtnClick() {

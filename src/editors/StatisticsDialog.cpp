@@ -82,9 +82,7 @@ void Tfstatistics::openDialog() {
         hide();
         return;
     }
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 } // namespace kurvo

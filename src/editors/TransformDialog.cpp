@@ -3,8 +3,8 @@
 #include "TransformDialog.h"
 
 #include "DialogSupport.h"
-#include "EditorHost.h"
 #include "DocumentMarks.h"
+#include "EditorHost.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -73,6 +73,30 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
         connect(button, &QRadioButton::clicked, this, [this, kind = kind] { RadioButtonClick(kind); });
     }
 
+    QGridLayout* grid = buildFieldGrid();
+
+    Apply = new QPushButton("&Apply", this);
+    Apply->setObjectName("Apply");
+    Apply->setDefault(true);
+    Apply->setAccessibleName("Apply");
+    Button1 = new QPushButton("Close", this);
+    Button1->setObjectName("Button1");
+    Button1->setAccessibleName("Close");
+    connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Apply);
+    buttons->addWidget(Button1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    RadioButton1->setChecked(true);
+    RadioButtonClick(TransformKind::Rotation);
+}
+
+QGridLayout* Tftrans::buildFieldGrid() {
     auto* grid = new QGridLayout;
     int row = 0;
     grid->addWidget(RadioButton1, row++, 0, 1, 2);
@@ -106,34 +130,13 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
     grid->addWidget(RadioButton6, row, 0, Qt::AlignTop);
     grid->addWidget(Memo1, row++, 1);
     Memo1->setAccessibleName("Translation shift"); // the radio button is "Translation"
-
-    Apply = new QPushButton("&Apply", this);
-    Apply->setObjectName("Apply");
-    Apply->setDefault(true);
-    Apply->setAccessibleName("Apply");
-    Button1 = new QPushButton("Close", this);
-    Button1->setObjectName("Button1");
-    Button1->setAccessibleName("Close");
-    connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Apply);
-    buttons->addWidget(Button1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    RadioButton1->setChecked(true);
-    RadioButtonClick(TransformKind::Rotation);
+    return grid;
 }
 
 void Tftrans::openDialog() {
     RadioButton1->setChecked(true);
     RadioButtonClick(TransformKind::Rotation);
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tftrans::RadioButtonClick(TransformKind kind) {
