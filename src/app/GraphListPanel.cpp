@@ -92,8 +92,10 @@ class TFormulaDelegate : public QStyledItemDelegate {
 
 } // namespace
 
-TGraphListPanel::TGraphListPanel(TEditorHost& host, QWidget* plotArea, QWidget* parent)
-    : QDockWidget(QStringLiteral("Graph list"), parent), host_(host), plotArea_(plotArea) {
+TGraphListPanel::TGraphListPanel(TEditorHost& host, EngineSource engine, Plotting runPlotting, QWidget* plotArea,
+                                 QWidget* parent)
+    : QDockWidget(QStringLiteral("Graph list"), parent), host_(host), engine_(std::move(engine)),
+      runPlotting_(std::move(runPlotting)), plotArea_(plotArea) {
     setObjectName(QStringLiteral("GraphList"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -128,7 +130,7 @@ TGraphListPanel::TGraphListPanel(TEditorHost& host, QWidget* plotArea, QWidget* 
     toggleViewAction()->setToolTip(QStringLiteral("Show the list of graphs"));
 
     if (plotArea_) plotArea_->installEventFilter(this);
-    setVisible(host_.plotEngine().Options.showGraphList);
+    setVisible(engine_().Options.showGraphList);
     refresh();
 }
 
@@ -139,12 +141,12 @@ void TGraphListPanel::addMenuItems(QMenu& menu) {
     legendAction_->setObjectName(QStringLiteral("ShowLegend1"));
     legendAction_->setToolTip(QStringLiteral("Name each graph's formula in a box on the plot"));
     legendAction_->setCheckable(true);
-    legendAction_->setChecked(host_.plotEngine().Options.showLegend);
+    legendAction_->setChecked(engine_().Options.showLegend);
     connect(legendAction_, &QAction::triggered, this, [this](bool shown) { setLegendShown(shown); });
 }
 
 std::vector<TGraphEntry> TGraphListPanel::currentEntries() const {
-    TPlotEngine& engine = host_.plotEngine();
+    TPlotEngine& engine = engine_();
     return graphEntries(engine.Document, engine.Host.relationText());
 }
 
@@ -164,7 +166,7 @@ void TGraphListPanel::refresh() {
     updating_ = true;
     list_->clear();
     shown_ = std::move(entries);
-    const TSettingsRecord& s = host_.settingsRecord();
+    const TSettingsRecord& s = host_.currentSettings();
     for (const TGraphEntry& entry : shown_) {
         auto* item = new QListWidgetItem(swatch(entry), toQ(entryText(entry)), list_);
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
@@ -201,7 +203,7 @@ void TGraphListPanel::deleteSelected() {
     const int slot = selectedSlot();
     if (slot < 0) return;
     const int row = list_->currentRow();
-    host_.runPlotting([&] { deleteGraph(host_.plotEngine(), slot); });
+    runPlotting_([&] { deleteGraph(engine_(), slot); });
     host_.refreshCommands();
     refresh();
     // The next row (or the new last one) is selected, so Delete can be pressed again.
@@ -218,7 +220,7 @@ void TGraphListPanel::editRow(int row, const QString& text) {
     const int slot = shown_[static_cast<std::size_t>(row)].slot;
     const std::string formula = utf8ToCp1252(text.trimmed().toStdString());
     if (formula == shown_[static_cast<std::size_t>(row)].formula) return;
-    host_.runPlotting([&] { editGraph(host_.plotEngine(), slot, formula); });
+    runPlotting_([&] { editGraph(engine_(), slot, formula); });
     host_.refreshCommands();
     refresh();
 }
@@ -226,12 +228,12 @@ void TGraphListPanel::editRow(int row, const QString& text) {
 void TGraphListPanel::setRowShown(int row, bool shown) {
     if (row < 0 || row >= static_cast<int>(shown_.size())) return;
     const int slot = shown_[static_cast<std::size_t>(row)].slot;
-    host_.runPlotting([&] { setGraphHidden(host_.plotEngine(), slot, !shown); });
+    runPlotting_([&] { setGraphHidden(engine_(), slot, !shown); });
     refresh();
 }
 
 void TGraphListPanel::setLegendShown(bool shown) {
-    TPlotEngine& engine = host_.plotEngine();
+    TPlotEngine& engine = engine_();
     TExtensionSettings options = engine.Options;
     options.showLegend = shown;
     try {
@@ -243,11 +245,11 @@ void TGraphListPanel::setLegendShown(bool shown) {
     }
     engine.Options.showLegend = shown;
     if (legendAction_) legendAction_->setChecked(shown);
-    host_.runPlotting([&] { engine.replotAll(); });
+    runPlotting_([&] { engine.replotAll(); });
 }
 
 void TGraphListPanel::rememberShown(bool shown) {
-    TPlotEngine& engine = host_.plotEngine();
+    TPlotEngine& engine = engine_();
     TExtensionSettings options = engine.Options;
     options.showGraphList = shown;
     try {

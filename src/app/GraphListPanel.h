@@ -5,6 +5,7 @@
 
 #include <QDockWidget>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -16,17 +17,22 @@ class QPushButton;
 namespace kurvo {
 
 class TEditorHost;
+class TPlotEngine;
 
 /// One row per graph of the drawing, in slot order: the formula as typed, a swatch of the colour it
 /// is drawn in and a check box that shows or hides it; a family is one row with its member count.
 /// Selecting a row puts its formula into the formula field; "Delete graph" (or the Delete key)
 /// removes the selected graph; editing a row (double-click or F2) plots the new formula in the
 /// graph's slot. The list follows the drawing: every change of it repaints the plot area, which the
-/// panel watches. It talks to the window only through the editors' host.
+/// panel watches. It is a part of the window: it acts on the window's engine through the window's
+/// plotting boundary (`runPlotting`), and asks the rest of the editors' host.
 class TGraphListPanel : public QDockWidget {
     Q_OBJECT
   public:
-    TGraphListPanel(TEditorHost& host, QWidget* plotArea, QWidget* parent = nullptr);
+    using EngineSource = std::function<TPlotEngine&()>;
+    using Plotting = std::function<void(const std::function<void()>&)>;
+    TGraphListPanel(TEditorHost& host, EngineSource engine, Plotting runPlotting, QWidget* plotArea,
+                    QWidget* parent = nullptr);
 
     /// Adds the two checkable commands "Graph list" (this panel) and "Show legend" to a menu. Both
     /// are remembered in the data folder's INI file.
@@ -58,6 +64,8 @@ class TGraphListPanel : public QDockWidget {
     std::vector<TGraphEntry> currentEntries() const;
 
     TEditorHost& host_;
+    EngineSource engine_;
+    Plotting runPlotting_;
     QWidget* plotArea_;
     QListWidget* list_;
     QPushButton* deleteButton_;

@@ -64,4 +64,18 @@ class TBusyScope {
     TInputGuard& guard_;
 };
 
+/// Lets input through for one scope (a modal dialog or message box waits for the user), and stops
+/// it again at the end of the scope when it was stopped before.
+class TSuspendScope {
+  public:
+    explicit TSuspendScope(TInputGuard& g) : guard_(g), wasSuspended_(g.suspend()) {}
+    ~TSuspendScope() { guard_.resume(wasSuspended_); }
+    TSuspendScope(const TSuspendScope&) = delete;
+    TSuspendScope& operator=(const TSuspendScope&) = delete;
+
+  private:
+    TInputGuard& guard_;
+    bool wasSuspended_;
+};
+
 } // namespace kurvo

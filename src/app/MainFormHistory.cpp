@@ -5,6 +5,7 @@
 #include "Cp1252.h"
 #include "GraphFileApply.h"
 #include "PaintBox.h"
+#include "PlotGestures.h"
 #include "PlotEngine.h"
 
 #include <QAction>
@@ -22,21 +23,6 @@ QString fromCp1252(const std::string& text) {
 }
 } // namespace
 
-void TMainForm::connectHistoryCommands() {
-    const std::pair<const char*, QList<QKeySequence>> commands[] = {
-        {"Undo1", {QKeySequence(Qt::CTRL | Qt::Key_Z)}},
-        {"Redo1", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}},
-    };
-    for (const auto& [name, keys] : commands) {
-        QAction* a = menu_.action(name);
-        a->setShortcuts(keys);
-        // The window's shortcut: a focused text field takes Ctrl+Z for its own text first.
-        a->setShortcutContext(Qt::WindowShortcut);
-        const bool redo = QString(name) == "Redo1";
-        connect(a, &QAction::triggered, this, [this, redo] { stepHistory(redo); });
-    }
-}
-
 void TMainForm::stepHistory(bool redo) {
     if (!engine_ || guard_.busy()) return;
     const TPlotMode mode = TPlotMode::of(settings_);
@@ -53,8 +39,8 @@ void TMainForm::stepHistory(bool redo) {
     } else {
         updateCommands();
     }
-    runPlotting([&] { engine_->replotAll(); });
-    updatePlotCursor();
+    plotting([&] { engine_->replotAll(); });
+    gestures_->updateCursor();
 }
 
 void TMainForm::updateHistoryCommands() {
@@ -65,14 +51,16 @@ void TMainForm::updateHistoryCommands() {
     const std::string redo = history.redoDescription();
     const QString undoHint = undo.empty() ? QString("Nothing to undo") : "Undo " + fromCp1252(undo);
     const QString redoHint = redo.empty() ? QString("Nothing to redo") : "Redo " + fromCp1252(redo);
-    for (const char* name : {"Undo1", "Undolastaction1"}) {
-        QAction* a = menu_.action(name);
+    for (const Command c : {Command::Undo, Command::UndoLastAction}) {
+        QAction* a = commands_.action(c);
+        if (!a) continue;
         // The pop-up menu's item stays as it always was (with nothing to undo it does nothing).
-        if (QString(name) == "Undo1") a->setEnabled(!undo.empty());
+        if (c == Command::Undo) a->setEnabled(!undo.empty());
         a->setToolTip(undoHint);
         a->setStatusTip(undoHint);
     }
-    QAction* r = menu_.action("Redo1");
+    QAction* r = commands_.action(Command::Redo);
+    if (!r) return;
     r->setEnabled(!redo.empty());
     r->setToolTip(redoHint);
     r->setStatusTip(redoHint);
@@ -95,13 +83,15 @@ bool TMainForm::saveChangesFirst() {
     if (recordMessages_) {
         recorded_.push_back(question);
     } else {
-        QMessageBox box(QMessageBox::Question, caption(), QString::fromStdString(question),
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Kurvo32"), QString::fromStdString(question),
                         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Save);
         box.setAccessibleName("Save changes to the drawing");
-        const bool suspended = guard_.suspend();
-        const int chosen = box.exec();
-        guard_.resume(suspended);
+        int chosen = QMessageBox::Cancel;
+        {
+            TSuspendScope input(guard_);
+            chosen = box.exec();
+        }
         answer = chosen == QMessageBox::Save      ? TSaveAnswer::Save
                  : chosen == QMessageBox::Discard ? TSaveAnswer::Discard
                                                   : TSaveAnswer::Cancel;
@@ -112,7 +102,7 @@ bool TMainForm::saveChangesFirst() {
     if (!file.empty())
         saveGraphFileAs(file);
     else if (!recordMessages_)
-        SaveasKurvoFile1Click(); // a recorded run asks for no file name: nothing is saved
+        saveGraphFile(); // a recorded run asks for no file name: nothing is saved
     // Saved only when the drawing is no longer changed: a cancelled or failed save keeps it open.
     return !engine_->History.isModified();
 }

@@ -39,49 +39,49 @@ const std::array<TToolbarItem, TToolbarConfig::ItemCount>& toolbarItems() {
     using B = TToolbarItem::Bar;
     using K = TToolbarItem::Kind;
     static const std::array<TToolbarItem, TToolbarConfig::ItemCount> items{{
-        {"Open file", B::Button, K::Push, 0, "Open File", "Open1"},
-        {"Print graph", B::Button, K::Push, 1, "Print graph", "Print"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Delete graphs", B::Button, K::Push, 2, "Clear graphs", "Delete1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Cartesian mode", B::Button, K::Grouped, 3, "Cartesian mode", "Cart1"},
-        {"Polar mode", B::Button, K::Grouped, 4, "Polar mode", "Polar1"},
-        {"Implicit mode", B::Button, K::Grouped, 5, "Implicit mode", "Implicit1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Parametric switch", B::Button, K::Push, 6, "Parametric switch", "Parametric1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Matrix transformations", B::Button, K::Push, 7, "Open matrix transformations dialog", "Matrix1"},
-        {"Descriptive transformations", B::Button, K::Push, 8, "Open descriptive transformations dialog", "Transforms1"},
-        {"Plot coordinates", B::Button, K::Push, 9, "Plot points on the graph", "CoordinateSets1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Angle mode", B::Button, K::Push, 10, "Choose angle mode (Degrees/Radians)", "AngleMode"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Plot step field", B::Button, K::PlotStep, -1, "Set the plotting step", ""},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Zoom out", B::Button, K::Push, 11, "Zoom out", "Zoomout1"},
-        {"Zoom in", B::Button, K::AllUp, 12, "Drag zoom in", "Zoomin1"},
-        {"Move graph", B::Button, K::AllUp, 13, "Move graph by dragging", "Movegraph1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Constants", B::Button, K::Push, 14, "Open constants dialog", "Constants1"},
-        {"Families", B::Button, K::Push, 15, "Open families dialog", "Families1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Graph coordinates", B::Button, K::Check, 16, "Show coordinate info on status bar", "ShowCoordinateInfo1"},
-        {"Tangent to graph", B::Button, K::Check, 17, "Show the tangent to the graph", "ShowTangent1"},
-        {"Separator", B::Button, K::Divider, -1, "", ""},
-        {"Plot derivative", B::Button, K::Check, 18, "Plot the derivative function", "PlotDerivedFunction1"},
-        {"Plot integral", B::Button, K::Check, 19, "Plot the integral function", "PlotIntegralFunction1"},
-        {"t min field", B::Range, K::Field, -1, "Type the minimum value for t (Polar/Parametric modes only)", ""},
-        {"t max field", B::Range, K::Field, -1, "Type the maximum value for t (Polar/Parametric modes only)", ""},
-        {"Separator", B::Range, K::Divider, -1, "", ""},
-        {"Auto scaling", B::Range, K::Check, 20, "Automatic y-scaling", "Automaticyscaling1"},
-        {"Square graph", B::Range, K::Push, 21, "Square the graph", "Square1"},
-        {"Separator", B::Formula, K::Divider, -1, "", ""},
-        {"Plot Graph", B::Formula, K::PlotButton, -1, "Plot the graphs", "Plot"},
-        {"Separator", B::Formula, K::Divider, -1, "", ""},
-        {"Save to file", B::Formula, K::Push, 22, "Save the current formula to the preset menu", "Addformulatofile1"},
-        {"Separator", B::Formula, K::Divider, -1, "", ""},
-        {"x squared", B::Formula, K::Push, 23, "Type the \xC2\xB2 symbol", "TypeSquared"},
-        {"x cubed", B::Formula, K::Push, 24, "Type the \xC2\xB3 symbol", "TypeCubed"},
+        {"Open file", B::Button, K::Push, 0, "Open File", Command::Open},
+        {"Print graph", B::Button, K::Push, 1, "Print graph", Command::Print},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Delete graphs", B::Button, K::Push, 2, "Clear graphs", Command::DeleteGraphs},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Cartesian mode", B::Button, K::Grouped, 3, "Cartesian mode", Command::Cartesian},
+        {"Polar mode", B::Button, K::Grouped, 4, "Polar mode", Command::Polar},
+        {"Implicit mode", B::Button, K::Grouped, 5, "Implicit mode", Command::Implicit},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Parametric switch", B::Button, K::Push, 6, "Parametric switch", Command::Parametric},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Matrix transformations", B::Button, K::Push, 7, "Open matrix transformations dialog", Command::MatrixTransformations},
+        {"Descriptive transformations", B::Button, K::Push, 8, "Open descriptive transformations dialog", Command::Transformations},
+        {"Plot coordinates", B::Button, K::Push, 9, "Plot points on the graph", Command::CoordinateSets},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Angle mode", B::Button, K::Push, 10, "Choose angle mode (Degrees/Radians)", Command::AngleMode},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Plot step field", B::Button, K::PlotStep, -1, "Set the plotting step", Command::None},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Zoom out", B::Button, K::Push, 11, "Zoom out", Command::ZoomOut},
+        {"Zoom in", B::Button, K::AllUp, 12, "Drag zoom in", Command::ZoomIn},
+        {"Move graph", B::Button, K::AllUp, 13, "Move graph by dragging", Command::MoveGraph},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Constants", B::Button, K::Push, 14, "Open constants dialog", Command::Constants},
+        {"Families", B::Button, K::Push, 15, "Open families dialog", Command::Families},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Graph coordinates", B::Button, K::Check, 16, "Show coordinate info on status bar", Command::ShowCoordinateInfo},
+        {"Tangent to graph", B::Button, K::Check, 17, "Show the tangent to the graph", Command::ShowTangent},
+        {"Separator", B::Button, K::Divider, -1, "", Command::None},
+        {"Plot derivative", B::Button, K::Check, 18, "Plot the derivative function", Command::PlotDerived},
+        {"Plot integral", B::Button, K::Check, 19, "Plot the integral function", Command::PlotIntegral},
+        {"t min field", B::Range, K::Field, -1, "Type the minimum value for t (Polar/Parametric modes only)", Command::None},
+        {"t max field", B::Range, K::Field, -1, "Type the maximum value for t (Polar/Parametric modes only)", Command::None},
+        {"Separator", B::Range, K::Divider, -1, "", Command::None},
+        {"Auto scaling", B::Range, K::Check, 20, "Automatic y-scaling", Command::AutoYScaling},
+        {"Square graph", B::Range, K::Push, 21, "Square the graph", Command::SquareAxes},
+        {"Separator", B::Formula, K::Divider, -1, "", Command::None},
+        {"Plot Graph", B::Formula, K::PlotButton, -1, "Plot the graphs", Command::Plot},
+        {"Separator", B::Formula, K::Divider, -1, "", Command::None},
+        {"Save to file", B::Formula, K::Push, 22, "Save the current formula to the preset menu", Command::AddFormulaToFile},
+        {"Separator", B::Formula, K::Divider, -1, "", Command::None},
+        {"x squared", B::Formula, K::Push, 23, "Type the \xC2\xB2 symbol", Command::TypeSquared},
+        {"x cubed", B::Formula, K::Push, 24, "Type the \xC2\xB3 symbol", Command::TypeCubed},
     }};
     return items;
 }
@@ -149,7 +149,7 @@ void TToolbarSet::addItem(QToolBar* bar, int n, const ActionLookup& commands) {
     case TToolbarItem::Kind::PlotStep:
         plotStep = new QSpinBox(bar);
         plotStep->setFixedWidth(PlotStepWidth);
-        plotStep->setRange(128, 1000000);
+        plotStep->setRange(MinPlotStep, MaxPlotStep); // the range the environment dialog accepts
         plotStep->setSingleStep(128);
         plotStep->setValue(128);
         plotStep->setToolTip(hint);
@@ -180,11 +180,6 @@ void TToolbarSet::addItem(QToolBar* bar, int n, const ActionLookup& commands) {
         // The button is a view of its command's action: the action carries the icon, the hint and
         // the enabled and checked states, so menu item and button can never disagree.
         if (QAction* a = commands(it.command)) {
-            if (a->property("image").isNull()) {
-                a->setIcon(buttonImage(it.image));
-                a->setProperty("image", it.image);
-            }
-            if (it.kind != TToolbarItem::Kind::Push) a->setCheckable(true);
             b->setDefaultAction(a);
             b->setToolTip(hint);
             b->setProperty("image", a->property("image"));

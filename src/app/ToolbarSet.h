@@ -1,6 +1,7 @@
 // TToolbarSet: the three toolbars built at run time from the toolbar configuration.
 #pragma once
 
+#include "Commands.h"
 #include "ToolbarConfig.h"
 
 #include <QString>
@@ -29,7 +30,7 @@ struct TToolbarItem {
     Kind kind;
     int image; ///< -1 for none
     const char* hint;
-    const char* command; ///< the name of the command (menu action) the button shares, or ""
+    Command command; ///< the command (menu action) the button shares, or Command::None
 };
 
 /// Toolbar item numbers that other code refers to.
@@ -56,8 +57,8 @@ class TToolbarSet {
     static constexpr int ButtonWidth = 25, ButtonHeight = 24, DividerWidth = 8, RangeFieldWidth = 65;
     static constexpr int PlotStepWidth = 60, RelationBoxWidth = 49, PlotButtonWidth = 73;
 
-    /// Finds the action of a command by name; buttons share the action of their command.
-    using ActionLookup = std::function<QAction*(const char* name)>;
+    /// Finds the action of a command; buttons share the action of their command.
+    using ActionLookup = std::function<QAction*(Command)>;
 
     /// Destroys the toolbars that exist, then builds them from `config` into `window`. Each command
     /// button shows the action of its command, so its icon, hint, enabled and checked state are the

@@ -47,7 +47,7 @@ void Tfalias::showEvent(QShowEvent* event) {
 }
 
 void Tfalias::FormShow() {
-    mode_ = host_.settingsRecord();
+    mode_ = host_.currentSettings();
     fileName_ = aliasListName(mode_);
     Memo1->clear();
     try {
@@ -66,7 +66,7 @@ void Tfalias::FormShow() {
 
 void Tfalias::OKBtnClick() {
     const std::vector<std::string> lines = splitLines(utf8ToCp1252(Memo1->toPlainText().toStdString()));
-    if (auto error = checkAliasList(lines, mode_, host_.plotEngine().Parsers.Translator)) {
+    if (auto error = checkAliasList(lines, mode_, host_.formulaTranslator())) {
         host_.showInformation(aliasListErrorMessage(*error));
         // The line at fault is selected, ready to be put right.
         QTextCursor at(Memo1->document()->findBlockByNumber(static_cast<int>(error->line) - 1));

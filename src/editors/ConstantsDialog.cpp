@@ -44,7 +44,7 @@ void Tfconstant::FormCreate() {
 }
 
 void Tfconstant::showConstants() {
-    const TSettingsRecord& settings = host_.settingsRecord();
+    const TSettingsRecord& settings = host_.currentSettings();
     const TConstantTexts texts = constantFieldTexts(settings);
     for (std::size_t k = 0; k < ConstantCount; ++k)
         Edit[k]->setText(fromCp1252(texts[k]));
@@ -53,7 +53,7 @@ void Tfconstant::showConstants() {
 
 void Tfconstant::showEvent(QShowEvent* event) {
     // Typed but unconfirmed text stays, unless the constants were changed elsewhere meanwhile.
-    if (host_.settingsRecord().ConstantValues != shownValues_) showConstants();
+    if (host_.currentSettings().ConstantValues != shownValues_) showConstants();
     QDialog::showEvent(event);
 }
 
@@ -61,10 +61,7 @@ void Tfconstant::OKBtnClick() {
     TConstantTexts typed;
     for (std::size_t k = 0; k < ConstantCount; ++k)
         typed[k] = toCp1252(Edit[k]->text());
-    TSettingsRecord& settings = host_.settingsRecord();
-    const TConstantValues before = settings.ConstantValues;
-    const TConstantsEdit edit =
-        applyConstantFields(settings, typed, host_.plotEngine().Parsers.Translator.DecimalSeparator);
+    const TConstantsEdit edit = host_.applyConstants(typed);
     for (std::size_t k = 0; k < ConstantCount; ++k)
         Edit[k]->setText(fromCp1252(edit.texts[k]));
     if (!edit.ok()) {
@@ -74,9 +71,8 @@ void Tfconstant::OKBtnClick() {
         bad->selectAll();
         return;
     }
-    shownValues_ = settings.ConstantValues;
+    shownValues_ = host_.currentSettings().ConstantValues;
     hide();
-    if (settings.ConstantValues != before) host_.constantsChanged(before);
 }
 
 void Tfconstant::CancelBtnClick() {

@@ -23,7 +23,7 @@ Tfcoords::Tfcoords(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
-    shownLabels_ = host_.plotEngine().Document.DataSetAxisLabels;
+    shownLabels_ = host_.drawing().DataSetAxisLabels;
     Edit1->setText(fromCp1252(shownLabels_));
 
     Memo1 = new QPlainTextEdit(this);
@@ -62,7 +62,7 @@ Tfcoords::Tfcoords(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(
 
 void Tfcoords::showEvent(QShowEvent* event) {
     // Typed but unused labels stay, unless an import has put its header there meanwhile.
-    const std::string& labels = host_.plotEngine().Document.DataSetAxisLabels;
+    const std::string& labels = host_.drawing().DataSetAxisLabels;
     if (labels != shownLabels_) {
         shownLabels_ = labels;
         Edit1->setText(fromCp1252(labels));
@@ -78,21 +78,15 @@ void Tfcoords::OKBtnClick() {
         lines.push_back(std::move(text));
     }
     const std::string labels = toCp1252(Edit1->text());
-    bool ran = false;
-    TTypedSet added;
-    host_.runPlotting([&] {
-        ran = true;
-        added = addTypedDataSet(host_.plotEngine(), labels, lines);
-    });
-    if (!ran) return; // a plot is running: the dialog stays as it is
-    if (!added.error.empty()) {
-        host_.showInformation(added.error);
-        if (added.errorLine > 0) selectLine(added.errorLine);
+    const std::optional<TTypedSet> added = host_.addDataSet(labels, lines);
+    if (!added) return; // a plot is running: the dialog stays as it is
+    if (!added->error.empty()) {
+        host_.showInformation(added->error);
+        if (added->errorLine > 0) selectLine(added->errorLine);
         return;
     }
     shownLabels_ = labels;
     hide();
-    host_.refreshCommands(); // the data-set commands are there now
 }
 
 void Tfcoords::selectLine(std::size_t line) {

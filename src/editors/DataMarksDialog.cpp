@@ -85,7 +85,7 @@ void TDataMks::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     // The button of the kind in effect is shown pressed.
-    const int kind = host_.settingsRecord().MarkType;
+    const int kind = host_.currentSettings().MarkType;
     if (QAbstractButton* b = group_->button(kind)) {
         b->setChecked(true);
         b->setFocus();
@@ -94,10 +94,9 @@ void TDataMks::showEvent(QShowEvent* event) {
 
 void TDataMks::SpeedButtonClick(int markType) {
     if (markType < 1 || markType > MarkKindCount) return;
-    host_.settingsRecord().MarkType = markType;
     if (QAbstractButton* b = group_->button(markType)) b->setChecked(true);
     emit markChosen(markType);
-    host_.replotAllGraphs(); // the data sets show in the new mark at once
+    host_.setMarkType(markType); // the data sets show in the new mark at once
 
 }
 

@@ -5,7 +5,6 @@
 #include "Cp1252.h"
 #include "DialogSupport.h"
 #include "NumberText.h"
-#include "PlotEngine.h"
 #include "SampleExport.h"
 
 #include <QFileDialog>
@@ -39,6 +38,9 @@ TDataSaveDialog::TDataSaveDialog(TEditorHost& host, QWidget* parent) : QDialog(p
     FormSaveDialog1->setDefaultSuffix("csv");
     FormSaveDialog1->setLabelText(QFileDialog::Accept, "&Save");
     FormSaveDialog1->setLabelText(QFileDialog::Reject, "Cancel");
+    // A file dialog is made a window of its own whatever flags it is given: it is made a part of
+    // this dialog again, so "Save As Dataset" opens one window, not two overlapping ones.
+    FormSaveDialog1->setWindowFlags(Qt::Widget);
     connect(FormSaveDialog1, &QFileDialog::filterSelected, this, [this](const QString& filter) {
         const auto i = Filters.indexOf(filter);
         if (i >= 0) FormSaveDialog1->setDefaultSuffix(Suffixes[i]);
@@ -73,7 +75,7 @@ TDataSaveDialog::TDataSaveDialog(TEditorHost& host, QWidget* parent) : QDialog(p
 }
 
 void TDataSaveDialog::FormSaveDialog1Show() {
-    const TSettingsRecord& s = host_.settingsRecord();
+    const TSettingsRecord& s = host_.currentSettings();
     step->setText("0.1");
     const bool overT = !s.CartesianMode || s.ParametricMode;
     Label1->setText(overT ? "Tmin" : "Xmin");
@@ -83,9 +85,7 @@ void TDataSaveDialog::FormSaveDialog1Show() {
     xmin->setText(QString::fromStdString(formatGeneral(overT ? s.Tmin : s.Xmin)));
     xmax->setText(QString::fromStdString(formatGeneral(overT ? s.Tmax : s.Xmax)));
     FormSaveDialog1->show();
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 bool TDataSaveDialog::saveSamples(const QString& file, int filterIndex) {
@@ -96,8 +96,6 @@ bool TDataSaveDialog::saveSamples(const QString& file, int filterIndex) {
         request.step = strToFloat(utf8ToCp1252(step->text().toStdString()));
         request.separator = filterIndex == TsvFilter ? '\t' : ',';
         request.formula = host_.formulaFieldText();
-        TPlotEngine& engine = host_.plotEngine();
-        request.aliases = engine.Host.aliasLines();
         if (std::string problem = sampleRangeProblem(request.from, request.to, request.step);
             !problem.empty()) {
             host_.showInformation(problem);
@@ -108,7 +106,7 @@ bool TDataSaveDialog::saveSamples(const QString& file, int filterIndex) {
             !host_.askYesNo("This export writes " + std::to_string(rows) +
                             " rows and may take a long time. Do you want to go on?"))
             return false;
-        const std::vector<std::string> lines = sampleFormula(engine.Parsers, host_.settingsRecord(), request);
+        const std::vector<std::string> lines = host_.sampleFormula(request);
         writeFileAtomically(std::filesystem::path(file.toStdString()), sampleFileBytes(lines));
         return true;
     } catch (const std::exception& e) {

@@ -68,15 +68,8 @@ void Tfdelete::FormShow() {
 }
 
 void Tfdelete::OKBtnClick() {
-    bool ran = false;
-    const TDeleteChoice chosen = choice();
-    host_.runPlotting([&] {
-        ran = true;
-        deleteGraphs(host_.plotEngine(), chosen);
-    });
-    if (!ran) return; // a plot is running: nothing was deleted, the dialog stays
-    hide();
-    host_.refreshCommands(); // the data-set commands wait for data sets again
+    // While a plot is running nothing is deleted and the dialog stays.
+    if (host_.deleteGraphs(choice())) hide();
 }
 
 void Tfdelete::CancelBtnClick() {

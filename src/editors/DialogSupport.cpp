@@ -4,6 +4,8 @@
 #include "Cp1252.h"
 
 #include <QDialogButtonBox>
+#include <QEvent>
+#include <QObject>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -72,6 +74,39 @@ QString fromCp1252(std::string_view text) {
 
 std::string toCp1252(const QString& text) {
     return utf8ToCp1252(text.toStdString());
+}
+
+namespace {
+/// Keeps a dialog's geometry as it was when it was hidden.
+class TGeometryKeeper : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow()) geometry = w->saveGeometry();
+        }
+        return false;
+    }
+    QByteArray geometry;
+};
+} // namespace
+
+void presentDialog(QWidget* dialog) {
+    // Found by name: the keeper has no meta-object of its own to be found by type.
+    auto* keeper = static_cast<TGeometryKeeper*>(
+        dialog->findChild<QObject*>("GeometryKeeper", Qt::FindDirectChildrenOnly));
+    if (!keeper) {
+        keeper = new TGeometryKeeper(dialog);
+        keeper->setObjectName("GeometryKeeper");
+        dialog->installEventFilter(keeper);
+    }
+    if (!dialog->isVisible()) {
+        if (!keeper->geometry.isEmpty()) dialog->restoreGeometry(keeper->geometry);
+        dialog->show();
+    }
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 } // namespace kurvo

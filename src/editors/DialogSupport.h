@@ -42,6 +42,10 @@ QToolButton* typingButton(const char* text, const char* hint, const QKeySequence
 void squareAndCubeButtons(QWidget* parent, QToolButton*& squared, QToolButton*& cubed,
                           const std::function<void()>& onSquared, const std::function<void()>& onCubed);
 
+/// Shows a dialog (or brings it to the front when it is shown), where it was when it was last
+/// hidden: the window manager's frame is not added again each time it opens.
+void presentDialog(QWidget* dialog);
+
 /// The program's texts are Windows-1252 bytes; widgets show Unicode.
 QString fromCp1252(std::string_view text);
 std::string toCp1252(const QString& text);

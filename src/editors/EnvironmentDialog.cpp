@@ -163,7 +163,7 @@ TEnvironment::TEnvironment(TEditorHost& host, TDataMks& palette, QWidget* parent
     setWindowTitle("Effects & Settings");
     setModal(false);
 
-    const TSettingsRecord& s = host_.settingsRecord();
+    const TSettingsRecord& s = host_.currentSettings();
     lastFont_ = QFont(fromCp1252(s.fontName), std::max(1, s.fontSize));
     chooseColour = [this](const QColor& initial, const QString& title) -> std::optional<QColor> {
         const QColor c = QColorDialog::getColor(initial, this, title);
@@ -393,19 +393,11 @@ void TEnvironment::showEvent(QShowEvent* event) {
 }
 
 void TEnvironment::FormShow() {
-    const TSettingsRecord& s = host_.settingsRecord();
+    const TSettingsRecord& s = host_.currentSettings();
     (s.largeGrid ? GridLarge : GridSmall)->setChecked(true);
     (s.piAxis ? AxisPi : AxisNormal)->setChecked(true);
     TEnvironmentValues v = environmentValues(s);
-    // The plot step the window uses is the toolbar's field when it has one.
-    const TPlotHost& window = host_.plotEngine().Host;
-    if (window.hasPlotStepField()) {
-        try {
-            v.plotStep = plotStepFromText(window.plotStepFieldText());
-        } catch (const EConvertError&) {
-            // the field is a spin box: it always holds a number
-        }
-    }
+    v.plotStep = host_.plotStepInEffect();
     showValues(v);
     showMark(s.MarkType);
 }
@@ -433,7 +425,7 @@ void TEnvironment::showValues(const TEnvironmentValues& v) {
 }
 
 void TEnvironment::showThicknesses() {
-    const TSettingsRecord& s = host_.settingsRecord();
+    const TSettingsRecord& s = host_.currentSettings();
     Edit1->setText(QString::number(s.graphLineThickness));
     Edit2->setText(QString::number(s.axisLineThickness));
     Edit3->setText(QString::number(s.gridLineThickness));
@@ -493,66 +485,33 @@ void TEnvironment::StaticText20Click() {
 }
 
 void TEnvironment::SpeedButton1Click() {
-    palette_.show();
-    palette_.raise();
-    palette_.activateWindow();
+    presentDialog(&palette_);
 }
 
 void TEnvironment::RadioGroup1Click() {
-    host_.settingsRecord().largeGrid = GridLarge->isChecked();
+    host_.setAxisStyle(GridLarge->isChecked(), host_.currentSettings().piAxis);
 }
 
 void TEnvironment::RadioGroup2Click() {
-    host_.settingsRecord().piAxis = AxisPi->isChecked();
+    host_.setAxisStyle(host_.currentSettings().largeGrid, AxisPi->isChecked());
 }
 
 bool TEnvironment::Store() {
-    try {
-        const TEnvironmentValues v = values();
-        TSettingsRecord& s = host_.settingsRecord();
-        storeEnvironment(v, s);
-        // The window takes its plot step from the toolbar's field; without that field the settings'
-        // plot-step text is the one the paints read.
-        if (host_.plotEngine().Host.hasPlotStepField())
-            host_.setPlotStepFieldValue(v.plotStep);
-        else
-            s.plotStepText = plotStepToText(v.plotStep);
-        return true;
-    } catch (const std::exception& e) {
-        host_.reportError(e);
-        return false;
-    }
+    return host_.storeEnvironment(values());
 }
 
 void TEnvironment::Button3Click() {
     if (!Store()) return;
     host_.replotAllGraphs();
-    host_.setHintsShown(host_.settingsRecord().showHints);
+    host_.setHintsShown(host_.currentSettings().showHints);
 }
 
 void TEnvironment::Button1Click() {
-    if (!Store()) return;
-    try {
-        const TPlotHost& window = host_.plotEngine().Host;
-        using F = TPlotHost::Field;
-        TViewFieldTexts fields;
-        if (window.hasField(F::TMin)) fields.tmin = window.fieldText(F::TMin);
-        if (window.hasField(F::TMax)) fields.tmax = window.fieldText(F::TMax);
-        fields.xmin = window.fieldText(F::XMin);
-        fields.xmax = window.fieldText(F::XMax);
-        fields.ymin = window.fieldText(F::YMin);
-        fields.ymax = window.fieldText(F::YMax);
-        TSettingsRecord& s = host_.settingsRecord();
-        takeEnvironmentView(fields, SpinEdit2->value(), s);
-        host_.dataSource().writeSettings(s);
-    } catch (const std::exception& e) {
-        host_.reportError(e);
-        return;
-    }
+    if (!Store() || !host_.saveEnvironmentWithView(SpinEdit2->value())) return;
     hide();
     // Colours, marks and the rest show at once, as with Apply.
     host_.replotAllGraphs();
-    host_.setHintsShown(host_.settingsRecord().showHints);
+    host_.setHintsShown(host_.currentSettings().showHints);
 }
 
 void TEnvironment::Button2Click() {

@@ -80,7 +80,7 @@ QLineEdit* Tffamilies::fieldAt(std::size_t field) const {
 
 void Tffamilies::OKBtnClick() {
     // The fields are checked before the dialog hides, so a refused field can be corrected in place.
-    const TFamilyCheck check = host_.plotEngine().checkFamily(fields());
+    const TFamilyCheck check = host_.checkFamily(fields());
     if (!check.ok()) {
         host_.showInformation(check.error->message);
         QLineEdit* bad = fieldAt(check.error->field);

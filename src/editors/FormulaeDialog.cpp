@@ -60,7 +60,7 @@ void Tfformulae::showEvent(QShowEvent* event) {
 }
 
 void Tfformulae::FormShow() {
-    mode_ = host_.settingsRecord();
+    mode_ = host_.currentSettings();
     try {
         Memo1->setPlainText(fromCp1252(presetTextFromLines(readPresetList(host_.dataSource(), mode_))));
     } catch (const std::exception& e) {
@@ -73,7 +73,7 @@ void Tfformulae::OKBtnClick() {
     try {
         const TPresetList saved =
             savePresetList(host_.dataSource(), mode_, presetLinesFromText(toCp1252(Memo1->toPlainText())));
-        if (std::strcmp(presetListName(mode_), presetListName(host_.settingsRecord())) == 0)
+        if (std::strcmp(presetListName(mode_), presetListName(host_.currentSettings())) == 0)
             host_.setFormulaFieldItems(saved.items, saved.formulaText);
     } catch (const std::exception& e) {
         host_.reportError(e);

@@ -48,14 +48,6 @@ Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(bottom);
-    FormCreate();
-}
-
-void Tffunctions::FormCreate() {
-    // Definitions are typed as formulas are: the window's number separators apply to both.
-    const TFormulaTrans& main = host_.plotEngine().Parsers.Translator;
-    Translator.DecimalSeparator = main.DecimalSeparator;
-    Translator.ThousandSeparator = main.ThousandSeparator;
 }
 
 void Tffunctions::showEvent(QShowEvent* event) {
@@ -64,7 +56,7 @@ void Tffunctions::showEvent(QShowEvent* event) {
 }
 
 void Tffunctions::FormShow() {
-    const bool cartesian = host_.settingsRecord().CartesianMode;
+    const bool cartesian = host_.currentSettings().CartesianMode;
     try {
         const TUserFunctionTexts typed = host_.dataSource().readFunctions(cartesian);
         for (std::size_t k = 0; k < UserFunctionCount; ++k)
@@ -81,16 +73,8 @@ void Tffunctions::OKBtnClick() {
     TUserFunctionTexts typed;
     for (std::size_t k = 0; k < UserFunctionCount; ++k)
         typed[k] = toCp1252(Edit[k]->text());
-    TSettingsRecord& settings = host_.settingsRecord();
-    Translator.Degrees = settings.DegreeMode;
-    // The engine's parsers hold the functions of the current mode; definitions of the other mode
-    // (the mode was switched while the dialog was open) go to their files only.
-    TParserContext otherMode;
-    TParserContext& context =
-        cartesian_ == settings.CartesianMode ? host_.plotEngine().Parsers.Context : otherMode;
     try {
-        const std::optional<TUserFunctionError> error =
-            applyUserFunctions(host_.dataSource(), cartesian_, typed, Translator, context);
+        const std::optional<TUserFunctionError> error = host_.applyUserFunctions(cartesian_, typed);
         if (error) {
             host_.showInformation(error->message);
             Edit[error->index]->setFocus();

@@ -43,12 +43,10 @@ class Tffunctions : public QDialog {
     void reject() override { CancelBtnClick(); }
 
   private:
-    void FormCreate();
     void FormShow();
     void typeAtCaret(const char* what);
 
     TEditorHost& host_;
-    TFormulaTrans Translator;
     /// The mode whose functions the fields show: OK writes that mode's files even when the mode was
     /// switched meanwhile, and installs them only while that mode is still on.
     bool cartesian_ = true;

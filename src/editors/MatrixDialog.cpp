@@ -2,7 +2,7 @@
 #include "MatrixDialog.h"
 
 #include "Cp1252.h"
-#include "DataSetTransform.h"
+#include "DialogSupport.h"
 #include "EditorHost.h"
 #include "MatrixEntries.h"
 #include "PlotEngine.h"
@@ -95,31 +95,25 @@ Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host
 }
 
 void Tfmatrix::openDialog() {
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tfmatrix::OKBtnClick() {
     try {
-        TPlotEngine& engine = m_host.plotEngine();
         std::array<std::string, 4> texts;
         QLineEdit* edits[] = {Edit1, Edit2, Edit3, Edit4};
         for (std::size_t k = 0; k < 4; ++k)
             texts[k] = utf8ToCp1252(edits[k]->text().toStdString());
         // Every entry is evaluated before any point is touched.
-        TMatrixEntries entries = evaluateMatrixEntries(texts, engine.Settings, m_translator, m_parser);
+        TMatrixEntries entries = evaluateMatrixEntries(texts, m_host.currentSettings(), m_translator, m_parser);
         if (!entries.ok()) {
             m_host.showInformation(entries.error);
             return;
         }
         const auto& a = entries.values;
         const auto t = PointTransformation::matrix(a[0], a[1], a[2], a[3]);
-        if (std::string error = transformFirstSet(engine.Document.DataSets, t); !error.empty()) {
+        if (std::string error = m_host.transformFirstDataSet(t, std::nullopt); !error.empty())
             m_host.showInformation(error);
-            return;
-        }
-        m_host.replotAllGraphs();
     } catch (const std::exception& e) {
         m_host.reportError(e);
     }

@@ -67,9 +67,7 @@ void Tfpass::hideEvent(QHideEvent* event) {
 
 void Tfpass::ask() {
     if (isVisible()) FormShow();
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tfpass::FormShow() {
@@ -79,7 +77,7 @@ void Tfpass::FormShow() {
 
 void Tfpass::Button1Click() {
     const std::string typed = utf8ToCp1252(Edit1->text().toStdString());
-    if (!adminPromptAccepts(typed, host_.settingsRecord().adminPassword)) {
+    if (!adminPromptAccepts(typed, host_.currentSettings().adminPassword)) {
         host_.showInformation(passwordmsg::Incorrect);
         Edit1->selectAll();
         Edit1->setFocus();

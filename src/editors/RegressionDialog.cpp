@@ -104,7 +104,7 @@ Tfregression::Tfregression(TEditorHost& host, QWidget* parent) : QDialog(parent)
 }
 
 bool Tfregression::FormShow() {
-    const auto points = m_host.plotEngine().Document.DataSets.allPoints();
+    const auto points = m_host.drawing().DataSets.allPoints();
     LinearRegression linear = fitLine(points);
     if (linear.error == msg::NoDataPoints) {
         m_host.showInformation(linear.error);
@@ -138,9 +138,7 @@ void Tfregression::openDialog() {
         hide();
         return;
     }
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tfregression::OKBtnClick() {

@@ -63,8 +63,7 @@ void Tfsetpass::FormShow() {
 
 void Tfsetpass::OKBtnClick() {
     auto text = [](QLineEdit* e) { return utf8ToCp1252(e->text().toStdString()); };
-    TSettingsRecord& settings = host_.settingsRecord();
-    const TPasswordChange result = changeAdminPassword(settings, text(Edit1), text(Edit2), text(Edit3));
+    const TPasswordChange result = host_.changeAdminPassword(text(Edit1), text(Edit2), text(Edit3));
     if (result != TPasswordChange::Changed) {
         host_.showInformation(passwordChangeMessage(result));
         return;
@@ -72,7 +71,7 @@ void Tfsetpass::OKBtnClick() {
     // The whole record is written, the current view and modes with it. When the file cannot be
     // written the error is reported and the new password holds for this session only.
     try {
-        host_.dataSource().writeSettings(settings);
+        host_.dataSource().writeSettings(host_.currentSettings());
     } catch (const std::exception& e) {
         host_.reportError(e);
         return;

@@ -66,7 +66,7 @@ TNumLab* Tfstatistics::label(std::string_view name) const {
 }
 
 bool Tfstatistics::FormShow() {
-    const Statistics s = computeStatistics(m_host.plotEngine().Document.DataSets.allPoints());
+    const Statistics s = computeStatistics(m_host.drawing().DataSets.allPoints());
     if (!s.ok()) {
         m_host.showInformation(s.error);
         return false;
@@ -82,9 +82,7 @@ void Tfstatistics::openDialog() {
         hide();
         return;
     }
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 } // namespace kurvo

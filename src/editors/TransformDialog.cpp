@@ -2,11 +2,9 @@
 // reflections, translation).
 #include "TransformDialog.h"
 
-#include "DataSetTransform.h"
 #include "DialogSupport.h"
+#include "DocumentMarks.h"
 #include "EditorHost.h"
-#include "MirrorLine.h"
-#include "PlotEngine.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -75,6 +73,30 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
         connect(button, &QRadioButton::clicked, this, [this, kind = kind] { RadioButtonClick(kind); });
     }
 
+    QGridLayout* grid = buildFieldGrid();
+
+    Apply = new QPushButton("&Apply", this);
+    Apply->setObjectName("Apply");
+    Apply->setDefault(true);
+    Apply->setAccessibleName("Apply");
+    Button1 = new QPushButton("Close", this);
+    Button1->setObjectName("Button1");
+    Button1->setAccessibleName("Close");
+    connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Apply);
+    buttons->addWidget(Button1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    RadioButton1->setChecked(true);
+    RadioButtonClick(TransformKind::Rotation);
+}
+
+QGridLayout* Tftrans::buildFieldGrid() {
     auto* grid = new QGridLayout;
     int row = 0;
     grid->addWidget(RadioButton1, row++, 0, 1, 2);
@@ -108,34 +130,13 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
     grid->addWidget(RadioButton6, row, 0, Qt::AlignTop);
     grid->addWidget(Memo1, row++, 1);
     Memo1->setAccessibleName("Translation shift"); // the radio button is "Translation"
-
-    Apply = new QPushButton("&Apply", this);
-    Apply->setObjectName("Apply");
-    Apply->setDefault(true);
-    Apply->setAccessibleName("Apply");
-    Button1 = new QPushButton("Close", this);
-    Button1->setObjectName("Button1");
-    Button1->setAccessibleName("Close");
-    connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Apply);
-    buttons->addWidget(Button1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    RadioButton1->setChecked(true);
-    RadioButtonClick(TransformKind::Rotation);
+    return grid;
 }
 
 void Tftrans::openDialog() {
     RadioButton1->setChecked(true);
     RadioButtonClick(TransformKind::Rotation);
-    show();
-    raise();
-    activateWindow();
+    presentDialog(this);
 }
 
 void Tftrans::RadioButtonClick(TransformKind kind) {
@@ -172,37 +173,25 @@ TransformationFields Tftrans::fields() const {
 
 void Tftrans::ApplyClick() {
     try {
-        TPlotEngine& engine = m_host.plotEngine();
-        TDataSetStore& store = engine.Document.DataSets;
-        TransformationRequest request = readTransformationFields(fields(), engine.Settings.DegreeMode);
+        const TransformationRequest request =
+            readTransformationFields(fields(), m_host.currentSettings().DegreeMode);
         if (!request.ok()) {
             m_host.showInformation(request.error);
             return;
         }
-        if (std::string error = firstSetError(store); !error.empty()) {
-            m_host.showInformation(error);
+        if (!hasFirstSetPoints(m_host.drawing())) {
+            m_host.showInformation(msg::NoDataPoints);
             return;
         }
-        // Once a transformation is asked for, only the first set is drawn, even when automatic
-        // y-scaling refuses the transformation itself.
-        store.setSingleSetOnly(true);
-        if (engine.Settings.AutoYScaling) {
+        if (m_host.currentSettings().AutoYScaling) {
             m_host.showInformation(msg::TransformWithAutoScaling);
             return;
         }
-        if (std::string error = transformFirstSet(store, *request.transformation); !error.empty()) {
+        std::optional<TMirrorLine> mirror;
+        if (request.mirror) mirror = TMirrorLine{request.mirror->vertical, request.mirror->slope, request.mirror->intercept};
+        // The mirror line is part of the drawing: every redraw and export shows it.
+        if (std::string error = m_host.transformFirstDataSet(*request.transformation, mirror); !error.empty())
             m_host.showInformation(error);
-            return;
-        }
-        m_host.replotAllGraphs();
-        if (request.mirror && !engine.PlotPicture.isNull()) {
-            QPainter painter(&engine.PlotPicture);
-            const TPlotView view = engine.currentView();
-            if (request.mirror->vertical)
-                drawVerticalMirrorLine(painter, view, request.mirror->intercept);
-            else
-                drawMirrorLine(painter, view, request.mirror->slope, request.mirror->intercept);
-        }
     } catch (const std::exception& e) {
         m_host.reportError(e);
     }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -54,6 +55,8 @@ class Tftrans : public QDialog {
     QPushButton* Button1;
 
   private:
+    /// The kinds with their fields, in one grid.
+    QGridLayout* buildFieldGrid();
     QLabel* m_factorLabel = nullptr;
     QLabel* m_factorYLabel = nullptr;
     TEditorHost& m_host;

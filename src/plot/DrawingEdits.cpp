@@ -114,6 +114,7 @@ void deleteGraphs(TPlotEngine& engine, TDeleteChoice choice) {
     }
     if (allDataSets) {
         sets.clear(); // the count too
+        doc.clearTransformHistory();
         doc.DataSetPlotting = false;
     }
     settings.XAxisName = "x";

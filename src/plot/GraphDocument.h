@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kurvo {
 
@@ -45,6 +46,22 @@ struct TGraphSlot {
     friend bool operator==(const TGraphSlot&, const TGraphSlot&) = default;
 };
 
+/// A transformation's mirror line, y = slope·x + intercept, or x = intercept when vertical.
+struct TMirrorLine {
+    bool vertical = false;
+    long double slope = 0;
+    long double intercept = 0;
+    bool operator==(const TMirrorLine&) const = default;
+};
+
+/// Points a transformation started from (or an image a later one replaced), drawn as marks in
+/// mark colour `colour` (mod 5).
+struct TTransformMarks {
+    std::vector<TDataPoint> points;
+    int colour = 0;
+    bool operator==(const TTransformMarks&) const = default;
+};
+
 /// What the drawing holds beside the settings record: the graph slots with each formula as typed
 /// and as translated and what each translation gave, and the coordinate sets. A copy of it is a
 /// step of the drawing's history, and two drawings are the same when these compare equal, so every
@@ -69,6 +86,17 @@ struct TDrawingContent {
     /// The coordinates editor's axis-labels text "x,y" (an import's header line lands here); a fit
     /// to the data names the axes from it.
     std::string DataSetAxisLabels = "x,y";
+    /// What the transformations of the first data set passed through, oldest first: the starting
+    /// points and each image before the current one (the store holds the current points). Kept
+    /// until the data sets are deleted.
+    std::vector<TTransformMarks> TransformHistory;
+    /// The mirror line of the last transformation, when it was a reflection.
+    std::optional<TMirrorLine> Mirror;
+    /// Forgets the transformations' marks and mirror line (the data sets were deleted).
+    void clearTransformHistory() {
+        TransformHistory.clear();
+        Mirror.reset();
+    }
 
     friend bool operator==(const TDrawingContent&, const TDrawingContent&) = default;
 };

@@ -3,6 +3,7 @@
 
 #include "Axes.h"
 #include "CartesianPlotter.h"
+#include "DocumentMarks.h"
 #include "FamilyFields.h"
 #include "CoordinateSetPlotter.h"
 #include "CurveRaster.h"
@@ -123,7 +124,7 @@ void TPlotRenderer::render() {
 
         // A paint that was not asked to plot draws the coordinate sets alone over the picture.
         if (!Frame.plotRequested) {
-            if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+            drawDataSetsAndMarks(*this);
             return;
         }
 
@@ -151,11 +152,11 @@ void TPlotRenderer::render() {
             }
         }
     } catch (...) {
-        if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+        drawDataSetsAndMarks(*this);
         if (Frame.legend) drawLegend();
         throw;
     }
-    if (Document.DataSetPlotting) TCoordinateSetPlotter(*this).PlotCoordinateSets();
+    drawDataSetsAndMarks(*this);
     if (Frame.legend) drawLegend();
 }
 

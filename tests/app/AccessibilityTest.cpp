@@ -112,8 +112,8 @@ class Accessibility : public AppTest {
     }
     void typePoints(const QString& points) {
         action("CoordinateSets1")->trigger();
-        form->coordsDialog()->Memo1->setPlainText(points);
-        QTest::mouseClick(form->coordsDialog()->OKBtn, Qt::LeftButton);
+        form->dialogs().coords()->Memo1->setPlainText(points);
+        QTest::mouseClick(form->dialogs().coords()->OKBtn, Qt::LeftButton);
     }
     QStringList view() {
         return {field(F::XMin)->text(), field(F::XMax)->text(), field(F::YMin)->text(),
@@ -141,24 +141,24 @@ TEST_F(Accessibility, EveryWindowNamesItsControlsAndShowsItsValues) {
     };
     const std::pair<const char*, std::function<QWidget*()>> windows[] = {
         {"main window", [this] { return form.get(); }},
-        {"statistics", byMenu("Statistics1", [this] { return form->statisticsDialog(); })},
-        {"regression", byMenu("Regression1", [this] { return form->regressionDialog(); })},
-        {"transformations", byMenu("Transforms1", [this] { return form->transformDialog(); })},
-        {"matrix", byMenu("Matrix1", [this] { return form->matrixDialog(); })},
-        {"constants", byMenu("Constants1", [this] { return form->constantsDialog(); })},
-        {"families", byMenu("Families1", [this] { return form->familiesDialog(); })},
-        {"functions", byMenu("Functions1", [this] { return form->functionsDialog(); })},
-        {"formulae", byMenu("Formulae1", [this] { return form->formulaeDialog(); })},
-        {"coordinates", byMenu("CoordinateSets1", [this] { return form->coordsDialog(); })},
-        {"delete", byMenu("Delete1", [this] { return form->deleteDialog(); })},
-        {"environment", byMenu("Environment1", [this] { return form->environmentDialog(); })},
-        {"password", byMenu("ConfigureToolbar1", [this] { return form->passwordDialog(); })},
-        {"set password", byMenu("SetPassword1", [this] { return form->setPasswordDialog(); })},
-        {"help", byMenu("Help2", [this] { return form->helpWindow(); })},
-        {"data marks", [&] { return show(form->dataMarksDialog()); }},
-        {"aliases", [&] { return show(form->aliasDialog()); }},
-        {"toolbar configuration", [&] { return show(form->toolbarConfigDialog()); }},
-        {"print", [&] { return show(form->printForm()); }},
+        {"statistics", byMenu("Statistics1", [this] { return form->dialogs().statistics(); })},
+        {"regression", byMenu("Regression1", [this] { return form->dialogs().regression(); })},
+        {"transformations", byMenu("Transforms1", [this] { return form->dialogs().transform(); })},
+        {"matrix", byMenu("Matrix1", [this] { return form->dialogs().matrix(); })},
+        {"constants", byMenu("Constants1", [this] { return form->dialogs().constants(); })},
+        {"families", byMenu("Families1", [this] { return form->dialogs().families(); })},
+        {"functions", byMenu("Functions1", [this] { return form->dialogs().functions(); })},
+        {"formulae", byMenu("Formulae1", [this] { return form->dialogs().formulae(); })},
+        {"coordinates", byMenu("CoordinateSets1", [this] { return form->dialogs().coords(); })},
+        {"delete", byMenu("Delete1", [this] { return form->dialogs().deletion(); })},
+        {"environment", byMenu("Environment1", [this] { return form->dialogs().environment(); })},
+        {"password", byMenu("ConfigureToolbar1", [this] { return form->dialogs().password(); })},
+        {"set password", byMenu("SetPassword1", [this] { return form->dialogs().setPassword(); })},
+        {"help", byMenu("Help2", [this] { return form->dialogs().help(); })},
+        {"data marks", [&] { return show(form->dialogs().dataMarks()); }},
+        {"aliases", [&] { return show(form->dialogs().alias()); }},
+        {"toolbar configuration", [&] { return show(form->dialogs().toolbarConfig()); }},
+        {"print", [&] { return show(form->dialogs().printForm()); }},
         {"about", [&] { return show(&about); }},
     };
     for (const auto& [title, opener] : windows) {
@@ -182,11 +182,11 @@ TEST_F(Accessibility, DisplaysReadTheirValuesAsTheyChange) {
     typePoints("1,2\n2,4\n3,7\n");
     action("Statistics1")->trigger();
     action("Regression1")->trigger();
-    Tfregression* r = form->regressionDialog();
+    Tfregression* r = form->dialogs().regression();
     // Name and text as a reader says them: "Mean (x), 2".
     const std::tuple<QObject*, QString, QString> read[] = {
-        {form->statisticsDialog()->label("meanx"), "Mean (x)", "2"},
-        {form->statisticsDialog()->label("num_pts"), "Number of Points", "3"},
+        {form->dialogs().statistics()->label("meanx"), "Mean (x)", "2"},
+        {form->dialogs().statistics()->label("num_pts"), "Number of Points", "3"},
         {r->linear_eq, "Linear fit equation", QString::fromStdString(r->linear().equation)},
         {r->poly_eq, "Polynomial fit equation", QString::fromStdString(r->polynomial().equation)},
         {r->NumLab1, "Fit Quality", QString::fromStdString(r->polynomial().quality)},
@@ -264,19 +264,19 @@ TEST_F(Accessibility, PlotKeysMoveZoomAndReadTheView) {
     EXPECT_EQ(form->paintBox()->overlays().crossHair->x(), form->engine()->currentView().PlotWidth / 2);
     EXPECT_EQ(form->engine()->currentView().PlotHeight, form->paintBox()->height());
     EXPECT_EQ(formulaEdit()->text(), "x^2");
-    const double x = form->statusPanelText(0).mid(3).toDouble(),
-                 y = form->statusPanelText(1).mid(3).toDouble();
+    const double x = form->gestures().panelText(0).mid(3).toDouble(),
+                 y = form->gestures().panelText(1).mid(3).toDouble();
     EXPECT_NEAR(x, 2, 0.05);
     EXPECT_NEAR(y, x * x, 1e-4);
     EXPECT_NEAR(form->paintBox()->overlays().crossHair->y(), form->engine()->WorldToPixelY(y), 1);
-    EXPECT_TRUE(form->statusPanelText(4).startsWith("dy/dx= ")) << form->statusPanelText(4).toStdString();
+    EXPECT_TRUE(form->gestures().panelText(4).startsWith("dy/dx= ")) << form->gestures().panelText(4).toStdString();
     // The plot area tells what it shows.
     QAccessibleInterface* area = QAccessible::queryAccessibleInterface(form->paintBox());
     EXPECT_EQ(area->text(QAccessible::Name), "Plot area");
     // Its text is the readout, so a reader speaks what the key read.
     QStringList read;
     for (int i = 0; i < 5; ++i)
-        read << form->statusPanelText(i);
+        read << form->gestures().panelText(i);
     ASSERT_NE(area->textInterface(), nullptr);
     EXPECT_EQ(area->textInterface()->text(0, -1), read.join("  "));
     EXPECT_EQ(area->text(QAccessible::Description).toStdString(), "Graphs drawn: x^2; x+100");

@@ -28,9 +28,9 @@ class AdminTest : public AppTest {
         s.adminPassword = password;
         data().writeSettings(s);
     }
-    Tfpass& prompt() { return *form->passwordDialog(); }
-    Tfalias& aliases() { return *form->aliasDialog(); }
-    Ttoolbar_cnfg& toolbarDialog() { return *form->toolbarConfigDialog(); }
+    Tfpass& prompt() { return *form->dialogs().password(); }
+    Tfalias& aliases() { return *form->dialogs().alias(); }
+    Ttoolbar_cnfg& toolbarDialog() { return *form->dialogs().toolbarConfig(); }
 
     /// Chooses an admin menu item and answers the prompt with `typed`.
     void throughGate(const char* command, const char* typed) {
@@ -109,10 +109,10 @@ TEST_F(AdminTest, WrongTriesAreNotLimitedAndTheLastChoiceDecidesTheFeature) {
 TEST_F(AdminTest, NoCommandShortcutOrButtonOpensTheAdminFeaturesWithoutThePassword) {
     storePassword("Teacher");
     open();
-    for (const char* name : {"ConfigureToolbar1", "FunctionAliases1"}) {
-        EXPECT_TRUE(action(name)->shortcut().isEmpty()) << name;
+    for (Command c : {Command::ConfigureToolbar, Command::FunctionAliases}) {
+        EXPECT_TRUE(form->commands().action(c)->shortcut().isEmpty());
         for (const TToolbarItem& it : toolbarItems())
-            EXPECT_STRNE(it.command, name);
+            EXPECT_NE(it.command, c);
     }
     // Every other command is run once; a modal window one of them opens is closed again at once.
     QTimer closer;
@@ -120,13 +120,14 @@ TEST_F(AdminTest, NoCommandShortcutOrButtonOpensTheAdminFeaturesWithoutThePasswo
         if (QWidget* w = QApplication::activeModalWidget()) w->close();
     });
     closer.start(20);
-    for (auto it = form->mainMenu().actions().begin(); it != form->mainMenu().actions().end(); ++it) {
-        QAction* a = it.value();
-        if (a->menu() || a->isSeparator() || it.key() == "Stop1") continue;
-        if (it.key() == "ConfigureToolbar1" || it.key() == "FunctionAliases1") continue;
+    for (int c = 0; c < CommandCount; ++c) {
+        const auto command = static_cast<Command>(c);
+        if (command == Command::Exit || command == Command::ConfigureToolbar || command == Command::FunctionAliases)
+            continue;
+        QAction* a = form->commands().action(command);
         if (a->isEnabled()) a->trigger();
-        EXPECT_FALSE(aliases().isVisible()) << it.key().toStdString();
-        EXPECT_FALSE(toolbarDialog().isVisible()) << it.key().toStdString();
+        EXPECT_FALSE(aliases().isVisible()) << a->objectName().toStdString();
+        EXPECT_FALSE(toolbarDialog().isVisible()) << a->objectName().toStdString();
     }
     for (QToolButton* b : form->toolbars().buttons)
         if (b && b->isEnabled()) b->click();
@@ -140,7 +141,7 @@ TEST_F(AdminTest, SetPasswordIsExactStoresTwelveCharactersAndWritesTheWholeRecor
     open();
     // The set-password dialog opens without the prompt: it asks for the old password itself.
     action("SetPassword1")->trigger();
-    Tfsetpass& d = *form->setPasswordDialog();
+    Tfsetpass& d = *form->dialogs().setPassword();
     ASSERT_TRUE(d.isVisible());
     EXPECT_FALSE(prompt().isVisible());
     struct Row {
@@ -167,7 +168,7 @@ TEST_F(AdminTest, SetPasswordIsExactStoresTwelveCharactersAndWritesTheWholeRecor
     }
     // The view on screen is saved with the password.
     field(TToolbarSet::XMax)->setText("7");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     d.Edit1->setText("Teacher");
     d.Edit2->setText("Fifteen-chars!!");
     d.Edit3->setText("Fifteen-chars!!");
@@ -191,7 +192,7 @@ TEST_F(AdminTest, SetPasswordIsExactStoresTwelveCharactersAndWritesTheWholeRecor
     }
     // The set-password dialog takes only the twelve stored characters as the old password.
     action("SetPassword1")->trigger();
-    Tfsetpass& again = *form->setPasswordDialog();
+    Tfsetpass& again = *form->dialogs().setPassword();
     again.Edit1->setText("Fifteen-chars!!");
     again.Edit2->setText("x");
     again.Edit3->setText("x");
@@ -213,10 +214,10 @@ TEST_F(AdminTest, AnAliasTypedInTheFormulaFieldPlotsItsTarget) {
     const std::vector<std::string> saved = data().readLines(datafile::CartesianAliases);
     ASSERT_FALSE(saved.empty());
     EXPECT_EQ(saved.back(), "2x^2-3:hump");
-    EXPECT_EQ(form->aliasListInEffect(), saved);
+    EXPECT_EQ(form->editorHost().aliasListInEffect(), saved);
 
     formulaEdit()->setText("HUMP");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     EXPECT_TRUE(messages().empty()) << messages().front();
     EXPECT_EQ(form->engine()->Document.UserFormulas[0], "2x^2-3");
     const QImage viaAlias = form->engine()->composedPicture();
@@ -225,7 +226,7 @@ TEST_F(AdminTest, AnAliasTypedInTheFormulaFieldPlotsItsTarget) {
     form.reset();
     open();
     formulaEdit()->setText("2x^2-3");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     EXPECT_EQ(form->engine()->composedPicture(), viaAlias);
 }
 
@@ -233,7 +234,7 @@ TEST_F(AdminTest, ARefusedAliasListIsNeitherSavedNorPutInEffect) {
     open();
     const std::vector<std::string> before = data().readLines(datafile::CartesianAliases);
     throughGate("FunctionAliases1", "");
-    const std::vector<std::string> inEffect = form->aliasListInEffect();
+    const std::vector<std::string> inEffect = form->editorHost().aliasListInEffect();
     aliases().Memo1->setPlainText("2x^2-3:hump\nsquare\nx^2:sq");
     QTest::mouseClick(aliases().OKBtn, Qt::LeftButton);
     ASSERT_EQ(messages().size(), 1u);
@@ -242,21 +243,21 @@ TEST_F(AdminTest, ARefusedAliasListIsNeitherSavedNorPutInEffect) {
     EXPECT_TRUE(aliases().isVisible()); // open, to put the line right
     EXPECT_EQ(aliases().Memo1->textCursor().selectedText(), "square");
     EXPECT_EQ(data().readLines(datafile::CartesianAliases), before);
-    EXPECT_EQ(form->aliasListInEffect(), inEffect);
+    EXPECT_EQ(form->editorHost().aliasListInEffect(), inEffect);
 
     // Cancel leaves the list in effect as it was: "hump" is no alias.
     QTest::mouseClick(aliases().CancelBtn, Qt::LeftButton);
     EXPECT_FALSE(aliases().isVisible());
-    EXPECT_EQ(form->aliasListInEffect(), inEffect);
+    EXPECT_EQ(form->editorHost().aliasListInEffect(), inEffect);
     formulaEdit()->setText("hump");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     EXPECT_EQ(form->engine()->Document.UserFormulas[0], "hump");
 }
 
 TEST_F(AdminTest, ThePolarListIsEditedInPolarMode) {
     open();
     const std::vector<std::string> cartesian = data().readLines(datafile::CartesianAliases);
-    form->Polar1Click();
+    form->commands().action(Command::Polar)->trigger();
     throughGate("FunctionAliases1", "");
     aliases().Memo1->setPlainText("1+cos t:heart");
     QTest::mouseClick(aliases().OKBtn, Qt::LeftButton);
@@ -266,7 +267,7 @@ TEST_F(AdminTest, ThePolarListIsEditedInPolarMode) {
 
 TEST_F(AdminTest, HiddenToolbarItemsStayHiddenAfterARestartAndComeBack) {
     open();
-    const TToolbarConfig original = form->toolbarConfig();
+    const TToolbarConfig original = form->editorHost().toolbarConfig();
     throughGate("ConfigureToolbar1", "");
     ASSERT_TRUE(toolbarDialog().isVisible());
     EXPECT_EQ(toolbarDialog().configuration(), original);
@@ -282,7 +283,7 @@ TEST_F(AdminTest, HiddenToolbarItemsStayHiddenAfterARestartAndComeBack) {
     for (int n : hidden)
         expected.items[static_cast<std::size_t>(n)] = false;
     for (int restart = 0; restart < 2; ++restart) {
-        EXPECT_EQ(form->toolbarConfig(), expected) << restart;
+        EXPECT_EQ(form->editorHost().toolbarConfig(), expected) << restart;
         for (int n : hidden)
             EXPECT_EQ(button(n), nullptr) << n << " " << restart;
         EXPECT_NE(button(item::Constants), nullptr) << restart;
@@ -298,7 +299,7 @@ TEST_F(AdminTest, HiddenToolbarItemsStayHiddenAfterARestartAndComeBack) {
     open();
     for (int n : hidden)
         EXPECT_NE(button(n), nullptr) << n;
-    const TToolbarConfig all = form->toolbarConfig();
+    const TToolbarConfig all = form->editorHost().toolbarConfig();
     EXPECT_TRUE(std::all_of(all.items.begin(), all.items.end(), [](bool on) { return on; }));
 }
 
@@ -306,14 +307,14 @@ TEST_F(AdminTest, TheDrawingSurvivesAToolbarRebuild) {
     open();
     for (const char* f : {"x^2", "sin x"}) {
         formulaEdit()->setText(f);
-        form->PlotClick();
+        form->commands().action(Command::Plot)->trigger();
     }
     form->engine()->Document.DataSets.appendLines({"1,1", "2,3", "#"});
     field(TToolbarSet::XMax)->setText("7");
-    form->PlotClick(); // the formula field still says sin x: a third graph, at the new view
+    form->commands().action(Command::Plot)->trigger(); // the formula field still says sin x: a third graph, at the new view
     form->toolbars().relationBox->setCurrentIndex(1);
     formulaEdit()->setText("typed, not plotted");
-    form->replotAllGraphs();
+    form->editorHost().replotAllGraphs();
     const QImage before = form->engine()->composedPicture();
     const auto formulas = form->engine()->Document.UserFormulas;
     const auto sets = form->engine()->Document.DataSets.lines();
@@ -329,7 +330,7 @@ TEST_F(AdminTest, TheDrawingSurvivesAToolbarRebuild) {
     EXPECT_EQ(button(item::OpenFile), nullptr);
     for (QToolBar* bar : {form->toolbars().buttonBar, form->toolbars().rangeBar, form->toolbars().formulaBar})
         EXPECT_TRUE(bar->isVisible()) << bar->objectName().toStdString();
-    EXPECT_FALSE(form->hasField(TPlotHost::Field::TMin));
+    EXPECT_FALSE(form->plotHost().hasField(TPlotHost::Field::TMin));
     EXPECT_EQ(form->settings().LastGraph, 2);
     EXPECT_EQ(form->engine()->Document.UserFormulas, formulas);
     EXPECT_EQ(form->engine()->Document.DataSets.lines(), sets);
@@ -350,7 +351,7 @@ TEST_F(AdminTest, TheDrawingSurvivesAToolbarRebuild) {
 
 TEST_F(AdminTest, CancelChangesNothingAndDeselectAllLeavesNoButtonBar) {
     open();
-    const TToolbarConfig original = form->toolbarConfig();
+    const TToolbarConfig original = form->editorHost().toolbarConfig();
     throughGate("ConfigureToolbar1", "");
     setItem(item::Constants, false);
     toolbarDialog().CheckBox1->setChecked(!original.flatButtons);
@@ -366,7 +367,7 @@ TEST_F(AdminTest, CancelChangesNothingAndDeselectAllLeavesNoButtonBar) {
     EXPECT_EQ(form->toolbars().buttonBar, nullptr);
     ASSERT_NE(form->toolbars().rangeBar, nullptr);
     ASSERT_NE(form->toolbars().formulaBar, nullptr);
-    EXPECT_FALSE(form->hasPlotStepField());
+    EXPECT_FALSE(form->plotHost().hasPlotStepField());
     EXPECT_EQ(form->toolbars().plotButton, nullptr);
     formulaEdit()->setText("x^2");
     QTest::keyClick(form->toolbars().formulaBox, Qt::Key_Return);
@@ -376,7 +377,7 @@ TEST_F(AdminTest, CancelChangesNothingAndDeselectAllLeavesNoButtonBar) {
 
 TEST_F(AdminTest, EveryControlOfTheFourDialogsHasAnAccessibleName) {
     open();
-    for (QDialog* d : std::initializer_list<QDialog*>{&prompt(), form->setPasswordDialog(), &aliases(),
+    for (QDialog* d : std::initializer_list<QDialog*>{&prompt(), form->dialogs().setPassword(), &aliases(),
                                                       &toolbarDialog()}) {
         for (QWidget* w : d->findChildren<QWidget*>()) {
             const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||

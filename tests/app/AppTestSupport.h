@@ -10,6 +10,7 @@
 #include "ToolbarSet.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -49,7 +50,16 @@ class AppTest : public ::testing::Test {
     QLineEdit* field(TToolbarSet::RangeField f) { return form->toolbars().fields[f]; }
     QLineEdit* formulaEdit() { return form->toolbars().formulaBox->lineEdit(); }
     QToolButton* button(int n) { return form->toolbars().buttons[static_cast<std::size_t>(n)]; }
-    QAction* action(const char* name) { return form->mainMenu().action(name); }
+    /// The action of the command with that object name (the names screen readers see).
+    QAction* action(const char* name) {
+        for (int c = 0; c < CommandCount; ++c)
+            if (QAction* a = form->commands().action(static_cast<Command>(c)); a->objectName() == name) return a;
+        for (int m = 0; m < MenuCount; ++m)
+            if (QAction* a = form->commands().menu(static_cast<Menu>(m))->menuAction(); a->objectName() == name)
+                return a;
+        ADD_FAILURE() << "no command named " << name;
+        return form->commands().action(Command::Plot);
+    }
 
     QStringList formulaItems() {
         QStringList items;

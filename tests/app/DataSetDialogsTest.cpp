@@ -32,7 +32,7 @@ class DataSetDialogs : public AppTest {
         store().appendLines(lines);
         store().setDataSetCount(static_cast<int>(store().setCount()));
         form->engine()->Document.DataSetPlotting = true;
-        form->refreshCommands();
+        form->editorHost().refreshCommands();
     }
     std::vector<TDataPoint> firstSet() {
         auto span = store().points(0);
@@ -65,7 +65,7 @@ TEST_F(DataSetDialogs, StatisticsOfTheWorkedExample) {
     open();
     addSets({"1,2", "2,4", "#", "3,6", "#"});
     action("Statistics1")->trigger();
-    Tfstatistics* d = form->statisticsDialog();
+    Tfstatistics* d = form->dialogs().statistics();
     ASSERT_TRUE(d->isVisible());
     EXPECT_FALSE(d->isModal());
     const std::pair<const char*, const char*> shown[] = {
@@ -91,7 +91,7 @@ TEST_F(DataSetDialogs, NumLabOverflowsIntoTheIndicator) {
     open();
     addSets({"123456789.5,1", "#"});
     action("Statistics1")->trigger();
-    TNumLab* sum = form->statisticsDialog()->label("sumx");
+    TNumLab* sum = form->dialogs().statistics()->label("sumx");
     EXPECT_EQ(sum->shownText(), "1.2345679E8"); // more integer digits than the precision
     sum->setLabelWidth(30);
     EXPECT_EQ(sum->shownText(), "*********");
@@ -103,15 +103,15 @@ TEST_F(DataSetDialogs, EveryDialogSaysWhenThereAreNoPoints) {
     open();
     addSets({"#"}); // a set without points
     action("Statistics1")->trigger();
-    EXPECT_FALSE(form->statisticsDialog()->isVisible());
+    EXPECT_FALSE(form->dialogs().statistics()->isVisible());
     action("Regression1")->trigger();
-    EXPECT_FALSE(form->regressionDialog()->isVisible());
+    EXPECT_FALSE(form->dialogs().regression()->isVisible());
     action("Transforms1")->trigger();
-    form->transformDialog()->Edit1->setText("0,0");
-    form->transformDialog()->Edit2->setText("90");
-    form->transformDialog()->Apply->click();
+    form->dialogs().transform()->Edit1->setText("0,0");
+    form->dialogs().transform()->Edit2->setText("90");
+    form->dialogs().transform()->Apply->click();
     action("Matrix1")->trigger();
-    form->matrixDialog()->OKBtn->click();
+    form->dialogs().matrix()->OKBtn->click();
     EXPECT_EQ(messages(), (std::vector<std::string>(4, NoPoints)));
 }
 
@@ -119,7 +119,7 @@ TEST_F(DataSetDialogs, RegressionShowsBothFitsAndTransfersThePolynomial) {
     open();
     addSets({"0,1", "1,3", "2,5", "3,10", "#"});
     action("Regression1")->trigger();
-    Tfregression* d = form->regressionDialog();
+    Tfregression* d = form->dialogs().regression();
     ASSERT_TRUE(d->isVisible());
     EXPECT_EQ(equationOf(d->linear_eq), QString::fromStdString(d->linear().equation));
     EXPECT_EQ(equationOf(d->poly_eq), QString::fromStdString(d->polynomial().equation));
@@ -141,7 +141,7 @@ TEST_F(DataSetDialogs, RegressionWorkedExampleAndADegreeTooHigh) {
     open();
     addSets({"0,1", "1,3", "2,5", "#"});
     action("Regression1")->trigger();
-    Tfregression* d = form->regressionDialog();
+    Tfregression* d = form->dialogs().regression();
     EXPECT_EQ(equationOf(d->linear_eq), "2x+1");
     d->RadioButton1->click();
     EXPECT_EQ(d->NumLab1->shownText(), "1.00");
@@ -160,7 +160,7 @@ TEST_F(DataSetDialogs, RegressionThroughOneXSaysNoLine) {
     open();
     addSets({"2,1", "2,3", "2,5", "#"});
     action("Regression1")->trigger();
-    Tfregression* d = form->regressionDialog();
+    Tfregression* d = form->dialogs().regression();
     d->RadioButton1->click();
     EXPECT_EQ(equationOf(d->linear_eq).toStdString(), msg::NoLineSameX);
     d->OKBtn->click();
@@ -172,7 +172,7 @@ TEST_F(DataSetDialogs, RotationByAQuarterTurnTakesTheNextColour) {
     form->settings().DegreeMode = true;
     addSets({"1,0", "2,3", "#", "5,5", "#"});
     action("Transforms1")->trigger();
-    Tftrans* d = form->transformDialog();
+    Tftrans* d = form->dialogs().transform();
     ASSERT_TRUE(d->isVisible());
     EXPECT_TRUE(d->RadioButton1->isChecked());
     d->Edit1->setText("0,0");
@@ -193,7 +193,7 @@ TEST_F(DataSetDialogs, TransformationFieldsAtFaultLeaveThePointsAlone) {
     open();
     addSets({"2,3", "#"});
     action("Transforms1")->trigger();
-    Tftrans* d = form->transformDialog();
+    Tftrans* d = form->dialogs().transform();
     d->RadioButton2->click();
     EXPECT_FALSE(d->Edit5->isVisibleTo(d)); // an enlargement has one factor
     EXPECT_EQ(d->Edit4->accessibleName(), "Scale Factor");
@@ -219,7 +219,7 @@ TEST_F(DataSetDialogs, AutomaticYScalingRefusesTransformations) {
     form->settings().AutoYScaling = true;
     addSets({"3,5", "#"});
     action("Transforms1")->trigger();
-    Tftrans* d = form->transformDialog();
+    Tftrans* d = form->dialogs().transform();
     d->RadioButton6->click();
     d->Memo1->setPlainText("2\n-1");
     d->Apply->click();
@@ -234,7 +234,7 @@ TEST_F(DataSetDialogs, ReflectionInXEqualsCDrawsItsMirrorLine) {
     open();
     addSets({"3,5", "#"});
     action("Transforms1")->trigger();
-    Tftrans* d = form->transformDialog();
+    Tftrans* d = form->dialogs().transform();
     d->RadioButton5->click();
     d->Edit7->setText("1");
     d->Apply->click();
@@ -256,7 +256,7 @@ TEST_F(DataSetDialogs, MatrixEntriesAreExpressionsAndBadOnesAreNamed) {
     form->settings().DegreeMode = true;
     addSets({"1,0", "2,3", "#"});
     action("Matrix1")->trigger();
-    Tfmatrix* d = form->matrixDialog();
+    Tfmatrix* d = form->dialogs().matrix();
     ASSERT_TRUE(d->isVisible());
     EXPECT_EQ(d->Edit1->accessibleName(), "Row 1, column 1");
     d->Edit1->setText("0");

@@ -22,8 +22,8 @@ namespace {
 
 class EnvironmentTest : public AppTest {
   public:
-    TEnvironment& dialog() { return *form->environmentDialog(); }
-    TDataMks& palette() { return *form->dataMarksDialog(); }
+    TEnvironment& dialog() { return *form->dialogs().environment(); }
+    TDataMks& palette() { return *form->dialogs().dataMarks(); }
     std::vector<std::string> messages() const { return form->recordedMessages(); }
 
     /// Opens the window and the dialog from its menu item; colour choices answer `answerColour`.
@@ -195,7 +195,7 @@ TEST_F(EnvironmentTest, EveryChangeShowsAtOnce) {
         {"a changed constant with OK",
          [](EnvironmentTest& t) {
              t.dialog().Button2->click();
-             Tfconstant& d = *t.form->constantsDialog();
+             Tfconstant& d = *t.form->dialogs().constants();
              t.action("Constants1")->trigger();
              d.Edit[*constantIndex('a')]->setText("3");
              QTest::mouseClick(d.OKBtn, Qt::LeftButton);

@@ -33,7 +33,7 @@ class ExploreTest : public AppTest {
     QStringList panels() {
         QStringList texts;
         for (int i = 0; i < 5; ++i)
-            texts << form->statusPanelText(i);
+            texts << form->gestures().panelText(i);
         return texts;
     }
     void press(QPoint p) { QTest::mousePress(box(), Qt::LeftButton, {}, p); }
@@ -93,7 +93,7 @@ TEST_F(ExploreTest, FreeReadoutShowsTheAngleInDegrees) {
     release(QPoint(100, 100));
     action("Radians1")->trigger();
     press(QPoint(100, 100));
-    EXPECT_EQ(form->statusPanelText(3), "t= 2.35619");
+    EXPECT_EQ(form->gestures().panelText(3), "t= 2.35619");
     release(QPoint(100, 100));
     messagesEmpty();
 }
@@ -136,11 +136,11 @@ TEST_F(ExploreTest, MovingOverAGraphWithoutValuesShowsUndefinedAndNoMessage) {
     TPlotEngine& e = *form->engine();
     press(QPoint(e.WorldToPixelX(-5), 50));
     move(QPoint(e.WorldToPixelX(-4), 60));
-    EXPECT_EQ(form->statusPanelText(1), "y= Undefined");
+    EXPECT_EQ(form->gestures().panelText(1), "y= Undefined");
     EXPECT_TRUE(box()->overlays().empty());
     move(QPoint(e.WorldToPixelX(4), 60));
-    EXPECT_TRUE(form->statusPanelText(1).startsWith("y= 1.99") || form->statusPanelText(1).startsWith("y= 2"))
-        << form->statusPanelText(1).toStdString();
+    EXPECT_TRUE(form->gestures().panelText(1).startsWith("y= 1.99") || form->gestures().panelText(1).startsWith("y= 2"))
+        << form->gestures().panelText(1).toStdString();
     EXPECT_TRUE(box()->overlays().tangent);
     release(QPoint(e.WorldToPixelX(4), 60));
     messagesEmpty();
@@ -153,7 +153,7 @@ TEST_F(ExploreTest, PointerMovesDuringAPlotLeaveThePlotAndTheReadoutAlone) {
     TPlotEngine& e = *form->engine();
     press(QPoint(e.WorldToPixelX(1), 50));
     const QStringList before = panels();
-    form->replotAllGraphs();
+    form->editorHost().replotAllGraphs();
     const QImage reference = e.composedPicture();
     // A slow plot of the same graph again; the pointer moves while it polls for Escape.
     form->toolbars().plotStep->setValue(100000);
@@ -166,13 +166,13 @@ TEST_F(ExploreTest, PointerMovesDuringAPlotLeaveThePlotAndTheReadoutAlone) {
         ++posted;
     });
     ticker.start(2);
-    form->replotAllGraphs();
+    form->editorHost().replotAllGraphs();
     ticker.stop();
     EXPECT_GT(posted, 0);
     EXPECT_EQ(panels(), before);
     EXPECT_EQ(e.Parsers.Parser1.Expression(), e.Document.ParsedFormulas[0]);
     form->toolbars().plotStep->setValue(256);
-    form->replotAllGraphs();
+    form->editorHost().replotAllGraphs();
     EXPECT_EQ(e.composedPicture(), reference);
     release(QPoint(e.WorldToPixelX(1), 50));
     messagesEmpty();
@@ -182,7 +182,7 @@ TEST_F(ExploreTest, ZoomBoxGesture) {
     open();
     plot("sin(x)");
     action("Zoomin1")->trigger();
-    EXPECT_TRUE(form->zoomMode());
+    EXPECT_TRUE(form->gestures().zoomMode());
     EXPECT_EQ(box()->cursor().shape(), Qt::CrossCursor);
     const QStringList before = view();
     drag(QPoint(300, 200), QPoint(100, 50)); // bottom-right to top-left
@@ -198,7 +198,7 @@ TEST_F(ExploreTest, ZoomBoxGesture) {
     EXPECT_FALSE(box()->overlays().rubberBand);
     EXPECT_NEAR(field(F::XMin)->text().toDouble(), x0, 1e-4);
     EXPECT_NEAR(field(F::XMax)->text().toDouble(), x1, 1e-4);
-    EXPECT_TRUE(form->zoomMode()); // it stays on across drags
+    EXPECT_TRUE(form->gestures().zoomMode()); // it stays on across drags
     messagesEmpty();
 }
 
@@ -208,8 +208,8 @@ TEST_F(ExploreTest, MoveByAQuarterOfTheWidth) {
     plot("sin(x)");
     action("Zoomin1")->trigger();
     action("Movegraph1")->trigger();
-    EXPECT_FALSE(form->zoomMode());
-    EXPECT_TRUE(form->moveMode());
+    EXPECT_FALSE(form->gestures().zoomMode());
+    EXPECT_TRUE(form->gestures().moveMode());
     EXPECT_TRUE(action("Movegraph1")->isChecked());
     EXPECT_FALSE(action("Zoomin1")->isChecked());
     const int quarter = box()->width() / 4;
@@ -218,7 +218,7 @@ TEST_F(ExploreTest, MoveByAQuarterOfTheWidth) {
     EXPECT_EQ(view(), (QStringList{"-5", "15", "-7", "7"}));
     // The readout ends both gesture modes.
     readout(true);
-    EXPECT_FALSE(form->moveMode());
+    EXPECT_FALSE(form->gestures().moveMode());
     EXPECT_FALSE(action("Movegraph1")->isChecked());
     messagesEmpty();
 }

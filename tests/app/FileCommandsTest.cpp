@@ -48,7 +48,7 @@ TEST_F(AppTest, DataSetCommandsWaitForDataSets) {
     for (const TDataPoint& p : doc.DataSets.allPoints())
         EXPECT_EQ(picture.pixelColor(e.WorldToPixelX(p.x), e.WorldToPixelY(p.y)), mark) << p.x;
     form->settings().MarkType = 9;
-    form->replotAllGraphs();
+    form->editorHost().replotAllGraphs();
     keepScreenshot(*form, "import-ten-points.png");
 }
 
@@ -90,7 +90,7 @@ TEST_F(AppTest, SampleExportDialogWritesTheRows) {
     open();
     formulaEdit()->setText("x^2");
     action("Save1")->trigger();
-    TDataSaveDialog* dialog = form->dataSaveDialog();
+    TDataSaveDialog* dialog = form->dialogs().dataSave();
     ASSERT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->windowTitle(), "Kurvo Data Sets Save Dialog");
     EXPECT_EQ(dialog->Label1->text(), "Xmin");
@@ -127,7 +127,7 @@ TEST_F(AppTest, SampleExportPanelSavesWithTheChosenFilter) {
     open();
     formulaEdit()->setText("2x");
     action("Save1")->trigger();
-    TDataSaveDialog* dialog = form->dataSaveDialog();
+    TDataSaveDialog* dialog = form->dialogs().dataSave();
     dialog->xmin->setText("0");
     dialog->xmax->setText("1");
     dialog->step->setText("0.5");
@@ -153,7 +153,7 @@ TEST_F(AppTest, SampleExportDialogNamesTheTRangeInPolarMode) {
     open();
     action("Polar1")->trigger();
     action("Save1")->trigger();
-    TDataSaveDialog* dialog = form->dataSaveDialog();
+    TDataSaveDialog* dialog = form->dialogs().dataSave();
     EXPECT_EQ(dialog->Label1->text(), "Tmin");
     EXPECT_EQ(dialog->Label2->text(), "Tmax");
     EXPECT_EQ(dialog->xmin->text(), "0");

@@ -47,10 +47,10 @@ TEST_F(FormulaEditorsTest, EditorCommandsAreEnabledAndOpenTheirDialogs) {
         const char* caption;
     };
     const Row rows[] = {
-        {"Constants1", [](TMainForm& f) -> QDialog* { return f.constantsDialog(); }, "Constants"},
-        {"Families1", [](TMainForm& f) -> QDialog* { return f.familiesDialog(); }, "Families"},
-        {"Functions1", [](TMainForm& f) -> QDialog* { return f.functionsDialog(); }, "Functions"},
-        {"Formulae1", [](TMainForm& f) -> QDialog* { return f.formulaeDialog(); }, "Formulae"},
+        {"Constants1", [](TMainForm& f) -> QDialog* { return f.dialogs().constants(); }, "Constants"},
+        {"Families1", [](TMainForm& f) -> QDialog* { return f.dialogs().families(); }, "Families"},
+        {"Functions1", [](TMainForm& f) -> QDialog* { return f.dialogs().functions(); }, "Functions"},
+        {"Formulae1", [](TMainForm& f) -> QDialog* { return f.dialogs().formulae(); }, "Formulae"},
     };
     for (const Row& row : rows) {
         QDialog* dialog = row.dialog(*form);
@@ -74,8 +74,8 @@ TEST_F(FormulaEditorsTest, EditorCommandsAreEnabledAndOpenTheirDialogs) {
             }
     }
     // The toolbar's Constants and Families buttons show the same commands.
-    for (auto [item, dialog] : {std::pair{23, static_cast<QDialog*>(form->constantsDialog())},
-                                {24, static_cast<QDialog*>(form->familiesDialog())}}) {
+    for (auto [item, dialog] : {std::pair{23, static_cast<QDialog*>(form->dialogs().constants())},
+                                {24, static_cast<QDialog*>(form->dialogs().families())}}) {
         ASSERT_NE(button(item), nullptr);
         EXPECT_TRUE(button(item)->isEnabled());
         QTest::mouseClick(button(item), Qt::LeftButton);
@@ -89,7 +89,7 @@ TEST_F(FormulaEditorsTest, EditorCommandsAreEnabledAndOpenTheirDialogs) {
 
 TEST_F(FormulaEditorsTest, ConstantsReachTheNextFormulaStored) {
     open();
-    Tfconstant& d = *form->constantsDialog();
+    Tfconstant& d = *form->dialogs().constants();
     action("Constants1")->trigger();
     EXPECT_EQ(d.Edit[at('a')]->text(), "1");
     EXPECT_EQ(d.Edit[at('p')]->text(), "3.14159265358979");
@@ -129,7 +129,7 @@ TEST_F(FormulaEditorsTest, ConstantsReachTheNextFormulaStored) {
 
 TEST_F(FormulaEditorsTest, ConstantsRefusedOrCancelledChangeNothing) {
     open();
-    Tfconstant& d = *form->constantsDialog();
+    Tfconstant& d = *form->dialogs().constants();
     const auto before = form->settings().ConstantValues;
     action("Constants1")->trigger();
     d.Edit[at('a')]->setText("5");
@@ -161,7 +161,7 @@ TEST_F(FormulaEditorsTest, ConstantsRefusedOrCancelledChangeNothing) {
 
 TEST_F(FormulaEditorsTest, AFamilyOfFiveParabolasIsDrawn) {
     open();
-    Tffamilies& d = *form->familiesDialog();
+    Tffamilies& d = *form->dialogs().families();
     formulaEdit()->setText("a*x^2");
     action("Families1")->trigger();
     QTest::keyClicks(d.Edit1, "5");
@@ -178,7 +178,7 @@ TEST_F(FormulaEditorsTest, AFamilyOfFiveParabolasIsDrawn) {
     EXPECT_EQ(form->settings().ConstantValues[at('a')], 1.0L);
     // The engine reads the dialog's fields at each redraw of the family.
     d.Edit1->setText("3");
-    EXPECT_EQ(form->familyFields()->count, "3");
+    EXPECT_EQ(form->plotHost().familyFields()->count, "3");
 
     // A new ordinary plot ends family mode.
     plot("x");
@@ -187,7 +187,7 @@ TEST_F(FormulaEditorsTest, AFamilyOfFiveParabolasIsDrawn) {
 
 TEST_F(FormulaEditorsTest, FamilyFieldsAreCheckedBeforeTheDialogHides) {
     open();
-    Tffamilies& d = *form->familiesDialog();
+    Tffamilies& d = *form->dialogs().families();
     struct Row {
         const char* count;
         const char* stepA;
@@ -220,7 +220,7 @@ TEST_F(FormulaEditorsTest, FamilyFieldsAreCheckedBeforeTheDialogHides) {
 
 TEST_F(FormulaEditorsTest, TheNumberFieldTakesTwoDigitsAndNoLetters) {
     open();
-    Tffamilies& d = *form->familiesDialog();
+    Tffamilies& d = *form->dialogs().families();
     action("Families1")->trigger();
     QTest::keyClicks(d.Edit1, "123");
     EXPECT_EQ(d.Edit1->text(), "12");
@@ -235,7 +235,7 @@ TEST_F(FormulaEditorsTest, TheNumberFieldTakesTwoDigitsAndNoLetters) {
 
 TEST_F(FormulaEditorsTest, AFunctionAppliedIsUsedInTheNextFormula) {
     open();
-    Tffunctions& d = *form->functionsDialog();
+    Tffunctions& d = *form->dialogs().functions();
     action("Functions1")->trigger();
     for (QLineEdit* edit : d.Edit)
         EXPECT_EQ(edit->text(), ""); // the shipped functions are empty
@@ -260,7 +260,7 @@ TEST_F(FormulaEditorsTest, AFunctionAppliedIsUsedInTheNextFormula) {
 
 TEST_F(FormulaEditorsTest, ARefusedOrCancelledDefinitionChangesNoFileAndNoParser) {
     open();
-    Tffunctions& d = *form->functionsDialog();
+    Tffunctions& d = *form->dialogs().functions();
     const auto typedBefore = data().readLines(datafile::CartesianFunctions);
     const auto translatedBefore = data().readLines(datafile::CartesianFunctionExpressions);
     const std::string parserBefore = form->engine()->Parsers.UserFunctionParser[0]->Expression();
@@ -301,7 +301,7 @@ TEST_F(FormulaEditorsTest, FunctionsFollowTheMode) {
     data().writeLines(datafile::PolarFunctions, {"2t", "", "", "", "", "", ""});
     data().writeLines(datafile::PolarFunctionExpressions, {"(2*t)", "()", "()", "()", "()", "()", "()"});
     open();
-    Tffunctions& d = *form->functionsDialog();
+    Tffunctions& d = *form->dialogs().functions();
     action("Polar1")->trigger();
     // The parsers take the polar functions with the switch, the dialog shows them.
     EXPECT_EQ(form->engine()->Parsers.UserFunctionParser[0]->Expression(), "(2*t)");
@@ -321,7 +321,7 @@ TEST_F(FormulaEditorsTest, FunctionsFollowTheMode) {
 
 TEST_F(FormulaEditorsTest, SquaredAndCubedButtonsTypeAtTheCaret) {
     open();
-    Tffunctions& d = *form->functionsDialog();
+    Tffunctions& d = *form->dialogs().functions();
     action("Functions1")->trigger();
     d.Edit[0]->setText("x+1");
     d.Edit[0]->setFocus();
@@ -341,7 +341,7 @@ TEST_F(FormulaEditorsTest, SquaredAndCubedButtonsTypeAtTheCaret) {
 
 TEST_F(FormulaEditorsTest, TheEditedPresetListFillsTheFormulaField) {
     open();
-    Tfformulae& d = *form->formulaeDialog();
+    Tfformulae& d = *form->dialogs().formulae();
     action("Formulae1")->trigger();
     EXPECT_EQ(d.Memo1->toPlainText().split('\n'), fileItems(datafile::CartesianPresets));
     d.Memo1->setPlainText(QString::fromUtf8("x³-x\nsin(x)\n"));
@@ -374,7 +374,7 @@ TEST_F(FormulaEditorsTest, TheEditedPresetListFillsTheFormulaField) {
 
 TEST_F(FormulaEditorsTest, CancelledPresetEditsAreNotSaved) {
     open();
-    Tfformulae& d = *form->formulaeDialog();
+    Tfformulae& d = *form->dialogs().formulae();
     const QStringList before = fileItems(datafile::CartesianPresets);
     const QStringList itemsBefore = formulaItems();
     action("Formulae1")->trigger();
@@ -390,7 +390,7 @@ TEST_F(FormulaEditorsTest, CancelledPresetEditsAreNotSaved) {
 
 TEST_F(FormulaEditorsTest, SquaredGoesIntoALongListAtTheCaret) {
     open();
-    Tfformulae& d = *form->formulaeDialog();
+    Tfformulae& d = *form->dialogs().formulae();
     action("Formulae1")->trigger();
     const QString longLine(300, 'x');
     d.Memo1->setPlainText(longLine + "\n" + longLine);

@@ -18,7 +18,7 @@ class GraphListPanelTest : public AppTest {
     QListWidget* list() { return panel()->list(); }
     void plotText(const char* text) {
         formulaEdit()->setText(text);
-        form->PlotClick();
+        form->commands().action(Command::Plot)->trigger();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
@@ -115,7 +115,7 @@ TEST_F(GraphListPanelTest, ShowLegendIsRememberedAndDraws) {
     EXPECT_TRUE(readExtensionSettings(start / "data" / "kurvo.ini").showGraphList);
     // A family is one row with its member count.
     formulaEdit()->setText("x+a");
-    form->plotFamily(TFamily{4, form->settings().FamilySteps});
+    form->editorHost().plotFamily(TFamily{4, form->settings().FamilySteps});
     settle();
     EXPECT_EQ(rows(), (QStringList{"x+a   (4 members)"}));
 }

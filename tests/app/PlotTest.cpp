@@ -112,7 +112,7 @@ TEST_F(AppTest, InputWhilePlottingIsSwallowedExceptEscape) {
                                                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
         QCoreApplication::postEvent(formulaEdit(),
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
-        EXPECT_FALSE(form->pollStop());
+        EXPECT_FALSE(form->plotHost().pollStop());
         EXPECT_TRUE(form->settings().CartesianMode);
         EXPECT_GE(guard.swallowed() - before, 3);
 
@@ -120,13 +120,13 @@ TEST_F(AppTest, InputWhilePlottingIsSwallowedExceptEscape) {
         QTest::qWait(10);
         QCoreApplication::postEvent(formulaEdit(),
                                     new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
-        EXPECT_TRUE(form->pollStop());
+        EXPECT_TRUE(form->plotHost().pollStop());
         QTest::qWait(10);
-        EXPECT_FALSE(form->pollStop());
+        EXPECT_FALSE(form->plotHost().pollStop());
         // A close request waits for the end of the plot.
         QCoreApplication::postEvent(form.get(), new QCloseEvent);
         QTest::qWait(10);
-        form->pollStop();
+        form->plotHost().pollStop();
         EXPECT_TRUE(form->isVisible());
     }
     // While a message box is up inside a plot, input reaches it, yet the run still counts as busy
@@ -185,7 +185,7 @@ TEST_F(AppTest, EscapeStopsARunningPlot) {
     });
     QElapsedTimer t;
     t.start();
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     ASSERT_EQ(form->recordedMessages().size(), 1u);
     EXPECT_EQ(form->recordedMessages()[0], "Plot stopped");
     EXPECT_LT(t.elapsed(), 5000);

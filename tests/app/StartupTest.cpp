@@ -187,7 +187,7 @@ TEST_F(AppTest, TheCreatedDefaultsGiveAQuietFirstStart) {
 TEST_F(AppTest, ClosingWritesNothing) {
     auto before = std::filesystem::last_write_time(start / "data" / "sett.dat");
     open();
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     EXPECT_TRUE(form->close());
     EXPECT_EQ(std::filesystem::last_write_time(start / "data" / "sett.dat"), before);
     EXPECT_EQ(data().readSettings(), defaultSettings());

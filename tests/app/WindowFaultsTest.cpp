@@ -1,6 +1,14 @@
 // Faults a new user met in the window: completion on Enter, declining the data folder, a plot after a
 // view change, the typed plot step, the caption, accessible names and the locale's separators.
 #include "AppTestSupport.h"
+#include "CoordsDialog.h"
+#include "EnvironmentDialog.h"
+#include "ConstantsDialog.h"
+
+#include <QFileDialog>
+
+#include <QApplication>
+#include "DataSaveDialog.h"
 
 #include "StartFolder.h"
 
@@ -43,17 +51,17 @@ TEST_F(AppTest, WithoutADataFolderTheDefaultsRunInMemory) {
     EXPECT_EQ(window.settings().LastGraph, 0);
     EXPECT_EQ(window.recordedMessages().size(), 1u);
     // Saving a preset keeps it in memory and writes nothing.
-    window.SaveFormulaClick();
+    window.commands().action(Command::AddFormulaToFile)->trigger();
     EXPECT_FALSE(std::filesystem::exists(folder / "data"));
 }
 
 TEST_F(AppTest, APlotAfterTheRangeChangedRedrawsEveryGraphAtTheNewView) {
     open();
     formulaEdit()->setText("x^2");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     field(TToolbarSet::XMax)->setText("17"); // x axis from -10 to 17: the y axis moves left
     formulaEdit()->setText("x+100");           // off the picture: only the redraw can change it
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     TPlotEngine& e = *form->engine();
     const QImage img = e.composedPicture();
     const QColor axes = e.colour(form->settings().axesColour);
@@ -83,10 +91,19 @@ TEST_F(AppTest, ATypedPlotStepIsUsed) {
     ASSERT_NE(edit, nullptr);
     edit->selectAll();
     QTest::keyClicks(edit, "512");
-    EXPECT_EQ(form->plotStepFieldText(), "512");
+    EXPECT_EQ(form->plotHost().plotStepFieldText(), "512");
     edit->selectAll();
-    QTest::keyClicks(edit, "50"); // below the field's least value: taken as 128
-    EXPECT_EQ(form->plotStepFieldText(), "128");
+    QTest::keyClicks(edit, "20"); // below the least plot step: taken as 32
+    EXPECT_EQ(form->plotHost().plotStepFieldText(), "32");
+    // The field takes every plot step the environment dialog accepts, and shows the one in effect.
+    EXPECT_EQ(step->minimum(), MinPlotStep);
+    EXPECT_EQ(step->maximum(), MaxPlotStep);
+    form->editorHost().storeEnvironment([&] {
+        TEnvironmentValues v = environmentValues(form->settings());
+        v.plotStep = 500000;
+        return v;
+    }());
+    EXPECT_EQ(form->plotHost().plotStepFieldText(), "500000");
 }
 
 TEST_F(AppTest, CaptionHintsAndAccessibleNames) {
@@ -105,7 +122,6 @@ TEST_F(AppTest, CaptionHintsAndAccessibleNames) {
     EXPECT_EQ(button(item::CartesianMode)->defaultAction(), action("Cart1"));
     action("Cart1")->setEnabled(false);
     EXPECT_FALSE(button(item::CartesianMode)->isEnabled());
-    EXPECT_THROW(action("NoSuchCommand"), std::logic_error);
 }
 
 TEST_F(AppTest, ARefusedRangeFieldIsSaidOncePerCause) {
@@ -127,7 +143,7 @@ TEST_F(AppTest, ARefusedRangeFieldIsSaidOncePerCause) {
     std::size_t from = form->recordedMessages().size();
     QTest::keyClick(form->toolbars().formulaBox, Qt::Key_Return);
     resizeTwice(); // the window redraws by itself: said when plotted, not at every resize
-    form->ShowCoordinateInfo1Click();
+    form->commands().action(Command::ShowCoordinateInfo)->trigger();
     QTest::qWait(100);
     EXPECT_EQ(saidSince(from), std::vector<std::string>{reversed});
 
@@ -155,12 +171,36 @@ TEST_F(AppTest, TheWindowReadsTheLocalesDecimalSeparator) {
     qputenv("LC_ALL", "de_DE.UTF-8");
     open();
     formulaEdit()->setText("1,5x");
-    form->PlotClick();
+    form->commands().action(Command::Plot)->trigger();
     qputenv("LOCPATH", oldPath);
     qputenv("LC_ALL", oldAll);
     std::setlocale(LC_ALL, "C");
     EXPECT_EQ(form->engine()->Document.ParsedFormulas[0], "(1.5*x)");
     EXPECT_EQ(form->engine()->Parsers.Translator.DecimalSeparator, ',');
+}
+
+TEST_F(AppTest, ADialogOpensAgainWhereItWasAndSaveAsDatasetIsOneWindow) {
+    open();
+    TDialogSet& d = form->dialogs();
+    const std::pair<Command, QWidget*> rows[] = {{Command::Constants, d.constants()},
+                                                 {Command::Environment, d.environment()},
+                                                 {Command::CoordinateSets, d.coords()}};
+    for (auto [c, dialog] : rows) {
+        form->commands().action(c)->trigger();
+        ASSERT_TRUE(dialog->isVisible());
+        dialog->move(dialog->pos() + QPoint(30, 20));
+        const QPoint where = dialog->pos();
+        dialog->hide();
+        form->commands().action(c)->trigger();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(dialog->pos(), where) << dialog->objectName().toStdString();
+        dialog->hide();
+    }
+    form->commands().action(Command::SaveDataset)->trigger();
+    TDataSaveDialog* save = form->dialogs().dataSave();
+    EXPECT_TRUE(save->isVisible());
+    EXPECT_FALSE(save->FormSaveDialog1->isWindow()); // the file panel is part of the dialog
+    EXPECT_TRUE(save->FormSaveDialog1->isVisible());
 }
 
 } // namespace

@@ -336,7 +336,9 @@ TEST(FormulaTrans, LongOddTextsTranslateQuickly) {
         } catch (const EKurvoError&) {
         }
         auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        EXPECT_LT(ms, 500) << text.substr(0, 40);
+        // A guard against runaway work (each of these took minutes once), not a speed goal: the
+        // bound leaves room for a sanitized build on a loaded machine.
+        EXPECT_LT(ms, 5000) << text.substr(0, 40);
     }
 }
 
