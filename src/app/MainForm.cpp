@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPrinter>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -58,6 +57,7 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
 
     editorHost_ = std::make_unique<TWindowHost>(*this);
     dialogs_ = std::make_unique<TDialogSet>(*editorHost_, *this);
+    files_ = std::make_unique<TFileCommands>(*this);
     buildPlotArea();
     commands_.build(*this, commandTable(), [this](const TCommandSpec& spec) {
         if (spec.idleOnly && guard_.busy()) return;

@@ -5,6 +5,7 @@
 #include "DataSource.h"
 #include "DialogSet.h"
 #include "EditorHost.h"
+#include "FileCommands.h"
 #include "InputGuard.h"
 #include "PlotGestures.h"
 #include "PlotHost.h"
@@ -20,8 +21,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class QPrinter;
 
 namespace kurvo {
 
@@ -59,6 +58,8 @@ class TMainForm : public QMainWindow, private TPlotHost {
     TToolbarSet& toolbars() { return toolbars_; }
     const TCommands& commands() const { return commands_; }
     TDialogSet& dialogs() { return *dialogs_; }
+    /// Open, the saves, printing and the clipboard.
+    TFileCommands& fileCommands() { return *files_; }
     TPlotGestures& gestures() { return *gestures_; }
     TPaintBox* paintBox() const { return paintBox_; }
     QStatusBar* statusBarWidget() const { return statusBar_; }
@@ -83,14 +84,12 @@ class TMainForm : public QMainWindow, private TPlotHost {
     void showViewInFields();
     /// Sets every command's enabled and checked state and image from the settings.
     void refreshCommands() { updateCommands(); }
+    /// Commits the drawing's change as a step; Undo and Redo with their hints, and the caption.
+    void refreshHistoryCommands() { updateHistoryCommands(); }
     /// Builds the toolbars again from `config` and draws every graph again; the graphs, the view,
     /// the data sets, the mode and the formula field's text stay as they are.
     void rebuildToolbars(const TToolbarConfig& config);
 
-    /// Opens a graph file or imports a data-set file, as Open does once a file was chosen.
-    void openFile(const std::filesystem::path& file);
-    /// Writes the drawing as a graph file, as Save as KurvoFile does once a name was chosen.
-    void saveGraphFileAs(const std::filesystem::path& file);
     /// Undo (false) or Redo (true) one step of the drawing, then every graph drawn again.
     void stepHistory(bool redo);
     /// Before the drawing is closed or replaced: when it changed since it was opened or saved,
@@ -100,13 +99,6 @@ class TMainForm : public QMainWindow, private TPlotHost {
     /// The answer recorded runs give the save question (they never show it); Discard unless set.
     enum class TSaveAnswer { Save, Discard, Cancel };
     void setSavePromptAnswer(TSaveAnswer answer) { savePromptAnswer_ = answer; }
-    /// Saves the picture under a name chosen in the picture save dialog with one of its filters
-    /// (the dialog's result, for the tests); a failure is reported in a message box.
-    void savePictureAs(const QString& chosenName, const QString& filter);
-    /// Prints the graph at `percent` of the page on `target`; a failure is reported in a message box.
-    void printOn(QPrinter& target, int percent);
-    /// The printer the set-up and print dialogs choose, kept for the session.
-    QPrinter& printer();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -161,11 +153,6 @@ class TMainForm : public QMainWindow, private TPlotHost {
     /// Commits the drawing's change as a step; Undo and Redo with their hints, and the caption.
     void updateHistoryCommands();
     void showAbout();
-    void openChosenFile();
-    void saveGraphFile();
-    void savePicture();
-    void printerSetup();
-    void print();
     void setupRelationBox();
     void loadPresetList();
 
@@ -181,7 +168,7 @@ class TMainForm : public QMainWindow, private TPlotHost {
     std::unique_ptr<TPlotGestures> gestures_;
     std::unique_ptr<TWindowHost> editorHost_;
     std::unique_ptr<TDialogSet> dialogs_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<TFileCommands> files_;
 
     std::vector<std::string> aliases_;
     TSaveAnswer savePromptAnswer_ = TSaveAnswer::Discard;

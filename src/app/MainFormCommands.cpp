@@ -8,34 +8,25 @@
 #include "EnvironmentDialog.h"
 #include "SetPasswordDialog.h"
 #include "Cp1252.h"
-#include "DataSaveDialog.h"
 #include "DialogSupport.h"
 #include "FamiliesDialog.h"
 #include "FormulaeDialog.h"
 #include "FunctionsDialog.h"
-#include "GraphFileApply.h"
 #include "HelpWindow.h"
 #include "MatrixDialog.h"
 #include "NumberText.h"
 #include "PaintBox.h"
 #include "PasswordDialog.h"
-#include "PictureOutput.h"
 #include "PlotEngine.h"
-#include "PrintForm.h"
 #include "RegressionDialog.h"
 #include "Startup.h"
 #include "StatisticsDialog.h"
 #include "TransformDialog.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPageSetupDialog>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -56,21 +47,6 @@ bool explicitCartesian(const TCommandState& s) {
 }
 bool hasDataSets(const TCommandState& s) {
     return s.dataSets;
-}
-
-/// A modal file dialog with the input guard suspended; the chosen file, or nothing.
-std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& guard, QFileDialog::AcceptMode mode,
-                                                const QStringList& filters, const QString& suffix,
-                                                const QString& name = {}) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(suffix);
-    if (!name.isEmpty()) dialog.selectFile(name);
-    TSuspendScope input(guard);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return std::filesystem::path(dialog.selectedFiles().first().toStdString());
 }
 
 void zoomAboutCentre(TPlotEngine& engine, Extended factor) {
@@ -95,21 +71,22 @@ std::vector<TCommandSpec> TMainForm::commandTable() {
     };
     auto present = [](auto dialog) { return [dialog] { presentDialog(dialog()); }; };
     TDialogSet& d = *dialogs_;
+    TFileCommands& f = *files_;
     // id, menu, separator before, object name, text, hint, shortcuts, image, check, enabled, checked,
     // image rule, run, ignored while plotting
     return {
         {C::SaveDataset, M::File, false, "Save1", "Save As &Dataset", "", "", -1, Check::None, nullptr, nullptr,
-         nullptr, [&d] { d.dataSave()->FormSaveDialog1Show(); }},
+         nullptr, [&f] { f.saveDataset(); }},
         {C::SavePicture, M::File, false, "SaveasPicture1", "Save as &Picture", "", "", -1, Check::None, nullptr,
-         nullptr, nullptr, [this] { savePicture(); }},
+         nullptr, nullptr, [&f] { f.savePicture(); }},
         {C::SaveGraphFile, M::File, false, "SaveasKurvoFile1", "Save as &KurvoFile", "", "", -1, Check::None,
-         nullptr, nullptr, nullptr, [this] { saveGraphFile(); }},
+         nullptr, nullptr, nullptr, [&f] { f.saveGraphFile(); }},
         {C::Open, M::File, false, "Open1", "&Open", "", "", 0, Check::None, nullptr, nullptr, nullptr,
-         [this] { openChosenFile(); }},
+         [&f] { f.open(); }},
         {C::PrinterSetup, M::File, true, "PrinterSetup1", "Printer Setup", "", "", -1, Check::None, nullptr,
-         nullptr, nullptr, [this] { printerSetup(); }},
+         nullptr, nullptr, [&f] { f.printerSetup(); }},
         {C::Print, M::File, false, "Print", "&Print", "", "", 1, Check::None, nullptr, nullptr, nullptr,
-         [this] { print(); }},
+         [&f] { f.print(); }},
         {C::Exit, M::File, true, "Stop1", "E&xit", "", "", -1, Check::None, nullptr, nullptr, nullptr,
          [this] { close(); }},
 
@@ -288,7 +265,7 @@ std::vector<TCommandSpec> TMainForm::commandTable() {
         {C::Plot, M::Popup, false, "Plot", "&Plot Graph", "", "", -1, Check::None, nullptr, nullptr, nullptr,
          [this] { plot(); }},
         {C::CopyToClipboard, M::Popup, true, "CopytoCliboard1", "&Copy Graph to Clipboard", "", "", -1, Check::None,
-         nullptr, nullptr, nullptr, [this] { copyPictureToClipboard(*engine_); }},
+         nullptr, nullptr, nullptr, [&f] { f.copyToClipboard(); }},
         {C::UndoLastAction, M::Popup, true, "Undolastaction1", "&Undo last action", "", "", -1, Check::None,
          nullptr, nullptr, nullptr, [this] { stepHistory(false); }, true},
 
@@ -445,87 +422,6 @@ void TMainForm::setupRelationBox() {
     enable(F::YMax, y);
 }
 
-
-// ---- files and output ------------------------------------------------------------------------------------
-
-void TMainForm::openChosenFile() {
-    const auto file = chooseFile(this, guard_, QFileDialog::AcceptOpen,
-                                 {"Kurvo File (*.kvo)", "CSV (*.csv)", "Text (*.txt)", "SID (*.sid)",
-                                  "TSV (*.tsv)", "All files (*.*)"},
-                                 "csv");
-    // A graph file replaces the drawing's graphs; an import only adds to them.
-    if (file && (openFileKind(file->string()) != TFileKind::GraphFile || saveChangesFirst())) openFile(*file);
-}
-
-void TMainForm::openFile(const std::filesystem::path& file) {
-    plotting([&] { kurvo::openChosenFile(*engine_, file); });
-    updateCommands();
-}
-
-void TMainForm::saveGraphFile() {
-    const auto file =
-        chooseFile(this, guard_, QFileDialog::AcceptSave, {"Kurvo File (*.kvo)"}, "kvo", "KurvoFile");
-    if (file) saveGraphFileAs(*file);
-}
-
-void TMainForm::saveGraphFileAs(const std::filesystem::path& file) {
-    guarded([&] { kurvo::saveGraphFile(*engine_, file); });
-    updateHistoryCommands();
-}
-
-void TMainForm::savePicture() {
-    QString filter;
-    QString chosen;
-    {
-        TSuspendScope input(guard_);
-        chosen = QFileDialog::getSaveFileName(this, "Save as Picture", toQ(startFolder_.string()),
-                                              pictureFilters().join(";;"), &filter);
-    }
-    if (!chosen.isEmpty()) savePictureAs(chosen, filter);
-}
-
-void TMainForm::savePictureAs(const QString& chosenName, const QString& filter) {
-    guarded([&] {
-        const PictureFormat format = filterFormat(filter).value_or(PictureFormat::Bmp);
-        kurvo::savePicture(*engine_, pictureFileName(chosenName, format).toStdString(), format);
-    });
-}
-
-QPrinter& TMainForm::printer() {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setDocName("Kurvo32 graph");
-        // Without an installed printer the page goes to a PDF file in the start folder.
-        if (QPrinterInfo::availablePrinters().isEmpty())
-            printer_->setOutputFileName(toQ((startFolder_ / "Kurvo graph.pdf").string()));
-    }
-    return *printer_;
-}
-
-void TMainForm::printerSetup() {
-    TSuspendScope input(guard_);
-    QPageSetupDialog(&printer(), this).exec();
-}
-
-void TMainForm::print() {
-    bool go = false;
-    TPrintForm* form = dialogs_->printForm();
-    {
-        TSuspendScope input(guard_);
-        go = form->exec() == QDialog::Accepted;
-        if (go) {
-            QPrintDialog dialog(&printer(), this);
-            go = dialog.exec() == QDialog::Accepted;
-        }
-    }
-    if (go) printOn(printer(), form->percentage());
-}
-
-void TMainForm::printOn(QPrinter& target, int percent) {
-    if (!engine_ || guard_.busy()) return;
-    TBusyScope busy(guard_);
-    guarded([&] { printGraph(*engine_, target, percent); });
-}
 
 // ---- rebuilding the toolbars ------------------------------------------------------------------------------
 

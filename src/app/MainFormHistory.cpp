@@ -100,9 +100,9 @@ bool TMainForm::saveChangesFirst() {
     if (answer == TSaveAnswer::Cancel) return false;
     const std::filesystem::path file = engine_->History.fileName();
     if (!file.empty())
-        saveGraphFileAs(file);
+        files_->saveGraphFileAs(file);
     else if (!recordMessages_)
-        saveGraphFile(); // a recorded run asks for no file name: nothing is saved
+        files_->saveGraphFile(); // a recorded run asks for no file name: nothing is saved
     // Saved only when the drawing is no longer changed: a cancelled or failed save keeps it open.
     return !engine_->History.isModified();
 }

@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     if (arguments.size() > 1) {
         const std::filesystem::path file =
             std::filesystem::absolute(QFile::encodeName(arguments.at(1)).toStdString(), ec);
-        QTimer::singleShot(0, &form, [&form, file] { form.openFile(file); });
+        QTimer::singleShot(0, &form, [&form, file] { form.fileCommands().openFile(file); });
     }
     return QApplication::exec();
 }

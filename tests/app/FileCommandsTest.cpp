@@ -32,7 +32,7 @@ TEST_F(AppTest, DataSetCommandsWaitForDataSets) {
     EXPECT_FALSE(action("Datasets")->isEnabled());
 
     writeFileAtomically(start / "points.csv", TenPoints);
-    form->openFile(start / "points.csv");
+    form->fileCommands().openFile(start / "points.csv");
     EXPECT_TRUE(action("Datasets")->isEnabled());
     const TGraphDocument& doc = form->engine()->Document;
     EXPECT_EQ(doc.DataSets.allPoints().size(), 10u);
@@ -59,14 +59,14 @@ TEST_F(AppTest, SavedDrawingOpensInANewWindow) {
     formulaEdit()->setText("sin(x)");
     action("Plot")->trigger();
     const auto file = start / "lesson.kvo";
-    form->saveGraphFileAs(file);
+    form->fileCommands().saveGraphFileAs(file);
     ASSERT_TRUE(std::filesystem::exists(file));
     form.reset();
 
     open();
     TPlotEngine& e = *form->engine();
     e.Options.antialiasedCurves = false; // exact colours at the sampled pixels
-    form->openFile(file);
+    form->fileCommands().openFile(file);
     EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
     EXPECT_EQ(form->settings().LastGraph, 1);
     EXPECT_EQ(formulaEdit()->text(), "x^2");
@@ -79,7 +79,7 @@ TEST_F(AppTest, SavedDrawingOpensInANewWindow) {
 TEST_F(AppTest, AGraphFileThatFailsIsReportedWithItsLine) {
     open();
     writeFileAtomically(start / "short.kvo", "Kurvofile\r\nT\r\n");
-    form->openFile(start / "short.kvo");
+    form->fileCommands().openFile(start / "short.kvo");
     ASSERT_EQ(form->recordedMessages().size(), 1u);
     EXPECT_NE(form->recordedMessages()[0].find("short.kvo, line 3"), std::string::npos)
         << form->recordedMessages()[0];

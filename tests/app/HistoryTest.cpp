@@ -113,7 +113,7 @@ TEST_F(HistoryTest, ClosingAChangedDrawingAsksAndTheCaptionShowsTheFileAndTheMar
     EXPECT_EQ(form->recordedMessages(), (std::vector<std::string>{"Save changes to the drawing?"}));
     EXPECT_TRUE(form->isVisible()) << "Cancel keeps the window";
 
-    form->saveGraphFileAs(file);
+    form->fileCommands().saveGraphFileAs(file);
     EXPECT_EQ(form->windowTitle(), "lesson.kvo - Kurvo32 Graph Editor");
     action("Zoomout1")->trigger();
     EXPECT_EQ(form->windowTitle(), "lesson.kvo* - Kurvo32 Graph Editor");
@@ -126,7 +126,7 @@ TEST_F(HistoryTest, ClosingAChangedDrawingAsksAndTheCaptionShowsTheFileAndTheMar
 
     // A file opened at start is the unchanged drawing; Discard closes without writing.
     open();
-    form->openFile(file);
+    form->fileCommands().openFile(file);
     EXPECT_EQ(form->windowTitle(), "lesson.kvo - Kurvo32 Graph Editor");
     plot("sin x");
     form->setSavePromptAnswer(TMainForm::TSaveAnswer::Discard);

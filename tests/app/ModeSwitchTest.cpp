@@ -310,10 +310,10 @@ TEST_F(ModeSwitchTest, ARoseBesideACircleSurvivesResizeZoomUndoAndAFile) {
     save("window-undone");
 
     const std::filesystem::path file = start / "drawing.kvo";
-    form->saveGraphFileAs(file);
+    form->fileCommands().saveGraphFileAs(file);
     form.reset();
     open();
-    form->openFile(file);
+    form->fileCommands().openFile(file);
     QCoreApplication::processEvents();
     EXPECT_EQ(form->engine()->composedPicture(), first) << "saved and reopened";
     EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();

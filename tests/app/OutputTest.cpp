@@ -75,7 +75,7 @@ TEST_F(OutputTest, SaveAsPictureNamesAndFormats) {
         {"plot", 4, "plot.pdf", "%PDF"},
     };
     for (const Row& r : rows) {
-        form->savePictureAs(inStart(r.chosen), pictureFilters().at(r.filter));
+        form->fileCommands().savePictureAs(inStart(r.chosen), pictureFilters().at(r.filter));
         QFile file(inStart(r.file));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << r.file;
         EXPECT_TRUE(file.readAll().startsWith(r.magic)) << r.file;
@@ -95,7 +95,7 @@ TEST_F(OutputTest, AFailedSaveIsReportedAndTheOldFileStays) {
         old.write("old");
     }
     const QStringList before = filesInStart();
-    form->savePictureAs(name, pictureFilters().at(2));
+    form->fileCommands().savePictureAs(name, pictureFilters().at(2));
     ASSERT_EQ(form->recordedMessages().size(), 1u);
     const std::string message = form->recordedMessages().front();
     EXPECT_EQ(message.rfind("Cannot write " + (name + ".png").toStdString() + ": ", 0), 0u) << message;
@@ -119,7 +119,7 @@ TEST_F(OutputTest, PrintingToAPdfFileWritesItWholeAndLeavesNoTemporaryFile) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(inStart("print.pdf"));
-    form->printOn(printer, 50);
+    form->fileCommands().printOn(printer, 50);
     EXPECT_TRUE(form->recordedMessages().empty()) << form->recordedMessages().front();
     QFile pdf(inStart("print.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -131,7 +131,7 @@ TEST_F(OutputTest, PrintingToAPdfFileWritesItWholeAndLeavesNoTemporaryFile) {
 
     // A file that cannot be written is reported with its name, and the old one stays.
     printer.setOutputFileName(inStart("missing/print.pdf"));
-    form->printOn(printer, 100);
+    form->fileCommands().printOn(printer, 100);
     ASSERT_EQ(form->recordedMessages().size(), 1u);
     EXPECT_NE(form->recordedMessages().front().find("missing/print.pdf"), std::string::npos);
 }
