@@ -5,25 +5,19 @@
 #include "EditorHost.h"
 #include "PresetList.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTextCursor>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <cstring>
 
 namespace kurvo {
 
-Tfformulae::Tfformulae(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("fformulae");
-    setWindowTitle("Formulae");
-    setModal(false);
-
+Tfformulae::Tfformulae(TEditorHost& host, QWidget* parent)
+    : TFormulaEditorDialog(host, parent, "fformulae", "Formulae") {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -34,29 +28,14 @@ Tfformulae::Tfformulae(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
     Memo1->setMinimumSize(320, 240);
     QLabel* label = fieldLabel("&Preset formulas, one per line:", Memo1, this);
 
-    squareAndCubeButtons(
-        this, SpeedButton21, SpeedButton22, [this] { SpeedButton21Click(); },
-        [this] { SpeedButton22Click(); });
-
-    QDialogButtonBox* buttons = okCancelButtons(
-        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
+    QHBoxLayout* bottom = buttonRow();
     // Enter belongs to the list (it ends a line); OK is Ctrl+Enter, or Tab to it.
     OKBtn->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(SpeedButton21);
-    bottom->addWidget(SpeedButton22);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(Memo1, 1);
     layout->addLayout(bottom);
-}
-
-void Tfformulae::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
 }
 
 void Tfformulae::FormShow() {
@@ -69,21 +48,12 @@ void Tfformulae::FormShow() {
     }
 }
 
-void Tfformulae::OKBtnClick() {
-    try {
-        const TPresetList saved =
-            savePresetList(host_.dataSource(), mode_, presetLinesFromText(toCp1252(Memo1->toPlainText())));
-        if (std::strcmp(presetListName(mode_), presetListName(host_.currentSettings())) == 0)
-            host_.setFormulaFieldItems(saved.items, saved.formulaText);
-    } catch (const std::exception& e) {
-        host_.reportError(e);
-        return;
-    }
-    hide();
-}
-
-void Tfformulae::CancelBtnClick() {
-    hide();
+bool Tfformulae::save() {
+    const TPresetList saved =
+        savePresetList(host_.dataSource(), mode_, presetLinesFromText(toCp1252(Memo1->toPlainText())));
+    if (std::strcmp(presetListName(mode_), presetListName(host_.currentSettings())) == 0)
+        host_.setFormulaFieldItems(saved.items, saved.formulaText);
+    return true;
 }
 
 void Tfformulae::typeAtCaret(const char* what) {
@@ -93,14 +63,6 @@ void Tfformulae::typeAtCaret(const char* what) {
     cursor.clearSelection();
     cursor.insertText(fromCp1252(what));
     Memo1->setTextCursor(cursor);
-}
-
-void Tfformulae::SpeedButton21Click() {
-    typeAtCaret("\xB2");
-}
-
-void Tfformulae::SpeedButton22Click() {
-    typeAtCaret("\xB3");
 }
 
 bool Tfformulae::typeIntoList(const char* what) {

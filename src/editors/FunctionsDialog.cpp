@@ -8,22 +8,15 @@
 #include "TextHelpers.h"
 #include "UserFunctionFiles.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShowEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace kurvo {
 
-Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("ffunctions");
-    setWindowTitle("Functions");
-    setModal(false);
-
+Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent)
+    : TFormulaEditorDialog(host, parent, "ffunctions", "Functions") {
     auto* grid = new QGridLayout;
     for (std::size_t k = 0; k < UserFunctionCount; ++k) {
         auto* edit = new QLineEdit(this);
@@ -33,26 +26,10 @@ Tffunctions::Tffunctions(TEditorHost& host, QWidget* parent) : QDialog(parent), 
         edit->setAccessibleName(QString("Function %1").arg(UserFunctionLetters[k]));
         Edit[k] = edit;
     }
-    squareAndCubeButtons(
-        this, SpeedButton21, SpeedButton22, [this] { SpeedButton21Click(); },
-        [this] { SpeedButton22Click(); });
-
-    QDialogButtonBox* buttons = okCancelButtons(
-        this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(SpeedButton21);
-    bottom->addWidget(SpeedButton22);
-    bottom->addStretch();
-    bottom->addWidget(buttons);
+    QHBoxLayout* bottom = buttonRow();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(bottom);
-}
-
-void Tffunctions::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
 }
 
 void Tffunctions::FormShow() {
@@ -69,26 +46,17 @@ void Tffunctions::FormShow() {
     }
 }
 
-void Tffunctions::OKBtnClick() {
+bool Tffunctions::save() {
     TUserFunctionTexts typed;
     for (std::size_t k = 0; k < UserFunctionCount; ++k)
         typed[k] = toCp1252(Edit[k]->text());
-    try {
-        const std::optional<TUserFunctionError> error = host_.applyUserFunctions(cartesian_, typed);
-        if (error) {
-            host_.showInformation(error->message);
-            Edit[error->index]->setFocus();
-            return;
-        }
-    } catch (const std::exception& e) {
-        host_.reportError(e);
-        return;
+    const std::optional<TUserFunctionError> error = host_.applyUserFunctions(cartesian_, typed);
+    if (error) {
+        host_.showInformation(error->message);
+        Edit[error->index]->setFocus();
+        return false;
     }
-    hide();
-}
-
-void Tffunctions::CancelBtnClick() {
-    hide();
+    return true;
 }
 
 void Tffunctions::typeAtCaret(const char* what) {
@@ -101,14 +69,6 @@ void Tffunctions::typeAtCaret(const char* what) {
         edit->setCursorPosition(static_cast<int>(result.caret));
         return;
     }
-}
-
-void Tffunctions::SpeedButton21Click() {
-    typeAtCaret("\xB2");
-}
-
-void Tffunctions::SpeedButton22Click() {
-    typeAtCaret("\xB3");
 }
 
 } // namespace kurvo
