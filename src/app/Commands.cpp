@@ -15,14 +15,14 @@
 namespace kurvo {
 namespace {
 
-struct MenuSpec {
+struct MenuDef {
     const char* objectName;
     const char* caption;
     const char* hint;
 };
 
 // In Menu order; the pop-up menu is not on the menu bar.
-const MenuSpec Menus[MenuCount] = {
+const MenuDef Menus[MenuCount] = {
     {"File1", "&File", ""},        {"Edit1", "&Edit", ""},             {"Edit3", "&Settings", ""},         {"Zooms", "&Zooms", ""},
     {"Effects2", "&Editors", ""},  {"Datasets", "Data Sets", ""},      {"Help1", "&Help", "Help topics"},
     {"PopupMenu1", "", ""},
@@ -30,13 +30,13 @@ const MenuSpec Menus[MenuCount] = {
 
 } // namespace
 
-void TCommands::build(QMainWindow& window, std::vector<TCommandSpec> specs,
-                      const std::function<void(const TCommandSpec&)>& wrap) {
-    specs_.clear();
-    specs_.resize(static_cast<std::size_t>(CommandCount),
-                  TCommandSpec{Command::None, Menu::None, false, "", "", "", "", -1});
+void TCommands::build(QMainWindow& window, std::vector<TCommandDef> defs,
+                      const std::function<void(const TCommandDef&)>& wrap) {
+    defs_.clear();
+    defs_.resize(static_cast<std::size_t>(CommandCount),
+                  TCommandDef{Command::None, Menu::None, false, "", "", "", "", -1});
     for (int m = 0; m < MenuCount; ++m) {
-        const MenuSpec& def = Menus[m];
+        const MenuDef& def = Menus[m];
         QMenu* menu = m == static_cast<int>(Menu::Popup)
                           ? new QMenu(&window)
                           : window.menuBar()->addMenu(QString::fromUtf8(def.caption));
@@ -48,29 +48,29 @@ void TCommands::build(QMainWindow& window, std::vector<TCommandSpec> specs,
     }
     auto* modes = new QActionGroup(&window);
     auto* angles = new QActionGroup(&window);
-    for (TCommandSpec& spec : specs) {
-        const auto index = static_cast<std::size_t>(spec.id);
-        if (spec.id == Command::None || actions_[index])
-            throw std::logic_error(std::string("Command declared twice or without a key: ") + spec.objectName);
-        QMenu* menu = spec.menu == Menu::None ? nullptr : menus_[static_cast<std::size_t>(spec.menu)];
-        if (menu && spec.separatorBefore) menu->addSeparator();
-        auto* a = new QAction(QString::fromUtf8(spec.text), &window);
-        a->setObjectName(spec.objectName);
-        if (*spec.hint) {
-            a->setToolTip(spec.hint);
-            a->setStatusTip(spec.hint);
+    for (TCommandDef& def : defs) {
+        const auto index = static_cast<std::size_t>(def.id);
+        if (def.id == Command::None || actions_[index])
+            throw std::logic_error(std::string("Command declared twice or without a key: ") + def.objectName);
+        QMenu* menu = def.menu == Menu::None ? nullptr : menus_[static_cast<std::size_t>(def.menu)];
+        if (menu && def.separatorBefore) menu->addSeparator();
+        auto* a = new QAction(QString::fromUtf8(def.text), &window);
+        a->setObjectName(def.objectName);
+        if (*def.hint) {
+            a->setToolTip(def.hint);
+            a->setStatusTip(def.hint);
         }
-        if (*spec.shortcuts) a->setShortcuts(QKeySequence::listFromString(spec.shortcuts, QKeySequence::PortableText));
-        if (spec.image >= 0) setImage(a, spec.image);
+        if (*def.shortcuts) a->setShortcuts(QKeySequence::listFromString(def.shortcuts, QKeySequence::PortableText));
+        if (def.image >= 0) setImage(a, def.image);
         a->setIconVisibleInMenu(false);
-        a->setCheckable(spec.check != TCommandSpec::Check::None);
-        if (spec.check == TCommandSpec::Check::ModeGroup) modes->addAction(a);
-        if (spec.check == TCommandSpec::Check::AngleGroup) angles->addAction(a);
+        a->setCheckable(def.check != TCommandDef::Check::None);
+        if (def.check == TCommandDef::Check::ModeGroup) modes->addAction(a);
+        if (def.check == TCommandDef::Check::AngleGroup) angles->addAction(a);
         if (menu) menu->addAction(a);
         window.addAction(a);
-        QObject::connect(a, &QAction::triggered, &window, [this, index, wrap] { wrap(specs_[index]); });
+        QObject::connect(a, &QAction::triggered, &window, [this, index, wrap] { wrap(defs_[index]); });
         actions_[index] = a;
-        specs_[index] = std::move(spec);
+        defs_[index] = std::move(def);
     }
     for (int c = 0; c < CommandCount; ++c)
         if (!actions_[static_cast<std::size_t>(c)])
@@ -78,11 +78,11 @@ void TCommands::build(QMainWindow& window, std::vector<TCommandSpec> specs,
 }
 
 void TCommands::update(const TCommandState& state) {
-    for (const TCommandSpec& spec : specs_) {
-        QAction* a = action(spec.id);
-        a->setEnabled(!spec.enabled || spec.enabled(state));
-        if (spec.checked) a->setChecked(spec.checked(state));
-        if (spec.imageRule) setImage(a, spec.imageRule(state));
+    for (const TCommandDef& def : defs_) {
+        QAction* a = action(def.id);
+        a->setEnabled(!def.enabled || def.enabled(state));
+        if (def.checked) a->setChecked(def.checked(state));
+        if (def.imageRule) setImage(a, def.imageRule(state));
     }
     menu(Menu::DataSets)->menuAction()->setEnabled(state.dataSets);
 }

@@ -60,7 +60,7 @@ struct TCommandState {
 /// One command: its key, its place (menu, and a separator line before it), how it looks (object
 /// name, text, hint, shortcuts, image) and its rules. A rule left empty means always enabled, not
 /// checkable, and the fixed image. `run` is what it does.
-struct TCommandSpec {
+struct TCommandDef {
     using Rule = bool (*)(const TCommandState&);
     using ImageRule = int (*)(const TCommandState&);
     enum class Check { None, Toggle, ModeGroup, AngleGroup };
@@ -89,13 +89,13 @@ class TCommands {
     /// Builds the actions and menus into `window`; every action is also the window's, so its
     /// shortcut works while its menu is closed. `wrap` runs a triggered command (the window's
     /// error boundary).
-    void build(QMainWindow& window, std::vector<TCommandSpec> specs,
-               const std::function<void(const TCommandSpec&)>& wrap);
+    void build(QMainWindow& window, std::vector<TCommandDef> defs,
+               const std::function<void(const TCommandDef&)>& wrap);
 
     QAction* action(Command c) const { return actions_[static_cast<std::size_t>(c)]; }
     QMenu* menu(Menu m) const { return menus_[static_cast<std::size_t>(m)]; }
     QMenu* popupMenu() const { return menu(Menu::Popup); }
-    const TCommandSpec& spec(Command c) const { return specs_[static_cast<std::size_t>(c)]; }
+    const TCommandDef& definition(Command c) const { return defs_[static_cast<std::size_t>(c)]; }
 
     /// Sets every command's enabled and checked state and image from `state`, and only here.
     void update(const TCommandState& state);
@@ -103,7 +103,7 @@ class TCommands {
   private:
     void setImage(QAction* a, int image);
 
-    std::vector<TCommandSpec> specs_; ///< indexed by Command
+    std::vector<TCommandDef> defs_; ///< indexed by Command
     std::array<QAction*, CommandCount> actions_{};
     std::array<QMenu*, MenuCount> menus_{};
 };

@@ -59,9 +59,9 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     dialogs_ = std::make_unique<TDialogSet>(*editorHost_, *this);
     files_ = std::make_unique<TFileCommands>(*this);
     buildPlotArea();
-    commands_.build(*this, commandTable(), [this](const TCommandSpec& spec) {
-        if (spec.idleOnly && guard_.busy()) return;
-        guarded(spec.run);
+    commands_.build(*this, commandTable(), [this](const TCommandDef& def) {
+        if (def.idleOnly && guard_.busy()) return;
+        guarded(def.run);
     });
     connect(paintBox_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { commands_.popupMenu()->popup(paintBox_->mapToGlobal(p)); });

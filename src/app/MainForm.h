@@ -139,7 +139,7 @@ class TMainForm : public QMainWindow, private TPlotHost {
     void plotting(const std::function<void()>& run);
 
     // ---- commands (MainFormCommands.cpp) --------------------------------------------------------------
-    std::vector<TCommandSpec> commandTable();
+    std::vector<TCommandDef> commandTable();
     /// Sets every command's enabled and checked state and image from the settings.
     void updateCommands();
     void plot();

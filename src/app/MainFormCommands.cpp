@@ -40,7 +40,7 @@ QString toQ(const std::string& cp1252) {
 
 using C = Command;
 using M = Menu;
-using Check = TCommandSpec::Check;
+using Check = TCommandDef::Check;
 
 bool explicitCartesian(const TCommandState& s) {
     return s.mode.explicitCartesian();
@@ -65,7 +65,7 @@ void insertAtCaret(QLineEdit* edit, const QString& s) {
 
 // ---- the command table: one row per command ------------------------------------------------------------
 
-std::vector<TCommandSpec> TMainForm::commandTable() {
+std::vector<TCommandDef> TMainForm::commandTable() {
     auto view = [this](auto f) {
         return [this, f] { plotting([&] { f(*engine_); }); };
     };
