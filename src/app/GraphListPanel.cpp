@@ -232,32 +232,34 @@ void TGraphListPanel::setRowShown(int row, bool shown) {
     refresh();
 }
 
-void TGraphListPanel::setLegendShown(bool shown) {
-    TPlotEngine& engine = engine_();
-    TExtensionSettings options = engine.Options;
-    options.showLegend = shown;
+bool TGraphListPanel::storeOptions(const TExtensionSettings& options) {
     try {
         writeExtensionSettings(host_.dataSource(), options);
     } catch (const std::exception& e) {
         host_.reportError(e);
+        return false;
+    }
+    engine_().Options = options;
+    return true;
+}
+
+void TGraphListPanel::setLegendShown(bool shown) {
+    TPlotEngine& engine = engine_();
+    TExtensionSettings options = engine.Options;
+    options.showLegend = shown;
+    if (!storeOptions(options)) {
         if (legendAction_) legendAction_->setChecked(engine.Options.showLegend);
         return;
     }
-    engine.Options.showLegend = shown;
     if (legendAction_) legendAction_->setChecked(shown);
     runPlotting_([&] { engine.replotAll(); });
 }
 
 void TGraphListPanel::rememberShown(bool shown) {
-    TPlotEngine& engine = engine_();
-    TExtensionSettings options = engine.Options;
+    TExtensionSettings options = engine_().Options;
     options.showGraphList = shown;
-    try {
-        writeExtensionSettings(host_.dataSource(), options);
-        engine.Options.showGraphList = shown;
-    } catch (const std::exception& e) {
-        host_.reportError(e); // the panel still shows or hides; only the next start may differ
-    }
+    // When the file cannot be written the panel still shows or hides; only the next start may differ.
+    storeOptions(options);
     if (shown) refresh();
 }
 

@@ -1,6 +1,7 @@
 // TGraphListPanel: the dockable list of the drawing's graphs, and the "Show legend" option.
 #pragma once
 
+#include "ExtensionSettings.h"
 #include "Legend.h"
 
 #include <QDockWidget>
@@ -59,6 +60,9 @@ class TGraphListPanel : public QDockWidget {
 
   private:
     void rememberShown(bool shown);
+    /// Writes the plot options to the data folder's INI file and takes them; false (said) when the
+    /// file could not be written, and then nothing changed.
+    bool storeOptions(const TExtensionSettings& options);
     void rowSelected();
     void rowChanged(QListWidgetItem* item);
     std::vector<TGraphEntry> currentEntries() const;

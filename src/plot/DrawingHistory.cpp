@@ -241,28 +241,26 @@ std::string TDrawingHistory::redoDescription() {
 
 bool TDrawingHistory::undo() {
     if (!canUndo()) return false;
-    Entry back = std::move(undo_.back());
-    undo_.pop_back();
-    current_.description = back.description;
-    redo_.push_back(std::move(current_));
-    current_ = std::move(back);
-    current_.description.clear();
-    restore(current_.state);
-    mayJoin_ = false;
+    stepTo(undo_, redo_);
     return true;
 }
 
 bool TDrawingHistory::redo() {
     if (!canRedo()) return false;
-    Entry forward = std::move(redo_.back());
-    redo_.pop_back();
-    current_.description = forward.description;
-    undo_.push_back(std::move(current_));
-    current_ = std::move(forward);
+    stepTo(redo_, undo_);
+    return true;
+}
+
+void TDrawingHistory::stepTo(std::deque<Entry>& from, std::deque<Entry>& to) {
+    // The step taken keeps its name on the other stack, so the opposite command names it too.
+    Entry next = std::move(from.back());
+    from.pop_back();
+    current_.description = next.description;
+    to.push_back(std::move(current_));
+    current_ = std::move(next);
     current_.description.clear();
     restore(current_.state);
     mayJoin_ = false;
-    return true;
 }
 
 bool TDrawingHistory::isModified() {

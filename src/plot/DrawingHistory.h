@@ -124,6 +124,8 @@ class TDrawingHistory {
     };
     bool liveEquals(const TDrawingState& state) const;
     void restore(const TDrawingState& state);
+    /// Undo or redo: the newest entry of `from` becomes the drawing, the drawing goes onto `to`.
+    void stepTo(std::deque<Entry>& from, std::deque<Entry>& to);
 
     TGraphDocument& document_;
     TPlotHost& host_;
