@@ -22,6 +22,13 @@ QPen pen(const QColor& c, qreal w = 1.2) {
     return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
+/// A plus sign (or a cross of lines) about `c`, `half` long each way: the vertical stroke first.
+void plusSign(QPainter& p, const QPen& stroke, QPointF c, qreal half) {
+    p.setPen(stroke);
+    p.drawLine(QPointF(c.x(), c.y() - half), QPointF(c.x(), c.y() + half));
+    p.drawLine(QPointF(c.x() - half, c.y()), QPointF(c.x() + half, c.y()));
+}
+
 void axes(QPainter& p) {
     p.setPen(pen(QColor(120, 120, 130), 1.0));
     p.drawLine(QPointF(2, 9), QPointF(16, 9));
@@ -290,9 +297,7 @@ void paintImage(QPainter& p, int index) {
         p.setPen(pen(Ink, 1.4));
         p.setBrush(QColor(210, 235, 210));
         p.drawRect(QRectF(3, 3, 12, 12));
-        p.setPen(pen(Green, 1.2));
-        p.drawLine(QPointF(9, 3), QPointF(9, 15));
-        p.drawLine(QPointF(3, 9), QPointF(15, 9));
+        plusSign(p, pen(Green, 1.2), QPointF(9, 9), 6);
         break;
     case 22: { // save formula to the preset list: a disk with a plus
         p.setPen(pen(Ink, 1.1));
@@ -302,9 +307,7 @@ void paintImage(QPainter& p, int index) {
         p.drawRect(QRectF(4, 1.5, 8, 5));
         p.setBrush(QColor(200, 200, 210));
         p.drawRect(QRectF(4, 9, 8, 5.5));
-        p.setPen(pen(Green, 2.0));
-        p.drawLine(QPointF(14.5, 11), QPointF(14.5, 17));
-        p.drawLine(QPointF(11.5, 14), QPointF(17.5, 14));
+        plusSign(p, pen(Green, 2.0), QPointF(14.5, 14), 3);
         break;
     }
     case 23: // x squared

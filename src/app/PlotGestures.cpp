@@ -69,7 +69,7 @@ void TPlotGestures::endModes() {
 void TPlotGestures::followGraph(TReadout& readout, int X, int Y) {
     if (form_.settings().LastGraph > 0) {
         const int slot = readout.PickNearestGraph(X, Y);
-        form_.setFormulaFieldText(form_.engine()->Document.UserFormulas[static_cast<std::size_t>(slot)]);
+        form_.plotHost().setFormulaText(form_.engine()->Document.UserFormulas[static_cast<std::size_t>(slot)]);
     } else {
         readout.useSlot(0);
     }
