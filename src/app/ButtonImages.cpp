@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace kurvo {
@@ -91,7 +92,8 @@ void parametricLoop(QPainter& p, const QColor& c) {
     p.drawPath(path);
 }
 
-void paintImage(QPainter& p, int index) {
+/// The file commands: open, print, clear.
+void paintFileImage(QPainter& p, int index) {
     switch (index) {
     case 0: { // open file: a folder
         p.setPen(pen(QColor(150, 100, 10)));
@@ -123,6 +125,12 @@ void paintImage(QPainter& p, int index) {
         p.drawLine(QPointF(15, 3), QPointF(3, 15));
         break;
     }
+    }
+}
+
+/// The modes and switches: Cartesian, polar, implicit, parametric, the angle unit.
+void paintModeImage(QPainter& p, int index) {
+    switch (index) {
     case 3: { // Cartesian mode: axes and a parabola
         axes(p);
         QPainterPath path;
@@ -173,6 +181,20 @@ void paintImage(QPainter& p, int index) {
         parametricLoop(p, QColor(170, 170, 175));
         text(p, QRectF(11, 10, 7, 8), "t", 8, QColor(150, 150, 155));
         break;
+    case 10: // degrees
+        text(p, QRectF(0, 0, 18, 18), QString::fromUtf8("°"), 16, Red);
+        text(p, QRectF(0, 9, 18, 9), "deg", 7, Ink);
+        break;
+    case 26: // radians
+        text(p, QRectF(0, -1, 18, 12), QString::fromUtf8("π"), 12, Blue);
+        text(p, QRectF(0, 9, 18, 9), "rad", 7, Ink);
+        break;
+    }
+}
+
+/// The data-set commands: the transformations and the coordinate sets.
+void paintDataSetImage(QPainter& p, int index) {
+    switch (index) {
     case 7: { // matrix transformations: a bracketed grid of entries
         p.setPen(pen(Ink, 1.4));
         p.drawPolyline(QPolygonF{{4, 2}, {2, 2}, {2, 16}, {4, 16}});
@@ -206,14 +228,12 @@ void paintImage(QPainter& p, int index) {
         }
         break;
     }
-    case 10: // degrees
-        text(p, QRectF(0, 0, 18, 18), QString::fromUtf8("°"), 16, Red);
-        text(p, QRectF(0, 9, 18, 9), "deg", 7, Ink);
-        break;
-    case 26: // radians
-        text(p, QRectF(0, -1, 18, 12), QString::fromUtf8("π"), 12, Blue);
-        text(p, QRectF(0, 9, 18, 9), "rad", 7, Ink);
-        break;
+    }
+}
+
+/// The view commands: zoom out, zoom in, move.
+void paintViewImage(QPainter& p, int index) {
+    switch (index) {
     case 11: // zoom out
         magnifier(p, false);
         break;
@@ -231,6 +251,12 @@ void paintImage(QPainter& p, int index) {
         p.drawPolygon(QPolygonF{{17, 9}, {14, 6.5}, {14, 11.5}});
         break;
     }
+    }
+}
+
+/// The editors: constants and families.
+void paintEditorImage(QPainter& p, int index) {
+    switch (index) {
     case 14: // constants
         text(p, QRectF(0, 0, 18, 18), "a=", 11, Blue, true, true);
         break;
@@ -251,6 +277,12 @@ void paintImage(QPainter& p, int index) {
         }
         break;
     }
+    }
+}
+
+/// The display options: readout, tangent, derived, integral, y-scaling, square axes.
+void paintOptionImage(QPainter& p, int index) {
+    switch (index) {
     case 16: { // graph coordinates: a cross-hair over a curve
         sineCurve(p, QColor(150, 170, 220), 4, 1.2);
         p.setPen(pen(Red, 1.2));
@@ -299,6 +331,12 @@ void paintImage(QPainter& p, int index) {
         p.drawRect(QRectF(3, 3, 12, 12));
         plusSign(p, pen(Green, 1.2), QPointF(9, 9), 6);
         break;
+    }
+}
+
+/// The formula bar's buttons: add to the preset list, type ² and ³, Plot.
+void paintFormulaImage(QPainter& p, int index) {
+    switch (index) {
     case 22: { // save formula to the preset list: a disk with a plus
         p.setPen(pen(Ink, 1.1));
         p.setBrush(Blue);
@@ -321,9 +359,22 @@ void paintImage(QPainter& p, int index) {
         p.setPen(pen(Red, 1.8));
         p.drawLine(QPointF(2, 16), QPointF(16, 16));
         break;
-    default:
-        break;
     }
+}
+
+/// Paints button image `index` into the 18 x 18 square (nothing for an unknown index).
+void paintImage(QPainter& p, int index) {
+    using Painter = void (*)(QPainter&, int);
+    // Indexed by image: the group of images that paints it.
+    static constexpr Painter Groups[] = {
+        paintFileImage,   paintFileImage,   paintFileImage,    paintModeImage,    paintModeImage,
+        paintModeImage,   paintModeImage,   paintDataSetImage, paintDataSetImage, paintDataSetImage,
+        paintModeImage,   paintViewImage,   paintViewImage,    paintViewImage,    paintEditorImage,
+        paintEditorImage, paintOptionImage, paintOptionImage,  paintOptionImage,  paintOptionImage,
+        paintOptionImage, paintOptionImage, paintFormulaImage, paintFormulaImage, paintFormulaImage,
+        paintModeImage,   paintModeImage,   paintOptionImage,  paintFormulaImage};
+    static_assert(std::size(Groups) == PlotGlyphImage + 1, "every image has its group");
+    if (index >= 0 && index < static_cast<int>(std::size(Groups))) Groups[index](p, index);
 }
 
 /// Paints a button image at whatever size and density the toolbar asks for.

@@ -171,7 +171,8 @@ TFormulaBar::TKept TFormulaBar::keep() const {
 void TFormulaBar::restoreFields(const TKept& kept) {
     for (Field f : RangeFields)
         if (QLineEdit* e = field(f); e && kept.texts[f]) e->setText(*kept.texts[f]);
-    if (bars_.plotStep) bars_.plotStep->setValue(kept.plotStep.value_or(plotStepFromText(settings_.plotStepText)));
+    if (bars_.plotStep)
+        bars_.plotStep->setValue(kept.plotStep.value_or(plotStepFromText(settings_.plotStepText)));
 }
 
 void TFormulaBar::restoreRelation(const TKept& kept) {

@@ -52,7 +52,8 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
                                                   messages == Messages::Record);
     switches_ = std::make_unique<TPlotSwitches>(*this, bar_, [this] { return creationComplete_; });
     history_ = std::make_unique<TWindowHistory>(*this, *switches_, *plotHost_, *files_);
-    windowCommands_ = std::make_unique<TWindowCommands>(*this, bar_, *switches_, *history_, *dialogs_, *files_);
+    windowCommands_ =
+        std::make_unique<TWindowCommands>(*this, bar_, *switches_, *history_, *dialogs_, *files_);
     commands_.build(*this, windowCommands_->table(), [this](const TCommandDef& def) {
         if (def.idleOnly && guard_.busy()) return;
         runGuarded(def.run);
@@ -99,7 +100,8 @@ void TMainForm::buildPlotArea() {
         });
     });
     paintBox_->setContextMenuPolicy(Qt::CustomContextMenu);
-    paintBox_->setDescriptionSource([this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
+    paintBox_->setDescriptionSource(
+        [this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
 }
 
 void TMainForm::buildStatusBar() {
@@ -108,43 +110,14 @@ void TMainForm::buildStatusBar() {
     statusBar_->setAccessibleName("Coordinate readout");
     statusBar_->setFixedHeight(22);
     statusBar_->setSizeGripEnabled(false);
-    struct Panel {
-        const char* text;
-        int width;
-        const char* name; // what a screen reader says before the panel's text
-    };
-    const Panel panels[] = {{"x=", 150, "Pointer x"},
-                            {"y=", 150, "Pointer y"},
-                            {"r=", 150, "Pointer distance from the origin"},
-                            {"t=", 150, "Pointer angle"},
-                            {"dy/dx=", 50, "Slope of the graph"}};
-    std::vector<TDisplayLabel*> labels;
-    for (auto [text, width, name] : panels) {
-        auto* l = new TDisplayLabel(text, statusBar_);
-        l->setAccessibleName(name);
-        l->setMinimumWidth(width);
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        statusBar_->addWidget(l, text == std::string("dy/dx=") ? 1 : 0);
-        labels.push_back(l);
-    }
     setStatusBar(statusBar_);
     statusBar_->hide();
-
-    gestures_ = std::make_unique<TPlotGestures>(*this, *paintBox_, std::move(labels));
-    TPlotGestures* g = gestures_.get();
-    connect(paintBox_, &TPaintBox::mouseDown, this,
-            [g](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { g->mouseDown(b, x, y); });
-    connect(paintBox_, &TPaintBox::mouseMoved, this,
-            [g](Qt::KeyboardModifiers, int x, int y) { g->mouseMove(x, y); });
-    connect(paintBox_, &TPaintBox::mouseUp, this,
-            [g](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { g->mouseUp(b, x, y); });
-    connect(paintBox_, &TPaintBox::wheelTurned, this, [g](int x, int y, int angle) { g->wheel(x, y, angle); });
-    connect(paintBox_, &TPaintBox::plotKey, this, [g](TPlotKey key) { g->key(key); });
+    gestures_ = std::make_unique<TPlotGestures>(*this, *paintBox_, *statusBar_);
 }
 
 void TMainForm::buildToolbars(const TToolbarConfig& config) {
-    toolbars_.build(*this, config, [this](Command c) { return c == Command::None ? nullptr : commands_.action(c); });
+    toolbars_.build(*this, config,
+                    [this](Command c) { return c == Command::None ? nullptr : commands_.action(c); });
     // Command buttons trigger their actions (see TToolbarSet::build); only the formula field remains.
     connect(toolbars_.formulaBox->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { runPlotting([this] { engine_->PlotAction(); }); });

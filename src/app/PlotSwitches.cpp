@@ -57,7 +57,8 @@ void TPlotSwitches::setCurveOptions(bool smoothImplicitCurves, bool antialiasedC
     } checks{window_};
     writeExtensionSettings(window_.dataSource(), options);
     engine.Options = options;
-    if (drawingStarted_() && window_.settings().LastGraph >= 0) window_.runPlotting([&] { engine.replotAll(); });
+    if (drawingStarted_() && window_.settings().LastGraph >= 0)
+        window_.runPlotting([&] { engine.replotAll(); });
     window_.paintBox()->update();
 }
 

@@ -54,6 +54,12 @@ std::vector<TCommandDef> TWindowCommands::table() {
         return [this, f] { window_.runPlotting([&] { f(*window_.engine()); }); };
     };
     auto present = [](auto dialog) { return [dialog] { presentDialog(dialog()); }; };
+    auto gestureMode = [this](void (TPlotGestures::*toggle)()) {
+        return [this, toggle] {
+            (window_.gestures().*toggle)();
+            window_.refreshCommands();
+        };
+    };
     TDialogSet& d = dialogs_;
     TFileCommands& f = files_;
     // id, menu, separator before, object name, text, hint, shortcuts, image, check, enabled, checked,
@@ -145,18 +151,10 @@ std::vector<TCommandDef> TWindowCommands::table() {
          view([](TPlotEngine& e) { e.ZoomOut(); }), true},
         {C::ZoomIn, M::Zooms, false, "Zoomin1", "Zoom in", "", "", 12, Check::Toggle, nullptr,
          [](const TCommandState& s) { return s.zoomMode; }, nullptr,
-         [this] {
-             window_.gestures().toggleZoomMode();
-             window_.refreshCommands();
-         },
-         true},
+         gestureMode(&TPlotGestures::toggleZoomMode), true},
         {C::MoveGraph, M::Zooms, false, "Movegraph1", "Move graph", "", "", 13, Check::Toggle, nullptr,
          [](const TCommandState& s) { return s.moveMode; }, nullptr,
-         [this] {
-             window_.gestures().toggleMoveMode();
-             window_.refreshCommands();
-         },
-         true},
+         gestureMode(&TPlotGestures::toggleMoveMode), true},
         {C::EqualScale, M::Zooms, true, "EqualScale1", "Equal scale", "", "", -1, Check::None, nullptr, nullptr,
          nullptr, view([](TPlotEngine& e) { e.EqualScale(); }), true},
         {C::ZoomInCentre, M::Zooms, false, "ZoomInCentre1", "Zoom in about centre", "", "Ctrl++; Ctrl+=", -1,

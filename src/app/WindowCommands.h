@@ -20,7 +20,8 @@ class TWindowCommands {
   public:
     TWindowCommands(TMainForm& window, TFormulaBar& bar, TPlotSwitches& switches, TWindowHistory& history,
                     TDialogSet& dialogs, TFileCommands& files)
-        : window_(window), bar_(bar), switches_(switches), history_(history), dialogs_(dialogs), files_(files) {}
+        : window_(window), bar_(bar), switches_(switches), history_(history), dialogs_(dialogs),
+          files_(files) {}
     TWindowCommands(const TWindowCommands&) = delete;
     TWindowCommands& operator=(const TWindowCommands&) = delete;
 

@@ -74,7 +74,8 @@ void TWindowHistory::refresh() {
     const std::filesystem::path& file = history.fileName();
     QString title = ProgramCaption;
     if (!file.empty() || modified) {
-        const QString name = file.empty() ? QString("Untitled") : QString::fromStdString(file.filename().string());
+        const QString name =
+            file.empty() ? QString("Untitled") : QString::fromStdString(file.filename().string());
         title = name + (modified ? "*" : "") + " - " + ProgramCaption;
     }
     if (window_.windowTitle() != title) window_.setWindowTitle(title);

@@ -112,23 +112,13 @@ bool TWindowPlotHost::pollStop() {
 }
 
 void TWindowPlotHost::setCursor(Cursor c) {
-    switch (c) {
-    case Cursor::Normal:
+    // Indexed by Cursor; Normal is the plot area's own cursor.
+    static constexpr Qt::CursorShape Shapes[] = {Qt::ArrowCursor, Qt::WaitCursor, Qt::CrossCursor,
+                                                 Qt::PointingHandCursor, Qt::DragMoveCursor};
+    if (c == Cursor::Normal)
         plotArea_.unsetCursor();
-        break;
-    case Cursor::Hourglass:
-        plotArea_.setCursor(Qt::WaitCursor);
-        break;
-    case Cursor::Cross:
-        plotArea_.setCursor(Qt::CrossCursor);
-        break;
-    case Cursor::Hand:
-        plotArea_.setCursor(Qt::PointingHandCursor);
-        break;
-    case Cursor::Drag:
-        plotArea_.setCursor(Qt::DragMoveCursor);
-        break;
-    }
+    else
+        plotArea_.setCursor(Shapes[static_cast<int>(c)]);
 }
 
 void TWindowPlotHost::beep() {

@@ -28,8 +28,8 @@ class TWindowPlotHost : public TPlotHost {
     /// list in effect (the window's), `dialogs` holds the families editor.
     TWindowPlotHost(QWidget& window, QWidget& plotArea, TFormulaBar& bar, TInputGuard& guard,
                     const std::vector<std::string>& aliases, TDialogSet& dialogs, bool recordMessages)
-        : window_(window), plotArea_(plotArea), bar_(bar), guard_(guard), aliases_(aliases), dialogs_(dialogs),
-          recordMessages_(recordMessages) {}
+        : window_(window), plotArea_(plotArea), bar_(bar), guard_(guard), aliases_(aliases),
+          dialogs_(dialogs), recordMessages_(recordMessages) {}
 
     std::string formulaText() const override;
     void setFormulaText(const std::string& text) override;
