@@ -7,12 +7,6 @@ using namespace kurvo;
 
 namespace {
 
-TransformationFields fieldsOf(TransformKind kind) {
-    TransformationFields f;
-    f.kind = kind;
-    return f;
-}
-
 TEST(TransformationFields, EachKindMapsItsExamplePoint) {
     struct Row {
         const char* what;
@@ -52,21 +46,18 @@ TEST(TransformationFields, EachKindMapsItsExamplePoint) {
 }
 
 TEST(TransformationFields, ReflectionsCarryTheirMirrorLine) {
-    TransformationFields f = fieldsOf(TransformKind::ReflectionInLine);
-    f.line = "2x+3";
+    TransformationFields f{.kind = TransformKind::ReflectionInLine, .line = "2x+3"};
     auto r = readTransformationFields(f, false);
     ASSERT_TRUE(r.mirror);
     EXPECT_FALSE(r.mirror->vertical);
     EXPECT_EQ(r.mirror->slope, 2);
     EXPECT_EQ(r.mirror->intercept, 3);
-    f = fieldsOf(TransformKind::ReflectionInVertical);
-    f.verticalLine = "-4.5";
+    f = {.kind = TransformKind::ReflectionInVertical, .verticalLine = "-4.5"};
     r = readTransformationFields(f, false);
     ASSERT_TRUE(r.mirror);
     EXPECT_TRUE(r.mirror->vertical);
     EXPECT_EQ(r.mirror->intercept, -4.5);
-    f = fieldsOf(TransformKind::Translation);
-    f.shiftX = f.shiftY = "1";
+    f = {.kind = TransformKind::Translation, .shiftX = "1", .shiftY = "1"};
     EXPECT_FALSE(readTransformationFields(f, false).mirror);
 }
 
