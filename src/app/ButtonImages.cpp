@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
 namespace kurvo {
@@ -20,6 +21,13 @@ const QColor Amber(220, 150, 20);
 
 QPen pen(const QColor& c, qreal w = 1.2) {
     return QPen(c, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+/// A plus sign (or a cross of lines) about `c`, `half` long each way: the vertical stroke first.
+void plusSign(QPainter& p, const QPen& stroke, QPointF c, qreal half) {
+    p.setPen(stroke);
+    p.drawLine(QPointF(c.x(), c.y() - half), QPointF(c.x(), c.y() + half));
+    p.drawLine(QPointF(c.x() - half, c.y()), QPointF(c.x() + half, c.y()));
 }
 
 void axes(QPainter& p) {
@@ -84,7 +92,8 @@ void parametricLoop(QPainter& p, const QColor& c) {
     p.drawPath(path);
 }
 
-void paintImage(QPainter& p, int index) {
+/// The file commands: open, print, clear.
+void paintFileImage(QPainter& p, int index) {
     switch (index) {
     case 0: { // open file: a folder
         p.setPen(pen(QColor(150, 100, 10)));
@@ -116,6 +125,12 @@ void paintImage(QPainter& p, int index) {
         p.drawLine(QPointF(15, 3), QPointF(3, 15));
         break;
     }
+    }
+}
+
+/// The modes and switches: Cartesian, polar, implicit, parametric, the angle unit.
+void paintModeImage(QPainter& p, int index) {
+    switch (index) {
     case 3: { // Cartesian mode: axes and a parabola
         axes(p);
         QPainterPath path;
@@ -166,6 +181,20 @@ void paintImage(QPainter& p, int index) {
         parametricLoop(p, QColor(170, 170, 175));
         text(p, QRectF(11, 10, 7, 8), "t", 8, QColor(150, 150, 155));
         break;
+    case 10: // degrees
+        text(p, QRectF(0, 0, 18, 18), QString::fromUtf8("°"), 16, Red);
+        text(p, QRectF(0, 9, 18, 9), "deg", 7, Ink);
+        break;
+    case 26: // radians
+        text(p, QRectF(0, -1, 18, 12), QString::fromUtf8("π"), 12, Blue);
+        text(p, QRectF(0, 9, 18, 9), "rad", 7, Ink);
+        break;
+    }
+}
+
+/// The data-set commands: the transformations and the coordinate sets.
+void paintDataSetImage(QPainter& p, int index) {
+    switch (index) {
     case 7: { // matrix transformations: a bracketed grid of entries
         p.setPen(pen(Ink, 1.4));
         p.drawPolyline(QPolygonF{{4, 2}, {2, 2}, {2, 16}, {4, 16}});
@@ -199,14 +228,12 @@ void paintImage(QPainter& p, int index) {
         }
         break;
     }
-    case 10: // degrees
-        text(p, QRectF(0, 0, 18, 18), QString::fromUtf8("°"), 16, Red);
-        text(p, QRectF(0, 9, 18, 9), "deg", 7, Ink);
-        break;
-    case 26: // radians
-        text(p, QRectF(0, -1, 18, 12), QString::fromUtf8("π"), 12, Blue);
-        text(p, QRectF(0, 9, 18, 9), "rad", 7, Ink);
-        break;
+    }
+}
+
+/// The view commands: zoom out, zoom in, move.
+void paintViewImage(QPainter& p, int index) {
+    switch (index) {
     case 11: // zoom out
         magnifier(p, false);
         break;
@@ -224,6 +251,12 @@ void paintImage(QPainter& p, int index) {
         p.drawPolygon(QPolygonF{{17, 9}, {14, 6.5}, {14, 11.5}});
         break;
     }
+    }
+}
+
+/// The editors: constants and families.
+void paintEditorImage(QPainter& p, int index) {
+    switch (index) {
     case 14: // constants
         text(p, QRectF(0, 0, 18, 18), "a=", 11, Blue, true, true);
         break;
@@ -244,6 +277,12 @@ void paintImage(QPainter& p, int index) {
         }
         break;
     }
+    }
+}
+
+/// The display options: readout, tangent, derived, integral, y-scaling, square axes.
+void paintOptionImage(QPainter& p, int index) {
+    switch (index) {
     case 16: { // graph coordinates: a cross-hair over a curve
         sineCurve(p, QColor(150, 170, 220), 4, 1.2);
         p.setPen(pen(Red, 1.2));
@@ -290,10 +329,14 @@ void paintImage(QPainter& p, int index) {
         p.setPen(pen(Ink, 1.4));
         p.setBrush(QColor(210, 235, 210));
         p.drawRect(QRectF(3, 3, 12, 12));
-        p.setPen(pen(Green, 1.2));
-        p.drawLine(QPointF(9, 3), QPointF(9, 15));
-        p.drawLine(QPointF(3, 9), QPointF(15, 9));
+        plusSign(p, pen(Green, 1.2), QPointF(9, 9), 6);
         break;
+    }
+}
+
+/// The formula bar's buttons: add to the preset list, type ² and ³, Plot.
+void paintFormulaImage(QPainter& p, int index) {
+    switch (index) {
     case 22: { // save formula to the preset list: a disk with a plus
         p.setPen(pen(Ink, 1.1));
         p.setBrush(Blue);
@@ -302,9 +345,7 @@ void paintImage(QPainter& p, int index) {
         p.drawRect(QRectF(4, 1.5, 8, 5));
         p.setBrush(QColor(200, 200, 210));
         p.drawRect(QRectF(4, 9, 8, 5.5));
-        p.setPen(pen(Green, 2.0));
-        p.drawLine(QPointF(14.5, 11), QPointF(14.5, 17));
-        p.drawLine(QPointF(11.5, 14), QPointF(17.5, 14));
+        plusSign(p, pen(Green, 2.0), QPointF(14.5, 14), 3);
         break;
     }
     case 23: // x squared
@@ -318,9 +359,22 @@ void paintImage(QPainter& p, int index) {
         p.setPen(pen(Red, 1.8));
         p.drawLine(QPointF(2, 16), QPointF(16, 16));
         break;
-    default:
-        break;
     }
+}
+
+/// Paints button image `index` into the 18 x 18 square (nothing for an unknown index).
+void paintImage(QPainter& p, int index) {
+    using Painter = void (*)(QPainter&, int);
+    // Indexed by image: the group of images that paints it.
+    static constexpr Painter Groups[] = {
+        paintFileImage,   paintFileImage,   paintFileImage,    paintModeImage,    paintModeImage,
+        paintModeImage,   paintModeImage,   paintDataSetImage, paintDataSetImage, paintDataSetImage,
+        paintModeImage,   paintViewImage,   paintViewImage,    paintViewImage,    paintEditorImage,
+        paintEditorImage, paintOptionImage, paintOptionImage,  paintOptionImage,  paintOptionImage,
+        paintOptionImage, paintOptionImage, paintFormulaImage, paintFormulaImage, paintFormulaImage,
+        paintModeImage,   paintModeImage,   paintOptionImage,  paintFormulaImage};
+    static_assert(std::size(Groups) == PlotGlyphImage + 1, "every image has its group");
+    if (index >= 0 && index < static_cast<int>(std::size(Groups))) Groups[index](p, index);
 }
 
 /// Paints a button image at whatever size and density the toolbar asks for.

@@ -1,25 +1,24 @@
-// TMainForm: assembling the window, its creation sequence, resizing, and the hosts' fields.
-#include "GraphListPanel.h"
+// TMainForm: assembling the window, its creation sequence, resizing, and the error boundary.
 #include "MainForm.h"
 
 #include "Cp1252.h"
 #include "Defaults.h"
 #include "DisplayAccess.h"
 #include "Errors.h"
-#include "GraphFileApply.h"
-#include "NumberText.h"
+#include "GraphListPanel.h"
 #include "PaintBox.h"
 #include "PlotEngine.h"
+#include "PlotSwitches.h"
 #include "Startup.h"
+#include "WindowCommands.h"
+#include "WindowHistory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLayout>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -28,16 +27,6 @@
 #include <QToolBar>
 
 namespace kurvo {
-namespace {
-
-QString toQ(const std::string& cp1252) {
-    return QString::fromStdString(cp1252ToUtf8(cp1252));
-}
-std::string fromQ(const QString& s) {
-    return utf8ToCp1252(s.toStdString());
-}
-
-} // namespace
 
 TMainForm::TMainForm(std::filesystem::path startFolder, std::filesystem::path dataFolder, Messages messages,
                      QWidget* parent)
@@ -45,7 +34,7 @@ TMainForm::TMainForm(std::filesystem::path startFolder, std::filesystem::path da
 
 TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messages messages, QWidget* parent)
     : QMainWindow(parent), startFolder_(std::move(startFolder)), data_(std::move(data)),
-      settings_(defaultSettings()), recordMessages_(messages == Messages::Record) {
+      settings_(defaultSettings()) {
     setWindowTitle("Kurvo32 Graph Editor");
     // Toolbars and the status bar take their places at once: the layout animations could still be
     // running on a toolbar when a command shows or hides the status bar again (seen to crash).
@@ -55,13 +44,19 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    editorHost_ = std::make_unique<TWindowHost>(*this);
+    editorHost_ = std::make_unique<TWindowHost>(*this, bar_);
     dialogs_ = std::make_unique<TDialogSet>(*editorHost_, *this);
     files_ = std::make_unique<TFileCommands>(*this);
     buildPlotArea();
-    commands_.build(*this, commandTable(), [this](const TCommandDef& def) {
+    plotHost_ = std::make_unique<TWindowPlotHost>(*this, *paintBox_, bar_, guard_, aliases_, *dialogs_,
+                                                  messages == Messages::Record);
+    switches_ = std::make_unique<TPlotSwitches>(*this, bar_, [this] { return creationComplete_; });
+    history_ = std::make_unique<TWindowHistory>(*this, *switches_, *plotHost_, *files_);
+    windowCommands_ =
+        std::make_unique<TWindowCommands>(*this, bar_, *switches_, *history_, *dialogs_, *files_);
+    commands_.build(*this, windowCommands_->table(), [this](const TCommandDef& def) {
         if (def.idleOnly && guard_.busy()) return;
-        guarded(def.run);
+        runGuarded(def.run);
     });
     connect(paintBox_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { commands_.popupMenu()->popup(paintBox_->mapToGlobal(p)); });
@@ -70,7 +65,7 @@ TMainForm::TMainForm(std::filesystem::path startFolder, TDataSource data, Messag
     if (engine_) {
         auto* graphList = new TGraphListPanel(
             *editorHost_, [this]() -> TPlotEngine& { return *engine_; },
-            [this](const std::function<void()>& run) { plotting(run); }, paintBox_, this);
+            [this](const std::function<void()>& run) { runPlotting(run); }, paintBox_, this);
         addDockWidget(Qt::RightDockWidgetArea, graphList);
         graphList->addMenuItems(*commands_.menu(Menu::Settings));
     }
@@ -105,7 +100,8 @@ void TMainForm::buildPlotArea() {
         });
     });
     paintBox_->setContextMenuPolicy(Qt::CustomContextMenu);
-    paintBox_->setDescriptionSource([this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
+    paintBox_->setDescriptionSource(
+        [this] { return engine_ ? graphsDescription(engine_->Document) : QString(); });
 }
 
 void TMainForm::buildStatusBar() {
@@ -114,121 +110,51 @@ void TMainForm::buildStatusBar() {
     statusBar_->setAccessibleName("Coordinate readout");
     statusBar_->setFixedHeight(22);
     statusBar_->setSizeGripEnabled(false);
-    struct Panel {
-        const char* text;
-        int width;
-        const char* name; // what a screen reader says before the panel's text
-    };
-    const Panel panels[] = {{"x=", 150, "Pointer x"},
-                            {"y=", 150, "Pointer y"},
-                            {"r=", 150, "Pointer distance from the origin"},
-                            {"t=", 150, "Pointer angle"},
-                            {"dy/dx=", 50, "Slope of the graph"}};
-    std::vector<TDisplayLabel*> labels;
-    for (auto [text, width, name] : panels) {
-        auto* l = new TDisplayLabel(text, statusBar_);
-        l->setAccessibleName(name);
-        l->setMinimumWidth(width);
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        statusBar_->addWidget(l, text == std::string("dy/dx=") ? 1 : 0);
-        labels.push_back(l);
-    }
     setStatusBar(statusBar_);
     statusBar_->hide();
-
-    gestures_ = std::make_unique<TPlotGestures>(*this, *paintBox_, std::move(labels));
-    TPlotGestures* g = gestures_.get();
-    connect(paintBox_, &TPaintBox::mouseDown, this,
-            [g](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { g->mouseDown(b, x, y); });
-    connect(paintBox_, &TPaintBox::mouseMoved, this,
-            [g](Qt::KeyboardModifiers, int x, int y) { g->mouseMove(x, y); });
-    connect(paintBox_, &TPaintBox::mouseUp, this,
-            [g](Qt::MouseButton b, Qt::KeyboardModifiers, int x, int y) { g->mouseUp(b, x, y); });
-    connect(paintBox_, &TPaintBox::wheelTurned, this, [g](int x, int y, int angle) { g->wheel(x, y, angle); });
-    connect(paintBox_, &TPaintBox::plotKey, this, [g](TPlotKey key) { g->key(key); });
+    gestures_ = std::make_unique<TPlotGestures>(*this, *paintBox_, *statusBar_);
 }
 
 void TMainForm::buildToolbars(const TToolbarConfig& config) {
-    toolbars_.build(*this, config, [this](Command c) { return c == Command::None ? nullptr : commands_.action(c); });
-    connectToolbars();
-    toolbarHeightOffset_ = menuBar()->sizeHint().height();
+    toolbars_.build(*this, config,
+                    [this](Command c) { return c == Command::None ? nullptr : commands_.action(c); });
+    // Command buttons trigger their actions (see TToolbarSet::build); only the formula field remains.
+    connect(toolbars_.formulaBox->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { runPlotting([this] { engine_->PlotAction(); }); });
     for (QToolBar* bar : {toolbars_.buttonBar, toolbars_.rangeBar, toolbars_.formulaBar})
-        if (bar) {
-            bar->show(); // a child added to a window on screen stays hidden until shown
-            toolbarHeightOffset_ += bar->height();
-        }
+        if (bar) bar->show(); // a child added to a window on screen stays hidden until shown
 }
 
-void TMainForm::connectToolbars() {
-    // Command buttons trigger their actions (see TToolbarSet::build); only the fields remain.
-    QLineEdit* edit = toolbars_.formulaBox->lineEdit();
-    connect(edit, &QLineEdit::returnPressed, this, [this] { plot(); });
-}
-
-// ---- message boxes ---------------------------------------------------------------------------------
-
-void TMainForm::setRecordMessages(bool record, bool answer) {
-    recordMessages_ = record;
-    recordedAnswer_ = answer;
-}
-
-void TMainForm::showMessage(const std::string& text) {
-    if (recordMessages_) {
-        recorded_.push_back(text);
-        return;
-    }
-    TSuspendScope input(guard_);
-    QMessageBox::information(this, "Kurvo32", toQ(text).replace('\r', '\n'));
-}
-
-bool TMainForm::askQuestion(const std::string& text) {
-    if (recordMessages_) {
-        recorded_.push_back(text);
-        return recordedAnswer_;
-    }
-    TSuspendScope input(guard_);
-    return QMessageBox::question(this, "Kurvo32", toQ(text).replace('\r', '\n'),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
-void TMainForm::showError(const std::exception& e) {
-    if (recordMessages_) {
-        recorded_.push_back(e.what());
-        return;
-    }
-    TSuspendScope input(guard_);
-    QMessageBox::critical(this, "Kurvo32", toQ(e.what()).replace('\r', '\n'));
-}
+// ---- the error boundary -----------------------------------------------------------------------------------
 
 std::string TMainForm::refusalCause(const std::exception& e) const {
     std::string cause = e.what();
-    for (Field f : {Field::TMin, Field::TMax, Field::XMin, Field::XMax, Field::YMin, Field::YMax})
-        cause += '\n' + fieldText(f);
-    if (toolbars_.plotStep) cause += '\n' + fromQ(toolbars_.plotStep->cleanText());
+    for (int f = 0; f < TToolbarSet::RangeFieldCount; ++f)
+        cause += '\n' + bar_.fieldText(static_cast<TFormulaBar::Field>(f));
+    if (toolbars_.plotStep) cause += '\n' + utf8ToCp1252(toolbars_.plotStep->cleanText().toStdString());
     return cause;
 }
 
-void TMainForm::guarded(const std::function<void()>& handler) {
+void TMainForm::runGuarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const ERefusedView& e) {
         refusedView_ = refusalCause(e);
-        showError(e);
+        plotHost_->showError(e);
     } catch (const std::exception& e) {
-        showError(e);
+        plotHost_->showError(e);
     } catch (...) {
-        showMessage("An unexpected error ended the command.");
+        plotHost_->showMessage("An unexpected error ended the command.");
     }
 }
 
-void TMainForm::plotting(const std::function<void()>& run) {
+void TMainForm::runPlotting(const std::function<void()>& run) {
     if (!engine_ || guard_.busy()) return;
     {
         TBusyScope busy(guard_);
-        guarded(run);
+        runGuarded(run);
     }
-    updateHistoryCommands();
+    history_->refresh();
     // The picture may have changed under the pointer's overlays: they belong to the old one.
     paintBox_->setOverlays({});
     paintBox_->update();
@@ -238,86 +164,22 @@ void TMainForm::plotting(const std::function<void()>& run) {
     }
 }
 
-void TMainForm::runGuarded(const std::function<void()>& handler) {
-    guarded(handler);
+void TMainForm::refreshCommands() {
+    // Every command's enabled and checked state follows from the settings here, and only here.
+    commands_.update({settings_, TPlotMode::of(settings_), engine_ ? engine_->Options : TExtensionSettings{},
+                      engine_ && !engine_->Document.DataSets.empty(), gestures_->zoomMode(),
+                      gestures_->moveMode()});
+    statusBar_->setVisible(settings_.ShowCoordinateInfo);
+    gestures_->updateCursor();
+    history_->refresh();
 }
 
-void TMainForm::runPlotting(const std::function<void()>& run) {
-    plotting(run);
+void TMainForm::refreshHistoryCommands() {
+    history_->refresh();
 }
 
-// ---- host: fields and polling ------------------------------------------------------------------------
-
-std::string TMainForm::formulaText() const {
-    return toolbars_.formulaBox ? fromQ(toolbars_.formulaBox->currentText()) : std::string();
-}
-
-std::string TMainForm::relationText() const {
-    return toolbars_.relationBox ? fromQ(toolbars_.relationBox->currentText()) : std::string();
-}
-
-namespace {
-TToolbarSet::RangeField rangeField(TPlotHost::Field f) {
-    return static_cast<TToolbarSet::RangeField>(f);
-}
-} // namespace
-
-bool TMainForm::hasField(Field f) const {
-    return toolbars_.fields[rangeField(f)] != nullptr;
-}
-
-std::string TMainForm::fieldText(Field f) const {
-    QLineEdit* e = toolbars_.fields[rangeField(f)];
-    return e ? fromQ(e->text()) : std::string();
-}
-
-void TMainForm::setFieldText(Field f, const std::string& text) {
-    if (QLineEdit* e = toolbars_.fields[rangeField(f)]) e->setText(toQ(text));
-}
-
-bool TMainForm::hasPlotStepField() const {
-    return toolbars_.plotStep != nullptr;
-}
-
-std::string TMainForm::plotStepFieldText() const {
-    QSpinBox* box = toolbars_.plotStep;
-    if (!box) return std::string();
-    // A number typed into the field counts even before the field loses focus; one beyond the
-    // field's range is taken at the nearest end of it.
-    bool ok = false;
-    const long long typed = box->cleanText().trimmed().toLongLong(&ok);
-    if (ok) {
-        box->setValue(static_cast<int>(std::clamp<long long>(typed, box->minimum(), box->maximum())));
-    }
-    return std::to_string(box->value());
-}
-
-bool TMainForm::pollStop() {
-    return guard_.poll();
-}
-
-void TMainForm::setCursor(Cursor c) {
-    switch (c) {
-    case Cursor::Normal:
-        paintBox_->unsetCursor();
-        break;
-    case Cursor::Hourglass:
-        paintBox_->setCursor(Qt::WaitCursor);
-        break;
-    case Cursor::Cross:
-        paintBox_->setCursor(Qt::CrossCursor);
-        break;
-    case Cursor::Hand:
-        paintBox_->setCursor(Qt::PointingHandCursor);
-        break;
-    case Cursor::Drag:
-        paintBox_->setCursor(Qt::DragMoveCursor);
-        break;
-    }
-}
-
-void TMainForm::beep() {
-    QApplication::beep();
+bool TMainForm::saveChangesFirst() {
+    return history_->saveChangesFirst();
 }
 
 // ---- creation and display ----------------------------------------------------------------------------
@@ -327,16 +189,17 @@ namespace {
 class StepSequence {
   public:
     explicit StepSequence(TPlotHost& host) : host_(host) {}
-    template <class F> void operator()(F&& f) {
-        if (!ok_) return;
+    /// Runs `f` unless a step failed before; false once a step has failed.
+    template <class F> bool operator()(F&& f) {
+        if (!ok_) return false;
         try {
             f();
         } catch (const std::exception& e) {
             host_.showError(e);
             ok_ = false;
         }
+        return ok_;
     }
-    bool ok() const { return ok_; }
 
   private:
     TPlotHost& host_;
@@ -348,48 +211,43 @@ void TMainForm::FormCreate() {
     // Each step that reads a file may fail: the error is reported and the rest of the sequence is
     // skipped. The toolbars and the engine are made in any case, so the window always has the
     // controls and state every command relies on.
-    StepSequence step(plotHost());
+    StepSequence step(*plotHost_);
     if (data_.inMemory())
-        showMessage("Kurvo32 runs with its built-in default settings: there is no data folder, so "
-                    "nothing you change will be saved.");
+        plotHost_->showMessage("Kurvo32 runs with its built-in default settings: there is no data folder, so "
+                               "nothing you change will be saved.");
     TToolbarConfig config; // nothing checked: no button bar, only the fields
     step([&] { config = data_.readToolbarConfig(); });
     buildToolbars(config);
     settings_.XAxisName = "x";
     settings_.YAxisName = "y";
 
-    engine_ = std::make_unique<TPlotEngine>(settings_, plotHost());
+    engine_ = std::make_unique<TPlotEngine>(settings_, *plotHost_);
     engine_->Document.DataSetPlotting = false;
     engine_->Options = startup::extensionSettings(data_);
     startup::applyLocaleSeparators(engine_->Parsers.Translator);
-    updateCommands();
+    refreshCommands();
 
-    step([&] {
+    const bool started = step([&] {
         startup::TSession session = startup::startSession(data_);
         settings_ = session.settings;
         engine_->Options = session.options;
         for (const std::string& message : session.messages)
-            showMessage(message);
+            plotHost_->showMessage(message);
     });
-    if (!step.ok()) return;
+    if (!started) return;
     guard_.setHintsShown(settings_.showHints);
 
-    step([&] { loadPresetList(); });
-    if (!step.ok()) return;
+    if (!step([&] { bar_.loadPresetList(); })) return;
     engine_->syncModes();
 
     engine_->setPaintBoxSize(paintBox_->width(), paintBox_->height());
-    showViewInFields();
+    bar_.showView();
     engine_->Document.XRange = settings_.Xmax - settings_.Xmin;
     engine_->Document.YRange = settings_.Ymax - settings_.Ymin;
     gestures_->endModes();
-    step([&] {
-        if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStepFromText(settings_.plotStepText));
-    });
-    if (!step.ok()) return;
-    updateCommands();
-    step([&] { startup::applySession(engine_->Parsers, settings_, data_); });
-    if (!step.ok()) return;
+    if (!step([&] { bar_.showPlotStep(); })) return;
+    refreshCommands();
+    if (!step([&] { startup::applySession(engine_->Parsers, settings_, data_); })) return;
     engine_->setPaintBoxSize(paintBox_->width(), paintBox_->height());
     engine_->History.reset(); // the drawing starts here: nothing to undo, nothing to save
     creationComplete_ = true;
@@ -403,15 +261,10 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    StepSequence step(plotHost());
-    step([&] {
-        if (toolbars_.plotStep) toolbars_.plotStep->setValue(plotStepFromText(settings_.plotStepText));
-    });
-    step([&] {
-        toolbars_.formulaBox->setFocus();
-        toolbars_.formulaBox->lineEdit()->end(false);
-    });
-    step([&] { setupRelationBox(); });
+    StepSequence step(*plotHost_);
+    step([&] { bar_.showPlotStep(); });
+    step([&] { bar_.focusFormula(); });
+    step([&] { bar_.setupRelationBox(); });
     step([&] { aliases_ = data_.readLines(aliasListName(settings_)); });
     // The first paint shows the axes of the loaded view, once the window has its final size.
     if (creationComplete_) QTimer::singleShot(0, this, [this] { FormResize(); });
@@ -427,7 +280,7 @@ void TMainForm::FormResize() {
     engine_->setPaintBoxSize(paintBox_->width(), paintBox_->height());
     // Before the creation sequence has completed the range fields are empty: nothing to draw yet.
     if (creationComplete_) {
-        plotting([&] {
+        runPlotting([&] {
             try {
                 engine_->replotAll();
             } catch (const ERefusedView& e) {
@@ -436,18 +289,51 @@ void TMainForm::FormResize() {
                 if (refusalCause(e) != refusedView_) throw;
             }
         });
-        guarded([&] { setupRelationBox(); });
+        runGuarded([&] { bar_.setupRelationBox(); });
     }
     paintBox_->update();
 }
 
-
-
 void TMainForm::closeEvent(QCloseEvent* event) {
     // No settings file is written on exit (each is written by the dialog that edits it); a changed
     // drawing is saved first when the user says so.
-    if (!saveChangesFirst()) return event->ignore();
+    if (!history_->saveChangesFirst()) return event->ignore();
     event->accept();
+}
+
+// ---- rebuilding the toolbars ------------------------------------------------------------------------------
+
+void TMainForm::rebuildToolbars(const TToolbarConfig& config) {
+    if (guard_.busy()) return; // never while a plot runs: its fields would vanish under it
+    {
+        // The plot area is resized while the window lays out the new bars; it must not redraw from
+        // inside that layout pass (a plot takes pending events, which would run under the layout).
+        // The graphs are drawn once, below, when the layout is done.
+        const QSignalBlocker noResizeReplot(paintBox_);
+        runGuarded([&] {
+            const TFormulaBar::TKept kept = bar_.keep();
+            buildToolbars(config);
+            bar_.showView(); // fields that are new show the view
+            bar_.restoreFields(kept);
+            refreshCommands();
+            try {
+                bar_.loadPresetList();
+                toolbars_.formulaBox->setEditText(kept.formula);
+                bar_.setupRelationBox();
+            } catch (const std::exception& e) {
+                toolbars_.formulaBox->setEditText(kept.formula);
+                plotHost_->showError(e);
+            }
+            bar_.restoreRelation(kept);
+            if (isActiveWindow()) bar_.focusFormula();
+        });
+        if (layout()) layout()->activate();
+    }
+    // Every graph is drawn again, at the size the plot area has below the new toolbars.
+    if (engine_ && creationComplete_) {
+        engine_->setPaintBoxSize(paintBox_->width(), paintBox_->height());
+        runPlotting([&] { engine_->replotAll(); });
+    }
 }
 
 } // namespace kurvo

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDateTime>
+#include <QStatusBar>
 #include <QStringList>
 
 namespace kurvo {
@@ -25,8 +26,43 @@ bool cartesianGraph(const TSettingsRecord& s) {
 }
 } // namespace
 
-TPlotGestures::TPlotGestures(TMainForm& form, TPaintBox& box, std::vector<TDisplayLabel*> panels)
-    : form_(form), box_(box), panels_(std::move(panels)) {}
+TPlotGestures::TPlotGestures(TMainForm& form, TPaintBox& box, QStatusBar& readoutBar)
+    : form_(form), box_(box) {
+    struct Panel {
+        const char* text;
+        int width;
+        const char* name; // what a screen reader says before the panel's text
+    };
+    const Panel panels[] = {{"x=", 150, "Pointer x"},
+                            {"y=", 150, "Pointer y"},
+                            {"r=", 150, "Pointer distance from the origin"},
+                            {"t=", 150, "Pointer angle"},
+                            {"dy/dx=", 50, "Slope of the graph"}};
+    for (auto [text, width, name] : panels) {
+        auto* l = new TDisplayLabel(text, &readoutBar);
+        l->setAccessibleName(name);
+        l->setMinimumWidth(width);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        readoutBar.addWidget(l, text == std::string("dy/dx=") ? 1 : 0);
+        panels_.push_back(l);
+    }
+    using B = Qt::MouseButton;
+    using K = Qt::KeyboardModifiers;
+    auto follow = [&](auto signal, auto slot) {
+        connections_.push_back(QObject::connect(&box, signal, &box, slot));
+    };
+    follow(&TPaintBox::mouseDown, [this](B b, K, int x, int y) { mouseDown(b, x, y); });
+    follow(&TPaintBox::mouseMoved, [this](K, int x, int y) { mouseMove(x, y); });
+    follow(&TPaintBox::mouseUp, [this](B b, K, int x, int y) { mouseUp(b, x, y); });
+    follow(&TPaintBox::wheelTurned, [this](int x, int y, int angle) { wheel(x, y, angle); });
+    follow(&TPaintBox::plotKey, [this](TPlotKey k) { key(k); });
+}
+
+TPlotGestures::~TPlotGestures() {
+    for (const QMetaObject::Connection& c : connections_)
+        QObject::disconnect(c);
+}
 
 bool TPlotGestures::idle() const {
     // A running plot owns the picture and the view.
@@ -34,8 +70,9 @@ bool TPlotGestures::idle() const {
 }
 
 QString TPlotGestures::panelText(int panel) const {
-    return panel >= 0 && panel < static_cast<int>(panels_.size()) ? panels_[static_cast<std::size_t>(panel)]->text()
-                                                                   : QString();
+    return panel >= 0 && panel < static_cast<int>(panels_.size())
+               ? panels_[static_cast<std::size_t>(panel)]->text()
+               : QString();
 }
 
 void TPlotGestures::updateCursor() {
@@ -69,7 +106,8 @@ void TPlotGestures::endModes() {
 void TPlotGestures::followGraph(TReadout& readout, int X, int Y) {
     if (form_.settings().LastGraph > 0) {
         const int slot = readout.PickNearestGraph(X, Y);
-        form_.setFormulaFieldText(form_.engine()->Document.UserFormulas[static_cast<std::size_t>(slot)]);
+        form_.plotHost().setFormulaText(
+            form_.engine()->Document.UserFormulas[static_cast<std::size_t>(slot)]);
     } else {
         readout.useSlot(0);
     }

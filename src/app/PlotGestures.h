@@ -3,10 +3,13 @@
 
 #include "PlotKeys.h"
 
+#include <QMetaObject>
 #include <QPoint>
 #include <QString>
 
 #include <vector>
+
+class QStatusBar;
 
 namespace kurvo {
 
@@ -21,7 +24,11 @@ struct TReadoutResult;
 /// drag state; the view changes run through the window as plots.
 class TPlotGestures {
   public:
-    TPlotGestures(TMainForm& form, TPaintBox& box, std::vector<TDisplayLabel*> panels);
+    /// Puts the readout's panels into `readoutBar` and takes the plot area's pointer, wheel and keys.
+    TPlotGestures(TMainForm& form, TPaintBox& box, QStatusBar& readoutBar);
+    ~TPlotGestures();
+    TPlotGestures(const TPlotGestures&) = delete;
+    TPlotGestures& operator=(const TPlotGestures&) = delete;
 
     void mouseDown(Qt::MouseButton button, int X, int Y);
     void mouseMove(int X, int Y);
@@ -56,7 +63,8 @@ class TPlotGestures {
 
     TMainForm& form_;
     TPaintBox& box_;
-    std::vector<TDisplayLabel*> panels_; ///< read by screen readers as they change
+    std::vector<TDisplayLabel*> panels_;               ///< read by screen readers as they change
+    std::vector<QMetaObject::Connection> connections_; ///< the plot area's signals, ended with this
     bool zoomMode_ = false, moveMode_ = false;
     bool dragging_ = false;   ///< a press started a gesture that its release ends
     QPoint dragStart_;        ///< where the gesture started (pixels of the plot area)

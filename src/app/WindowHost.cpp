@@ -3,6 +3,7 @@
 
 #include "DocumentMarks.h"
 #include "DrawingEdits.h"
+#include "FormulaBar.h"
 #include "MainForm.h"
 #include "NumberText.h"
 #include "PlotEngine.h"
@@ -47,11 +48,11 @@ std::string TWindowHost::formulaFieldText() const {
 }
 
 void TWindowHost::setFormulaFieldText(const std::string& text) {
-    form_.setFormulaFieldText(text);
+    bar_.setFormulaText(text);
 }
 
 void TWindowHost::setFormulaFieldItems(const std::vector<std::string>& items, const std::string& text) {
-    form_.setFormulaFieldItems(items, text);
+    bar_.setFormulaItems(items, text);
 }
 
 void TWindowHost::plotFormulaField() {
@@ -194,7 +195,7 @@ void TWindowHost::setHintsShown(bool shown) {
 }
 
 void TWindowHost::showViewInFields() {
-    form_.showViewInFields();
+    bar_.showView();
 }
 
 void TWindowHost::refreshCommands() {

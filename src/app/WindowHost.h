@@ -5,6 +5,7 @@
 
 namespace kurvo {
 
+class TFormulaBar;
 class TMainForm;
 
 /// Implements what the dialogs may ask (TEditorHost) on the window: reads are const views of the
@@ -12,7 +13,7 @@ class TMainForm;
 /// window's plots run (input held off, errors reported, the picture shown again).
 class TWindowHost : public TEditorHost {
   public:
-    explicit TWindowHost(TMainForm& form) : form_(form) {}
+    TWindowHost(TMainForm& form, TFormulaBar& bar) : form_(form), bar_(bar) {}
 
     const TSettingsRecord& currentSettings() const override;
     const TGraphDocument& drawing() const override;
@@ -57,6 +58,7 @@ class TWindowHost : public TEditorHost {
 
   private:
     TMainForm& form_;
+    TFormulaBar& bar_; ///< the toolbars' fields
 };
 
 } // namespace kurvo

@@ -96,6 +96,24 @@ TEST_F(AppTest, ABadRangeFieldIsReportedNotThrown) {
     EXPECT_EQ(field(TToolbarSet::XMax)->text(), "(");
 }
 
+TEST_F(AppTest, TheEnginesCursorsShowOverThePlotArea) {
+    open();
+    using Cursor = TPlotHost::Cursor;
+    const struct {
+        Cursor cursor;
+        Qt::CursorShape shape;
+    } rows[] = {{Cursor::Hourglass, Qt::WaitCursor},
+                {Cursor::Cross, Qt::CrossCursor},
+                {Cursor::Hand, Qt::PointingHandCursor},
+                {Cursor::Drag, Qt::DragMoveCursor}};
+    for (const auto& row : rows) {
+        form->plotHost().setCursor(row.cursor);
+        EXPECT_EQ(form->paintBox()->cursor().shape(), row.shape) << static_cast<int>(row.cursor);
+        form->plotHost().setCursor(Cursor::Normal);
+        EXPECT_FALSE(form->paintBox()->testAttribute(Qt::WA_SetCursor)) << static_cast<int>(row.cursor);
+    }
+}
+
 TEST_F(AppTest, InputWhilePlottingIsSwallowedExceptEscape) {
     open();
     TInputGuard& guard = form->inputGuard();
