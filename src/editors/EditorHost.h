@@ -90,8 +90,7 @@ class TEditorHost {
     /// folder; false when a field was refused or the file could not be written.
     virtual bool saveEnvironmentWithView(int plotStep) = 0;
     /// Changes the administrator password (the record, for this session).
-    virtual TPasswordChange changeAdminPassword(const std::string& oldPassword,
-                                                const std::string& newPassword,
+    virtual TPasswordChange changeAdminPassword(const std::string& oldPassword, const std::string& newPassword,
                                                 const std::string& confirmation) = 0;
     /// Shows or hides the pop-up hints of the whole program.
     virtual void setHintsShown(bool shown) = 0;
