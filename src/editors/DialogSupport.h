@@ -44,6 +44,7 @@ QPushButton* pushButton(const QString& text, const char* objectName, QWidget* pa
 /// The row of buttons at the foot of a dialog, at the right; the first is the default button.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
+/// One part of a dialog's column: a widget or a layout.
 inline void addToColumn(QVBoxLayout* column, QWidget* part) {
     column->addWidget(part);
 }
