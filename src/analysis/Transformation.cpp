@@ -9,15 +9,9 @@ namespace kurvo {
 
 PointTransformation PointTransformation::rotation(long double cx, long double cy, long double angle,
                                                   bool degrees) {
-    PointTransformation t(TransformKind::Rotation);
     long double theta = degrees ? angle * std::numbers::pi_v<long double> / 180 : angle;
-    t.m_a = std::cos(theta);
-    t.m_b = -std::sin(theta);
-    t.m_c = std::sin(theta);
-    t.m_d = std::cos(theta);
-    t.m_x0 = cx;
-    t.m_y0 = cy;
-    return t;
+    return {
+        TransformKind::Rotation, std::cos(theta), -std::sin(theta), std::sin(theta), std::cos(theta), cx, cy};
 }
 
 PointTransformation PointTransformation::enlargement(long double cx, long double cy, long double factor) {
@@ -28,48 +22,29 @@ PointTransformation PointTransformation::enlargement(long double cx, long double
 
 PointTransformation PointTransformation::stretch(long double cx, long double cy, long double factorX,
                                                  long double factorY) {
-    PointTransformation t(TransformKind::Stretch);
-    t.m_a = factorX;
-    t.m_d = factorY;
-    t.m_x0 = cx;
-    t.m_y0 = cy;
-    return t;
+    return {TransformKind::Stretch, factorX, 0, 0, factorY, cx, cy};
 }
 
 PointTransformation PointTransformation::reflectionInLine(long double slope, long double intercept) {
-    PointTransformation t(TransformKind::ReflectionInLine);
     long double phi = std::atan(slope);
-    t.m_a = std::cos(2 * phi);
-    t.m_b = std::sin(2 * phi);
-    t.m_c = std::sin(2 * phi);
-    t.m_d = -std::cos(2 * phi);
+    PointTransformation t(TransformKind::ReflectionInLine, std::cos(2 * phi), std::sin(2 * phi),
+                          std::sin(2 * phi), -std::cos(2 * phi), intercept);
     t.m_sinPhi = std::sin(phi);
     t.m_cosPhi = std::cos(phi);
-    t.m_x0 = intercept;
     return t;
 }
 
 PointTransformation PointTransformation::reflectionInVertical(long double c) {
-    PointTransformation t(TransformKind::ReflectionInVertical);
-    t.m_x0 = c;
-    return t;
+    return {TransformKind::ReflectionInVertical, 1, 0, 0, 1, c};
 }
 
 PointTransformation PointTransformation::translation(long double dx, long double dy) {
-    PointTransformation t(TransformKind::Translation);
-    t.m_x0 = dx;
-    t.m_y0 = dy;
-    return t;
+    return {TransformKind::Translation, 1, 0, 0, 1, dx, dy};
 }
 
 PointTransformation PointTransformation::matrix(long double a11, long double a12, long double a21,
                                                 long double a22) {
-    PointTransformation t(TransformKind::Matrix);
-    t.m_a = a11;
-    t.m_b = a12;
-    t.m_c = a21;
-    t.m_d = a22;
-    return t;
+    return {TransformKind::Matrix, a11, a12, a21, a22};
 }
 
 TDataPoint PointTransformation::image(const TDataPoint& p) const {

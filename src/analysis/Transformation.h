@@ -46,7 +46,10 @@ class PointTransformation {
     std::vector<TDataPoint> apply(DataPoints points) const;
 
   private:
-    explicit PointTransformation(TransformKind kind) : m_kind(kind) {}
+    /// A kind with its matrix [[a, b], [c, d]] and its x0, y0 (a centre, a shift or a line's c).
+    PointTransformation(TransformKind kind, long double a, long double b, long double c, long double d,
+                        long double x0 = 0, long double y0 = 0)
+        : m_kind(kind), m_a(a), m_b(b), m_c(c), m_d(d), m_x0(x0), m_y0(y0) {}
 
     TransformKind m_kind;
     long double m_a = 1, m_b = 0, m_c = 0, m_d = 1; ///< the matrix [[A, B], [C, D]]

@@ -8,17 +8,18 @@
 
 namespace kurvo {
 
-/// The texts of the transformations dialog: which kind, and every field as typed.
+/// The texts of the transformations dialog: which kind, and every field as typed (empty unless set,
+/// so a request names only the fields it fills).
 struct TransformationFields {
     TransformKind kind = TransformKind::Rotation;
-    std::string rotationCentre; ///< "x,y", for a rotation
-    std::string angle;
-    std::string centre;       ///< "x,y", for an enlargement or a stretch
-    std::string factor;       ///< the scale factor, or the factor across for a stretch
-    std::string factorY;      ///< the factor up, for a stretch
-    std::string line;         ///< the right-hand side of y = mx + c, such as "2x+3"
-    std::string verticalLine; ///< c of x = c
-    std::string shiftX, shiftY;
+    std::string rotationCentre{}; ///< "x,y", for a rotation
+    std::string angle{};
+    std::string centre{};       ///< "x,y", for an enlargement or a stretch
+    std::string factor{};       ///< the scale factor, or the factor across for a stretch
+    std::string factorY{};      ///< the factor up, for a stretch
+    std::string line{};         ///< the right-hand side of y = mx + c, such as "2x+3"
+    std::string verticalLine{}; ///< c of x = c
+    std::string shiftX{}, shiftY{};
 };
 
 /// A mirror line to draw over the picture: y = slope·x + intercept, or x = intercept when vertical.

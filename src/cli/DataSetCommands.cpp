@@ -12,6 +12,7 @@
 #include "Statistics.h"
 
 #include <filesystem>
+#include <functional>
 #include <iostream>
 
 namespace kurvo::cli {
@@ -123,42 +124,49 @@ std::string labelText(double value) {
     return formatNumLabValue(value, dtFloat, 8).value_or(std::string());
 }
 
+/// What `kurvo stats` and `kurvo fit` share: the help, the options and the import of the files;
+/// then `work` on all points pooled. Status 1 when a file could not be imported.
+int runOnPoints(const Args& args, const char* help, bool degreeAllowed, const char* command,
+                const std::function<int(const DataSetArgs&, DataPoints)>& work) {
+    if (printedHelp(args, help)) return 0;
+    const DataSetArgs a = readArgs(args, degreeAllowed, command);
+    TDataSetStore store;
+    if (!importFiles(a.files, store)) return 1;
+    return work(a, store.allPoints());
+}
+
 } // namespace
 
 int runStats(const Args& args) {
-    if (printedHelp(args, StatsHelp)) return 0;
-    const DataSetArgs a = readArgs(args, false, "stats");
-    TDataSetStore store;
-    if (!importFiles(a.files, store)) return 1;
-    const Statistics s = computeStatistics(store.allPoints());
-    if (!s.ok()) {
-        std::cerr << "kurvo stats: " << s.error << "\n";
-        return 1;
-    }
-    const auto values = s.values();
-    for (std::size_t i = 0; i < values.size(); ++i)
-        std::cout << StatisticsLabels[i].name << "\t" << labelText(values[i]) << "\n";
-    return 0;
+    return runOnPoints(args, StatsHelp, false, "stats", [](const DataSetArgs&, DataPoints points) {
+        const Statistics s = computeStatistics(points);
+        if (!s.ok()) {
+            std::cerr << "kurvo stats: " << s.error << "\n";
+            return 1;
+        }
+        const auto values = s.values();
+        for (std::size_t i = 0; i < values.size(); ++i)
+            std::cout << StatisticsLabels[i].name << "\t" << labelText(values[i]) << "\n";
+        return 0;
+    });
 }
 
 int runFit(const Args& args) {
-    if (printedHelp(args, FitHelp)) return 0;
-    const DataSetArgs a = readArgs(args, true, "fit");
-    TDataSetStore store;
-    if (!importFiles(a.files, store)) return 1;
-    const LinearRegression line = fitLine(store.allPoints());
-    if (line.error == msg::NoDataPoints) {
-        std::cerr << "kurvo fit: " << line.error << "\n";
-        return 1;
-    }
-    const PolynomialRegression poly = fitPolynomial(store.allPoints(), a.degree);
-    if (!line.ok()) std::cerr << "kurvo fit: " << line.error << "\n";
-    if (!poly.ok()) std::cerr << "kurvo fit: " << poly.error << "\n";
-    std::cout << "linear\t" << cp1252ToUtf8(line.equation) << "\n"
-              << "linear_quality\t" << line.quality << "\n"
-              << "poly\t" << cp1252ToUtf8(poly.equation) << "\n"
-              << "poly_quality\t" << poly.quality << "\n";
-    return 0;
+    return runOnPoints(args, FitHelp, true, "fit", [](const DataSetArgs& a, DataPoints points) {
+        const LinearRegression line = fitLine(points);
+        if (line.error == msg::NoDataPoints) {
+            std::cerr << "kurvo fit: " << line.error << "\n";
+            return 1;
+        }
+        const PolynomialRegression poly = fitPolynomial(points, a.degree);
+        if (!line.ok()) std::cerr << "kurvo fit: " << line.error << "\n";
+        if (!poly.ok()) std::cerr << "kurvo fit: " << poly.error << "\n";
+        std::cout << "linear\t" << cp1252ToUtf8(line.equation) << "\n"
+                  << "linear_quality\t" << line.quality << "\n"
+                  << "poly\t" << cp1252ToUtf8(poly.equation) << "\n"
+                  << "poly_quality\t" << poly.quality << "\n";
+        return 0;
+    });
 }
 
 } // namespace kurvo::cli

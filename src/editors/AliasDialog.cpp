@@ -12,18 +12,14 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace kurvo {
 
-Tfalias::Tfalias(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("falias");
-    setWindowTitle("Function Alias Editor");
-    setModal(false);
-
+Tfalias::Tfalias(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "falias", "Function Alias Editor", parent) {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -39,11 +35,6 @@ Tfalias::Tfalias(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(ho
     layout->addWidget(fieldLabel("&Aliases (formula:alias):", Memo1, this));
     layout->addWidget(Memo1, 1);
     layout->addWidget(box);
-}
-
-void Tfalias::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
 }
 
 void Tfalias::FormShow() {
@@ -82,10 +73,6 @@ void Tfalias::OKBtnClick() {
         host_.reportError(e);
         return;
     }
-    hide();
-}
-
-void Tfalias::CancelBtnClick() {
     hide();
 }
 

@@ -1,9 +1,8 @@
 // Tfalias: edits the function aliases of the current mode.
 #pragma once
 
+#include "EditorDialog.h"
 #include "SettingsRecord.h"
-
-#include <QDialog>
 
 #include <string>
 
@@ -20,25 +19,20 @@ class TEditorHost;
 /// a line without a colon, or whose formula cannot be plotted, is refused with a message naming the
 /// line, and the list in effect stays as it was; a sound list is put in effect and saved to the file
 /// it was loaded from. Cancel leaves the list in effect as it was.
-class Tfalias : public QDialog {
+class Tfalias : public TEditorDialog {
     Q_OBJECT
   public:
     explicit Tfalias(TEditorHost& host, QWidget* parent = nullptr);
 
     void OKBtnClick();
-    void CancelBtnClick();
 
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
-    void FormShow();
+    void FormShow() override;
 
-    TEditorHost& host_;
     std::string fileName_; ///< the alias file of the mode at showing
     TSettingsRecord mode_; ///< the mode the list was loaded for (its targets are checked in it)
 };

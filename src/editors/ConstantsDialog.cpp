@@ -9,15 +9,11 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace kurvo {
 
-Tfconstant::Tfconstant(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("fconstant");
-    setWindowTitle("Constants");
-    setModal(false);
-
+Tfconstant::Tfconstant(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "fconstant", "Constants", parent) {
     auto* grid = new QGridLayout;
     for (std::size_t k = 0; k < ConstantCount; ++k) {
         auto* edit = new QLineEdit(this);
@@ -33,9 +29,7 @@ Tfconstant::Tfconstant(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
     QDialogButtonBox* buttons = okCancelButtons(
         this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(buttons);
+    stackVertically(this, grid, buttons);
     FormCreate();
 }
 
@@ -54,7 +48,7 @@ void Tfconstant::showConstants() {
 void Tfconstant::showEvent(QShowEvent* event) {
     // Typed but unconfirmed text stays, unless the constants were changed elsewhere meanwhile.
     if (host_.currentSettings().ConstantValues != shownValues_) showConstants();
-    QDialog::showEvent(event);
+    TEditorDialog::showEvent(event);
 }
 
 void Tfconstant::OKBtnClick() {
@@ -72,10 +66,6 @@ void Tfconstant::OKBtnClick() {
         return;
     }
     shownValues_ = host_.currentSettings().ConstantValues;
-    hide();
-}
-
-void Tfconstant::CancelBtnClick() {
     hide();
 }
 

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "ConstantFields.h"
-
-#include <QDialog>
+#include "EditorDialog.h"
 
 #include <array>
 
@@ -17,7 +16,7 @@ class TEditorHost;
 /// A modeless dialog with one field per constant (e and p shown but read-only). OK applies the
 /// fields to the settings record; the values reach the parsers when a formula is next stored for
 /// plotting, so OK itself redraws nothing. Cancel hides the dialog and keeps what was typed.
-class Tfconstant : public QDialog {
+class Tfconstant : public TEditorDialog {
     Q_OBJECT
   public:
     Tfconstant(TEditorHost& host, QWidget* parent);
@@ -28,7 +27,6 @@ class Tfconstant : public QDialog {
     QPushButton* CancelBtn = nullptr;
 
     void OKBtnClick();
-    void CancelBtnClick();
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -39,7 +37,6 @@ class Tfconstant : public QDialog {
     void FormCreate();
     void showConstants();
 
-    TEditorHost& host_;
     /// The constants the fields were last filled from or applied to. When the record's constants
     /// have changed since (a graph file was opened), showing the dialog shows the new values, so an
     /// OK never writes stale fields over them.

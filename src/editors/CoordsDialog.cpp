@@ -16,11 +16,8 @@
 
 namespace kurvo {
 
-Tfcoords::Tfcoords(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("fcoords");
-    setWindowTitle("Coordinates");
-    setModal(false);
-
+Tfcoords::Tfcoords(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "fcoords", "Coordinates", parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     shownLabels_ = host_.drawing().DataSetAxisLabels;
@@ -35,17 +32,10 @@ Tfcoords::Tfcoords(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(
     Memo1->setAccessibleName("Points, one x,y a line");
     Memo1->setMinimumSize(220, 200);
 
-    OKBtn = new QPushButton("&OK", this);
-    CancelBtn = new QPushButton("&Close", this);
-    Button1 = new QPushButton("C&lear", this);
-    for (auto [button, name] : {std::pair{OKBtn, "OKBtn"}, {CancelBtn, "CancelBtn"}, {Button1, "Button1"}}) {
-        button->setObjectName(name);
-        button->setAccessibleName(button->text().remove('&'));
-    }
+    OKBtn = pushButton("&OK", "OKBtn", this, [this] { OKBtnClick(); });
+    CancelBtn = pushButton("&Close", "CancelBtn", this, [this] { CancelBtnClick(); });
+    Button1 = pushButton("C&lear", "Button1", this, [this] { Button1Click(); });
     OKBtn->setDefault(true);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     auto* labels = new QHBoxLayout;
     labels->addWidget(fieldLabel("&Axis labels", Edit1, this));
@@ -67,7 +57,7 @@ void Tfcoords::showEvent(QShowEvent* event) {
         shownLabels_ = labels;
         Edit1->setText(fromCp1252(labels));
     }
-    QDialog::showEvent(event);
+    TEditorDialog::showEvent(event);
 }
 
 void Tfcoords::OKBtnClick() {
@@ -96,10 +86,6 @@ void Tfcoords::selectLine(std::size_t line) {
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     Memo1->setTextCursor(cursor);
     Memo1->setFocus();
-}
-
-void Tfcoords::CancelBtnClick() {
-    hide();
 }
 
 void Tfcoords::Button1Click() {

@@ -1,7 +1,7 @@
 // Tfcoords: the coordinates editor, where points are typed and added as a new data set.
 #pragma once
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 #include <string>
 
@@ -17,7 +17,7 @@ class TEditorHost;
 /// first empty one as a new data set and plots it (a line that is not a point is refused, naming
 /// it, and nothing is added); Close hides the dialog; Clear empties the points. The dialog keeps
 /// its texts between uses; the labels field shows a data-set file's header once one was imported.
-class Tfcoords : public QDialog {
+class Tfcoords : public TEditorDialog {
     Q_OBJECT
   public:
     Tfcoords(TEditorHost& host, QWidget* parent);
@@ -29,7 +29,6 @@ class Tfcoords : public QDialog {
     QPushButton* Button1 = nullptr; ///< Clear
 
     void OKBtnClick();
-    void CancelBtnClick();
     void Button1Click();
 
   protected:
@@ -41,7 +40,6 @@ class Tfcoords : public QDialog {
     /// Puts the text cursor on a line of the points (counted from 1) and selects it.
     void selectLine(std::size_t line);
 
-    TEditorHost& host_;
     /// The drawing's labels text when the field was last filled from it or applied to it: when an
     /// import has changed it since, showing the dialog shows the new text.
     std::string shownLabels_;

@@ -2,16 +2,14 @@
 #include "DataMarksDialog.h"
 
 #include "CoordinateSetPlotter.h"
+#include "DialogSupport.h"
 #include "EditorHost.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QPainter>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace kurvo {
 
@@ -41,11 +39,8 @@ constexpr int ButtonSize = 44;
 constexpr int PictureSize = 36;
 } // namespace
 
-TDataMks::TDataMks(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("DataMks");
-    setWindowTitle("Data Marks");
-    setModal(false);
-
+TDataMks::TDataMks(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "DataMks", "Data Marks", parent) {
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
     auto* grid = new QGridLayout;
@@ -66,24 +61,11 @@ TDataMks::TDataMks(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(
         SpeedButton[static_cast<std::size_t>(kind - 1)] = b;
     }
 
-    Button1 = new QPushButton("OK", this);
-    Button1->setObjectName("Button1");
-    Button1->setAccessibleName("OK");
-    Button1->setDefault(true);
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    Button1 = pushButton("OK", "Button1", this, [this] { Button1Click(); });
+    stackVertically(this, grid, buttonRow({Button1}))->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TDataMks::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
+void TDataMks::FormShow() {
     // The button of the kind in effect is shown pressed.
     const int kind = host_.currentSettings().MarkType;
     if (QAbstractButton* b = group_->button(kind)) {
@@ -97,7 +79,6 @@ void TDataMks::SpeedButtonClick(int markType) {
     if (QAbstractButton* b = group_->button(markType)) b->setChecked(true);
     emit markChosen(markType);
     host_.setMarkType(markType); // the data sets show in the new mark at once
-
 }
 
 void TDataMks::Button1Click() {

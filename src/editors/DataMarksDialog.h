@@ -1,7 +1,8 @@
 // TDataMks: the data-marks palette, twelve buttons each showing the mark kind it chooses.
 #pragma once
 
-#include <QDialog>
+#include "EditorDialog.h"
+
 #include <QPixmap>
 
 #include <array>
@@ -27,7 +28,7 @@ QPixmap markPicture(int markType, int size);
 /// "Data Marks": a modeless palette. Clicking a button sets the settings' MarkType to its number at
 /// once (no OK needed) and announces it with markChosen, so the environment dialog's data-marks
 /// button can show the same picture. OK only hides the palette.
-class TDataMks : public QDialog {
+class TDataMks : public TEditorDialog {
     Q_OBJECT
   public:
     explicit TDataMks(TEditorHost& host, QWidget* parent = nullptr);
@@ -42,11 +43,9 @@ class TDataMks : public QDialog {
   signals:
     void markChosen(int markType);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
-    TEditorHost& host_;
+    void FormShow() override;
+
     QButtonGroup* group_ = nullptr;
 };
 

@@ -9,16 +9,11 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace kurvo {
 
-Tfdelete::Tfdelete(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("fdelete");
-    setWindowTitle("Delete");
-    setModal(false);
-
+Tfdelete::Tfdelete(TEditorHost& host, QWidget* parent) : TEditorDialog(host, "fdelete", "Delete", parent) {
     auto* box = new QGroupBox(this);
     box->setAccessibleName("What to delete");
     auto* column = new QVBoxLayout(box);
@@ -46,20 +41,12 @@ Tfdelete::Tfdelete(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(
     QDialogButtonBox* buttons = okCancelButtons(
         this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(box);
-    layout->addWidget(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    stackVertically(this, box, buttons)->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TDeleteChoice Tfdelete::choice() const {
     const int id = group_->checkedId();
     return id < 0 ? TDeleteChoice::All : static_cast<TDeleteChoice>(id);
-}
-
-void Tfdelete::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
 }
 
 void Tfdelete::FormShow() {
@@ -70,10 +57,6 @@ void Tfdelete::FormShow() {
 void Tfdelete::OKBtnClick() {
     // While a plot is running nothing is deleted and the dialog stays.
     if (host_.deleteGraphs(choice())) hide();
-}
-
-void Tfdelete::CancelBtnClick() {
-    hide();
 }
 
 } // namespace kurvo

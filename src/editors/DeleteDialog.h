@@ -2,8 +2,7 @@
 #pragma once
 
 #include "DrawingEdits.h"
-
-#include <QDialog>
+#include "EditorDialog.h"
 
 #include <array>
 
@@ -17,7 +16,7 @@ class TEditorHost;
 
 /// A modeless dialog with five choices; "Delete All" is chosen each time it is shown. OK deletes
 /// what the choice names (see deleteGraphs), redraws and hides the dialog; Cancel only hides it.
-class Tfdelete : public QDialog {
+class Tfdelete : public TEditorDialog {
     Q_OBJECT
   public:
     Tfdelete(TEditorHost& host, QWidget* parent);
@@ -34,16 +33,13 @@ class Tfdelete : public QDialog {
     TDeleteChoice choice() const;
 
     void OKBtnClick();
-    void CancelBtnClick();
 
   protected:
-    void showEvent(QShowEvent* event) override;
     void reject() override { CancelBtnClick(); }
 
   private:
-    void FormShow();
+    void FormShow() override;
 
-    TEditorHost& host_;
     QButtonGroup* group_ = nullptr;
 };
 

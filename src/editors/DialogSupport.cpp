@@ -5,9 +5,10 @@
 
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QObject>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QObject>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -56,6 +57,24 @@ void squareAndCubeButtons(QWidget* parent, QToolButton*& squared, QToolButton*& 
     cubed->setObjectName("SpeedButton22");
     QObject::connect(squared, &QToolButton::clicked, parent, onSquared);
     QObject::connect(cubed, &QToolButton::clicked, parent, onCubed);
+}
+
+QPushButton* pushButton(const QString& text, const char* objectName, QWidget* parent,
+                        const std::function<void()>& onClick) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(objectName);
+    b->setAccessibleName(QString(text).remove('&'));
+    QObject::connect(b, &QPushButton::clicked, parent, onClick);
+    return b;
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    (*buttons.begin())->setDefault(true);
+    return row;
 }
 
 QToolButton* typingButton(const char* text, const char* hint, const QKeySequence& key, QWidget* parent) {

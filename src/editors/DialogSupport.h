@@ -2,15 +2,19 @@
 #pragma once
 
 #include <QString>
+#include <QVBoxLayout>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 class QDialogButtonBox;
 class QGridLayout;
+class QHBoxLayout;
 class QKeySequence;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QToolButton;
 class QWidget;
@@ -31,6 +35,29 @@ QDialogButtonBox* okCancelButtons(QWidget* parent);
 /// connected to `onOk` and `onCancel`.
 QDialogButtonBox* okCancelButtons(QWidget* parent, QPushButton*& ok, QPushButton*& cancel,
                                   const std::function<void()>& onOk, const std::function<void()>& onCancel);
+
+/// A push button with its object name, named for screen readers by its text (without the '&'),
+/// connected to `onClick`.
+QPushButton* pushButton(const QString& text, const char* objectName, QWidget* parent,
+                        const std::function<void()>& onClick);
+
+/// The row of buttons at the foot of a dialog, at the right; the first is the default button.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
+
+/// One part of a dialog's column: a widget or a layout.
+inline void addToColumn(QVBoxLayout* column, QWidget* part) {
+    column->addWidget(part);
+}
+inline void addToColumn(QVBoxLayout* column, QLayout* part) {
+    column->addLayout(part);
+}
+
+/// The dialog's main layout: `parts` (widgets and layouts) from top to bottom.
+template <class... Parts> QVBoxLayout* stackVertically(QWidget* dialog, Parts*... parts) {
+    auto* column = new QVBoxLayout(dialog);
+    (addToColumn(column, parts), ...);
+    return column;
+}
 
 /// A small button that types a character ("²", "³") into the field that has the focus: named by its
 /// hint, reached from the keyboard by `key`, and never taking the focus itself, so a click leaves it

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
@@ -158,11 +157,7 @@ int pointSizeOf(const QFont& f) {
 } // namespace
 
 TEnvironment::TEnvironment(TEditorHost& host, TDataMks& palette, QWidget* parent)
-    : QDialog(parent), host_(host), palette_(palette) {
-    setObjectName("Environment");
-    setWindowTitle("Effects & Settings");
-    setModal(false);
-
+    : TEditorDialog(host, "Environment", "Effects & Settings", parent), palette_(palette) {
     const TSettingsRecord& s = host_.currentSettings();
     lastFont_ = QFont(fromCp1252(s.fontName), std::max(1, s.fontSize));
     chooseColour = [this](const QColor& initial, const QString& title) -> std::optional<QColor> {
@@ -386,11 +381,6 @@ QWidget* TEnvironment::buildLinesPage() {
 }
 
 // ---- showing ----------------------------------------------------------------------------------------
-
-void TEnvironment::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
-}
 
 void TEnvironment::FormShow() {
     const TSettingsRecord& s = host_.currentSettings();

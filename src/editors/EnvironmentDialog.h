@@ -1,9 +1,9 @@
 // TEnvironment: the "Effects & Settings" dialog: what is shown, colours, line widths, font, marks.
 #pragma once
 
+#include "EditorDialog.h"
 #include "EnvironmentValues.h"
 
-#include <QDialog>
 #include <QFont>
 
 #include <array>
@@ -32,7 +32,7 @@ class TEditorHost;
 /// every graph again and shows or hides hints; OK stores them, takes the view from the range fields
 /// and writes the whole settings record to the data folder, without redrawing; Cancel only hides.
 /// A refused value (see storeEnvironment) is reported and the dialog stays open.
-class TEnvironment : public QDialog {
+class TEnvironment : public TEditorDialog {
     Q_OBJECT
   public:
     TEnvironment(TEditorHost& host, TDataMks& palette, QWidget* parent = nullptr);
@@ -87,7 +87,6 @@ class TEnvironment : public QDialog {
     void showMark(int markType);
 
   protected:
-    void showEvent(QShowEvent* event) override;
     void reject() override;
 
   private:
@@ -95,14 +94,13 @@ class TEnvironment : public QDialog {
     QWidget* buildColoursPage();
     QWidget* buildLinesPage();
     TColourSwatch* swatch(int number, const QString& label, QWidget* parent);
-    void FormShow();
+    void FormShow() override;
     void showValues(const TEnvironmentValues& v);
     void showThicknesses();
     /// Store: the values into the settings and the plot step into the toolbar's field. False (the
     /// refusal reported) when a value is refused.
     bool Store();
 
-    TEditorHost& host_;
     TDataMks& palette_;
     QFont lastFont_; ///< the font dialog starts where it was left, not from the settings
 };

@@ -12,15 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace kurvo {
 
-Tffamilies::Tffamilies(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("ffamilies");
-    setWindowTitle("Families");
-    setModal(false);
-
+Tffamilies::Tffamilies(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "ffamilies", "Families", parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     Edit1->setMaxLength(2);
@@ -45,10 +41,7 @@ Tffamilies::Tffamilies(TEditorHost& host, QWidget* parent) : QDialog(parent), ho
     QDialogButtonBox* buttons = okCancelButtons(
         this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(countRow);
-    layout->addWidget(increments);
-    layout->addWidget(buttons);
+    stackVertically(this, countRow, increments, buttons);
 
     // Tab runs down the increments in the constants' order, column by column.
     QWidget* previous = Edit1;
@@ -90,10 +83,6 @@ void Tffamilies::OKBtnClick() {
     }
     hide();
     host_.plotFamily(check.family);
-}
-
-void Tffamilies::CancelBtnClick() {
-    hide();
 }
 
 bool Tffamilies::Edit1KeyDown(const QString& typed) {

@@ -1,9 +1,8 @@
 // Tffamilies: the families editor, one formula drawn several times with its constants stepped.
 #pragma once
 
+#include "EditorDialog.h"
 #include "FamilyFields.h"
-
-#include <QDialog>
 
 #include <array>
 
@@ -18,7 +17,7 @@ class TEditorHost;
 /// fields, hides the dialog and has the family drawn; while family mode is on, every redraw of the
 /// view reads the fields again (through the window's familyFields), so edits made here without OK
 /// show at the next zoom or move.
-class Tffamilies : public QDialog {
+class Tffamilies : public TEditorDialog {
     Q_OBJECT
   public:
     Tffamilies(TEditorHost& host, QWidget* parent);
@@ -36,7 +35,6 @@ class Tffamilies : public QDialog {
     void setFields(const TFamilyFields& fields);
 
     void OKBtnClick();
-    void CancelBtnClick();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,8 +44,6 @@ class Tffamilies : public QDialog {
     /// The number field's key filter: a letter shows "Only numeric chars" and empties the field.
     bool Edit1KeyDown(const QString& typed);
     QLineEdit* fieldAt(std::size_t field) const;
-
-    TEditorHost& host_;
 };
 
 } // namespace kurvo

@@ -7,7 +7,6 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QToolButton>
 
 #include <exception>
@@ -16,11 +15,7 @@ namespace kurvo {
 
 TFormulaEditorDialog::TFormulaEditorDialog(TEditorHost& host, QWidget* parent, const char* objectName,
                                            const char* caption)
-    : QDialog(parent), host_(host) {
-    setObjectName(objectName);
-    setWindowTitle(caption);
-    setModal(false);
-}
+    : TEditorDialog(host, objectName, caption, parent) {}
 
 QHBoxLayout* TFormulaEditorDialog::buttonRow() {
     squareAndCubeButtons(
@@ -37,11 +32,6 @@ QHBoxLayout* TFormulaEditorDialog::buttonRow() {
     return row;
 }
 
-void TFormulaEditorDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
-}
-
 void TFormulaEditorDialog::OKBtnClick() {
     try {
         if (!save()) return;
@@ -49,10 +39,6 @@ void TFormulaEditorDialog::OKBtnClick() {
         host_.reportError(e);
         return;
     }
-    hide();
-}
-
-void TFormulaEditorDialog::CancelBtnClick() {
     hide();
 }
 

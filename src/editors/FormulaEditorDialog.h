@@ -1,7 +1,7 @@
 // TFormulaEditorDialog: what the formulae and functions editors share.
 #pragma once
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 class QHBoxLayout;
 class QPushButton;
@@ -14,7 +14,7 @@ class TEditorHost;
 /// A modeless formula editor: "²" and "³" buttons that type at the caret, OK and Cancel. Showing it
 /// (not a spontaneous show, such as a restore) loads its text; OK saves and hides it, or reports
 /// why it could not and stays open; Cancel and Escape hide it.
-class TFormulaEditorDialog : public QDialog {
+class TFormulaEditorDialog : public TEditorDialog {
     Q_OBJECT
   public:
     QPushButton* OKBtn = nullptr;
@@ -24,7 +24,6 @@ class TFormulaEditorDialog : public QDialog {
     QToolButton* SpeedButton22 = nullptr;
 
     void OKBtnClick();
-    void CancelBtnClick();
     void SpeedButton21Click();
     void SpeedButton22Click();
 
@@ -35,17 +34,14 @@ class TFormulaEditorDialog : public QDialog {
     /// the fields are made, so the fields come first in the focus chain.
     QHBoxLayout* buttonRow();
 
-    void showEvent(QShowEvent* event) override;
     void reject() override { CancelBtnClick(); }
 
     /// Fills the fields from the stored text.
-    virtual void FormShow() = 0;
+    void FormShow() override = 0;
     /// Saves the fields; false (after saying why) when the dialog is to stay open. A thrown error is
     /// reported and keeps the dialog open too.
     virtual bool save() = 0;
     virtual void typeAtCaret(const char* what) = 0;
-
-    TEditorHost& host_;
 };
 
 } // namespace kurvo

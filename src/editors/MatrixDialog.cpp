@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace kurvo {
 namespace {
@@ -44,10 +43,8 @@ class TBracket : public QWidget {
 
 } // namespace
 
-Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
-    setObjectName("Tfmatrix");
-    setWindowTitle("Matrix Transformation");
-    setModal(false);
+Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "Tfmatrix", "Matrix Transformation", parent) {
     startup::applyLocaleSeparators(m_translator); // entries are typed as the formula field is
 
     QLineEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4};
@@ -71,27 +68,14 @@ Tfmatrix::Tfmatrix(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host
     }
     grid->addWidget(new TBracket(false, this), 0, 3, 2, 1);
 
-    OKBtn = new QPushButton("Apply", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    OKBtn->setAccessibleName("Apply");
-    CancelBtn = new QPushButton("Close", this);
-    CancelBtn->setObjectName("CancelBtn");
-    CancelBtn->setAccessibleName("Close");
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    OKBtn = pushButton("Apply", "OKBtn", this, [this] { OKBtnClick(); });
+    CancelBtn = pushButton("Close", "CancelBtn", this, [this] { CancelBtnClick(); });
 
     auto* matrix = new QHBoxLayout;
     matrix->addStretch();
     matrix->addLayout(grid);
     matrix->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(matrix);
-    layout->addLayout(buttons);
+    stackVertically(this, matrix, buttonRow({OKBtn, CancelBtn}));
 }
 
 void Tfmatrix::openDialog() {
@@ -105,17 +89,18 @@ void Tfmatrix::OKBtnClick() {
         for (std::size_t k = 0; k < 4; ++k)
             texts[k] = utf8ToCp1252(edits[k]->text().toStdString());
         // Every entry is evaluated before any point is touched.
-        TMatrixEntries entries = evaluateMatrixEntries(texts, m_host.currentSettings(), m_translator, m_parser);
+        TMatrixEntries entries =
+            evaluateMatrixEntries(texts, host_.currentSettings(), m_translator, m_parser);
         if (!entries.ok()) {
-            m_host.showInformation(entries.error);
+            host_.showInformation(entries.error);
             return;
         }
         const auto& a = entries.values;
         const auto t = PointTransformation::matrix(a[0], a[1], a[2], a[3]);
-        if (std::string error = m_host.transformFirstDataSet(t, std::nullopt); !error.empty())
-            m_host.showInformation(error);
+        if (std::string error = host_.transformFirstDataSet(t, std::nullopt); !error.empty())
+            host_.showInformation(error);
     } catch (const std::exception& e) {
-        m_host.reportError(e);
+        host_.reportError(e);
     }
 }
 

@@ -1,10 +1,9 @@
 // Tfmatrix: multiplies every point of the first data set by a 2 × 2 matrix of typed expressions.
 #pragma once
 
+#include "EditorDialog.h"
 #include "FormulaTrans.h"
 #include "Parser.h"
-
-#include <QDialog>
 
 class QLineEdit;
 class QPushButton;
@@ -16,14 +15,13 @@ class TEditorHost;
 /// The matrix transformation: each Apply multiplies the first data set by the matrix of the four
 /// entries (numbers or expressions such as cos(30) or sqrt(3)/2, in the window's angle mode, with
 /// the constants) and draws the image in the next mark colour. Modeless.
-class Tfmatrix : public QDialog {
+class Tfmatrix : public TEditorDialog {
     Q_OBJECT
   public:
     Tfmatrix(TEditorHost& host, QWidget* parent);
 
     void openDialog();
     void OKBtnClick();
-    void CancelBtnClick() { hide(); }
 
     QLineEdit* Edit1; ///< row 1, column 1
     QLineEdit* Edit2; ///< row 1, column 2
@@ -33,7 +31,6 @@ class Tfmatrix : public QDialog {
     QPushButton* CancelBtn;
 
   private:
-    TEditorHost& m_host;
     TFormulaTrans m_translator;
     TParser m_parser;
 };

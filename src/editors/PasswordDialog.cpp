@@ -6,12 +6,10 @@
 #include "DialogSupport.h"
 #include "EditorHost.h"
 
-#include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace kurvo {
 
@@ -22,47 +20,43 @@ void makePasswordField(QLineEdit* edit) {
     edit->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-Tfpass::Tfpass(TEditorHost& host, std::function<void()> openTarget, QWidget* parent)
-    : QDialog(parent), host_(host), openTarget_(std::move(openTarget)) {
-    setObjectName("fpass");
-    setWindowTitle("Administrator Password");
-    setModal(false);
+namespace {
+/// Empties its fields when the dialog it watches is hidden.
+class TFieldClearer : public QObject {
+  public:
+    TFieldClearer(QWidget* dialog, std::vector<QLineEdit*> fields)
+        : QObject(dialog), fields_(std::move(fields)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide)
+            for (QLineEdit* f : fields_)
+                f->clear();
+        return false;
+    }
 
+  private:
+    std::vector<QLineEdit*> fields_;
+};
+} // namespace
+
+void clearWhenHidden(QWidget* dialog, std::vector<QLineEdit*> fields) {
+    dialog->installEventFilter(new TFieldClearer(dialog, std::move(fields)));
+}
+
+Tfpass::Tfpass(TEditorHost& host, std::function<void()> openTarget, QWidget* parent)
+    : TEditorDialog(host, "fpass", "Administrator Password", parent), openTarget_(std::move(openTarget)) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     makePasswordField(Edit1);
-    Button1 = new QPushButton("OK", this);
-    Button1->setObjectName("Button1");
-    Button1->setDefault(true);
-    Button1->setAccessibleName("OK");
-    Button2 = new QPushButton("Cancel", this);
-    Button2->setObjectName("Button2");
-    Button2->setAccessibleName("Cancel");
+    clearWhenHidden(this, {Edit1});
+    Button1 = pushButton("OK", "Button1", this, [this] { Button1Click(); });
+    Button2 = pushButton("Cancel", "Button2", this, [this] { Button2Click(); });
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fieldLabel("&Enter password:", Edit1, this));
-    layout->addWidget(Edit1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QLabel* label = fieldLabel("&Enter password:", Edit1, this);
+    stackVertically(this, label, Edit1, buttonRow({Button1, Button2}))
+        ->setSizeConstraint(QLayout::SetFixedSize);
     Edit1->setMinimumWidth(220);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     connect(this, &QDialog::rejected, this, [this] { Edit1->clear(); }); // Escape
-}
-
-void Tfpass::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
-}
-
-void Tfpass::hideEvent(QHideEvent* event) {
-    Edit1->clear();
-    QDialog::hideEvent(event);
 }
 
 void Tfpass::ask() {

@@ -1,9 +1,10 @@
 // Tfpass: the password prompt in front of the two administrator features.
 #pragma once
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 #include <functional>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,7 @@ class TEditorHost;
 /// feature the window chose (through `openTarget`). A wrong entry is answered with a message and
 /// the prompt stays open; there is no limit to the tries. The entry is shown as bullets and is
 /// emptied whenever the prompt is shown or hidden, so it never lingers in the field.
-class Tfpass : public QDialog {
+class Tfpass : public TEditorDialog {
     Q_OBJECT
   public:
     Tfpass(TEditorHost& host, std::function<void()> openTarget, QWidget* parent = nullptr);
@@ -31,18 +32,15 @@ class Tfpass : public QDialog {
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
   private:
-    void FormShow();
+    void FormShow() override;
 
-    TEditorHost& host_;
     std::function<void()> openTarget_;
 };
 
 /// Makes a line edit a password field: bullets, no input-method prediction, no copying out.
 void makePasswordField(QLineEdit* edit);
+/// Empties the password fields whenever `dialog` is hidden, so no entry lingers in them.
+void clearWhenHidden(QWidget* dialog, std::vector<QLineEdit*> fields);
 
 } // namespace kurvo

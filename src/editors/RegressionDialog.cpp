@@ -10,12 +10,10 @@
 #include "PlotEngine.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace kurvo {
 namespace {
@@ -38,10 +36,8 @@ QString wrappable(const std::string& equation) {
 
 } // namespace
 
-Tfregression::Tfregression(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
-    setObjectName("Tfregression");
-    setWindowTitle("Regression Lines");
-    setModal(false);
+Tfregression::Tfregression(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "Tfregression", "Regression Lines", parent) {
     m_linear.error = m_polynomial.error = msg::NoDataPoints; // nothing fitted yet
 
     linear_eq = equationBox(this, "linear_eq");
@@ -69,23 +65,16 @@ Tfregression::Tfregression(TEditorHost& host, QWidget* parent) : QDialog(parent)
     NumLab1->setPrecision(2);
     NumLab1->setToolTip("The quality of the fit of the line of best fit currently selected");
 
-    OKBtn = new QPushButton("Transfer", this);
-    OKBtn->setObjectName("OKBtn");
-    OKBtn->setDefault(true);
-    OKBtn->setAccessibleName("Transfer");
+    OKBtn = pushButton("Transfer", "OKBtn", this, [this] { OKBtnClick(); });
     OKBtn->setToolTip("Transfer the equation to the formula field for plotting");
-    CancelBtn = new QPushButton("Cancel", this);
-    CancelBtn->setObjectName("CancelBtn");
-    CancelBtn->setAccessibleName("Cancel");
+    CancelBtn = pushButton("Cancel", "CancelBtn", this, [this] { CancelBtnClick(); });
     CancelBtn->setToolTip("Close the dialog box");
 
     connect(RadioButton1, &QRadioButton::clicked, this, [this] { showQuality(); });
     connect(RadioButton2, &QRadioButton::clicked, this, [this] { showQuality(); });
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this] {
-        if (isVisible()) FormShow();
+        if (isVisible()) compute();
     });
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
 
     auto* grid = new QGridLayout;
     grid->addWidget(RadioButton1, 0, 0);
@@ -94,20 +83,14 @@ Tfregression::Tfregression(TEditorHost& host, QWidget* parent) : QDialog(parent)
     grid->addWidget(poly_eq, 1, 1, 1, 2);
     addFieldRow(grid, 2, "&Degree", SpinEdit1);
     grid->addWidget(NumLab1, 3, 0, 1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    stackVertically(this, grid, buttonRow({OKBtn, CancelBtn}));
 }
 
-bool Tfregression::FormShow() {
-    const auto points = m_host.drawing().DataSets.allPoints();
+bool Tfregression::compute() {
+    const auto points = host_.drawing().DataSets.allPoints();
     LinearRegression linear = fitLine(points);
     if (linear.error == msg::NoDataPoints) {
-        m_host.showInformation(linear.error);
+        host_.showInformation(linear.error);
         return false;
     }
     m_linear = std::move(linear);
@@ -134,7 +117,7 @@ void Tfregression::showQuality() {
 }
 
 void Tfregression::openDialog() {
-    if (!FormShow()) {
+    if (!compute()) {
         hide();
         return;
     }
@@ -146,19 +129,19 @@ void Tfregression::OKBtnClick() {
         const bool linear = RadioButton1->isChecked();
         const std::string& error = linear ? m_linear.error : m_polynomial.error;
         if (!error.empty()) {
-            m_host.showInformation(error);
+            host_.showInformation(error);
             return;
         }
         const std::string& equation = linear ? m_linear.equation : m_polynomial.equation;
         if (std::string tooLong = formulaFieldError(equation); !tooLong.empty()) {
-            m_host.showInformation(tooLong);
+            host_.showInformation(tooLong);
             return;
         }
         hide();
-        m_host.setFormulaFieldText(equation);
-        m_host.plotFormulaField();
+        host_.setFormulaFieldText(equation);
+        host_.plotFormulaField();
     } catch (const std::exception& e) {
-        m_host.reportError(e);
+        host_.reportError(e);
     }
 }
 

@@ -1,9 +1,8 @@
 // Tfregression: the least-squares line and polynomial through every data point, and Transfer.
 #pragma once
 
+#include "EditorDialog.h"
 #include "Regression.h"
-
-#include <QDialog>
 
 class QPushButton;
 class QRadioButton;
@@ -18,7 +17,7 @@ class TNumLab;
 /// Fits a line and a polynomial of the chosen degree to all points of the data-set store, shows
 /// both equations and the fit quality (R²) of the chosen one, and transfers the chosen equation
 /// into the formula field and plots it. Modeless.
-class Tfregression : public QDialog {
+class Tfregression : public TEditorDialog {
     Q_OBJECT
   public:
     Tfregression(TEditorHost& host, QWidget* parent);
@@ -26,9 +25,8 @@ class Tfregression : public QDialog {
     /// The menu command: computes and shows; with no points it says so and stays closed.
     void openDialog();
     /// Fits both and shows them; false (after the message) when there are no points.
-    bool FormShow();
+    bool compute();
     void OKBtnClick();
-    void CancelBtnClick() { hide(); }
 
     const LinearRegression& linear() const { return m_linear; }
     const PolynomialRegression& polynomial() const { return m_polynomial; }
@@ -45,7 +43,6 @@ class Tfregression : public QDialog {
   private:
     void showQuality();
 
-    TEditorHost& m_host;
     LinearRegression m_linear;
     PolynomialRegression m_polynomial;
 };

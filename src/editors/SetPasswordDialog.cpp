@@ -11,16 +11,11 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace kurvo {
 
-Tfsetpass::Tfsetpass(TEditorHost& host, QWidget* parent) : QDialog(parent), host_(host) {
-    setObjectName("fsetpass");
-    setWindowTitle("Set Admin Password");
-    setModal(false);
-
+Tfsetpass::Tfsetpass(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "fsetpass", "Set Admin Password", parent) {
     auto* grid = new QGridLayout;
     int row = 0;
     for (auto [edit, name, label] :
@@ -32,23 +27,11 @@ Tfsetpass::Tfsetpass(TEditorHost& host, QWidget* parent) : QDialog(parent), host
         makePasswordField(*edit);
         addFieldRow(grid, row++, label, *edit);
     }
+    clearWhenHidden(this, {Edit1, Edit2, Edit3});
     QDialogButtonBox* box = okCancelButtons(
         this, OKBtn, CancelBtn, [this] { OKBtnClick(); }, [this] { CancelBtnClick(); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(box);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void Tfsetpass::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
-}
-
-void Tfsetpass::hideEvent(QHideEvent* event) {
-    clearFields();
-    QDialog::hideEvent(event);
+    stackVertically(this, grid, box)->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void Tfsetpass::clearFields() {
@@ -77,10 +60,6 @@ void Tfsetpass::OKBtnClick() {
         return;
     }
     host_.showInformation(passwordmsg::Changed);
-    hide();
-}
-
-void Tfsetpass::CancelBtnClick() {
     hide();
 }
 

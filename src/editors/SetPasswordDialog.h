@@ -1,7 +1,7 @@
 // Tfsetpass: changes the administrator password.
 #pragma once
 
-#include <QDialog>
+#include "EditorDialog.h"
 
 class QLineEdit;
 class QPushButton;
@@ -14,13 +14,12 @@ class TEditorHost;
 /// twice. A change stores the new password's first 12 characters in the settings record and
 /// writes the whole record to the settings file. The three fields show bullets and are emptied
 /// whenever the dialog is shown or hidden.
-class Tfsetpass : public QDialog {
+class Tfsetpass : public TEditorDialog {
     Q_OBJECT
   public:
     explicit Tfsetpass(TEditorHost& host, QWidget* parent = nullptr);
 
     void OKBtnClick();
-    void CancelBtnClick();
 
     QLineEdit* Edit1 = nullptr; ///< old password
     QLineEdit* Edit2 = nullptr; ///< new password
@@ -28,15 +27,9 @@ class Tfsetpass : public QDialog {
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
   private:
-    void FormShow();
+    void FormShow() override;
     void clearFields();
-
-    TEditorHost& host_;
 };
 
 } // namespace kurvo

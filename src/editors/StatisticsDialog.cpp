@@ -13,12 +13,8 @@
 
 namespace kurvo {
 
-
-Tfstatistics::Tfstatistics(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
-    setObjectName("Tfstatistics");
-    setWindowTitle("Statistics");
-    setModal(false);
-
+Tfstatistics::Tfstatistics(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "Tfstatistics", "Statistics", parent) {
     // Every caption ends at the same place: the boxes line up in one column.
     int captionWidth = 0;
     for (const StatisticsLabel& l : StatisticsLabels)
@@ -46,11 +42,8 @@ Tfstatistics::Tfstatistics(TEditorHost& host, QWidget* parent) : QDialog(parent)
         layout->addWidget(lab);
         labels[i] = lab;
     }
-    OKBtn = new QPushButton("OK", this);
-    OKBtn->setObjectName("OKBtn");
+    OKBtn = pushButton("OK", "OKBtn", this, [this] { OKBtnClick(); });
     OKBtn->setDefault(true);
-    OKBtn->setAccessibleName("OK");
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(OKBtn);
@@ -65,10 +58,10 @@ TNumLab* Tfstatistics::label(std::string_view name) const {
     return nullptr;
 }
 
-bool Tfstatistics::FormShow() {
-    const Statistics s = computeStatistics(m_host.drawing().DataSets.allPoints());
+bool Tfstatistics::compute() {
+    const Statistics s = computeStatistics(host_.drawing().DataSets.allPoints());
     if (!s.ok()) {
-        m_host.showInformation(s.error);
+        host_.showInformation(s.error);
         return false;
     }
     const auto values = s.values();
@@ -78,7 +71,7 @@ bool Tfstatistics::FormShow() {
 }
 
 void Tfstatistics::openDialog() {
-    if (!FormShow()) {
+    if (!compute()) {
         hide();
         return;
     }

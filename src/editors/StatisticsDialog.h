@@ -1,9 +1,8 @@
 // Tfstatistics: the summary statistics of every data point, pooled, in numeric labels.
 #pragma once
 
+#include "EditorDialog.h"
 #include "Statistics.h"
-
-#include <QDialog>
 
 #include <array>
 
@@ -16,7 +15,7 @@ class TNumLab;
 
 /// Shows count, sums, means, deviations, the differences x − y and the correlation coefficient of
 /// all points of the data-set store, computed when it opens. Modeless.
-class Tfstatistics : public QDialog {
+class Tfstatistics : public TEditorDialog {
     Q_OBJECT
   public:
     Tfstatistics(TEditorHost& host, QWidget* parent);
@@ -24,7 +23,7 @@ class Tfstatistics : public QDialog {
     /// The menu command: computes and shows; with no points it says so and stays closed.
     void openDialog();
     /// Computes the statistics into the labels; false (after the message) when there are no points.
-    bool FormShow();
+    bool compute();
     void OKBtnClick() { hide(); }
 
     /// The label of that name ("num_pts", "sumx", ..., "corr_coeff"), or null.
@@ -34,7 +33,6 @@ class Tfstatistics : public QDialog {
     QPushButton* OKBtn;
 
   private:
-    TEditorHost& m_host;
 };
 
 } // namespace kurvo

@@ -9,17 +9,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace kurvo {
 
 Ttoolbar_cnfg::Ttoolbar_cnfg(TEditorHost& host, const QStringList& captions, QWidget* parent)
-    : QDialog(parent), host_(host) {
-    setObjectName("toolbar_cnfg");
-    setWindowTitle("ToolBar Configuration");
-    setModal(false);
-
+    : TEditorDialog(host, "toolbar_cnfg", "ToolBar Configuration", parent) {
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName("CheckListBox1");
     for (const QString& caption : captions) {
@@ -35,18 +30,11 @@ Ttoolbar_cnfg::Ttoolbar_cnfg(TEditorHost& host, const QStringList& captions, QWi
     CheckBox2 = new QCheckBox("Place &lines between the toolbars", this);
     CheckBox2->setObjectName("CheckBox2");
 
-    auto button = [this](const char* text, const char* name) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(name);
-        QString plain = text;
-        b->setAccessibleName(plain.remove('&'));
-        return b;
-    };
-    OKBtn = button("OK", "OKBtn");
+    OKBtn = pushButton("OK", "OKBtn", this, [this] { OKBtnClick(); });
     OKBtn->setDefault(true);
-    CancelBtn = button("Cancel", "CancelBtn");
-    Button1 = button("&Select All", "Button1");
-    Button2 = button("&Deselect All", "Button2");
+    CancelBtn = pushButton("Cancel", "CancelBtn", this, [this] { CancelBtnClick(); });
+    Button1 = pushButton("&Select All", "Button1", this, [this] { Button1Click(); });
+    Button2 = pushButton("&Deselect All", "Button2", this, [this] { Button2Click(); });
 
     auto* buttons = new QVBoxLayout;
     for (QPushButton* b : {OKBtn, CancelBtn, Button1, Button2})
@@ -62,11 +50,6 @@ Ttoolbar_cnfg::Ttoolbar_cnfg(TEditorHost& host, const QStringList& captions, QWi
     grid->addLayout(buttons, 2, 1);
     grid->addWidget(CheckBox1, 3, 0, 1, 2);
     grid->addWidget(CheckBox2, 4, 0, 1, 2);
-
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
-    connect(CancelBtn, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
 }
 
 TToolbarConfig Ttoolbar_cnfg::configuration() const {
@@ -84,11 +67,6 @@ void Ttoolbar_cnfg::setConfiguration(const TToolbarConfig& config) {
     for (std::size_t i = 0; i < config.items.size() && static_cast<int>(i) < CheckListBox1->count(); ++i)
         CheckListBox1->item(static_cast<int>(i))
             ->setCheckState(config.items[i] ? Qt::Checked : Qt::Unchecked);
-}
-
-void Ttoolbar_cnfg::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
 }
 
 void Ttoolbar_cnfg::FormShow() {
@@ -121,10 +99,6 @@ void Ttoolbar_cnfg::OKBtnClick() {
     }
     hide();
     host_.rebuildToolbars(config);
-}
-
-void Ttoolbar_cnfg::CancelBtnClick() {
-    hide();
 }
 
 } // namespace kurvo

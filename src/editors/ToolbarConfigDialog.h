@@ -1,9 +1,8 @@
 // Ttoolbar_cnfg: chooses which items the three toolbars show.
 #pragma once
 
+#include "EditorDialog.h"
 #include "ToolbarConfig.h"
-
-#include <QDialog>
 
 class QCheckBox;
 class QListWidget;
@@ -16,7 +15,7 @@ class TEditorHost;
 /// "ToolBar Configuration": one check per toolbar item and the two display options. Showing it
 /// takes the checks and options the toolbars were built from; OK writes the toolbar record and has
 /// the window build its toolbars again (the drawing stays); Cancel changes nothing.
-class Ttoolbar_cnfg : public QDialog {
+class Ttoolbar_cnfg : public TEditorDialog {
     Q_OBJECT
   public:
     /// `captions` are the 43 item captions, in item order.
@@ -27,7 +26,6 @@ class Ttoolbar_cnfg : public QDialog {
     void setConfiguration(const TToolbarConfig& config);
 
     void OKBtnClick();
-    void CancelBtnClick();
     void Button1Click(); ///< Select All
     void Button2Click(); ///< Deselect All
 
@@ -39,14 +37,9 @@ class Ttoolbar_cnfg : public QDialog {
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
-    void FormShow();
+    void FormShow() override;
     void checkAll(bool on);
-
-    TEditorHost& host_;
 };
 
 } // namespace kurvo

@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace kurvo {
 namespace {
@@ -31,11 +30,8 @@ QLineEdit* edit(QWidget* parent, const char* name, int maxLength = 32767) {
 
 } // namespace
 
-Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(host) {
-    setObjectName("Tftrans");
-    setWindowTitle("Transformations");
-    setModal(false);
-
+Tftrans::Tftrans(TEditorHost& host, QWidget* parent)
+    : TEditorDialog(host, "Tftrans", "Transformations", parent) {
     RadioButton1 = new QRadioButton("&Rotation", this);
     RadioButton2 = new QRadioButton("&Enlargement", this);
     RadioButton3 = new QRadioButton("&Stretch", this);
@@ -75,23 +71,9 @@ Tftrans::Tftrans(TEditorHost& host, QWidget* parent) : QDialog(parent), m_host(h
 
     QGridLayout* grid = buildFieldGrid();
 
-    Apply = new QPushButton("&Apply", this);
-    Apply->setObjectName("Apply");
-    Apply->setDefault(true);
-    Apply->setAccessibleName("Apply");
-    Button1 = new QPushButton("Close", this);
-    Button1->setObjectName("Button1");
-    Button1->setAccessibleName("Close");
-    connect(Apply, &QPushButton::clicked, this, [this] { ApplyClick(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Apply);
-    buttons->addWidget(Button1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(buttons);
+    Apply = pushButton("&Apply", "Apply", this, [this] { ApplyClick(); });
+    Button1 = pushButton("Close", "Button1", this, [this] { Button1Click(); });
+    stackVertically(this, grid, buttonRow({Apply, Button1}));
     RadioButton1->setChecked(true);
     RadioButtonClick(TransformKind::Rotation);
 }
@@ -115,18 +97,17 @@ QGridLayout* Tftrans::buildFieldGrid() {
     grid->addWidget(m_factorYLabel, row, 0);
     grid->addWidget(Edit5, row++, 1);
     grid->addWidget(new QLabel("Reflection in", this), row++, 0, 1, 2);
-    grid->addWidget(RadioButton4, row, 0);
-    auto* lineRow = new QHBoxLayout;
-    lineRow->addWidget(fieldLabel("y=", Edit6, this));
-    lineRow->addWidget(Edit6);
-    grid->addLayout(lineRow, row++, 1);
-    Edit6->setAccessibleName("Mirror line y=");
-    grid->addWidget(RadioButton5, row, 0);
-    auto* verticalRow = new QHBoxLayout;
-    verticalRow->addWidget(fieldLabel("x=", Edit7, this));
-    verticalRow->addWidget(Edit7);
-    grid->addLayout(verticalRow, row++, 1);
-    Edit7->setAccessibleName("Mirror line x=");
+    // A reflection: its choice, then its one field with "y=" or "x=" before it.
+    auto mirrorRow = [&](QRadioButton* choice, const char* caption, QLineEdit* field, const char* name) {
+        grid->addWidget(choice, row, 0);
+        auto* fieldRow = new QHBoxLayout;
+        fieldRow->addWidget(fieldLabel(caption, field, this));
+        fieldRow->addWidget(field);
+        grid->addLayout(fieldRow, row++, 1);
+        field->setAccessibleName(name);
+    };
+    mirrorRow(RadioButton4, "y=", Edit6, "Mirror line y=");
+    mirrorRow(RadioButton5, "x=", Edit7, "Mirror line x=");
     grid->addWidget(RadioButton6, row, 0, Qt::AlignTop);
     grid->addWidget(Memo1, row++, 1);
     Memo1->setAccessibleName("Translation shift"); // the radio button is "Translation"
@@ -174,26 +155,27 @@ TransformationFields Tftrans::fields() const {
 void Tftrans::ApplyClick() {
     try {
         const TransformationRequest request =
-            readTransformationFields(fields(), m_host.currentSettings().DegreeMode);
+            readTransformationFields(fields(), host_.currentSettings().DegreeMode);
         if (!request.ok()) {
-            m_host.showInformation(request.error);
+            host_.showInformation(request.error);
             return;
         }
-        if (!hasFirstSetPoints(m_host.drawing())) {
-            m_host.showInformation(msg::NoDataPoints);
+        if (!hasFirstSetPoints(host_.drawing())) {
+            host_.showInformation(msg::NoDataPoints);
             return;
         }
-        if (m_host.currentSettings().AutoYScaling) {
-            m_host.showInformation(msg::TransformWithAutoScaling);
+        if (host_.currentSettings().AutoYScaling) {
+            host_.showInformation(msg::TransformWithAutoScaling);
             return;
         }
         std::optional<TMirrorLine> mirror;
-        if (request.mirror) mirror = TMirrorLine{request.mirror->vertical, request.mirror->slope, request.mirror->intercept};
+        if (request.mirror)
+            mirror = TMirrorLine{request.mirror->vertical, request.mirror->slope, request.mirror->intercept};
         // The mirror line is part of the drawing: every redraw and export shows it.
-        if (std::string error = m_host.transformFirstDataSet(*request.transformation, mirror); !error.empty())
-            m_host.showInformation(error);
+        if (std::string error = host_.transformFirstDataSet(*request.transformation, mirror); !error.empty())
+            host_.showInformation(error);
     } catch (const std::exception& e) {
-        m_host.reportError(e);
+        host_.reportError(e);
     }
 }
 

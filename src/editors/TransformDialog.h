@@ -2,9 +2,8 @@
 // reflections, translation).
 #pragma once
 
+#include "EditorDialog.h"
 #include "TransformationFields.h"
-
-#include <QDialog>
 
 class QGridLayout;
 class QLabel;
@@ -20,7 +19,7 @@ class TEditorHost;
 /// Applies one geometric transformation to the first data set on each Apply: the points are
 /// overwritten with their images, which are drawn in the next mark colour; a reflection also draws
 /// its mirror line. Modeless; the menu command opens it with "Rotation" chosen.
-class Tftrans : public QDialog {
+class Tftrans : public TEditorDialog {
     Q_OBJECT
   public:
     Tftrans(TEditorHost& host, QWidget* parent);
@@ -59,7 +58,6 @@ class Tftrans : public QDialog {
     QGridLayout* buildFieldGrid();
     QLabel* m_factorLabel = nullptr;
     QLabel* m_factorYLabel = nullptr;
-    TEditorHost& m_host;
     TransformKind m_kind = TransformKind::Rotation;
 };
 

@@ -3,93 +3,84 @@
 
 namespace kurvo {
 
-namespace {
-
-// "²" and "³" are the Windows-1252 bytes 0xB2 and 0xB3; written as separate literals so that no
-// letter after them is read as part of the hex escape.
-#define SQ "\xB2"
-#define CU "\xB3"
-
-// Search order matters: "arccosec" must come before "arccos", "sinh" before "sin", "sin²" before
-// "sin", and so on. The degree forms of the inverse functions make a relation solved in degree
-// mode give y in degrees, as the same relation plotted unsolved would.
-constexpr FormulaName Names[] = {
-    {"arcsinh", "ARCSINH", "", "SINH", ""},
-    {"arccosh", "ARCCOSH", "", "COSH", ""},
-    {"arctanh", "ARCTANH", "", "TANH", ""},
-    {"arcsech", "ARCSECH", "", "SECH", ""},
-    {"arccosech", "ARCCOSECH", "", "COSECH", ""},
-    {"arccoth", "ARCCOTH", "", "COTH", ""},
-    {"arcsin", "ARCSIN", "DEGASIN", "SIN", "SINRAD"},
-    {"arccosec", "ARCCOSEC", "DEGACOSEC", "COSEC", "COSECRAD"},
-    {"arccos", "ARCCOS", "DEGACOS", "COS", "COSRAD"},
-    {"arctan", "ARCTAN", "DEGATAN", "TAN", "TANRAD"},
-    {"arccot", "ARCCOT", "DEGACOT", "COT", "COTRAD"},
-    {"arcsec", "ARCSEC", "DEGASEC", "SEC", "SECRAD"},
-    {"sinh" SQ, "SINHSQ", "", "", ""},
-    {"sinh" CU, "SINHCUBE", "", "", ""},
-    {"sinh", "SINH", "", "ARCSINH", ""},
-    {"cosh" SQ, "COSHSQ", "", "", ""},
-    {"cosh" CU, "COSHCUBE", "", "", ""},
-    {"cosh", "COSH", "", "ARCCOSH", ""},
-    {"cosech" SQ, "COSECHSQ", "", "", ""},
-    {"cosech" CU, "COSECHCUBE", "", "", ""},
-    {"cosech", "COSECH", "", "ARCCOSECH", ""},
-    {"sech" SQ, "SECHSQ", "", "", ""},
-    {"sech" CU, "SECHCUBE", "", "", ""},
-    {"sech", "SECH", "", "ARCSECH", ""},
-    {"tanh" SQ, "TANHSQ", "", "", ""},
-    {"tanh" CU, "TANHCUBE", "", "", ""},
-    {"tanh", "TANH", "", "ARCTANH", ""},
-    {"coth" SQ, "COTHSQ", "", "", ""},
-    {"coth" CU, "COTHCUBE", "", "", ""},
-    {"coth", "COTH", "", "ARCCOTH", ""},
-    {"cosec" SQ, "COSECSQ", "COSECSQRAD", "", ""},
-    {"cosec" CU, "COSECCUBE", "COSECCUBERAD", "", ""},
-    {"cosec", "COSEC", "COSECRAD", "ARCCOSEC", "DEGACOSEC"},
-    {"sec" SQ, "SECSQ", "SECSQRAD", "", ""},
-    {"sec" CU, "SECCUBE", "SECCUBERAD", "", ""},
-    {"cos" SQ, "COSSQ", "COSSQRAD", "", ""},
-    {"cos" CU, "COSCUBE", "COSCUBERAD", "", ""},
-    {"sin" SQ, "SINSQ", "SINSQRAD", "", ""},
-    {"sin" CU, "SINCUBE", "SINCUBERAD", "", ""},
-    {"cos", "COS", "COSRAD", "ARCCOS", "DEGACOS"},
-    {"tan" SQ, "TANSQ", "TANSQRAD", "", ""},
-    {"tan" CU, "TANCUBE", "TANCUBERAD", "", ""},
-    {"tan", "TAN", "TANRAD", "ARCTAN", "DEGATAN"},
-    {"sec", "SEC", "SECRAD", "ARCSEC", "DEGASEC"},
-    {"cot" SQ, "COTSQ", "COTSQRAD", "", ""},
-    {"cot" CU, "COTCUBE", "COTCUBERAD", "", ""},
-    {"cot", "COT", "COTRAD", "ARCCOT", "DEGACOT"},
-    {"sin", "SIN", "SINRAD", "ARCSIN", "DEGASIN"},
-    {"integ", "INTEG", "", "DIFF", ""},
-    {"diff", "DIFF", "", "INTEG", ""},
-    {"log", "LOG", "", "", ""},
-    {"ln", "LN", "", "EXP", ""},
-    {"sqrt", "SQRT", "", "SQR", ""},
-    {"sqr", "SQR", "", "SQRT", ""},
-    {"int", "INT", "", "", ""},
-    {"exp", "EXP", "", "LN", ""},
-    {"abs", "ABS", "", "", ""},
-    {"inv", "INV", "", "INV", ""},
-    {"blanc", "BLANC", "", "", ""},
-    // The single letters f..l always denote the user functions.
-    {"f", "F", "", "", ""},
-    {"g", "G", "", "", ""},
-    {"h", "H", "", "", ""},
-    {"i", "I", "", "", ""},
-    {"j", "J", "", "", ""},
-    {"k", "K", "", "", ""},
-    {"l", "L", "", "", ""},
-};
-
-#undef SQ
-#undef CU
-
-} // namespace
+// The families of names, each declared once: a circular function's inverse (with its degree
+// forms), its square and cube (argument in radians, or in degrees in degree mode) and the function
+// itself; a hyperbolic function's inverse, its square and cube and the function itself. "\xB2" and
+// "\xB3" are the Windows-1252 "²" and "³", written as separate literals so that no letter after
+// them is read as part of the hex escape.
+// clang-format off
+#define ARC(LOWER, UPPER) {"arc" LOWER, "ARC" UPPER, "DEGA" UPPER, UPPER, UPPER "RAD"}
+#define ARC_HYPERBOLIC(LOWER, UPPER) {"arc" LOWER, "ARC" UPPER, "", UPPER, ""}
+#define POWERS(LOWER, UPPER) \
+    {LOWER "\xB2", UPPER "SQ", UPPER "SQRAD", "", ""}, {LOWER "\xB3", UPPER "CUBE", UPPER "CUBERAD", "", ""}
+#define CIRCULAR(LOWER, UPPER) {LOWER, UPPER, UPPER "RAD", "ARC" UPPER, "DEGA" UPPER}
+#define HYPERBOLIC(LOWER, UPPER) \
+    {LOWER "\xB2", UPPER "SQ", "", "", ""}, {LOWER "\xB3", UPPER "CUBE", "", "", ""}, \
+    {LOWER, UPPER, "", "ARC" UPPER, ""}
+// clang-format on
 
 std::span<const FormulaName> formulaNames() {
+    // Search order matters: "arccosec" must come before "arccos", "sinh" before "sin", "sin²" before
+    // "sin", and so on. The degree forms of the inverse functions make a relation solved in degree
+    // mode give y in degrees, as the same relation plotted unsolved would.
+    static constexpr FormulaName Names[] = {
+        ARC_HYPERBOLIC("sinh", "SINH"),
+        ARC_HYPERBOLIC("cosh", "COSH"),
+        ARC_HYPERBOLIC("tanh", "TANH"),
+        ARC_HYPERBOLIC("sech", "SECH"),
+        ARC_HYPERBOLIC("cosech", "COSECH"),
+        ARC_HYPERBOLIC("coth", "COTH"),
+        ARC("sin", "SIN"),
+        ARC("cosec", "COSEC"),
+        ARC("cos", "COS"),
+        ARC("tan", "TAN"),
+        ARC("cot", "COT"),
+        ARC("sec", "SEC"),
+        HYPERBOLIC("sinh", "SINH"),
+        HYPERBOLIC("cosh", "COSH"),
+        HYPERBOLIC("cosech", "COSECH"),
+        HYPERBOLIC("sech", "SECH"),
+        HYPERBOLIC("tanh", "TANH"),
+        HYPERBOLIC("coth", "COTH"),
+        POWERS("cosec", "COSEC"),
+        CIRCULAR("cosec", "COSEC"),
+        POWERS("sec", "SEC"),
+        POWERS("cos", "COS"),
+        POWERS("sin", "SIN"),
+        CIRCULAR("cos", "COS"),
+        POWERS("tan", "TAN"),
+        CIRCULAR("tan", "TAN"),
+        CIRCULAR("sec", "SEC"),
+        POWERS("cot", "COT"),
+        CIRCULAR("cot", "COT"),
+        CIRCULAR("sin", "SIN"),
+        {"integ", "INTEG", "", "DIFF", ""},
+        {"diff", "DIFF", "", "INTEG", ""},
+        {"log", "LOG", "", "", ""},
+        {"ln", "LN", "", "EXP", ""},
+        {"sqrt", "SQRT", "", "SQR", ""},
+        {"sqr", "SQR", "", "SQRT", ""},
+        {"int", "INT", "", "", ""},
+        {"exp", "EXP", "", "LN", ""},
+        {"abs", "ABS", "", "", ""},
+        {"inv", "INV", "", "INV", ""},
+        {"blanc", "BLANC", "", "", ""},
+        // The single letters f..l always denote the user functions.
+        {"f", "F", "", "", ""},
+        {"g", "G", "", "", ""},
+        {"h", "H", "", "", ""},
+        {"i", "I", "", "", ""},
+        {"j", "J", "", "", ""},
+        {"k", "K", "", "", ""},
+        {"l", "L", "", "", ""},
+    };
     return Names;
 }
+
+#undef HYPERBOLIC
+#undef CIRCULAR
+#undef POWERS
+#undef ARC_HYPERBOLIC
+#undef ARC
 
 } // namespace kurvo

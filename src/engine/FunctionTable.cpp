@@ -376,6 +376,12 @@ void bArg(const OperationRecord& op) {
     }
 // The radian function, its "RAD" form (argument in degrees) and, where it exists, nothing else.
 #define TRIG(NAME, F) S(NAME, F), U(NAME "RAD", inDegrees<F>)
+// The square and the cube of a circular function, each with its "RAD" form.
+#define TRIG_POWERS(NAME, F) TRIG(NAME "SQ", squared<F>), TRIG(NAME "CUBE", cubed<F>)
+// An inverse circular function and its degree form ("DEGA..."), checked (S) or not (U).
+#define ARC(KIND, NAME, F) KIND("ARC" NAME, F), KIND("DEGA" NAME, toDegrees<F>)
+// A hyperbolic function with its square and its cube.
+#define HYPERBOLIC(NAME, F) U(NAME, F), U(NAME "SQ", squared<F>), U(NAME "CUBE", cubed<F>)
 
 const FunctionEntry Table[] = {
     SF("SIN", fSin, FastSin),
@@ -388,50 +394,26 @@ const FunctionEntry Table[] = {
     U("COSECRAD", inDegrees<fCosecRaw>),
     S("COT", fCot),
     U("COTRAD", inDegrees<fCotRaw>),
-    TRIG("SINSQ", squared<fSin>),
-    TRIG("SINCUBE", cubed<fSin>),
-    TRIG("COSSQ", squared<fCos>),
-    TRIG("COSCUBE", cubed<fCos>),
-    TRIG("TANSQ", squared<fTan>),
-    TRIG("TANCUBE", cubed<fTan>),
-    TRIG("SECSQ", squared<fSec>),
-    TRIG("SECCUBE", cubed<fSec>),
-    TRIG("COSECSQ", squared<fCosecRaw>),
-    TRIG("COSECCUBE", cubed<fCosecRaw>),
-    TRIG("COTSQ", squared<fCotRaw>),
-    TRIG("COTCUBE", cubed<fCotRaw>),
+    TRIG_POWERS("SIN", fSin),
+    TRIG_POWERS("COS", fCos),
+    TRIG_POWERS("TAN", fTan),
+    TRIG_POWERS("SEC", fSec),
+    TRIG_POWERS("COSEC", fCosecRaw),
+    TRIG_POWERS("COT", fCotRaw),
 
-    S("ARCSIN", fArcsin),
-    S("DEGASIN", toDegrees<fArcsin>),
-    S("ARCCOS", fArccos),
-    S("DEGACOS", toDegrees<fArccos>),
-    S("ARCTAN", fArctan),
-    S("DEGATAN", toDegrees<fArctan>),
-    U("ARCCOT", fArccot),
-    U("DEGACOT", toDegrees<fArccot>),
-    U("ARCSEC", fArcsec),
-    U("DEGASEC", toDegrees<fArcsec>),
-    U("ARCCOSEC", fArccosec),
-    U("DEGACOSEC", toDegrees<fArccosec>),
+    ARC(S, "SIN", fArcsin),
+    ARC(S, "COS", fArccos),
+    ARC(S, "TAN", fArctan),
+    ARC(U, "COT", fArccot),
+    ARC(U, "SEC", fArcsec),
+    ARC(U, "COSEC", fArccosec),
 
-    U("SINH", fSinh),
-    U("SINHSQ", squared<fSinh>),
-    U("SINHCUBE", cubed<fSinh>),
-    U("COSH", fCosh),
-    U("COSHSQ", squared<fCosh>),
-    U("COSHCUBE", cubed<fCosh>),
-    U("TANH", fTanh),
-    U("TANHSQ", squared<fTanh>),
-    U("TANHCUBE", cubed<fTanh>),
-    U("COTH", fCoth),
-    U("COTHSQ", squared<fCoth>),
-    U("COTHCUBE", cubed<fCoth>),
-    U("SECH", fSech),
-    U("SECHSQ", squared<fSech>),
-    U("SECHCUBE", cubed<fSech>),
-    U("COSECH", fCosech),
-    U("COSECHSQ", squared<fCosech>),
-    U("COSECHCUBE", cubed<fCosech>),
+    HYPERBOLIC("SINH", fSinh),
+    HYPERBOLIC("COSH", fCosh),
+    HYPERBOLIC("TANH", fTanh),
+    HYPERBOLIC("COTH", fCoth),
+    HYPERBOLIC("SECH", fSech),
+    HYPERBOLIC("COSECH", fCosech),
 
     U("ARCSINH", fArcsinh),
     U("ARCCOSH", fArccosh),
@@ -479,6 +461,9 @@ const FunctionEntry Table[] = {
     FunctionEntry{"ARG", 2, &bArg},
 };
 
+#undef HYPERBOLIC
+#undef ARC
+#undef TRIG_POWERS
 #undef TRIG
 #undef S2
 #undef SF
@@ -491,58 +476,47 @@ std::span<const FunctionEntry> functionTable() {
     return Table;
 }
 
+namespace {
+
+/// An operator kind's routine and its unchecked-path code, one row a kind. DIV, MOD and the integer
+/// and real powers check their own operands: they have no unchecked code.
+struct OperatorEntry {
+    int kind;
+    Routine routine;
+    FastCode fast = FastNone;
+};
+
+const OperatorEntry Operators[] = {
+    {KindNegation, opNegation, FastNegation},
+    {KindSum, opSum, FastSum},
+    {KindDifference, opDifference, FastDifference},
+    {KindProduct, opProduct, FastProduct},
+    {KindQuotient, opQuotient, FastQuotient},
+    {KindMod, opMod},
+    {KindDiv, opDiv},
+    {KindIntPower, opIntPower},
+    {KindRealPower, opRealPower},
+    {KindSquare, opSquare, FastSquare},
+    {KindCube, opCube, FastCube},
+    {KindFourth, opFourth, FastFourth},
+};
+
+const OperatorEntry* operatorEntry(int kind) {
+    for (const OperatorEntry& e : Operators)
+        if (e.kind == kind) return &e;
+    return nullptr;
+}
+
+} // namespace
+
 Routine operatorRoutine(int kind) {
-    switch (kind) {
-    case KindNegation:
-        return opNegation;
-    case KindSum:
-        return opSum;
-    case KindDifference:
-        return opDifference;
-    case KindProduct:
-        return opProduct;
-    case KindQuotient:
-        return opQuotient;
-    case KindMod:
-        return opMod;
-    case KindDiv:
-        return opDiv;
-    case KindIntPower:
-        return opIntPower;
-    case KindRealPower:
-        return opRealPower;
-    case KindSquare:
-        return opSquare;
-    case KindCube:
-        return opCube;
-    case KindFourth:
-        return opFourth;
-    default:
-        return nullptr;
-    }
+    const OperatorEntry* e = operatorEntry(kind);
+    return e ? e->routine : nullptr;
 }
 
 FastCode operatorFastCode(int kind) {
-    switch (kind) {
-    case KindNegation:
-        return FastNegation;
-    case KindSum:
-        return FastSum;
-    case KindDifference:
-        return FastDifference;
-    case KindProduct:
-        return FastProduct;
-    case KindQuotient:
-        return FastQuotient;
-    case KindSquare:
-        return FastSquare;
-    case KindCube:
-        return FastCube;
-    case KindFourth:
-        return FastFourth;
-    default: // DIV, MOD and the integer and real powers check their own operands
-        return FastNone;
-    }
+    const OperatorEntry* e = operatorEntry(kind);
+    return e ? e->fast : FastNone;
 }
 
 } // namespace kurvo

@@ -53,6 +53,31 @@ std::string randomSuffix() {
 
 } // namespace
 
+std::string readRecordBytes(const std::filesystem::path& file, std::size_t recordSize,
+                            std::string_view recordName) {
+    std::string bytes = readFileBytes(file);
+    if (bytes.size() < recordSize)
+        throw EInOutError("Cannot read " + file.string() + ": the file holds " +
+                          std::to_string(bytes.size()) + " bytes, less than one " + std::string(recordName) +
+                          " (" + std::to_string(recordSize) + " bytes)");
+    return bytes;
+}
+
+std::vector<std::string_view> lineViews(std::string_view text, bool dropFinalCr) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t lf = text.find('\n', start);
+        std::size_t end = lf == std::string_view::npos ? text.size() : lf;
+        std::string_view line = text.substr(start, end - start);
+        if ((lf != std::string_view::npos || dropFinalCr) && !line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
 std::string readFileBytes(const std::filesystem::path& file) {
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) fail("read", file, errno);

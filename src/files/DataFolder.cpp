@@ -1,6 +1,6 @@
 // The data folder's text lists and typed files.
-#include "AsciiCase.h"
 #include "DataFolder.h"
+#include "AsciiCase.h"
 
 #include "AtomicFile.h"
 #include "Errors.h"
@@ -10,7 +10,6 @@
 
 namespace kurvo {
 namespace {
-
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -44,17 +43,8 @@ const char* functionExpressionFileName(bool cartesian) {
 }
 
 std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t lf = text.find('\n', start);
-        std::size_t end = lf == std::string_view::npos ? text.size() : lf;
-        std::size_t stop = end;
-        if (lf != std::string_view::npos && stop > start && text[stop - 1] == '\r') --stop;
-        lines.emplace_back(text.substr(start, stop - start));
-        start = end + 1;
-    }
-    return lines;
+    const std::vector<std::string_view> views = lineViews(text, false);
+    return {views.begin(), views.end()};
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {
@@ -64,6 +54,20 @@ std::string joinLines(const std::vector<std::string>& lines) {
         text += "\r\n";
     }
     return text;
+}
+
+TUserFunctionTexts functionsFromLines(const std::vector<std::string>& lines) {
+    TUserFunctionTexts functions;
+    for (std::size_t i = 0; i < UserFunctionCount && i < lines.size(); ++i)
+        functions[i] = lines[i];
+    return functions;
+}
+
+std::vector<std::string> functionExpressionLines(const TUserFunctionTexts& translated) {
+    std::vector<std::string> lines;
+    for (const auto& t : translated)
+        lines.push_back(t.empty() ? "()" : t);
+    return lines;
 }
 
 TUserFunctionTexts functionExpressionsFromLines(const std::vector<std::string>& lines) {
@@ -118,11 +122,7 @@ void DataFolder::writeToolbarConfig(const TToolbarConfig& config) const {
 }
 
 TUserFunctionTexts DataFolder::readFunctions(bool cartesian) const {
-    auto lines = readLines(functionFileName(cartesian));
-    TUserFunctionTexts functions;
-    for (std::size_t i = 0; i < UserFunctionCount && i < lines.size(); ++i)
-        functions[i] = lines[i];
-    return functions;
+    return functionsFromLines(readLines(functionFileName(cartesian)));
 }
 
 TUserFunctionTexts DataFolder::readFunctionExpressions(bool cartesian) const {
@@ -131,10 +131,7 @@ TUserFunctionTexts DataFolder::readFunctionExpressions(bool cartesian) const {
 
 void DataFolder::writeFunctions(bool cartesian, const TUserFunctionTexts& typed,
                                 const TUserFunctionTexts& translated) const {
-    std::vector<std::string> typedLines(typed.begin(), typed.end());
-    std::vector<std::string> translatedLines;
-    for (const auto& t : translated)
-        translatedLines.push_back(t.empty() ? "()" : t);
+    const std::vector<std::string> typedLines(typed.begin(), typed.end());
     // The two files must always agree: when the second cannot be written, the first gets its old
     // contents back (or is removed again if it did not exist) before the error is passed on.
     const std::filesystem::path typedFile = find(functionFileName(cartesian));
@@ -143,7 +140,7 @@ void DataFolder::writeFunctions(bool cartesian, const TUserFunctionTexts& typed,
     if (std::filesystem::exists(typedFile, ec)) previous = readFileBytes(typedFile);
     writeFileAtomically(typedFile, joinLines(typedLines));
     try {
-        writeLines(functionExpressionFileName(cartesian), translatedLines);
+        writeLines(functionExpressionFileName(cartesian), functionExpressionLines(translated));
     } catch (const EInOutError&) {
         try {
             if (previous)

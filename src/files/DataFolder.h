@@ -50,10 +50,13 @@ std::vector<std::string> splitLines(std::string_view text);
 /// Joins lines, each followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
+/// The seven typed functions from the lines of a function file: missing lines are empty.
+TUserFunctionTexts functionsFromLines(const std::vector<std::string>& lines);
 /// The seven translated functions from the lines of a function expression file: missing lines are
 /// empty, and a line that is exactly "()" (an empty function) becomes "(1)".
 TUserFunctionTexts functionExpressionsFromLines(const std::vector<std::string>& lines);
-
+/// The lines of a function expression file: an empty function is written "()".
+std::vector<std::string> functionExpressionLines(const TUserFunctionTexts& translated);
 
 /// One data folder. File names are matched without regard to case, so "cart.txt" finds "Cart.txt";
 /// a file that does not exist yet is created under the name given. Every write is atomic (see

@@ -1,6 +1,7 @@
 // Data-set file rows turned into store lines: one row rule per format, one set builder for all.
 #include "DataSetFile.h"
 
+#include "AtomicFile.h"
 #include "DataSetStore.h"
 
 #include <algorithm>
@@ -23,21 +24,6 @@ std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-// Rows end at LF; one CR before it (or at the very end of an unterminated last row) is removed.
-std::vector<std::string_view> splitRows(std::string_view bytes) {
-    std::vector<std::string_view> rows;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t lf = bytes.find('\n', start);
-        std::size_t end = lf == std::string_view::npos ? bytes.size() : lf;
-        std::string_view row = bytes.substr(start, end - start);
-        if (!row.empty() && row.back() == '\r') row.remove_suffix(1);
-        rows.push_back(row);
-        start = end + 1;
-    }
-    return rows;
 }
 
 // A field with one comma and no point is a number written with a decimal comma.
@@ -156,7 +142,7 @@ std::size_t TDataSetImport::setCount() const {
 
 TDataSetImport readDataSetText(std::string_view bytes, TFileKind kind, const std::string& fileName) {
     if (!isDataSetFileKind(kind)) throw std::invalid_argument("not a data-set file kind");
-    std::vector<std::string_view> rows = splitRows(bytes);
+    std::vector<std::string_view> rows = lineViews(bytes, true);
     Delimiter delimiter = Delimiter::Comma;
     if (kind == TFileKind::Tsv) delimiter = Delimiter::Tab;
     if (kind == TFileKind::Txt) delimiter = txtDelimiter(rows);

@@ -62,12 +62,7 @@ void TDataSource::writeToolbarConfig(const TToolbarConfig& config) {
 }
 
 TUserFunctionTexts TDataSource::readFunctions(bool cartesian) const {
-    if (folder_) return folder_->readFunctions(cartesian);
-    auto lines = readLines(functionFileName(cartesian));
-    TUserFunctionTexts functions;
-    for (std::size_t i = 0; i < UserFunctionCount && i < lines.size(); ++i)
-        functions[i] = lines[i];
-    return functions;
+    return functionsFromLines(readLines(functionFileName(cartesian)));
 }
 
 TUserFunctionTexts TDataSource::readFunctionExpressions(bool cartesian) const {
@@ -80,12 +75,8 @@ void TDataSource::writeFunctions(bool cartesian, const TUserFunctionTexts& typed
         folder_->writeFunctions(cartesian, typed, translated);
         return;
     }
-    std::vector<std::string> typedLines(typed.begin(), typed.end());
-    std::vector<std::string> translatedLines;
-    for (const auto& t : translated)
-        translatedLines.push_back(t.empty() ? "()" : t);
-    lists_[key(functionFileName(cartesian))] = typedLines;
-    lists_[key(functionExpressionFileName(cartesian))] = translatedLines;
+    lists_[key(functionFileName(cartesian))] = std::vector<std::string>(typed.begin(), typed.end());
+    lists_[key(functionExpressionFileName(cartesian))] = functionExpressionLines(translated);
 }
 
 } // namespace kurvo

@@ -165,12 +165,7 @@ std::string encodeSettings(const TSettingsRecord& record) {
 }
 
 TSettingsRecord readSettingsFile(const std::filesystem::path& file) {
-    std::string bytes = readFileBytes(file);
-    if (bytes.size() < TSettingsRecord::Size)
-        throw EInOutError("Cannot read " + file.string() + ": the file holds " +
-                          std::to_string(bytes.size()) + " bytes, less than one settings record (" +
-                          std::to_string(TSettingsRecord::Size) + " bytes)");
-    return decodeSettings(reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    return readRecordFile(file, TSettingsRecord::Size, "settings record", decodeSettings);
 }
 
 void writeSettingsFile(const std::filesystem::path& file, const TSettingsRecord& record) {

@@ -2,7 +2,6 @@
 #include "ToolbarConfig.h"
 
 #include "AtomicFile.h"
-#include "Errors.h"
 
 namespace kurvo {
 
@@ -25,12 +24,7 @@ std::string encodeToolbarConfig(const TToolbarConfig& config) {
 }
 
 TToolbarConfig readToolbarConfigFile(const std::filesystem::path& file) {
-    std::string bytes = readFileBytes(file);
-    if (bytes.size() < TToolbarConfig::Size)
-        throw EInOutError("Cannot read " + file.string() + ": the file holds " +
-                          std::to_string(bytes.size()) + " bytes, less than one toolbar record (" +
-                          std::to_string(TToolbarConfig::Size) + " bytes)");
-    return decodeToolbarConfig(reinterpret_cast<const std::uint8_t*>(bytes.data()));
+    return readRecordFile(file, TToolbarConfig::Size, "toolbar record", decodeToolbarConfig);
 }
 
 void writeToolbarConfigFile(const std::filesystem::path& file, const TToolbarConfig& config) {

@@ -24,6 +24,14 @@ int nearest(Extended v) {
     return static_cast<int>(r);
 }
 
+/// Where an axis runs, in pixels from the low edge of the `size` pixels that show min..max: at 0
+/// when 0 is in view, else 10 pixels inside the edge nearer to 0.
+int axisOffset(Extended min, Extended max, Extended range, int size) {
+    if (max >= 0 && min > 0) return 10;
+    if (max >= 0) return nearest(-min * size / range);
+    return size - 10;
+}
+
 /// The integer part, decreased by 1 for negative values (so -0.5 gives -1 and -1 gives -2).
 Extended floorQuirk(Extended v) {
     Extended t = std::trunc(v);
@@ -79,18 +87,8 @@ void TAxesPainter::computePositions() {
     ox_ = -e_.View.Xmin * sx_;
     sy_ = H / e_.View.YRange;
     oy_ = -e_.View.Ymin * sy_;
-    if (e_.View.Ymax >= 0 && e_.View.Ymin > 0)
-        h_ = 10;
-    else if (e_.View.Ymax >= 0)
-        h_ = nearest(-e_.View.Ymin * H / e_.View.YRange);
-    else
-        h_ = H - 10;
-    if (e_.View.Xmax >= 0 && e_.View.Xmin > 0)
-        c_ = 10;
-    else if (e_.View.Xmax >= 0)
-        c_ = nearest(-e_.View.Xmin * W / e_.View.XRange);
-    else
-        c_ = W - 10;
+    h_ = axisOffset(e_.View.Ymin, e_.View.Ymax, e_.View.YRange, H);
+    c_ = axisOffset(e_.View.Xmin, e_.View.Xmax, e_.View.XRange, W);
 }
 
 void TAxesPainter::draw() {
@@ -128,8 +126,8 @@ void TAxesPainter::drawText(int left, int top, const QString& text) {
 }
 
 void TAxesPainter::drawAxisTicks(bool xAxis) {
-    const bool square =
-        std::fabs(e_.View.YRange / e_.View.XRange - static_cast<Extended>(e_.View.PlotHeight) / e_.View.PlotWidth) <= 1e-6L;
+    const bool square = std::fabs(e_.View.YRange / e_.View.XRange -
+                                  static_cast<Extended>(e_.View.PlotHeight) / e_.View.PlotWidth) <= 1e-6L;
     Extended lo = xAxis ? e_.View.Xmin : e_.View.Ymin;
     Extended hi = xAxis ? e_.View.Xmax : e_.View.Ymax;
     TickSpacing sp = tickSpacing(lo, hi, xAxis || !square, xAxis && s_.piAxis);

@@ -16,20 +16,28 @@
 namespace kurvo {
 namespace {
 
+/// Each format's name in messages and its file extension.
+struct FormatNames {
+    PictureFormat format;
+    const char* name;
+    const char* extension;
+};
+
+constexpr FormatNames Formats[] = {
+    {PictureFormat::Bmp, "BMP", ".bmp"}, {PictureFormat::Gif, "GIF", ".gif"},
+    {PictureFormat::Png, "PNG", ".png"}, {PictureFormat::Svg, "SVG", ".svg"},
+    {PictureFormat::Pdf, "PDF", ".pdf"},
+};
+
+/// The names of `format`; empty names for a value outside the enumeration.
+FormatNames namesOf(PictureFormat format) {
+    for (const FormatNames& f : Formats)
+        if (f.format == format) return f;
+    return {format, "", ""};
+}
+
 const char* formatName(PictureFormat format) {
-    switch (format) {
-    case PictureFormat::Bmp:
-        return "BMP";
-    case PictureFormat::Gif:
-        return "GIF";
-    case PictureFormat::Png:
-        return "PNG";
-    case PictureFormat::Svg:
-        return "SVG";
-    case PictureFormat::Pdf:
-        return "PDF";
-    }
-    return "";
+    return namesOf(format).name;
 }
 
 [[noreturn]] void cannotEncode(PictureFormat format, const std::string& reason) {
@@ -51,6 +59,16 @@ QByteArray rasterBytes(const QImage& picture, PictureFormat format) {
     return bytes;
 }
 
+/// Draws the plot again through `device` (a vector document writing into a buffer).
+void renderInto(QPaintDevice& device, TPlotEngine& engine, PictureFormat format) {
+    QPainter painter;
+    if (!painter.begin(&device))
+        cannotEncode(format, std::string("the ") + formatName(format) + " document could not be started");
+    TSilentFeedback quiet;
+    engine.renderTo(painter, quiet);
+    painter.end();
+}
+
 QByteArray svgBytes(TPlotEngine& engine) {
     const QSize size = engine.composedPicture().deviceIndependentSize().toSize();
     QByteArray bytes;
@@ -63,11 +81,7 @@ QByteArray svgBytes(TPlotEngine& engine) {
     svg.setResolution(pictureDpi());
     svg.setTitle("Kurvo32 graph");
     svg.setDescription("Drawn by Kurvo32 Graph Editor");
-    QPainter painter;
-    if (!painter.begin(&svg)) cannotEncode(PictureFormat::Svg, "the SVG document could not be started");
-    TSilentFeedback quiet;
-    engine.renderTo(painter, quiet);
-    painter.end();
+    renderInto(svg, engine, PictureFormat::Svg);
     return bytes;
 }
 
@@ -85,11 +99,7 @@ QByteArray pdfBytes(TPlotEngine& engine) {
     const QSizeF points(size.width() * 72.0 / dpi, size.height() * 72.0 / dpi);
     pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
                                   QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    QPainter painter;
-    if (!painter.begin(&pdf)) cannotEncode(PictureFormat::Pdf, "the PDF document could not be started");
-    TSilentFeedback quiet;
-    engine.renderTo(painter, quiet);
-    painter.end();
+    renderInto(pdf, engine, PictureFormat::Pdf);
     return bytes;
 }
 
@@ -97,26 +107,13 @@ QByteArray pdfBytes(TPlotEngine& engine) {
 
 std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& file) {
     const std::string extension = asciiLower(file.extension().string());
-    for (PictureFormat f :
-         {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf})
-        if (extension == pictureExtension(f)) return f;
+    for (const FormatNames& f : Formats)
+        if (extension == f.extension) return f.format;
     return std::nullopt;
 }
 
 const char* pictureExtension(PictureFormat format) {
-    switch (format) {
-    case PictureFormat::Bmp:
-        return ".bmp";
-    case PictureFormat::Gif:
-        return ".gif";
-    case PictureFormat::Png:
-        return ".png";
-    case PictureFormat::Svg:
-        return ".svg";
-    case PictureFormat::Pdf:
-        return ".pdf";
-    }
-    return "";
+    return namesOf(format).extension;
 }
 
 QString pictureFileName(const QString& chosen, PictureFormat format) {

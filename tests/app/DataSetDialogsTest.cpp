@@ -34,6 +34,12 @@ class DataSetDialogs : public AppTest {
         form->engine()->Document.DataSetPlotting = true;
         form->editorHost().refreshCommands();
     }
+    /// Opens the window with these sets in the store and gives the command that opens a dialog.
+    void openWithSets(const std::vector<std::string>& lines, const char* command) {
+        open();
+        addSets(lines);
+        action(command)->trigger();
+    }
     std::vector<TDataPoint> firstSet() {
         auto span = store().points(0);
         return {span.begin(), span.end()};
@@ -62,9 +68,7 @@ TEST_F(DataSetDialogs, CommandsWaitForDataSets) {
 }
 
 TEST_F(DataSetDialogs, StatisticsOfTheWorkedExample) {
-    open();
-    addSets({"1,2", "2,4", "#", "3,6", "#"});
-    action("Statistics1")->trigger();
+    openWithSets({"1,2", "2,4", "#", "3,6", "#"}, "Statistics1");
     Tfstatistics* d = form->dialogs().statistics();
     ASSERT_TRUE(d->isVisible());
     EXPECT_FALSE(d->isModal());
@@ -88,9 +92,7 @@ TEST_F(DataSetDialogs, StatisticsOfTheWorkedExample) {
 }
 
 TEST_F(DataSetDialogs, NumLabOverflowsIntoTheIndicator) {
-    open();
-    addSets({"123456789.5,1", "#"});
-    action("Statistics1")->trigger();
+    openWithSets({"123456789.5,1", "#"}, "Statistics1");
     TNumLab* sum = form->dialogs().statistics()->label("sumx");
     EXPECT_EQ(sum->shownText(), "1.2345679E8"); // more integer digits than the precision
     sum->setLabelWidth(30);
@@ -100,9 +102,7 @@ TEST_F(DataSetDialogs, NumLabOverflowsIntoTheIndicator) {
 }
 
 TEST_F(DataSetDialogs, EveryDialogSaysWhenThereAreNoPoints) {
-    open();
-    addSets({"#"}); // a set without points
-    action("Statistics1")->trigger();
+    openWithSets({"#"}, "Statistics1"); // a set without points
     EXPECT_FALSE(form->dialogs().statistics()->isVisible());
     action("Regression1")->trigger();
     EXPECT_FALSE(form->dialogs().regression()->isVisible());
@@ -116,9 +116,7 @@ TEST_F(DataSetDialogs, EveryDialogSaysWhenThereAreNoPoints) {
 }
 
 TEST_F(DataSetDialogs, RegressionShowsBothFitsAndTransfersThePolynomial) {
-    open();
-    addSets({"0,1", "1,3", "2,5", "3,10", "#"});
-    action("Regression1")->trigger();
+    openWithSets({"0,1", "1,3", "2,5", "3,10", "#"}, "Regression1");
     Tfregression* d = form->dialogs().regression();
     ASSERT_TRUE(d->isVisible());
     EXPECT_EQ(equationOf(d->linear_eq), QString::fromStdString(d->linear().equation));
@@ -138,9 +136,7 @@ TEST_F(DataSetDialogs, RegressionShowsBothFitsAndTransfersThePolynomial) {
 }
 
 TEST_F(DataSetDialogs, RegressionWorkedExampleAndADegreeTooHigh) {
-    open();
-    addSets({"0,1", "1,3", "2,5", "#"});
-    action("Regression1")->trigger();
+    openWithSets({"0,1", "1,3", "2,5", "#"}, "Regression1");
     Tfregression* d = form->dialogs().regression();
     EXPECT_EQ(equationOf(d->linear_eq), "2x+1");
     d->RadioButton1->click();
@@ -157,9 +153,7 @@ TEST_F(DataSetDialogs, RegressionWorkedExampleAndADegreeTooHigh) {
 }
 
 TEST_F(DataSetDialogs, RegressionThroughOneXSaysNoLine) {
-    open();
-    addSets({"2,1", "2,3", "2,5", "#"});
-    action("Regression1")->trigger();
+    openWithSets({"2,1", "2,3", "2,5", "#"}, "Regression1");
     Tfregression* d = form->dialogs().regression();
     d->RadioButton1->click();
     EXPECT_EQ(equationOf(d->linear_eq).toStdString(), msg::NoLineSameX);
@@ -190,9 +184,7 @@ TEST_F(DataSetDialogs, RotationByAQuarterTurnTakesTheNextColour) {
 }
 
 TEST_F(DataSetDialogs, TransformationFieldsAtFaultLeaveThePointsAlone) {
-    open();
-    addSets({"2,3", "#"});
-    action("Transforms1")->trigger();
+    openWithSets({"2,3", "#"}, "Transforms1");
     Tftrans* d = form->dialogs().transform();
     d->RadioButton2->click();
     EXPECT_FALSE(d->Edit5->isVisibleTo(d)); // an enlargement has one factor
@@ -231,9 +223,7 @@ TEST_F(DataSetDialogs, AutomaticYScalingRefusesTransformations) {
 }
 
 TEST_F(DataSetDialogs, ReflectionInXEqualsCDrawsItsMirrorLine) {
-    open();
-    addSets({"3,5", "#"});
-    action("Transforms1")->trigger();
+    openWithSets({"3,5", "#"}, "Transforms1");
     Tftrans* d = form->dialogs().transform();
     d->RadioButton5->click();
     d->Edit7->setText("1");

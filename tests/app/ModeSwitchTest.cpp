@@ -8,16 +8,21 @@ using F = TToolbarSet::RangeField;
 
 enum class Switch { Cartesian, Polar, Implicit, Parametric };
 
-struct ModeRow {
-    const char* what;
-    std::vector<Switch> switches;
-    bool byMenu;
+/// What the window shows in one mode after the switches.
+struct ModeState {
     const char* presets;
     QStringList relations; // empty: the Cartesian relation list
     bool cartesian, parametric, implicit;
     bool parametricEnabled, derivedEnabled;
     int pressedButton;
     const char* checkedAction;
+};
+
+struct ModeRow {
+    const char* what;
+    std::vector<Switch> switches;
+    bool byMenu;
+    ModeState expected;
 };
 
 class ModeSwitchTest : public AppTest {
@@ -37,129 +42,54 @@ class ModeSwitchTest : public AppTest {
 TEST_F(ModeSwitchTest, EachSwitchLoadsItsPresetsRelationBoxAndCommands) {
     using S = Switch;
     const QString rPolar = "r=", rParaPolar = QString::fromUtf8("r,ø="), rParaCart = "x,y=";
+    // The expected states: presets, relations, the three flags, Parametric and the derived commands
+    // enabled, the mode button pressed and the menu command checked.
+    const ModeState polar(datafile::PolarPresets, {rPolar}, false, false, false, true, false, item::PolarMode,
+                          "Polar1");
+    const ModeState implicit(datafile::ImplicitPresets, {}, true, false, true, false, false,
+                             item::ImplicitMode, "Implicit1");
+    const ModeState cartesian(datafile::CartesianPresets, {}, true, false, false, true, true,
+                              item::CartesianMode, "Cart1");
+    const ModeState cartesianParametric(datafile::CartesianParametricPresets, {rParaCart}, true, true, false,
+                                        true, false, item::CartesianMode, "Cart1");
+    const ModeState polarParametric(datafile::PolarParametricPresets, {rParaPolar}, false, true, false, true,
+                                    false, item::PolarMode, "Polar1");
     const ModeRow rows[] = {
-        {"polar",
-         {S::Polar},
-         true,
-         datafile::PolarPresets,
-         {rPolar},
-         false,
-         false,
-         false,
-         true,
-         false,
-         item::PolarMode,
-         "Polar1"},
-        {"polar button",
-         {S::Polar},
-         false,
-         datafile::PolarPresets,
-         {rPolar},
-         false,
-         false,
-         false,
-         true,
-         false,
-         item::PolarMode,
-         "Polar1"},
-        {"implicit",
-         {S::Implicit},
-         true,
-         datafile::ImplicitPresets,
-         {},
-         true,
-         false,
-         true,
-         false,
-         false,
-         item::ImplicitMode,
-         "Implicit1"},
-        {"cartesian parametric",
-         {S::Parametric},
-         true,
-         datafile::CartesianParametricPresets,
-         {rParaCart},
-         true,
-         true,
-         false,
-         true,
-         false,
-         item::CartesianMode,
-         "Cart1"},
-        {"polar parametric",
-         {S::Polar, S::Parametric},
-         false,
-         datafile::PolarParametricPresets,
-         {rParaPolar},
-         false,
-         true,
-         false,
-         true,
-         false,
-         item::PolarMode,
-         "Polar1"},
-        {"implicit clears parametric",
-         {S::Parametric, S::Implicit},
-         true,
-         datafile::ImplicitPresets,
-         {},
-         true,
-         false,
-         true,
-         false,
-         false,
-         item::ImplicitMode,
-         "Implicit1"},
-        {"back to cartesian",
-         {S::Implicit, S::Cartesian},
-         true,
-         datafile::CartesianPresets,
-         {},
-         true,
-         false,
-         false,
-         true,
-         true,
-         item::CartesianMode,
-         "Cart1"},
-        {"back from polar by button",
-         {S::Polar, S::Cartesian},
-         false,
-         datafile::CartesianPresets,
-         {},
-         true,
-         false,
-         false,
-         true,
-         true,
-         item::CartesianMode,
-         "Cart1"},
+        {"polar", {S::Polar}, true, polar},
+        {"polar button", {S::Polar}, false, polar},
+        {"implicit", {S::Implicit}, true, implicit},
+        {"cartesian parametric", {S::Parametric}, true, cartesianParametric},
+        {"polar parametric", {S::Polar, S::Parametric}, false, polarParametric},
+        {"implicit clears parametric", {S::Parametric, S::Implicit}, true, implicit},
+        {"back to cartesian", {S::Implicit, S::Cartesian}, true, cartesian},
+        {"back from polar by button", {S::Polar, S::Cartesian}, false, cartesian},
     };
     for (const ModeRow& row : rows) {
         open();
         for (Switch s : row.switches)
             apply(s, row.byMenu);
+        const ModeState& e = row.expected;
         const TSettingsRecord& st = form->settings();
-        EXPECT_EQ(st.CartesianMode, row.cartesian) << row.what;
-        EXPECT_EQ(st.ParametricMode, row.parametric) << row.what;
-        EXPECT_EQ(st.ImplicitMode, row.implicit) << row.what;
-        EXPECT_EQ(formulaItems(), fileItems(row.presets)) << row.what;
-        EXPECT_EQ(form->toolbars().formulaBox->currentText(), fileItems(row.presets).front()) << row.what;
-        QStringList relations = row.implicit              ? QStringList{}
-                                : row.relations.isEmpty() ? fileItems(datafile::Relations)
-                                                          : row.relations;
+        EXPECT_EQ(st.CartesianMode, e.cartesian) << row.what;
+        EXPECT_EQ(st.ParametricMode, e.parametric) << row.what;
+        EXPECT_EQ(st.ImplicitMode, e.implicit) << row.what;
+        EXPECT_EQ(formulaItems(), fileItems(e.presets)) << row.what;
+        EXPECT_EQ(form->toolbars().formulaBox->currentText(), fileItems(e.presets).front()) << row.what;
+        QStringList relations = e.implicit              ? QStringList{}
+                                : e.relations.isEmpty() ? fileItems(datafile::Relations)
+                                                        : e.relations;
         EXPECT_EQ(relationItems(), relations) << row.what;
-        EXPECT_EQ(action("Parametric1")->isEnabled(), row.parametricEnabled) << row.what;
-        EXPECT_EQ(button(item::ParametricSwitch)->isEnabled(), row.parametricEnabled) << row.what;
-        EXPECT_EQ(action("Parametric1")->isChecked(), row.parametric) << row.what;
-        EXPECT_EQ(button(item::ParametricSwitch)->property("image").toInt(), row.parametric ? 6 : 25)
+        EXPECT_EQ(action("Parametric1")->isEnabled(), e.parametricEnabled) << row.what;
+        EXPECT_EQ(button(item::ParametricSwitch)->isEnabled(), e.parametricEnabled) << row.what;
+        EXPECT_EQ(action("Parametric1")->isChecked(), e.parametric) << row.what;
+        EXPECT_EQ(button(item::ParametricSwitch)->property("image").toInt(), e.parametric ? 6 : 25)
             << row.what;
         for (const char* a : {"ShowTangent1", "PlotDerivedFunction1", "PlotIntegralFunction1"})
-            EXPECT_EQ(action(a)->isEnabled(), row.derivedEnabled) << row.what << " " << a;
+            EXPECT_EQ(action(a)->isEnabled(), e.derivedEnabled) << row.what << " " << a;
         for (int n : {item::Tangent, item::PlotDerivative, item::PlotIntegral})
-            EXPECT_EQ(button(n)->isEnabled(), row.derivedEnabled) << row.what << " " << n;
-        EXPECT_TRUE(button(row.pressedButton)->isChecked()) << row.what;
-        EXPECT_TRUE(action(row.checkedAction)->isChecked()) << row.what;
+            EXPECT_EQ(button(n)->isEnabled(), e.derivedEnabled) << row.what << " " << n;
+        EXPECT_TRUE(button(e.pressedButton)->isChecked()) << row.what;
+        EXPECT_TRUE(action(e.checkedAction)->isChecked()) << row.what;
         EXPECT_TRUE(form->recordedMessages().empty()) << row.what;
         form.reset();
     }

@@ -286,6 +286,12 @@ TEST(SanitizedSettings, ReplacesUnusableValuesAndSaysWhich) {
     const long double nan = std::numeric_limits<long double>::quiet_NaN();
     const long double inf = std::numeric_limits<long double>::infinity();
     const R d = defaultSettings();
+    // A whole-number field set to `bad`: reported, and back to its default value.
+    auto wholeNumber = [&d](const char* name, std::int32_t R::*field, std::int32_t bad,
+                            const char* reported) {
+        return DamageCase{name, [=](R& r) { r.*field = bad; }, reported,
+                          [&d, field](const R& r) { return r.*field == d.*field; }};
+    };
     const DamageCase cases[] = {
         {"x min NaN", [&](R& r) { r.Xmin = nan; }, "x range",
          [&](const R& r) { return r.Xmin == d.Xmin && r.Xmax == d.Xmax; }},
@@ -320,26 +326,18 @@ TEST(SanitizedSettings, ReplacesUnusableValuesAndSaysWhich) {
          [](const R& r) { return r.plotStepText == "256"; }},
         {"plot step too large", [](R& r) { r.plotStepText = "2000000"; }, "plot step",
          [](const R& r) { return r.plotStepText == "256"; }},
-        {"font size zero", [](R& r) { r.fontSize = 0; }, "font size 0",
-         [&](const R& r) { return r.fontSize == d.fontSize; }},
-        {"font size huge", [](R& r) { r.fontSize = 2000000000; }, "font size",
-         [&](const R& r) { return r.fontSize == d.fontSize; }},
-        {"graph line zero", [](R& r) { r.graphLineThickness = 0; }, "graph line thickness 0",
-         [&](const R& r) { return r.graphLineThickness == d.graphLineThickness; }},
-        {"axis line negative", [](R& r) { r.axisLineThickness = -3; }, "axis line thickness -3",
-         [&](const R& r) { return r.axisLineThickness == d.axisLineThickness; }},
-        {"grid line huge", [](R& r) { r.gridLineThickness = 100000; }, "grid line thickness",
-         [&](const R& r) { return r.gridLineThickness == d.gridLineThickness; }},
-        {"mark type 0", [](R& r) { r.MarkType = 0; }, "mark type 0",
-         [&](const R& r) { return r.MarkType == d.MarkType; }},
-        {"mark type 13", [](R& r) { r.MarkType = 13; }, "mark type 13",
-         [&](const R& r) { return r.MarkType == d.MarkType; }},
+        wholeNumber("font size zero", &R::fontSize, 0, "font size 0"),
+        wholeNumber("font size huge", &R::fontSize, 2000000000, "font size"),
+        wholeNumber("graph line zero", &R::graphLineThickness, 0, "graph line thickness 0"),
+        wholeNumber("axis line negative", &R::axisLineThickness, -3, "axis line thickness -3"),
+        wholeNumber("grid line huge", &R::gridLineThickness, 100000, "grid line thickness"),
+        wholeNumber("mark type 0", &R::MarkType, 0, "mark type 0"),
+        wholeNumber("mark type 13", &R::MarkType, 13, "mark type 13"),
         {"sig figs 0", [](R& r) { r.significantFigures = 0; }, "significant figures 0",
          [](const R& r) { return r.significantFigures == 6; }},
         {"sig figs 15", [](R& r) { r.significantFigures = 15; }, "significant figures 15",
          [](const R& r) { return r.significantFigures == 6; }},
-        {"family size", [](R& r) { r.familySize = -1; }, "family size -1",
-         [&](const R& r) { return r.familySize == d.familySize; }},
+        wholeNumber("family size", &R::familySize, -1, "family size -1"),
         {"last graph", [](R& r) { r.LastGraph = 100; }, "last graph 100",
          [](const R& r) { return r.LastGraph == -1; }},
     };

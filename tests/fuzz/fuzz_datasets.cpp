@@ -2,20 +2,14 @@
 // ending with "#", and rejected lines that point at rows of the file; the store keeps its sets.
 #include "DataSetFile.h"
 #include "DataSetStore.h"
+#include "FuzzRequire.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
+using kurvo::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kurvo;

@@ -3,23 +3,17 @@
 #include "Aliases.h"
 #include "DataFolder.h"
 #include "Errors.h"
+#include "FuzzRequire.h"
 #include "SettingsRecord.h"
 #include "ToolbarConfig.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
-
-} // namespace
+using kurvo::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kurvo;

@@ -3,19 +3,15 @@
 #include "DataFolder.h"
 #include "DataSetStore.h"
 #include "Defaults.h"
+#include "FuzzRequire.h"
 #include "GraphFile.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
-
-void require(bool condition) {
-    if (!condition) std::abort();
-}
 
 // The first lines of a valid file, so mutations reach the formula and data-set sections too.
 std::string validPrefix(std::size_t lines) {
@@ -34,6 +30,8 @@ std::string validPrefix(std::size_t lines) {
 }
 
 } // namespace
+
+using kurvo::fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kurvo;

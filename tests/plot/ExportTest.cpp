@@ -187,10 +187,7 @@ TEST(RenderTo, StaysInsideThePlotArea) {
     f.plotAll({"0-x^2", "tanx"});
     QImage big(600, 450, QImage::Format_RGB32);
     big.fill(Qt::magenta);
-    QPainter painter(&big);
-    TSilentFeedback quiet;
-    f.engine->renderTo(painter, quiet);
-    painter.end();
+    f.renderOnto(big);
     int outside = 0, inside = 0;
     for (int y = 0; y < big.height(); ++y)
         for (int x = 0; x < big.width(); ++x) {
@@ -210,9 +207,7 @@ TEST(RenderTo, LabelsKeepTheirSizeOnADeviceOfAnotherResolution) {
         QImage image(400, 300, QImage::Format_RGB32);
         image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254 + 0.5));
         image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254 + 0.5));
-        QPainter painter(&image);
-        TSilentFeedback quiet;
-        f.engine->renderTo(painter, quiet);
+        f.renderOnto(image);
         return image;
     };
     const QImage screen = render(QImage(1, 1, QImage::Format_RGB32).logicalDpiY());

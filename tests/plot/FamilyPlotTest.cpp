@@ -180,10 +180,7 @@ TEST(FamilyPlot, EveryPaintOfAFamilyDrawsEachMemberWithItsOwnConstants) {
 
     QImage exported(800, 600, QImage::Format_RGB32);
     exported.fill(Qt::white);
-    QPainter painter(&exported);
-    TSilentFeedback quiet;
-    f.engine->renderTo(painter, quiet);
-    painter.end();
+    f.renderOnto(exported);
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(exported.pixelColor(f.engine->WorldToPixelX(1), f.engine->WorldToPixelY(1 + k)), f.graph(k))
             << "exported member " << k;

@@ -30,6 +30,18 @@ bool near(const QImage& img, const PlotFixture& f, double x, double y, const QCo
     return false;
 }
 
+/// Of 2000 points evenly round the circle of radius 5 about the origin, how many have the first
+/// graph colour within `radius` pixels.
+int circlePointsDrawn(const PlotFixture& f, int radius) {
+    const QImage img = f.engine->composedPicture();
+    int n = 0;
+    for (int i = 0; i < 2000; ++i) {
+        double t = 2 * Pi * i / 2000;
+        n += near(img, f, 5 * std::cos(t), 5 * std::sin(t), f.graph(0), radius);
+    }
+    return n;
+}
+
 bool inside(const PlotFixture& f, double x, double y, int margin) {
     const int col = f.engine->WorldToPixelX(x), row = f.engine->WorldToPixelY(y);
     return col >= margin && row >= margin && col < f.engine->PlotWidth - margin &&
@@ -170,15 +182,7 @@ TEST(SmoothImplicitCurves, TheRowSearchRemainsTheOtherChoice) {
     smooth.plot("x^2+y*y=25");
     rows.plot("x^2+y*y=25");
     // The row search finds roots on rows 8 plot steps apart and joins them only now and then.
-    auto missed = [](PlotFixture& f) {
-        const QImage img = f.engine->composedPicture();
-        int n = 0;
-        for (int i = 0; i < 2000; ++i) {
-            double t = 2 * Pi * i / 2000;
-            n += !near(img, f, 5 * std::cos(t), 5 * std::sin(t), f.graph(0), 1);
-        }
-        return n;
-    };
+    auto missed = [](const PlotFixture& f) { return 2000 - circlePointsDrawn(f, 1); };
     EXPECT_EQ(missed(smooth), 0);
     EXPECT_GT(missed(rows), 50);
 }
@@ -225,16 +229,7 @@ TEST(SmoothImplicitCurves, StrictRelationsAreDashedAlongTheCurve) {
     solid.plot("x^2+y*y=25");
     dashed.plot("x^2+y*y<25");
     // Count along the circle: about 9 of every 16 pixels of the curve are drawn.
-    auto covered = [](PlotFixture& f) {
-        const QImage img = f.engine->composedPicture();
-        int n = 0;
-        for (int i = 0; i < 2000; ++i) {
-            double t = 2 * Pi * i / 2000;
-            n += near(img, f, 5 * std::cos(t), 5 * std::sin(t), f.graph(0), 0);
-        }
-        return n;
-    };
-    const int all = covered(solid), part = covered(dashed);
+    const int all = circlePointsDrawn(solid, 0), part = circlePointsDrawn(dashed, 0);
     EXPECT_GT(all, 1000);
     EXPECT_GT(part, all * 4 / 10);
     EXPECT_LT(part, all * 7 / 10);
@@ -390,9 +385,10 @@ TEST(Antialiasing, AStraightLinesInkIsCentredOnItsTruePositionInEveryColumn) {
         double worst; // the largest distance allowed (antialiased) or expected (crisp)
         bool parametric = false;
     };
-    for (const Row& r : {Row{"x/7", 1.0 / 7, 1, true, 0.3}, Row{"0.3x+0.2", 0.3, 1, true, 0.3},
-                         Row{"x/7", 1.0 / 7, 3, true, 0.3}, Row{"x/7", 1.0 / 7, 1, false, 0.4},
-                         Row{"t,t/7", 1.0 / 7, 3, true, 0.3, true}, Row{"t,t/7", 1.0 / 7, 1, false, 0.4, true}}) {
+    for (const Row& r :
+         {Row{"x/7", 1.0 / 7, 1, true, 0.3}, Row{"0.3x+0.2", 0.3, 1, true, 0.3},
+          Row{"x/7", 1.0 / 7, 3, true, 0.3}, Row{"x/7", 1.0 / 7, 1, false, 0.4},
+          Row{"t,t/7", 1.0 / 7, 3, true, 0.3, true}, Row{"t,t/7", 1.0 / 7, 1, false, 0.4, true}}) {
         PlotFixture f;
         f.settings.graphLineThickness = r.width;
         f.engine->Options.antialiasedCurves = r.antialiased;
@@ -408,14 +404,16 @@ TEST(Antialiasing, AStraightLinesInkIsCentredOnItsTruePositionInEveryColumn) {
         for (int c = 40; c < 760; ++c) {
             double ink = 0, moment = 0;
             for (int y = 0; y < img.height(); ++y) {
-                const double w = (255 - img.pixelColor(c, y).green()) / 255.0; // the graph colour has no green
+                const double w =
+                    (255 - img.pixelColor(c, y).green()) / 255.0; // the graph colour has no green
                 ink += w;
                 moment += w * y;
             }
             ASSERT_GT(ink, 0) << r.formula << " column " << c;
             const double x = double(view.Xmin) + c * double(view.XRange) / view.PlotWidth;
             const double y = (r.formula[0] == '0' ? 0.3 * x + 0.2 : x * r.slope);
-            const double trueRow = view.PlotHeight - (y - double(view.Ymin)) * view.PlotHeight / double(view.YRange);
+            const double trueRow =
+                view.PlotHeight - (y - double(view.Ymin)) * view.PlotHeight / double(view.YRange);
             worst = std::max(worst, std::fabs(moment / ink - trueRow));
         }
         if (r.antialiased)

@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 
 #include <memory>
 
@@ -46,9 +47,16 @@ struct PlotFixture : HeadlessPlot {
     }
     /// Made as above, then changed in place by `adjust`: a helper returns such a fixture without
     /// moving it (the engine refers to the fixture's own settings and host).
-    template <class Adjust>
-    PlotFixture(int width, int height, Adjust&& adjust) : PlotFixture(width, height) {
+    template <class Adjust> PlotFixture(int width, int height, Adjust&& adjust) : PlotFixture(width, height) {
         adjust(*this);
+    }
+
+    /// Draws the plot again through renderTo onto `image`, at its top left; the rest of the image
+    /// keeps what it had.
+    void renderOnto(QImage& image) const {
+        QPainter painter(&image);
+        TSilentFeedback quiet;
+        engine->renderTo(painter, quiet);
     }
 
     QColor pixel(int x, int y) const { return engine->composedPicture().pixelColor(x, y); }
