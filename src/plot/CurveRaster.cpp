@@ -67,7 +67,7 @@ void TCurveRaster::stroke(const QPointF* points, int count) {
 }
 
 namespace {
-/// floor(v) for a v well within the int range (the band ends, which lie within a tile).
+/// floor(v) for a v well within the int range.
 inline int floorInt(double v) {
     const int i = static_cast<int>(v);
     return i > v ? i - 1 : i;
@@ -143,8 +143,10 @@ void TCurveRaster::segment(QPointF a, QPointF b) {
         alongBand.narrow(alongOffset, xl, xr);
         if (xr < xl) continue;
         // only centres strictly inside both bands have any coverage
-        const int c0 = std::max(tile.x0, floorInt(xl + ax - 0.5) + 1);
-        const int c1 = std::min(lastColumn, ceilInt(xr + ax - 0.5) - 1);
+        // (limited to the tile first, so that a point far off the picture stays in int range)
+        const double lowest = tile.x0 - 2, highest = lastColumn + 2;
+        const int c0 = std::max(tile.x0, floorInt(std::clamp(xl + ax - 0.5, lowest, highest)) + 1);
+        const int c1 = std::min(lastColumn, ceilInt(std::clamp(xr + ax - 0.5, lowest, highest)) - 1);
         if (c1 < c0) continue;
         std::uint8_t* row =
             tile.cover.data() + static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(tile.w) - tile.x0;
