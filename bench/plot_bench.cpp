@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -137,9 +138,25 @@ BENCHMARK(PaintPolar)->Name("Paint/Polar")->Unit(benchmark::kMillisecond);
 
 } // namespace
 
+/// `plot_bench --picture=FILE` saves the picture of the 4K paint (ten antialiased graphs) as PNG,
+/// so that a change to the paint can be checked to leave it as it was.
+bool savePicture(int argc, char** argv) {
+    const std::string option = "--picture=";
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind(option, 0) != 0) continue;
+        Scene s(true, false, 3840, 2160, true);
+        s.plotAll(Ten);
+        s.replot();
+        return s.engine->PlotPicture.save(QString::fromStdString(arg.substr(option.size())), "PNG");
+    }
+    return false;
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (savePicture(argc, argv)) return 0;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

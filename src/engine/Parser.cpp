@@ -273,15 +273,22 @@ void TCustomParser2::setExpression(const std::string& text) {
 namespace {
 
 // A node's operand: read in place, computed by a child node's call, or computed inline from a child
-// whose operands are read in place (leaf) or are leaves themselves (shallow): a switch instead of a call.
-enum OperandSource : int { Leaf, Child, LeafChild, ShallowChild };
+// whose operands are read in place (leaf) or are leaves themselves (shallow): a switch instead of a
+// call. A sum or product of a value read in place and a deeper child (a step of Horner's scheme,
+// a + x*(...)) is computed inline around the call of that child: one call per two steps.
+enum OperandSource : int { Leaf, Child, LeafChild, ShallowChild, LeafPlusChild, LeafTimesChild };
 
 OperandSource sourceOf(const UncheckedNode* child) {
     if (child == nullptr) return Leaf;
     if (child->leafOperands) return LeafChild;
     const bool shallowA = child->childA == nullptr || child->childA->leafOperands;
     const bool shallowB = child->childB == nullptr || child->childB->leafOperands;
-    return shallowA && shallowB ? ShallowChild : Child;
+    if (shallowA && shallowB) return ShallowChild;
+    if (child->childA == nullptr && child->childB != nullptr) {
+        if (child->code == FastSum) return LeafPlusChild;
+        if (child->code == FastProduct) return LeafTimesChild;
+    }
+    return Child;
 }
 
 // The square root as one instruction: its value is sqrt's, and a negative argument gives NaN,
@@ -389,8 +396,16 @@ template <OperandSource S> [[gnu::always_inline]] inline double operand(const do
         return child->eval(*child);
     else if constexpr (S == LeafChild)
         return leafNode(*child);
-    else
+    else if constexpr (S == ShallowChild)
         return shallowNode(*child);
+    else {
+        // the deeper child first: the value read in place need not survive its call
+        const double b = child->childB->eval(*child->childB);
+        if constexpr (S == LeafPlusChild)
+            return *child->a + b;
+        else
+            return *child->a * b;
+    }
 }
 
 constexpr bool oneOperand(FastCode c) {
@@ -419,8 +434,12 @@ template <FastCode C, OperandSource A> NodeEval nodeEval2(OperandSource b) {
         return &evalNode<C, A, Child>;
     case LeafChild:
         return &evalNode<C, A, LeafChild>;
-    default:
+    case ShallowChild:
         return &evalNode<C, A, ShallowChild>;
+    case LeafPlusChild:
+        return &evalNode<C, A, LeafPlusChild>;
+    default:
+        return &evalNode<C, A, LeafTimesChild>;
     }
 }
 
@@ -432,8 +451,12 @@ template <FastCode C> NodeEval nodeEval(OperandSource a, OperandSource b) {
         return nodeEval2<C, Child>(b);
     case LeafChild:
         return nodeEval2<C, LeafChild>(b);
-    default:
+    case ShallowChild:
         return nodeEval2<C, ShallowChild>(b);
+    case LeafPlusChild:
+        return nodeEval2<C, LeafPlusChild>(b);
+    default:
+        return nodeEval2<C, LeafTimesChild>(b);
     }
 }
 

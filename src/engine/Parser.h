@@ -72,6 +72,9 @@ class TCustomParser2 {
         }
         return CheckedValue();
     }
+    /// r's value; when r failed, the error Value() raises where r was evaluated: the variables
+    /// must be as they were then, and Value() runs again to throw the error with its message.
+    Extended valueOf(const EvalResult& r) { return r.ok() ? r.value : Value(); }
     /// TryValue() for each x in xs with `variable` (one of this parser's variable fields) set to x;
     /// out[i] is exactly what TryValue() gives at xs[i]. `variable` holds the last x afterwards.
     /// out must hold at least xs.size() results.

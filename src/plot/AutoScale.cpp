@@ -2,7 +2,9 @@
 #include "AutoScale.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 #include <utility>
 
 namespace kurvo {
@@ -10,6 +12,39 @@ namespace kurvo {
 namespace {
 /// A t range longer than this many steps of 0.01 is sampled with a longer step, so a fit always ends.
 constexpr Extended MaxTSamples = 1e6L;
+
+/// Steps v from `start` by `step` while v <= end, the sum kept in extended precision as a loop
+/// steps it, and gives each v with the evaluations of the parsers at it: `parsers` evaluate a
+/// block of values as one row each, with `variables[k]` (the parser's own variable field) set to
+/// each v; the fields hold the last v afterwards. A step too small to move v ends the run.
+template <std::size_t N, class Take>
+void sampleRow(const std::array<TParser*, N>& parsers, const std::array<double*, N>& variables, Extended start,
+               Extended end, Extended step, Take&& take) {
+    constexpr std::size_t Block = 256;
+    std::array<Extended, Block> vs;
+    std::array<double, Block> xs;
+    std::array<std::array<EvalResult, Block>, N> results;
+    Extended v = start;
+    bool more = v <= end;
+    while (more) {
+        std::size_t n = 0;
+        while (more && n < Block) {
+            vs[n] = v;
+            xs[n++] = static_cast<double>(v);
+            more = v + step != v;
+            v += step;
+            more = more && v <= end;
+        }
+        for (std::size_t k = 0; k < N; ++k)
+            parsers[k]->Values(*variables[k], std::span(xs.data(), n), std::span(results[k].data(), n));
+        for (std::size_t i = 0; i < n; ++i) {
+            std::array<EvalResult, N> at;
+            for (std::size_t k = 0; k < N; ++k)
+                at[k] = results[k][i];
+            take(vs[i], xs[i], at);
+        }
+    }
+}
 } // namespace
 
 void TAutoScale::recompute() {
@@ -42,10 +77,11 @@ void TAutoScale::sampleX(Bounds& b) {
     double& X = *p_.Parser1.variable('X');
     for (Extended x = s_.Xmin; x <= s_.Xmax;) {
         X = static_cast<double>(x);
-        try {
-            b.take(p_.Parser1.Value());
+        const EvalResult r = p_.Parser1.TryValue();
+        if (r.ok()) {
+            b.take(r.value);
             x += h;
-        } catch (const std::exception&) {
+        } else {
             // A sample without a value is skipped, and so are the next three.
             x += 4 * h;
         }
@@ -81,16 +117,13 @@ TAutoScale::Outcome TAutoScale::IntegralFit() {
     if (!(h > 0) || !std::isfinite(h)) return Outcome::Unchanged;
     Bounds b{s_.Ymax, s_.Ymin};
     Extended sum = 0;
-    double& X = *p_.Parser1.variable('X');
-    for (Extended x = s_.Xmin; x <= s_.Xmax; x += h) {
-        X = static_cast<double>(x);
-        try {
-            sum += p_.Parser1.Value() * h;
-            b.take(sum);
-        } catch (const std::exception&) {
-            // A failed sample adds nothing to the running sum.
-        }
-    }
+    // A failed sample adds nothing to the running sum.
+    sampleRow<1>({&p_.Parser1}, {p_.Parser1.variable('X')}, s_.Xmin, s_.Xmax, h,
+                 [&](Extended, double, const std::array<EvalResult, 1>& r) {
+                     if (!r[0].ok()) return;
+                     sum += r[0].value * h;
+                     b.take(sum);
+                 });
     return applyY(b, 1.1L);
 }
 
@@ -126,17 +159,14 @@ TAutoScale::Outcome TAutoScale::PolarFit() {
         if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
     }
     const Extended step = std::max<Extended>(0.01L, (s_.Tmax - s_.Tmin) / MaxTSamples);
-    double& T = *p_.Parser1.variable('T');
     Box box;
-    for (; t <= s_.Tmax; t += step) {
-        T = static_cast<double>(t);
-        try {
-            const Extended r = p_.Parser1.Value();
-            box.take(r * std::cos(t), r * std::sin(t));
-        } catch (const std::exception&) {
-            // A failed sample is skipped.
-        }
-    }
+    // A failed sample is skipped.
+    sampleRow<1>({&p_.Parser1}, {p_.Parser1.variable('T')}, t, s_.Tmax, step,
+                 [&](Extended at, double, const std::array<EvalResult, 1>& r) {
+                     if (!r[0].ok()) return;
+                     const Extended radius = r[0].value;
+                     box.take(radius * std::cos(at), radius * std::sin(at));
+                 });
     if (!fitToBox(box, s_)) return Outcome::Unchanged;
     recompute();
     return Outcome::Fitted;
@@ -149,15 +179,20 @@ TAutoScale::Outcome TAutoScale::ParametricFit(bool polar) {
     Box box;
     // A failed sample is not caught here: it ends the fit with the evaluator's error, as it ends the
     // parametric plot itself.
-    for (Extended t = s_.Tmin; t <= s_.Tmax; t += step) {
-        T1 = T2 = static_cast<double>(t);
-        const Extended f = p_.Parser1.Value();
-        const Extended g = p_.Parser2.Value();
-        if (polar)
-            box.take(f * std::cos(g), f * std::sin(g));
-        else
-            box.take(f, g);
-    }
+    sampleRow<2>({&p_.Parser1, &p_.Parser2}, {&T1, &T2}, s_.Tmin, s_.Tmax, step,
+                 [&](Extended, double at, const std::array<EvalResult, 2>& r) {
+                     if (!r[0].ok() || !r[1].ok()) {
+                         // the failed sample raises its error where it failed
+                         T1 = T2 = at;
+                         (void)p_.Parser1.valueOf(r[0]);
+                         (void)p_.Parser2.valueOf(r[1]);
+                     }
+                     const Extended f = r[0].value, g = r[1].value;
+                     if (polar)
+                         box.take(f * std::cos(g), f * std::sin(g));
+                     else
+                         box.take(f, g);
+                 });
     if (!fitToBox(box, s_)) return Outcome::Unchanged;
     recompute();
     return Outcome::Fitted;

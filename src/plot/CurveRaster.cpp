@@ -8,6 +8,10 @@
 #include <climits>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kurvo {
 
 namespace {
@@ -62,6 +66,40 @@ void TCurveRaster::stroke(const QPointF* points, int count) {
     }
 }
 
+namespace {
+/// floor(v) for a v well within the int range.
+inline int floorInt(double v) {
+    const int i = static_cast<int>(v);
+    return i > v ? i - 1 : i;
+}
+inline int ceilInt(double v) {
+    const int i = static_cast<int>(v);
+    return i < v ? i + 1 : i;
+}
+
+/// One band of a segment's rectangle: the x where lo < coefficient * x + offset < hi, row by row.
+/// Dividing by the coefficient once per segment instead of twice per row moves an end by a rounding
+/// at most, where a pixel centre's coverage is far below what one step of 255 shows.
+struct Band {
+    Band(double coefficient, double lo, double hi) : lo(lo), hi(hi) {
+        flat = std::fabs(coefficient) < 1e-12;
+        inverse = flat ? 0 : 1 / coefficient;
+        if (inverse < 0) std::swap(this->lo, this->hi);
+    }
+    /// Narrows [xl, xr] to the band on a row where the offset is `offset`.
+    void narrow(double offset, double& xl, double& xr) const {
+        if (flat) {
+            if (!(offset > std::min(lo, hi) && offset < std::max(lo, hi))) xr = xl - 1;
+            return;
+        }
+        xl = std::max(xl, (lo - offset) * inverse);
+        xr = std::min(xr, (hi - offset) * inverse);
+    }
+    double lo, hi, inverse;
+    bool flat;
+};
+} // namespace
+
 void TCurveRaster::segment(QPointF a, QPointF b) {
     const double dx = b.x() - a.x(), dy = b.y() - a.y();
     const double length = std::hypot(dx, dy);
@@ -85,67 +123,92 @@ void TCurveRaster::segment(QPointF a, QPointF b) {
     tile.h = y1 - y0 + 1;
     if (tile.w <= 0 || tile.h <= 0) return;
     tile.cover.assign(static_cast<std::size_t>(tile.w) * static_cast<std::size_t>(tile.h), 0);
-    tile.spans.clear();
+    // The picture is far larger than the cache: its rows are asked for before the coverage is
+    // computed, so that the blend finds them loaded.
+    for (int y = y0; y <= y1; ++y) {
+        const uchar* line = bits_ + static_cast<std::ptrdiff_t>(y) * bytesPerLine_;
+        __builtin_prefetch(line + static_cast<std::ptrdiff_t>(tile.x0) * 4, 1);
+        __builtin_prefetch(line + static_cast<std::ptrdiff_t>(tile.x0 + tile.w - 1) * 4, 1);
+    }
+    const Band acrossBand(nx, -across, across), alongBand(ux, from, to);
+    const double ax = a.x();
+    const int lastColumn = tile.x0 + tile.w - 1;
     for (int y = y0; y <= y1; ++y) {
         const double cy = y + 0.5 - a.y();
+        const double acrossOffset = cy * ny, alongOffset = cy * uy;
         // The columns whose centres lie inside on this row: each of the two bands is an interval
         // of x (the whole row when the band runs along it).
         double xl = left, xr = right;
-        auto band = [&](double coefficient, double offset, double lo, double hi) {
-            // lo < coefficient * x + offset < hi
-            if (std::fabs(coefficient) < 1e-12) {
-                if (!(offset > lo && offset < hi)) xr = xl - 1;
-                return;
-            }
-            double p = (lo - offset) / coefficient, q = (hi - offset) / coefficient;
-            if (p > q) std::swap(p, q);
-            xl = std::max(xl, p);
-            xr = std::min(xr, q);
-        };
-        band(nx, cy * ny, -across, across);
-        band(ux, cy * uy, from, to);
+        acrossBand.narrow(acrossOffset, xl, xr);
+        alongBand.narrow(alongOffset, xl, xr);
         if (xr < xl) continue;
         // only centres strictly inside both bands have any coverage
-        const int c0 = std::max(tile.x0, static_cast<int>(std::floor(xl + a.x() - 0.5)) + 1);
-        const int c1 = std::min(tile.x0 + tile.w - 1, static_cast<int>(std::ceil(xr + a.x() - 0.5)) - 1);
+        // (limited to the tile first, so that a point far off the picture stays in int range)
+        const double lowest = tile.x0 - 2, highest = lastColumn + 2;
+        const int c0 = std::max(tile.x0, floorInt(std::clamp(xl + ax - 0.5, lowest, highest)) + 1);
+        const int c1 = std::min(lastColumn, ceilInt(std::clamp(xr + ax - 0.5, lowest, highest)) - 1);
         if (c1 < c0) continue;
-        std::uint8_t* row = tile.cover.data() + static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(tile.w);
-        int first = INT_MAX, last = -1;
-        for (int c = c0; c <= c1; ++c) {
-            const double cx = c + 0.5 - a.x();
-            const double inAcross = across - std::fabs(cx * nx + cy * ny);
-            const double along = cx * ux + cy * uy;
-            const double inAlong = std::min(along - from, to - along);
-            const double cover = std::clamp(inAcross, 0.0, 1.0) * std::clamp(inAlong, 0.0, 1.0);
-            if (!(cover > 0)) continue;
-            row[c - tile.x0] = static_cast<std::uint8_t>(cover * 255 + 0.5);
-            first = std::min(first, c);
-            last = c;
+        std::uint8_t* row =
+            tile.cover.data() + static_cast<std::size_t>(y - y0) * static_cast<std::size_t>(tile.w) - tile.x0;
+        int c = c0;
+#if defined(__SSE2__)
+        // Two columns at a time, with the very operations of the loop below (the same values).
+        {
+            const __m128d vnx = _mm_set1_pd(nx), vux = _mm_set1_pd(ux), vax = _mm_set1_pd(ax);
+            const __m128d vAcross = _mm_set1_pd(across), vFrom = _mm_set1_pd(from), vTo = _mm_set1_pd(to);
+            const __m128d vAcrossOffset = _mm_set1_pd(acrossOffset), vAlongOffset = _mm_set1_pd(alongOffset);
+            const __m128d zero = _mm_setzero_pd(), one = _mm_set1_pd(1.0), half = _mm_set1_pd(0.5);
+            const __m128d full = _mm_set1_pd(255.0);
+            const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffLL));
+            for (; c < c1; c += 2) {
+                const __m128d cx = _mm_sub_pd(_mm_add_pd(_mm_cvtepi32_pd(_mm_setr_epi32(c, c + 1, 0, 0)), half), vax);
+                const __m128d inAcross =
+                    _mm_sub_pd(vAcross, _mm_and_pd(_mm_add_pd(_mm_mul_pd(cx, vnx), vAcrossOffset), magnitude));
+                const __m128d along = _mm_add_pd(_mm_mul_pd(cx, vux), vAlongOffset);
+                const __m128d inAlong = _mm_min_pd(_mm_sub_pd(along, vFrom), _mm_sub_pd(vTo, along));
+                const __m128d cover = _mm_mul_pd(_mm_max_pd(_mm_min_pd(inAcross, one), zero),
+                                                 _mm_max_pd(_mm_min_pd(inAlong, one), zero));
+                const __m128i value = _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(cover, full), half));
+                row[c] = static_cast<std::uint8_t>(_mm_cvtsi128_si32(value));
+                row[c + 1] = static_cast<std::uint8_t>(_mm_extract_epi16(value, 2));
+            }
         }
-        if (last >= 0) tile.spans.push_back({y, first, last});
+#endif
+        for (; c <= c1; ++c) {
+            const double cx = c + 0.5 - ax;
+            const double inAcross = across - std::fabs(cx * nx + acrossOffset);
+            const double along = cx * ux + alongOffset;
+            const double inAlong = std::min(along - from, to - along);
+            // each factor limited to 0..1 (without branches: the centres near an edge alternate)
+            const double cover = std::max(0.0, std::min(inAcross, 1.0)) * std::max(0.0, std::min(inAlong, 1.0));
+            row[c] = static_cast<std::uint8_t>(cover * 255 + 0.5);
+        }
+        blendRow(y, c0, c1, row);
     }
-    blend();
     std::swap(current_, previous_);
 }
 
-void TCurveRaster::blend() {
+void TCurveRaster::blendRow(int y, int c0, int c1, const std::uint8_t* cover) {
     // Where the segment before covered a pixel too, only the coverage beyond its own is added:
     // blending alpha p and then (c - p) / (1 - p) gives alpha c, as one blend of the larger
     // coverage would, so a join is not darker than the line.
-    const Tile& tile = current_;
     const Tile& before = previous_;
-    for (const Span& span : tile.spans) {
-        const std::uint8_t* cover =
-            tile.cover.data() + static_cast<std::size_t>(span.row - tile.y0) * static_cast<std::size_t>(tile.w) - tile.x0;
-        auto* line = reinterpret_cast<std::uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(span.row) * bytesPerLine_);
-        for (int c = span.first; c <= span.last; ++c) {
-            const std::uint32_t a = cover[c];
-            if (a == 0) continue;
-            const std::uint32_t p = before.at(c, span.row);
-            if (a <= p) continue;
-            const std::uint32_t alpha = p == 0 ? a : ((a - p) * 255 + (255 - p) / 2) / (255 - p);
-            line[c] = alpha >= 255 ? colour_ : mix(colour_, line[c], alpha);
-        }
+    const std::uint8_t* previous = nullptr;
+    int p0 = 0, p1 = -1;
+    if (y >= before.y0 && y < before.y0 + before.h && before.w > 0) {
+        previous = before.cover.data() + static_cast<std::size_t>(y - before.y0) * static_cast<std::size_t>(before.w) -
+                   before.x0;
+        p0 = before.x0;
+        p1 = before.x0 + before.w - 1;
+    }
+    auto* line = reinterpret_cast<std::uint32_t*>(bits_ + static_cast<std::ptrdiff_t>(y) * bytesPerLine_);
+    for (int c = c0; c <= c1; ++c) {
+        const std::uint32_t a = cover[c];
+        if (a == 0) continue;
+        const std::uint32_t p = c >= p0 && c <= p1 ? previous[c] : 0;
+        if (a <= p) continue;
+        const std::uint32_t alpha = p == 0 ? a : ((a - p) * 255 + (255 - p) / 2) / (255 - p);
+        line[c] = alpha >= 255 ? colour_ : mix(colour_, line[c], alpha);
     }
 }
 

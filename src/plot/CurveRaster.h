@@ -30,14 +30,10 @@ class TCurveRaster {
     /// Strokes the polyline (painter coordinates) with the painter's pen.
     void stroke(const QPointF* points, int count);
 
-    /// Columns first..last of a row that a segment covered.
-    struct Span {
-        int row, first, last;
-    };
-
   private:
     void segment(QPointF a, QPointF b);
-    void blend();
+    /// Blends columns c0..c1 of row y with their coverage (cover[c]) over the picture.
+    void blendRow(int y, int c0, int c1, const std::uint8_t* cover);
 
     QImage* image_ = nullptr;
     uchar* bits_ = nullptr;
@@ -46,11 +42,10 @@ class TCurveRaster {
     double halfWidth_ = 0;
     std::uint32_t colour_ = 0; // premultiplied, opaque
     int width_ = 0, height_ = 0;
-    /// The coverage of one segment's pixels (0..255) over its bounding box, and its spans.
+    /// The coverage of one segment's pixels (0..255) over its bounding box.
     struct Tile {
         int x0 = 0, y0 = 0, w = 0, h = 0;
         std::vector<std::uint8_t> cover;
-        std::vector<Span> spans;
         std::uint8_t at(int x, int y) const {
             x -= x0;
             y -= y0;

@@ -14,11 +14,13 @@ TImplicitPlotter::Root TImplicitPlotter::NewtonSolveX(Extended x0, Extended y) {
             r.stopped = true;
             return r;
         }
-        e_.Parser1.X = static_cast<double>(x);
-        e_.Parser1.Y = static_cast<double>(y);
-        v = e_.Parser1.Value();
-        e_.Parser1.X = static_cast<double>(x + 1e-7L);
-        slope = (e_.Parser1.Value() - v) / 1e-7L;
+        // Evaluated without exceptions; a failure still ends the paint with its error.
+        TParser& F = e_.Parser1;
+        F.X = static_cast<double>(x);
+        F.Y = static_cast<double>(y);
+        v = F.valueOf(F.TryValue());
+        F.X = static_cast<double>(x + 1e-7L);
+        slope = (F.valueOf(F.TryValue()) - v) / 1e-7L;
         if (slope == 0) slope = 1e-6L;
         x = x - v / slope;
         if (std::fabs(v) < 1e-7L) {

@@ -1,7 +1,9 @@
 // TParameterPlotter: polar r = f(t) and the two parametric plotters, running t over [Tmin, Tmax].
 #include "ParameterPlotter.h"
 
+#include <array>
 #include <cmath>
+#include <span>
 
 namespace kurvo {
 
@@ -47,33 +49,68 @@ void TParameterPlotter::run(int slot, Kind kind) {
     } flush{e_, curve, curveF};
     // A step that is not positive, or too small to move t, would never end the loop.
     const bool stepUsable = step > 0 && std::isfinite(step);
-    while (stepUsable && t <= e_.View.Tmax) {
-        if (e_.stopRequested()) break;
-        Extended x, y;
-        e_.Parser1.T = static_cast<double>(t);
-        if (kind == Kind::Polar) {
-            Extended r = e_.Parser1.Value();
-            x = r * std::cos(t);
-            y = r * std::sin(t);
-        } else {
-            e_.Parser2.T = static_cast<double>(t);
-            Extended a = e_.Parser1.Value();
-            Extended b = e_.Parser2.Value();
-            if (kind == Kind::ParametricCartesian) {
-                x = a;
-                y = b;
+    const bool pair = kind != Kind::Polar;
+    // The samples are evaluated a block at a time, each block as one row per evaluator; they are
+    // drawn one by one, so Escape and a failure stop at the same sample as ever. The parsers' t is
+    // left at the last sample drawn or failed, not at the end of the block.
+    struct KeepT {
+        TParser &first, &second;
+        double t1, t2;
+        ~KeepT() {
+            first.T = t1;
+            second.T = t2;
+        }
+    } keepT{e_.Parser1, e_.Parser2, e_.Parser1.T, e_.Parser2.T};
+    constexpr std::size_t Block = 64;
+    std::array<Extended, Block> ts;
+    std::array<double, Block> tv;
+    std::array<EvalResult, Block> first, second;
+    bool more = stepUsable && t <= e_.View.Tmax;
+    while (more) {
+        std::size_t n = 0;
+        while (more && n < Block) {
+            ts[n] = t;
+            tv[n++] = static_cast<double>(t);
+            if (t + step == t) { // the step no longer moves t
+                more = false;
             } else {
-                x = a * std::cos(b);
-                y = a * std::sin(b);
+                t = t + step;
+                more = t <= e_.View.Tmax;
             }
         }
-        const QPoint pixel(e_.WorldToPixelX(x), e_.WorldToPixelY(y)); // fails where the crisp one would
-        if (exact)
-            curveF << QPointF(e_.View.ExactX(x), e_.View.ExactY(y));
-        else
-            curve << pixel;
-        if (t + step == t) break; // the step no longer moves t
-        t = t + step;
+        e_.Parser1.Values(e_.Parser1.T, std::span(tv.data(), n), std::span(first.data(), n));
+        if (pair) e_.Parser2.Values(e_.Parser2.T, std::span(tv.data(), n), std::span(second.data(), n));
+        for (std::size_t i = 0; i < n; ++i) {
+            if (e_.stopRequested()) {
+                more = false;
+                break;
+            }
+            keepT.t1 = tv[i];
+            if (pair) keepT.t2 = tv[i];
+            // A failed sample raises its error here, as the evaluation itself did.
+            e_.Parser1.T = tv[i];
+            const Extended a = e_.Parser1.valueOf(first[i]);
+            Extended x, y;
+            if (kind == Kind::Polar) {
+                x = a * std::cos(ts[i]);
+                y = a * std::sin(ts[i]);
+            } else {
+                e_.Parser2.T = tv[i];
+                const Extended b = e_.Parser2.valueOf(second[i]);
+                if (kind == Kind::ParametricCartesian) {
+                    x = a;
+                    y = b;
+                } else {
+                    x = a * std::cos(b);
+                    y = a * std::sin(b);
+                }
+            }
+            const QPoint pixel(e_.WorldToPixelX(x), e_.WorldToPixelY(y)); // fails where the crisp one would
+            if (exact)
+                curveF << QPointF(e_.View.ExactX(x), e_.View.ExactY(y));
+            else
+                curve << pixel;
+        }
     }
     if (s_.FamilyPlotting) {
         e_.stepFamily(e_.Parser1);

@@ -25,7 +25,9 @@ int nearestPixel(Extended v) {
         r = std::nearbyint(v);
     }
     if (!(r >= -2147483648.0L && r <= 2147483647.0L)) throw EInvalidOp(msg::InvalidOp);
-    return static_cast<int>(r);
+    // r is whole and within int range, so exact as a double: converting from there needs no
+    // change of the FPU's control word either.
+    return static_cast<int>(static_cast<double>(r));
 }
 } // namespace
 

@@ -7,8 +7,10 @@
 #include "NumberText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <stdexcept>
 
 namespace kurvo {
@@ -119,26 +121,38 @@ std::vector<std::string> sampleFormula(TPlotParsers& parsers, const TSettingsRec
     const std::string sep(1, request.separator);
     std::vector<std::string> rows{"x" + sep + "y"};
     const std::uint64_t count = sampleRowCount(request.from, request.to, request.step);
-    for (std::uint64_t k = 0; k < count; ++k) {
-        if (((k + 1) & 0xFFF) == 0 && stop && stop()) break;
+    // The values are evaluated a block at a time, as one row per evaluator; a point that does not
+    // evaluate is left out.
+    constexpr std::size_t Block = 256;
+    std::array<double, Block> vs;
+    std::array<EvalResult, Block> firsts, seconds;
+    const bool cartesian = mode.CartesianMode && !pair, polar = !mode.CartesianMode && !pair;
+    for (std::uint64_t start = 0; start < count; start += Block) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(Block, count - start));
         // Each value is from + k·step, never a running sum, whose rounding would grow row by row.
-        const double v = sampleValue(request.from, request.to, request.step, k);
-        long double x = 0, y = 0;
-        try {
-            if (mode.CartesianMode && !pair) {
-                second.X = v;
+        for (std::size_t i = 0; i < n; ++i)
+            vs[i] = sampleValue(request.from, request.to, request.step, start + i);
+        const std::span values(vs.data(), n);
+        second.Values(cartesian ? second.X : second.T, values, std::span(seconds.data(), n));
+        if (pair) first.Values(first.T, values, std::span(firsts.data(), n));
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t k = start + i;
+            if (((k + 1) & 0xFFF) == 0 && stop && stop()) return rows;
+            const double v = vs[i];
+            long double x = 0, y = 0;
+            if (cartesian) {
+                if (!seconds[i].ok()) continue;
                 x = v;
-                y = second.Value();
-            } else if (!mode.CartesianMode && !pair) {
-                second.T = v;
-                const long double r = second.Value();
+                y = seconds[i].value;
+            } else if (polar) {
+                if (!seconds[i].ok()) continue;
+                const long double r = seconds[i].value;
                 x = r * std::cos(static_cast<long double>(v));
                 y = r * std::sin(static_cast<long double>(v));
             } else {
-                first.T = v;
-                second.T = v;
-                const long double f = first.Value();
-                const long double g = second.Value();
+                if (!firsts[i].ok() || !seconds[i].ok()) continue;
+                const long double f = firsts[i].value;
+                const long double g = seconds[i].value;
                 if (mode.CartesianMode) {
                     x = f;
                     y = g;
@@ -147,10 +161,8 @@ std::vector<std::string> sampleFormula(TPlotParsers& parsers, const TSettingsRec
                     y = f * std::sin(g);
                 }
             }
-        } catch (const EMathError&) {
-            continue; // a point that does not evaluate is left out
+            rows.push_back(formatGeneral(x) + sep + formatGeneral(y));
         }
-        rows.push_back(formatGeneral(x) + sep + formatGeneral(y));
     }
     return rows;
 }

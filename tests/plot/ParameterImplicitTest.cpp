@@ -78,6 +78,31 @@ TEST(PolarPlot, EvaluationFailureEndsThePaintWithTheError) {
     EXPECT_THROW(f.plot("sqrt(t-1)"), EInvalidOp);
 }
 
+// The samples are evaluated a block at a time: a failure blocks after the first still ends the
+// paint with its error, with the curve drawn up to it and the parsers' t at the failed sample.
+TEST(ParametricPlot, FailureAfterManySamplesEndsThePaintThere) {
+    struct Row {
+        bool cartesian, parametric;
+        const char* formula;
+        double x, y; ///< a point of the curve before the failure
+    };
+    const Row table[] = {
+        {false, false, "sqrt(4-t)", 1.732 * std::cos(1.0), 1.732 * std::sin(1.0)}, // t = 1
+        {true, true, "t,sqrt(4-t)", 3, 1},
+        {true, true, "sqrt(4-t),t", 1, 3},
+    };
+    for (const Row& row : table) {
+        PlotFixture f = inMode(row.cartesian, row.parametric, false);
+        f.host.fields[0] = "0";
+        f.host.fields[1] = "6";
+        EXPECT_THROW(f.plot(row.formula), EInvalidOp) << row.formula;
+        EXPECT_TRUE(nearColour(f, row.x, row.y, f.graph(0), 2)) << row.formula;
+        const double t = f.engine->Parsers.Parser1.T;
+        EXPECT_GT(t, 4) << row.formula;
+        EXPECT_LT(t, 4.01) << row.formula;
+    }
+}
+
 TEST(ImplicitPlot, RelationsWithOneYAreSolvedIntoTwoBranches) {
     struct Row {
         const char* formula;

@@ -3,10 +3,14 @@
 
 #include "Defaults.h"
 #include "Errors.h"
+#include "NumberText.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numbers>
+#include <tuple>
+#include <utility>
 
 using namespace kurvo;
 
@@ -74,6 +78,61 @@ TEST(SampleExport, EachValueIsFromPlusKSteps) {
         EXPECT_EQ(got[row.index], row.line);
         EXPECT_EQ(got.back(), row.last) << row.line;
         EXPECT_EQ(got.size() - 1, sampleRowCount(row.from, row.to, row.step)) << row.line;
+    }
+}
+
+// The values are evaluated in blocks: across many blocks, with failures in between and a stop
+// asked for, the rows are those of one evaluation per value.
+TEST(SampleExport, RowsOfBlocksMatchOneEvaluationPerValue) {
+    struct Row {
+        bool cartesian, parametric, stops;
+        std::string formula;
+    };
+    const Row table[] = {
+        {true, false, false, "sqrt(sin(x))"},
+        {true, false, true, "ln(cos(3x))"},
+        {false, false, false, "sqrt(sin(t))"},
+        {true, true, false, "sqrt(sin(t)),ln(cos(t))"},
+        {false, true, true, "1/(t-25),sqrt(t-7)"},
+    };
+    const long double from = -3, to = 50, step = 0.01L;
+    for (const Row& row : table) {
+        TSettingsRecord mode = defaultSettings();
+        mode.CartesianMode = row.cartesian;
+        mode.ParametricMode = row.parametric;
+        mode.ImplicitMode = false;
+        TPlotParsers parsers;
+        const auto stop = [&] { return row.stops; };
+        const Rows got = sampleFormula(parsers, mode, TSampleRequest{row.formula, {}, from, to, step, ','}, stop);
+
+        // one evaluation per value, an error leaving the value out, the stop asked every 4096 values
+        TParser first, second;
+        const auto comma = row.formula.find(',');
+        if (row.parametric) {
+            first.setExpression(parsers.translate(row.formula.substr(0, comma)));
+            second.setExpression(parsers.translate(row.formula.substr(comma + 1)));
+        } else {
+            second.setExpression(parsers.translate(row.formula));
+        }
+        Rows expected{"x,y"};
+        for (std::uint64_t k = 0; k < sampleRowCount(from, to, step); ++k) {
+            if ((k + 1) % 4096 == 0 && row.stops) break;
+            const double v = sampleValue(from, to, step, k);
+            first.T = second.T = second.X = v;
+            try {
+                long double x = v, y = second.Value();
+                if (row.parametric) {
+                    x = first.Value();
+                    if (!row.cartesian) std::tie(x, y) = std::pair(x * std::cos(y), x * std::sin(y));
+                } else if (!row.cartesian) {
+                    std::tie(x, y) = std::pair(y * std::cos(static_cast<long double>(v)), y * std::sin(static_cast<long double>(v)));
+                }
+                expected.push_back(formatGeneral(x) + "," + formatGeneral(y));
+            } catch (const EMathError&) {
+            }
+        }
+        EXPECT_EQ(got, expected) << row.formula;
+        EXPECT_LT(got.size(), sampleRowCount(from, to, step)) << row.formula; // some values failed
     }
 }
 
