@@ -576,6 +576,68 @@ EvalResult TCustomParser2::CheckedValue() {
 
 namespace {
 constexpr std::size_t RowBlock = 64;
+
+// One unchecked step over a block of n values: r = op(a, b).
+inline void rowStep(const OperationRecord& op, const double* __restrict a, const double* __restrict b,
+                    double* __restrict r, std::size_t n) {
+    switch (op.fast) {
+    case FastNegation:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = -a[i];
+        break;
+    case FastSum:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = a[i] + b[i];
+        break;
+    case FastDifference:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = a[i] - b[i];
+        break;
+    case FastProduct:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = a[i] * b[i];
+        break;
+    case FastQuotient:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = a[i] / b[i];
+        break;
+    case FastSquare:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = a[i] * a[i];
+        break;
+    case FastCube:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = a[i] * a[i] * a[i];
+        break;
+    case FastFourth:
+        for (std::size_t i = 0; i < n; ++i) {
+            const double s = a[i] * a[i];
+            r[i] = s * s;
+        }
+        break;
+    case FastCall1:
+    case FastSin:
+    case FastCos:
+    case FastExp:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = op.plain1(a[i]);
+        break;
+    case FastSqrt:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = sqrtUnchecked(a[i]);
+        break;
+    case FastAbs:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = std::fabs(a[i]);
+        break;
+    case FastCall2:
+        for (std::size_t i = 0; i < n; ++i)
+            r[i] = op.plain2(a[i], b[i]);
+        break;
+    default:
+        break; // unreachable: a row runs only formulas whose every step has a code
+    }
+}
 }
 
 // A row runs the unchecked steps a block of values at a time, each step over the whole block, with
@@ -622,63 +684,7 @@ void TCustomParser2::Values(double& variable, std::span<const double> xs, std::s
             const double* __restrict a = at(slots_[k].first);
             const double* __restrict b = slots_[k].second >= 0 ? at(slots_[k].second) : nullptr;
             double* __restrict r = at(slots_[k].result);
-            switch (op.fast) {
-            case FastNegation:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = -a[i];
-                break;
-            case FastSum:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = a[i] + b[i];
-                break;
-            case FastDifference:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = a[i] - b[i];
-                break;
-            case FastProduct:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = a[i] * b[i];
-                break;
-            case FastQuotient:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = a[i] / b[i];
-                break;
-            case FastSquare:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = a[i] * a[i];
-                break;
-            case FastCube:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = a[i] * a[i] * a[i];
-                break;
-            case FastFourth:
-                for (std::size_t i = 0; i < n; ++i) {
-                    const double s = a[i] * a[i];
-                    r[i] = s * s;
-                }
-                break;
-            case FastCall1:
-            case FastSin:
-            case FastCos:
-            case FastExp:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = op.plain1(a[i]);
-                break;
-            case FastSqrt:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = sqrtUnchecked(a[i]);
-                break;
-            case FastAbs:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = std::fabs(a[i]);
-                break;
-            case FastCall2:
-                for (std::size_t i = 0; i < n; ++i)
-                    r[i] = op.plain2(a[i], b[i]);
-                break;
-            default:
-                break; // unreachable: a row runs only formulas whose every step has a code
-            }
+            rowStep(op, a, b, r, n);
         }
         for (std::size_t i = 0; i < n; ++i)
             check[i] = 0;

@@ -22,12 +22,7 @@ void TParameterPlotter::run(int slot, Kind kind) {
     p.setPen(QPen(e_.graphColour(slot), std::max(1, s_.graphLineThickness), Qt::SolidLine, Qt::RoundCap,
                   Qt::RoundJoin));
     const Extended step = e_.View.PlotStep;
-    Extended t = e_.View.Tmin;
-    if (kind == Kind::Polar && e_.View.Tmin == 0) {
-        // A logarithm of the angle has no value at 0: start just after it.
-        const std::string& text = e_.Parser1.Expression();
-        if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) t = 1e-6L;
-    }
+    Extended t = firstT(kind);
     TPlotRenderer::TCurveHints smooth(e_, true);
     // Every sample is joined to the previous one: the whole curve is one polyline, through the
     // whole pixels when crisp, through the exact points when antialiased.
@@ -87,24 +82,7 @@ void TParameterPlotter::run(int slot, Kind kind) {
             }
             keepT.t1 = tv[i];
             if (pair) keepT.t2 = tv[i];
-            // A failed sample raises its error here, as the evaluation itself did.
-            e_.Parser1.T = tv[i];
-            const Extended a = e_.Parser1.valueOf(first[i]);
-            Extended x, y;
-            if (kind == Kind::Polar) {
-                x = a * std::cos(ts[i]);
-                y = a * std::sin(ts[i]);
-            } else {
-                e_.Parser2.T = tv[i];
-                const Extended b = e_.Parser2.valueOf(second[i]);
-                if (kind == Kind::ParametricCartesian) {
-                    x = a;
-                    y = b;
-                } else {
-                    x = a * std::cos(b);
-                    y = a * std::sin(b);
-                }
-            }
+            const auto [x, y] = worldPoint(kind, ts[i], tv[i], first[i], second[i]);
             const QPoint pixel(e_.WorldToPixelX(x), e_.WorldToPixelY(y)); // fails where the crisp one would
             if (exact)
                 curveF << QPointF(e_.View.ExactX(x), e_.View.ExactY(y));
@@ -116,6 +94,26 @@ void TParameterPlotter::run(int slot, Kind kind) {
         e_.stepFamily(e_.Parser1);
         if (kind != Kind::Polar) e_.stepFamily(e_.Parser2);
     }
+}
+
+Extended TParameterPlotter::firstT(Kind kind) const {
+    if (kind == Kind::Polar && e_.View.Tmin == 0) {
+        const std::string& text = e_.Parser1.Expression();
+        if (text.find("LOG") != std::string::npos || text.find("LN") != std::string::npos) return 1e-6L;
+    }
+    return e_.View.Tmin;
+}
+
+std::pair<Extended, Extended> TParameterPlotter::worldPoint(Kind kind, Extended t, double tv,
+                                                            const EvalResult& first, const EvalResult& second) {
+    // A failed sample raises its error here, as the evaluation itself did.
+    e_.Parser1.T = tv;
+    const Extended a = e_.Parser1.valueOf(first);
+    if (kind == Kind::Polar) return {a * std::cos(t), a * std::sin(t)};
+    e_.Parser2.T = tv;
+    const Extended b = e_.Parser2.valueOf(second);
+    if (kind == Kind::ParametricCartesian) return {a, b};
+    return {a * std::cos(b), a * std::sin(b)};
 }
 
 } // namespace kurvo

@@ -44,16 +44,16 @@ TEST_F(ModeSwitchTest, EachSwitchLoadsItsPresetsRelationBoxAndCommands) {
     const QString rPolar = "r=", rParaPolar = QString::fromUtf8("r,ø="), rParaCart = "x,y=";
     // The expected states: presets, relations, the three flags, Parametric and the derived commands
     // enabled, the mode button pressed and the menu command checked.
-    const ModeState polar(datafile::PolarPresets, {rPolar}, false, false, false, true, false, item::PolarMode,
-                          "Polar1");
-    const ModeState implicit(datafile::ImplicitPresets, {}, true, false, true, false, false,
-                             item::ImplicitMode, "Implicit1");
-    const ModeState cartesian(datafile::CartesianPresets, {}, true, false, false, true, true,
-                              item::CartesianMode, "Cart1");
-    const ModeState cartesianParametric(datafile::CartesianParametricPresets, {rParaCart}, true, true, false,
-                                        true, false, item::CartesianMode, "Cart1");
-    const ModeState polarParametric(datafile::PolarParametricPresets, {rParaPolar}, false, true, false, true,
-                                    false, item::PolarMode, "Polar1");
+    const ModeState polar{datafile::PolarPresets, {rPolar}, false, false, false, true, false, item::PolarMode,
+                          "Polar1"};
+    const ModeState implicit{datafile::ImplicitPresets, {}, true, false, true, false, false,
+                             item::ImplicitMode, "Implicit1"};
+    const ModeState cartesian{datafile::CartesianPresets, {}, true, false, false, true, true,
+                              item::CartesianMode, "Cart1"};
+    const ModeState cartesianParametric{datafile::CartesianParametricPresets, {rParaCart}, true, true, false,
+                                        true, false, item::CartesianMode, "Cart1"};
+    const ModeState polarParametric{datafile::PolarParametricPresets, {rParaPolar}, false, true, false, true,
+                                    false, item::PolarMode, "Polar1"};
     const ModeRow rows[] = {
         {"polar", {S::Polar}, true, polar},
         {"polar button", {S::Polar}, false, polar},
