@@ -63,9 +63,10 @@ struct PlotFixture : HeadlessPlot {
     QColor graph(int i) const { return engine->graphColour(i); }
     QColor asymptote() const { return engine->colour(settings.asymptotesColour); }
 
-    /// How many pixels of a column (or row) have the colour.
-    int countInColumn(int x, const QColor& c) const {
-        QImage img = engine->composedPicture();
+    /// How many pixels of a column have the colour. Each call composes the picture afresh: a test
+    /// that looks at many columns composes it once and counts in that (the static overload).
+    int countInColumn(int x, const QColor& c) const { return countInColumn(engine->composedPicture(), x, c); }
+    static int countInColumn(const QImage& img, int x, const QColor& c) {
         int n = 0;
         for (int y = 0; y < img.height(); ++y)
             n += img.pixelColor(x, y) == c;

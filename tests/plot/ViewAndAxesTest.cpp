@@ -118,20 +118,21 @@ TEST(Axes, DrawnWithArrowheadsAndDashesWhenPinned) {
     f.settings.showAxes = true;
     f.host.fields = {"0", "1", "-10", "10", "2", "8"};
     f.plot("()");
+    const QImage shot = f.engine->composedPicture();
     QColor black(Qt::black);
     // the x axis is pinned 10 pixels above the bottom edge and dashed: some gaps along its row
     int on = 0;
     for (int x = 0; x < 780; ++x)
-        on += f.pixel(x, 590) == black;
+        on += shot.pixelColor(x, 590) == black;
     EXPECT_GT(on, 200);
     EXPECT_LT(on, 700);
     // the y axis at x = 0 is solid from row 10 down
     int yOn = 0;
     for (int y = 12; y < 600; ++y)
-        yOn += f.pixel(400, y) == black;
+        yOn += shot.pixelColor(400, y) == black;
     EXPECT_GT(yOn, 560);
     // the arrowhead at the top of the y axis
-    EXPECT_EQ(f.pixel(400, 8), black);
+    EXPECT_EQ(shot.pixelColor(400, 8), black);
 }
 
 TEST(Axes, TheYAxisNameIsWrittenOnceAlsoWhenPinned) {
