@@ -18,6 +18,15 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
+/// The default settings in one explicit (not implicit) mode.
+TSettingsRecord settingsIn(bool cartesian, bool parametric) {
+    TSettingsRecord mode = defaultSettings();
+    mode.CartesianMode = cartesian;
+    mode.ParametricMode = parametric;
+    mode.ImplicitMode = false;
+    return mode;
+}
+
 struct ModeRow {
     const char* what;
     bool cartesian, parametric;
@@ -39,10 +48,7 @@ TEST(SampleExport, RowsInEachMode) {
         {"polar parametric", false, true, "3,0", 0, 0, 1, ',', {"x,y", "3,0"}},
     };
     for (const ModeRow& row : table) {
-        TSettingsRecord mode = defaultSettings();
-        mode.CartesianMode = row.cartesian;
-        mode.ParametricMode = row.parametric;
-        mode.ImplicitMode = false;
+        const TSettingsRecord mode = settingsIn(row.cartesian, row.parametric);
         TPlotParsers parsers;
         TSampleRequest request{row.formula, {}, row.from, row.to, row.step, row.separator};
         EXPECT_EQ(sampleFormula(parsers, mode, request), row.rows) << row.what;
@@ -97,10 +103,7 @@ TEST(SampleExport, RowsOfBlocksMatchOneEvaluationPerValue) {
     };
     const long double from = -3, to = 50, step = 0.01L;
     for (const Row& row : table) {
-        TSettingsRecord mode = defaultSettings();
-        mode.CartesianMode = row.cartesian;
-        mode.ParametricMode = row.parametric;
-        mode.ImplicitMode = false;
+        const TSettingsRecord mode = settingsIn(row.cartesian, row.parametric);
         TPlotParsers parsers;
         const auto stop = [&] { return row.stops; };
         const Rows got = sampleFormula(parsers, mode, TSampleRequest{row.formula, {}, from, to, step, ','}, stop);
