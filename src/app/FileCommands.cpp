@@ -3,6 +3,7 @@
 
 #include "Cp1252.h"
 #include "DataSaveDialog.h"
+#include "DialogSupport.h"
 #include "GraphFileApply.h"
 #include "MainForm.h"
 #include "PictureOutput.h"
@@ -19,10 +20,6 @@
 
 namespace kurvo {
 namespace {
-
-QString toQ(const std::string& cp1252) {
-    return QString::fromStdString(cp1252ToUtf8(cp1252));
-}
 
 /// A modal file dialog with the input guard suspended; the chosen file, or nothing.
 std::optional<std::filesystem::path> chooseFile(QWidget* parent, TInputGuard& guard, QFileDialog::AcceptMode mode,
@@ -80,7 +77,7 @@ void TFileCommands::savePicture() {
     QString chosen;
     {
         TSuspendScope input(window_.inputGuard());
-        chosen = QFileDialog::getSaveFileName(&window_, "Save as Picture", toQ(window_.startFolder().string()),
+        chosen = QFileDialog::getSaveFileName(&window_, "Save as Picture", fromCp1252(window_.startFolder().string()),
                                               pictureFilters().join(";;"), &filter);
     }
     if (!chosen.isEmpty()) savePictureAs(chosen, filter);
@@ -103,7 +100,7 @@ QPrinter& TFileCommands::printer() {
         printer_->setDocName("Kurvo32 graph");
         // Without an installed printer the page goes to a PDF file in the start folder.
         if (QPrinterInfo::availablePrinters().isEmpty())
-            printer_->setOutputFileName(toQ((window_.startFolder() / "Kurvo graph.pdf").string()));
+            printer_->setOutputFileName(fromCp1252((window_.startFolder() / "Kurvo graph.pdf").string()));
     }
     return *printer_;
 }

@@ -4,6 +4,7 @@
 #include "Cp1252.h"
 #include "DataFolder.h"
 #include "DataSource.h"
+#include "DialogSupport.h"
 #include "SettingsRecord.h"
 #include "Startup.h"
 
@@ -16,9 +17,6 @@
 namespace kurvo {
 namespace {
 
-QString toQ(const std::string& cp1252) {
-    return QString::fromStdString(cp1252ToUtf8(cp1252));
-}
 std::string fromQ(const QString& s) {
     return utf8ToCp1252(s.toStdString());
 }
@@ -35,15 +33,15 @@ std::string TFormulaBar::formulaText() const {
 }
 
 void TFormulaBar::setFormulaText(const std::string& text) {
-    bars_.formulaBox->setEditText(toQ(text));
+    bars_.formulaBox->setEditText(fromCp1252(text));
 }
 
 void TFormulaBar::setFormulaItems(const std::vector<std::string>& items, const std::string& text) {
     QComboBox* box = bars_.formulaBox;
     box->clear();
     for (const auto& line : items)
-        box->addItem(toQ(line));
-    box->setEditText(toQ(text));
+        box->addItem(fromCp1252(line));
+    box->setEditText(fromCp1252(text));
 }
 
 void TFormulaBar::loadPresetList() {
@@ -92,7 +90,7 @@ void TFormulaBar::setupRelationBox() {
         std::vector<std::string> labels = startup::relationLabels(settings_, data_);
         box->clear();
         for (const auto& l : labels)
-            box->addItem(toQ(l));
+            box->addItem(fromCp1252(l));
         // A remembered entry beyond the new list (a relation chosen before a switch to the polar
         // label) falls back to the first entry rather than leaving the box without a selection.
         box->setCurrentIndex(remembered >= 0 && remembered < box->count() ? remembered : 0);
@@ -126,7 +124,7 @@ std::string TFormulaBar::fieldText(Field f) const {
 }
 
 void TFormulaBar::setFieldText(Field f, const std::string& text) {
-    if (QLineEdit* e = field(f)) e->setText(toQ(text));
+    if (QLineEdit* e = field(f)) e->setText(fromCp1252(text));
 }
 
 void TFormulaBar::showView() {

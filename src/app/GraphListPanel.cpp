@@ -2,6 +2,7 @@
 #include "GraphListPanel.h"
 
 #include "Cp1252.h"
+#include "DialogSupport.h"
 #include "DrawingEdits.h"
 #include "EditorHost.h"
 #include "ExtensionSettings.h"
@@ -23,10 +24,6 @@
 namespace kurvo {
 
 namespace {
-
-QString toQ(const std::string& cp1252) {
-    return QString::fromStdString(cp1252ToUtf8(cp1252));
-}
 
 /// A swatch of the colours a graph is drawn in (a family's side by side), dashed graphs with a gap.
 QIcon swatch(const TGraphEntry& entry) {
@@ -71,7 +68,7 @@ class TFormulaDelegate : public QStyledItemDelegate {
         auto* line = qobject_cast<QLineEdit*>(editor);
         const auto row = static_cast<std::size_t>(index.row());
         if (line && row < rows_.size()) {
-            line->setText(toQ(rows_[row].formula));
+            line->setText(fromCp1252(rows_[row].formula));
             line->setAccessibleName(QStringLiteral("Formula of the graph"));
             line->setMaxLength(static_cast<int>(TGraphDocument::MaxFormulaLength));
         }
@@ -168,7 +165,7 @@ void TGraphListPanel::refresh() {
     shown_ = std::move(entries);
     const TSettingsRecord& s = host_.currentSettings();
     for (const TGraphEntry& entry : shown_) {
-        auto* item = new QListWidgetItem(swatch(entry), toQ(entryText(entry)), list_);
+        auto* item = new QListWidgetItem(swatch(entry), fromCp1252(entryText(entry)), list_);
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
         item->setCheckState(entry.hidden ? Qt::Unchecked : Qt::Checked);
         const QString description = colourDescription(entry, s) + (entry.hidden ? QStringLiteral(", hidden") : QStringLiteral(", shown"));
